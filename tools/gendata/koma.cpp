@@ -249,6 +249,11 @@ QImage paintPiece(const PieceLook &look, QSize canvas)
 
 namespace {
 
+// The king fills most of its square but leaves room for its shadow and for
+// the plain frame every cell keeps.
+constexpr double kKingShare = 0.86;
+constexpr int kCellFrame = 2;
+
 // Drops the faintest edge pixels into the background and makes sure no
 // sprite pixel takes the background colour itself, so that the mask, which
 // removes exactly that colour, neither leaves a halo nor bites holes.
@@ -280,7 +285,8 @@ QImage paintMarker(QSize cell)
 {
     QImage marker = blankCanvas(cell);
     QPainter p(&marker);
-    const double left = 2, top = 2, right = cell.width() - 2, bottom = cell.height() - 2;
+    const double left = kCellFrame, top = kCellFrame;
+    const double right = cell.width() - kCellFrame, bottom = cell.height() - kCellFrame;
     const double t = std::round(cell.width() * 0.24);
     const QPolygonF corners[4] = {
         QPolygonF({QPointF(left, top), QPointF(left + t, top), QPointF(left, top + t)}),
@@ -292,6 +298,16 @@ QImage paintMarker(QSize cell)
     for (const QPolygonF &c : corners)
         p.drawPolygon(c);
     return marker;
+}
+
+double kingWidth(KomaSize cell)
+{
+    return std::min(kKingShare * cell.width, cell.width - 2.0 * (kCellFrame + 1.5));
+}
+
+double kingHeight(KomaSize cell)
+{
+    return std::min(kKingShare * cell.height, cell.height - 2.0 * (kCellFrame + 1.5));
 }
 
 QSize sheetSize()
@@ -334,8 +350,8 @@ QImage paintKomaSheet()
                     PieceLook look;
                     look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[set] : faces[i]);
                     look.promoted = i >= 8;
-                    look.size = QSizeF(0.86 * cell.width * kWidthScale[kind - 1],
-                                       0.86 * cell.height * kHeightScale[kind - 1]);
+                    look.size = QSizeF(kingWidth(cell) * kWidthScale[kind - 1],
+                                       kingHeight(cell) * kHeightScale[kind - 1]);
                     look.halfTurn = o == 1;
                     look.woodSeed = 1000 + 100 * std::uint64_t(set) + std::uint64_t(i);
                     const QImage sprite = paintPiece(look, QSize(cell.width, cell.height));
