@@ -12,7 +12,7 @@
 namespace {
 
 const QColor kBackground(168, 124, 70);
-const QColor kOutline(116, 80, 42);
+const QColor kOutline(130, 92, 50);
 const QColor kShadow(84, 58, 32);
 const QColor kInk(24, 18, 12);
 const QColor kLacquer(178, 30, 24);
@@ -38,7 +38,7 @@ QPolygonF pentagon(const QRectF &r)
                       r.bottomRight(), r.bottomLeft(), QPointF(r.left() + inset, shoulder)});
 }
 
-// Moves every edge of a convex, clockwise polygon inward by d.
+// Moves every edge of a convex polygon, clockwise on screen, inward by d.
 QPolygonF inset(const QPolygonF &poly, double d)
 {
     const int n = poly.size();
@@ -46,7 +46,7 @@ QPolygonF inset(const QPolygonF &poly, double d)
     for (int i = 0; i < n; ++i) {
         const QLineF e(poly[i], poly[(i + 1) % n]);
         const QLineF normal = e.normalVector().unitVector();
-        const QPointF shift = (normal.p2() - normal.p1()) * d;
+        const QPointF shift = (normal.p1() - normal.p2()) * d;
         edges.emplace_back(e.p1() + shift, e.p2() + shift);
     }
     QPolygonF out;
