@@ -1,7 +1,21 @@
 #include "Zelkor.h"
 
-CZelkor::CZelkor() = default;
-CZelkor::~CZelkor() = default;
+CZelkor::CZelkor() : m_hEndEvent(0), m_hKillEvent(0), m_nGameStatus(1), m_pResult(nullptr) {}
 
-static CZelkor s_zelkor;
-CZelkor *g_pZelkor = &s_zelkor;
+CZelkor::~CZelkor()
+{
+    m_hKillEvent = 0;
+    m_hEndEvent = 0;
+}
+
+bool CZelkor::InitInstance()
+{
+    return true;
+}
+
+int CZelkor::ExitInstance()
+{
+    return 0;
+}
+
+CZelkor *g_pZelkor = new CZelkor;
