@@ -526,7 +526,10 @@ bool ShogiDoc::saveDocument(const QString &filename, const char *format)
     QSaveFile file(filename);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(data) != data.size()) {
+    // QSaveFile buffers: a write error that shows only when the buffer is
+    // flushed inside commit() would not stop the rename (Qt 5), so flush and
+    // check here first.
+    if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
