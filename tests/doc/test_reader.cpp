@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <functional>
 
 namespace {
@@ -202,7 +205,9 @@ TEST_F(Reader, EntryErrors)
     refuse("promotion to another owner", {Kibo(2, 6, 111, 2, 5, 0, 221)});
     refuse("dkoma given but square empty", {p76, Kibo(6, 2, 121, 6, 3, 111, 121)});
     refuse("unknown codes in an entry", {Kibo(2, 6, 119, 2, 5, 0, 119)});
-    refuse("resignation not last", {p76, ResignKibo(), p34});
+    refuse("resignation not last", {p76, ResignKibo(), Kibo(3, 6, 111, 3, 5, 0, 111)});
+    refuse("resignation not last, wrong side after it", {p76, ResignKibo(), p34});
+    refuse("two resignations", {p76, ResignKibo(), ResignKibo()});
     refuse("partial resignation", {Kibo(50, 50, 50, 50, 50, 50, 0)});
     refuse("resignation marker as a piece", {Kibo(2, 6, 50, 2, 5, 0, 50)});
     accept("resignation by the first player", {ResignKibo(3)});
@@ -283,4 +288,26 @@ TEST_F(Reader, OpenDocumentReadsAtMostTheLargestRecord)
     EXPECT_FALSE(doc.openDocument("/dev/null"));
     EXPECT_TRUE(Capture(doc) == before);
     EXPECT_TRUE(host.log.isEmpty());
+}
+
+TEST_F(Reader, LongestRecord)
+{
+    // Kings stepping back and forth: KvnMaxKiboNum entries are read, one more
+    // is refused (from bytes and from a file).
+    KvnSpec s = KingsSpec();
+    const KIBO moves[4] = {Kibo(4, 8, 118, 3, 8, 0, 118, 1), Kibo(4, 0, 128, 3, 0, 0, 128, 1),
+                           Kibo(3, 8, 118, 4, 8, 0, 118, 1), Kibo(3, 0, 128, 4, 0, 0, 128, 1)};
+    for (int i = 0; i < ShogiDoc::KvnMaxKiboNum; ++i)
+        s.entries.push_back(moves[i % 4]);
+    ExpectAccepted(EncodeKvn(s), "longest record");
+    s.entries.push_back(moves[ShogiDoc::KvnMaxKiboNum % 4]);
+    const QByteArray tooLong = EncodeKvn(s);
+    ExpectRefused(tooLong, "one entry too many");
+    QTemporaryDir dir;
+    QFile f(dir.filePath("long.kvn"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(tooLong);
+    f.close();
+    EXPECT_FALSE(doc.openDocument(f.fileName()));
+    EXPECT_TRUE(Capture(doc) == before);
 }
