@@ -56,8 +56,8 @@ public:
     qint64 GameTimeElapsed() override { return elapsedMs; }
     void RestartGameTime() override { log << "RestartGameTime"; }
 
-    QString Entry(const char *what, int sx, int sy, int skoma, int dx, int dy, int dkoma,
-                  int koma, unsigned time) const
+    QString Entry(const char *what, int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma,
+                  unsigned time) const
     {
         // The side to move the document reports while being told.
         const int cur = doc ? doc->GetCurPlayer() : 0;

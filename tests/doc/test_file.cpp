@@ -24,47 +24,45 @@ QByteArray Hex(const char *h)
 
 // The empty even game, first player at the bottom, default settings
 // (human against computer, level 0, two-character faces): written out by hand.
-const char *EmptyEvenGameHex =
-    "01314620"          // magic
-    "01 02 00 00 01 02" // players, level, handicap, faces, orientation
-    "7A 00 79 00 00 00 6F 00 70"
-    "7B 7F 79 00 00 00 6F 74 71"
-    "7C 00 79 00 00 00 6F 00 72"
-    "7D 00 79 00 00 00 6F 00 73"
-    "80 00 79 00 00 00 6F 00 76"
-    "7D 00 79 00 00 00 6F 00 73"
-    "7C 00 79 00 00 00 6F 00 72"
-    "7B 7E 79 00 00 00 6F 75 71"
-    "7A 00 79 00 00 00 6F 00 70"
-    "00 00 00 00 00 00 00" // first player's hand
-    "00 00 00 00 00 00 00" // second player's hand
-    "00 00 00 00"          // no entries
-    "01314620";
+const char *EmptyEvenGameHex = "01314620"          // magic
+                               "01 02 00 00 01 02" // players, level, handicap, faces, orientation
+                               "7A 00 79 00 00 00 6F 00 70"
+                               "7B 7F 79 00 00 00 6F 74 71"
+                               "7C 00 79 00 00 00 6F 00 72"
+                               "7D 00 79 00 00 00 6F 00 73"
+                               "80 00 79 00 00 00 6F 00 76"
+                               "7D 00 79 00 00 00 6F 00 73"
+                               "7C 00 79 00 00 00 6F 00 72"
+                               "7B 7E 79 00 00 00 6F 75 71"
+                               "7A 00 79 00 00 00 6F 00 70"
+                               "00 00 00 00 00 00 00" // first player's hand
+                               "00 00 00 00 00 00 00" // second player's hand
+                               "00 00 00 00"          // no entries
+                               "01314620";
 
 // The same game with six entries: two pawn moves, a bishop exchange with a
 // promotion, a drop and a resignation.
-const char *SixEntriesHex =
-    "01314620"
-    "01 02 00 00 01 02"
-    "7A 00 79 00 00 00 6F 00 70"
-    "7B 7F 79 00 00 00 6F 74 71"
-    "7C 00 79 00 00 00 6F 00 72"
-    "7D 00 79 00 00 00 6F 00 73"
-    "80 00 79 00 00 00 6F 00 76"
-    "7D 00 79 00 00 00 6F 00 73"
-    "7C 00 79 00 00 00 6F 00 72"
-    "7B 7E 79 00 00 00 6F 75 71"
-    "7A 00 79 00 00 00 6F 00 70"
-    "00 00 00 00 00 00 00"
-    "00 00 00 00 00 00 00"
-    "00 00 00 06"
-    "02 06 6F 02 05 00 6F 00 00 00 05"
-    "06 02 79 06 03 00 79 00 00 00 03"
-    "01 07 74 07 01 7E D8 00 00 00 0C"
-    "06 00 7C 07 01 D8 7C 00 00 00 01"
-    "0A 0A 74 04 04 00 74 00 00 01 2C"
-    "32 32 32 32 32 32 32 00 01 11 70"
-    "01314620";
+const char *SixEntriesHex = "01314620"
+                            "01 02 00 00 01 02"
+                            "7A 00 79 00 00 00 6F 00 70"
+                            "7B 7F 79 00 00 00 6F 74 71"
+                            "7C 00 79 00 00 00 6F 00 72"
+                            "7D 00 79 00 00 00 6F 00 73"
+                            "80 00 79 00 00 00 6F 00 76"
+                            "7D 00 79 00 00 00 6F 00 73"
+                            "7C 00 79 00 00 00 6F 00 72"
+                            "7B 7E 79 00 00 00 6F 75 71"
+                            "7A 00 79 00 00 00 6F 00 70"
+                            "00 00 00 00 00 00 00"
+                            "00 00 00 00 00 00 00"
+                            "00 00 00 06"
+                            "02 06 6F 02 05 00 6F 00 00 00 05"
+                            "06 02 79 06 03 00 79 00 00 00 03"
+                            "01 07 74 07 01 7E D8 00 00 00 0C"
+                            "06 00 7C 07 01 D8 7C 00 00 00 01"
+                            "0A 0A 74 04 04 00 74 00 00 01 2C"
+                            "32 32 32 32 32 32 32 00 01 11 70"
+                            "01314620";
 
 struct Move
 {
@@ -72,9 +70,9 @@ struct Move
     quint32 seconds;
 };
 const Move SixEntries[] = {
-    {2, 6, 111, 2, 5, 0, 111, 5},      {6, 2, 121, 6, 3, 0, 121, 3},
-    {1, 7, 116, 7, 1, 126, 216, 12},   {6, 0, 124, 7, 1, 216, 124, 1},
-    {10, 10, 116, 4, 4, 0, 116, 300},  {50, 50, 50, 50, 50, 50, 50, 70000},
+    {2, 6, 111, 2, 5, 0, 111, 5},     {6, 2, 121, 6, 3, 0, 121, 3},
+    {1, 7, 116, 7, 1, 126, 216, 12},  {6, 0, 124, 7, 1, 216, 124, 1},
+    {10, 10, 116, 4, 4, 0, 116, 300}, {50, 50, 50, 50, 50, 50, 50, 70000},
 };
 
 QByteArray ReadAll(const QString &path)
@@ -173,8 +171,7 @@ TEST_F(File, ReadingKnownBytes)
     // side to move is its mover.
     EXPECT_EQ(host.log,
               QStringList({"ResetKiboWindow", "enable(11020)", "disable(11030)", "disable(11040)",
-                           "disable(11050)", "ResetView",
-                           "OpenAddKibo(2,6,111,2,5,0,111,5) cur=1",
+                           "disable(11050)", "ResetView", "OpenAddKibo(2,6,111,2,5,0,111,5) cur=1",
                            "OpenAddKibo(6,2,121,6,3,0,121,3) cur=2",
                            "OpenAddKibo(1,7,116,7,1,126,216,12) cur=1",
                            "OpenAddKibo(6,0,124,7,1,216,124,1) cur=2",
@@ -413,7 +410,8 @@ TEST_F(File, SaveModifiedCancel)
     host.log.clear();
     host.answer = CDocHost::Cancel;
     EXPECT_FALSE(doc.saveModified());
-    EXPECT_EQ(host.log, QStringList{QString::fromUtf8("Ask(棋譜ファイルへの変更を保存しますか？)")});
+    EXPECT_EQ(host.log,
+              QStringList{QString::fromUtf8("Ask(棋譜ファイルへの変更を保存しますか？)")});
     EXPECT_TRUE(doc.isModified());
 }
 

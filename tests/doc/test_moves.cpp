@@ -124,8 +124,8 @@ TEST(Moves, RookOnAnEmptyBoard)
         ShogiDoc doc;
         Clear(doc);
         doc.SetBoardInfo(4, 4, code);
-        EXPECT_EQ(Way(doc, 4, 4), (V{43, 42, 41, 40, 45, 46, 47, 48, 34, 24, 14, 4, 54, 64,
-                                     74, 84}));
+        EXPECT_EQ(Way(doc, 4, 4),
+                  (V{43, 42, 41, 40, 45, 46, 47, 48, 34, 24, 14, 4, 54, 64, 74, 84}));
     }
 }
 

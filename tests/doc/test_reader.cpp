@@ -126,9 +126,9 @@ TEST_F(Reader, StartPositionErrors)
         change(s);
         ExpectRefused(EncodeKvn(s), what);
     };
-    for (BYTE code : {BYTE(1), BYTE(9), BYTE(50), BYTE(100), BYTE(101), BYTE(110), BYTE(119),
-                      BYTE(131), BYTE(150), BYTE(225), BYTE(228), BYTE(215), BYTE(218), BYTE(255),
-                      BYTE(311)})
+    for (BYTE code :
+         {BYTE(1), BYTE(9), BYTE(50), BYTE(100), BYTE(101), BYTE(110), BYTE(119), BYTE(131),
+          BYTE(150), BYTE(225), BYTE(228), BYTE(215), BYTE(218), BYTE(255), BYTE(311)})
         refuse("piece code", [code](KvnSpec &s) { s.board[4][4] = code; });
     refuse("missing first king", [](KvnSpec &s) { s.board[4][8] = 0; });
     refuse("missing second king", [](KvnSpec &s) { s.board[4][0] = 0; });
@@ -136,7 +136,10 @@ TEST_F(Reader, StartPositionErrors)
     refuse("19 pawns", [](KvnSpec &s) { s.hand[0][0] = 1; });
     refuse("5 golds", [](KvnSpec &s) { s.hand[1][4] = 1; });
     refuse("3 rooks", [](KvnSpec &s) { s.board[4][4] = 217; });
-    refuse("3 bishops in hand", [](KvnSpec &s) { s.hand[0][5] = 1; s.hand[1][5] = 2; });
+    refuse("3 bishops in hand", [](KvnSpec &s) {
+        s.hand[0][5] = 1;
+        s.hand[1][5] = 2;
+    });
     refuse("255 in hand", [](KvnSpec &s) { s.hand[1][6] = 255; });
     auto refuseKings = [&](const char *what, const std::function<void(KvnSpec &)> &change) {
         KvnSpec s = KingsSpec();
@@ -193,8 +196,7 @@ TEST_F(Reader, EntryErrors)
     refuse("pawn two squares", {Kibo(2, 6, 111, 2, 4, 0, 111)});
     refuse("pawn sideways", {Kibo(2, 6, 111, 3, 5, 0, 111)});
     refuse("capture of own piece", {Kibo(1, 7, 116, 2, 6, 111, 116)});
-    refuse("dkoma not what stands on the destination",
-           {p76, p34, Kibo(1, 7, 116, 7, 1, 127, 216)});
+    refuse("dkoma not what stands on the destination", {p76, p34, Kibo(1, 7, 116, 7, 1, 127, 216)});
     accept("the same with the right dkoma", {p76, p34, Kibo(1, 7, 116, 7, 1, 126, 216)});
     refuse("coordinates out of range", {Kibo(2, 6, 111, 2, 9, 0, 111)});
     refuse("source out of range", {Kibo(9, 6, 111, 2, 5, 0, 111)});
@@ -233,7 +235,10 @@ TEST_F(Reader, EntryErrors)
     k.hand[0][1] = 1;
     k.hand[1][0] = 1;
     accept("pawn drop", {Kibo(10, 10, 111, 2, 5, 0, 111)}, k);
-    refuse("two pawns in a column", {Kibo(10, 10, 111, 2, 5, 0, 111), Kibo(10, 10, 121, 7, 3, 0, 121), Kibo(10, 10, 111, 2, 3, 0, 111)}, k);
+    refuse("two pawns in a column",
+           {Kibo(10, 10, 111, 2, 5, 0, 111), Kibo(10, 10, 121, 7, 3, 0, 121),
+            Kibo(10, 10, 111, 2, 3, 0, 111)},
+           k);
     refuse("pawn drop on the last row", {Kibo(10, 10, 111, 2, 0, 0, 111)}, k);
     refuse("lance drop on the last row", {Kibo(10, 10, 112, 2, 0, 0, 112)}, k);
     refuse("knight drop on row 1", {Kibo(10, 10, 113, 2, 1, 0, 113)}, k);
@@ -244,20 +249,26 @@ TEST_F(Reader, EntryErrors)
     KvnSpec z = KingsSpec();
     z.board[2][3] = 111;
     z.board[6][2] = 112;
-    z.board[3][2] = 125;       // second player's gold
-    z.board[7][3] = 114;       // silver on row 3
-    z.board[1][1] = 226;       // second player's horse
+    z.board[3][2] = 125; // second player's gold
+    z.board[7][3] = 114; // silver on row 3
+    z.board[1][1] = 226; // second player's horse
     z.board[1][6] = 117;
     accept("pawn promotes entering the zone", {Kibo(2, 3, 111, 2, 2, 0, 211)}, z);
     accept("pawn may stay unpromoted on row 2", {Kibo(2, 3, 111, 2, 2, 0, 111)}, z);
     refuse("lance must promote on the last row", {Kibo(6, 2, 112, 6, 0, 0, 112)}, z);
     accept("lance promotes on the last row", {Kibo(6, 2, 112, 6, 0, 0, 212)}, z);
-    refuse("gold cannot promote", {Kibo(2, 3, 111, 2, 2, 0, 211), Kibo(3, 2, 125, 3, 3, 0, 225)}, z);
+    refuse("gold cannot promote", {Kibo(2, 3, 111, 2, 2, 0, 211), Kibo(3, 2, 125, 3, 3, 0, 225)},
+           z);
     accept("silver leaving the zone may promote",
-           {Kibo(7, 3, 114, 7, 2, 0, 114), Kibo(3, 2, 125, 3, 3, 0, 125), Kibo(7, 2, 114, 6, 3, 0, 214)}, z);
+           {Kibo(7, 3, 114, 7, 2, 0, 114), Kibo(3, 2, 125, 3, 3, 0, 125),
+            Kibo(7, 2, 114, 6, 3, 0, 214)},
+           z);
     accept("capture of a promoted bishop", {Kibo(1, 6, 117, 1, 1, 226, 217)}, z);
     refuse("capture recorded unpromoted", {Kibo(1, 6, 117, 1, 1, 126, 217)}, z);
-    refuse("a promoted piece promoting again", {Kibo(1, 6, 117, 1, 1, 226, 217), Kibo(3, 2, 125, 3, 3, 0, 125), Kibo(1, 1, 217, 1, 0, 0, 317)}, z);
+    refuse("a promoted piece promoting again",
+           {Kibo(1, 6, 117, 1, 1, 226, 217), Kibo(3, 2, 125, 3, 3, 0, 125),
+            Kibo(1, 1, 217, 1, 0, 0, 317)},
+           z);
 
     // King safety.
     KvnSpec c = KingsSpec();
@@ -271,8 +282,8 @@ TEST_F(Reader, EntryErrors)
     accept("pinned piece moves along the pin", {Kibo(4, 6, 115, 4, 5, 0, 115)}, pin);
     KvnSpec capKing = KingsSpec();
     capKing.board[4][4] = 117;
-    refuse("capture of a king (its position is refused too)",
-           {Kibo(4, 4, 117, 4, 0, 128, 117)}, capKing);
+    refuse("capture of a king (its position is refused too)", {Kibo(4, 4, 117, 4, 0, 128, 117)},
+           capKing);
 
     // Clocks.
     refuse("total time overflow", {Kibo(2, 6, 111, 2, 5, 0, 111, 0xffffffffu)});

@@ -63,8 +63,12 @@ QByteArray Mutate(QByteArray b, std::mt19937 &rng)
         case 3: { // the entry count
             if (b.size() < 109)
                 break;
-            const quint32 choices[] = {quint32(rng()), 0xffffffffu, 0x80000000u,
-                                       quint32(entries + 1), quint32(entries - 1), 10001u,
+            const quint32 choices[] = {quint32(rng()),
+                                       0xffffffffu,
+                                       0x80000000u,
+                                       quint32(entries + 1),
+                                       quint32(entries - 1),
+                                       10001u,
                                        quint32(entries + 1 + rnd(50))};
             const quint32 n = choices[rnd(7)];
             b[105] = char(n >> 24);
