@@ -1,0 +1,48 @@
+#ifndef KORVANE_DOCHOST_H
+#define KORVANE_DOCHOST_H
+
+#include "Gloval.h"
+
+// What the document needs from the main window (ShogiApp, Parts 3.1-3.3).
+// The document never talks to widgets directly: the main window implements
+// this interface and hands itself to ShogiDoc::SetHost(). Without a host
+// (nullptr, the default) the document makes no calls at all.
+class CDocHost
+{
+public:
+    // Answers of the yes/no/cancel question of ShogiDoc::saveModified().
+    enum Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+
+    virtual ~CDocHost() = default;
+
+    // Save-command state after ShogiDoc::setModified (Part 3.3).
+    virtual void SetDocModified(bool modified) = 0;
+    // A move was appended / read from a file; called while the document's
+    // side to move is still the mover (Part 3.2).
+    virtual void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
+                         unsigned int time) = 0;
+    virtual void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
+                             unsigned int time) = 0;
+    // The break command (11020, Part 3.2); run when a resignation is appended.
+    virtual void slotGameBreak() = 0;
+    // Empty the record window (Part 3.6) / reset the board view (Part 3.4).
+    virtual void ResetKiboWindow() = 0;
+    virtual void ResetView() = 0;
+    // Command switch of Part 3.1.
+    virtual void enableCommand(int id) = 0;
+    virtual void disableCommand(int id) = 0;
+    // The save-as command (10030, Part 3.3).
+    virtual void slotFileSaveAs() = 0;
+    // Warning box with Yes, No and Cancel, caption "Korvane"; eucText is a JC_ text.
+    virtual Answer AskYesNoCancel(const char *eucText) = 0;
+    // The game clock m_GameTime (Part 3.2): elapsed milliseconds, and restart.
+    virtual qint64 GameTimeElapsed() = 0;
+    virtual void RestartGameTime() = 0;
+};
+
+#endif
