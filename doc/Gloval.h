@@ -3,7 +3,7 @@
 
 #include <QString>
 
-// Document piece code: 100 * property + 10 * owner + kind (Part 1.1).
+// Document piece code: 100 * property + 10 * owner + kind.
 typedef unsigned char BYTE;
 
 BYTE GetKomaProperty(BYTE pk);

@@ -109,7 +109,7 @@ void CPlayer::SetDaiFromFirst()
 
 void CPlayer::Play()
 {
-    // Part 1.5: converts the position for the engine (g_nTurn, the engine
+    // Converts the position for the engine (g_nTurn, the engine
     // board and both hands, UpdateBoard) and starts the worker thread running
     // OnFindMove. Wired in with the game-flow issue.
 }

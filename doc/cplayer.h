@@ -7,7 +7,7 @@
 
 class ShogiDoc;
 
-// One of the two players of the document (Part 1.1): pieces in hand now and
+// One of the two players of the document: pieces in hand now and
 // at the start of the record, human or computer, clock, first or second.
 class CPlayer : public QObject
 {
@@ -45,11 +45,11 @@ public:
     int GetTotalTime() const { return m_nTotalTime; }
     void SetTotalTime(int t) { m_nTotalTime = t; }
 
-    // Hands the position to the computer (Part 1.5). Wired in with the
+    // Hands the position to the computer. Wired in with the
     // game-flow issue; does nothing yet.
     void Play();
 
-    // Fields in the declaration order of Part 1.1.
+    // Fields in their declaration order.
     BYTE m_byBO = 0, m_byHYANG = 0, m_byGYOE = 0, m_byUN = 0, m_byGUM = 0, m_byGAK = 0, m_byBI = 0;
     BYTE m_byBOF = 0, m_byHYANGF = 0, m_byGYOEF = 0, m_byUNF = 0, m_byGUMF = 0, m_byGAKF = 0,
          m_byBIF = 0;

@@ -20,27 +20,27 @@ public:
 
     virtual ~CDocHost() = default;
 
-    // Save-command state after ShogiDoc::setModified (Part 3.3).
+    // Save-command state after ShogiDoc::setModified.
     virtual void SetDocModified(bool modified) = 0;
     // A move was appended / read from a file; called while the document's
-    // side to move is still the mover (Part 3.2).
+    // side to move is still the mover.
     virtual void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                          unsigned int time) = 0;
     virtual void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                              unsigned int time) = 0;
-    // The break command (11020, Part 3.2); run when a resignation is appended.
+    // The break command (11020); run when a resignation is appended.
     virtual void slotGameBreak() = 0;
-    // Empty the record window (Part 3.6) / reset the board view (Part 3.4).
+    // Empty the record window / reset the board view.
     virtual void ResetKiboWindow() = 0;
     virtual void ResetView() = 0;
-    // Command switch of Part 3.1.
+    // The main window's command switch.
     virtual void enableCommand(int id) = 0;
     virtual void disableCommand(int id) = 0;
-    // The save-as command (10030, Part 3.3).
+    // The save-as command (10030).
     virtual void slotFileSaveAs() = 0;
     // Warning box with Yes, No and Cancel, caption "Korvane"; eucText is a JC_ text.
     virtual Answer AskYesNoCancel(const char *eucText) = 0;
-    // The game clock m_GameTime (Part 3.2): elapsed milliseconds, and restart.
+    // The game clock m_GameTime: elapsed milliseconds, and restart.
     virtual qint64 GameTimeElapsed() = 0;
     virtual void RestartGameTime() = 0;
 };

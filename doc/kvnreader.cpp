@@ -1,4 +1,4 @@
-// The record file reader of ShogiDoc (Part 1.4) and the checks that make it
+// The record file reader of ShogiDoc and the checks that make it
 // accept only records that can be played back on the board.
 //
 // What is accepted (everything else is refused, the document unchanged):
@@ -14,13 +14,13 @@
 //    and no unpromoted knight on the last two rows (a piece that could never
 //    move); no two unpromoted pawns of one side in a column; the second
 //    player's king not attacked (the first player moves first and could take
-//    it) -- the checks the editor applies before play starts (Part 3.2);
+//    it) -- the checks the editor applies before play starts;
 //  * entries, replayed from the start position with the first player to move
 //    and alternating sides:
 //     - a resignation (all seven bytes 50), only as the last entry;
 //     - a board move: source and destination on the board, skoma is the
 //       mover's piece standing on the source, dkoma exactly what stands on the
-//       destination, the destination among the piece's squares of Part 1.2
+//       destination, the destination among the squares of the piece's move list
 //       (GetWay; so never the mover's own piece), never a king captured; koma
 //       is skoma, or its promoted code when the piece can promote and the
 //       source or the destination lies in the mover's far three rows; a pawn
@@ -116,7 +116,7 @@ bool FindKing(const ShogiDoc &doc, BYTE owner, BYTE &kx, BYTE &ky)
     return false;
 }
 
-// Whether some piece of attacker reaches (tx, ty) (Part 1.2 move lists).
+// Whether some piece of attacker reaches (tx, ty) (by the move lists).
 bool IsAttacked(ShogiDoc &doc, BYTE tx, BYTE ty, BYTE attacker)
 {
     const BYTE target = MakePhysicsPos(tx, ty);
@@ -319,7 +319,7 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
         mover = 3 - mover;
     }
 
-    // ---- accepted: commit to this document in the order of Part 1.4
+    // ---- accepted: commit to this document in the order the file is read
     if (fileName) {
         const QFileInfo info(*fileName);
         title = info.fileName();

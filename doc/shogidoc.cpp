@@ -44,7 +44,7 @@ ShogiDoc::ShogiDoc(QObject *parent) : QObject(parent)
     m_pFirstPlayer = new CPlayer(this, 1);
     m_pFirstPlayer->SetProperty(1);
     m_pSecondPlayer->SetProperty(2);
-    // The two timers of the computer turn (Part 1.5); connected and started
+    // The two timers of the computer turn; connected and started
     // by the game-flow issue.
     m_ComputerMove.setInterval(50);
     m_ComputerMoveProc.setInterval(100);
@@ -84,7 +84,7 @@ void ShogiDoc::disableCommand(int id)
         m_pHost->disableCommand(id);
 }
 
-// ---------------------------------------------------------------- Part 1.1
+// ---------------------------------------------------------------- board model
 
 void ShogiDoc::InitBoardInfo()
 {
@@ -198,7 +198,7 @@ BYTE ShogiDoc::GetInitBoardInfo(BYTE x, BYTE y) const
     return OnBoard(x) && OnBoard(y) ? m_byInitBoardInfo[x][y] : 0;
 }
 
-// ---------------------------------------------------------------- Part 1.2
+// ---------------------------------------------------------------- move rules
 
 bool ShogiDoc::GetWay(BYTE x, BYTE y, BYTE k, BYTE &num, BYTE *way)
 {
@@ -367,7 +367,7 @@ bool ShogiDoc::GetBBIWay(BYTE x, BYTE y, BYTE &num, BYTE *way)
     return num != 0;
 }
 
-// ---------------------------------------------------------------- Part 1.3
+// ---------------------------------------------------------------- game record
 
 void ShogiDoc::ApplyKibo(const KIBO &e, CPlayer *P)
 {
@@ -474,7 +474,7 @@ void ShogiDoc::KiboForwardOne()
     ++m_nKiboTestPos;
 }
 
-// ---------------------------------------------------------------- Part 1.4
+// ---------------------------------------------------------------- record file
 
 void ShogiDoc::newDocument()
 {

@@ -14,7 +14,7 @@ class CDocHost;
 class CPlayer;
 class ShogiView;
 
-// One game-record entry (Part 1.3). A drop has (sx, sy) = (10, 10); a
+// One game-record entry. A drop has (sx, sy) = (10, 10); a
 // resignation has all seven byte fields 50.
 struct KIBO
 {
@@ -34,7 +34,7 @@ inline bool operator!=(const KIBO &a, const KIBO &b)
 // All seven byte fields are 50.
 bool IsResignKibo(const KIBO &e);
 
-// The game document (Parts 1.1-1.4): position, move rules, game record and
+// The game document: position, move rules, game record and
 // record file. It never touches widgets; the main window is reached through
 // CDocHost (dochost.h).
 class ShogiDoc : public QObject
@@ -42,7 +42,7 @@ class ShogiDoc : public QObject
     Q_OBJECT
 
 public:
-    // Record file constants (Part 1.4).
+    // Record file constants.
     static constexpr quint32 KvnMagic = 20006432;
     static constexpr int KvnHeaderSize = 113; // file size with no entries
     static constexpr int KvnEntrySize = 11;
@@ -64,7 +64,7 @@ public:
     void removeView(ShogiView *view);
     static const QList<ShogiView *> &GetViewList() { return pViewList; }
 
-    // ---- Part 1.1 ----
+    // ---- board model ----
     void InitBoardInfo();
     void Init();
     void UpsetBoard();
@@ -119,11 +119,11 @@ public:
     QVector<KIBO> *GetKibo() { return &m_arrayKibo; }
     const QVector<KIBO> *GetKibo() const { return &m_arrayKibo; }
 
-    // Forwarded to the main window's command switch (Part 3.1).
+    // Forwarded to the main window's command switch.
     void enableCommand(int id);
     void disableCommand(int id);
 
-    // ---- Part 1.2 ----
+    // ---- move rules ----
     // way must have room for at least 20 entries.
     bool GetWay(BYTE x, BYTE y, BYTE k, BYTE &num, BYTE *way);
     bool EnableMove(BYTE x, BYTE y, BYTE sx, BYTE sy) const;
@@ -138,13 +138,13 @@ public:
     bool GetBGAKWay(BYTE x, BYTE y, BYTE &num, BYTE *way);
     bool GetBBIWay(BYTE x, BYTE y, BYTE &num, BYTE *way);
 
-    // ---- Part 1.3 ----
+    // ---- game record ----
     void AddKibo(BYTE sx, BYTE sy, BYTE k, BYTE dx, BYTE dy, BYTE kk, BYTE koma);
     void RetractKibo(int pos);
     void KiboBackOne();
     void KiboForwardOne();
 
-    // ---- Part 1.4 ----
+    // ---- record file ----
     void newDocument();
     // Writes beside the file and renames (QSaveFile): false when the file
     // cannot be written; an earlier file is then left as it was.
@@ -169,12 +169,12 @@ private:
     void Step(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     void Ray(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     bool Forward(BYTE x, BYTE y) const; // IsAddXY of the owner of (x, y)
-    // Step 5 of the append (Part 1.3) with P as mover.
+    // Applies one entry to board, hands and clock with P as mover.
     void ApplyKibo(const KIBO &e, CPlayer *P);
     void UndoKibo(const KIBO &e);
     bool ReadRecord(const QByteArray &data, const QString *fileName);
 
-    // Fields in the declaration order of Part 1.1.
+    // Fields in their declaration order.
     QVector<KIBO> m_arrayKibo;
     BYTE m_byBoardInfo[9][9];
     BYTE m_byInitBoardInfo[9][9];
@@ -202,7 +202,7 @@ private:
     BYTE m_byOtePlayer = 0;
     QTimer m_ComputerMove, m_ComputerMoveProc;
 
-    // Not in Part 1.1: the main window as seen by the document.
+    // Beyond the fields above: the main window as seen by the document.
     CDocHost *m_pHost = nullptr;
 };
 

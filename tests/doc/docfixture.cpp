@@ -84,7 +84,7 @@ std::string DocState::Describe() const
 
 // ------------------------------------------------------------------ encoder
 
-QByteArray EncodeKvn(const KvnSpec &s)
+QByteArray EncodeKvn(const KvnLayout &s)
 {
     QByteArray b;
     auto u32 = [&b](quint32 v) {
@@ -117,9 +117,9 @@ QByteArray EncodeKvn(const KvnSpec &s)
     return b;
 }
 
-KvnSpec StartSpec(BYTE teai, bool firstUp)
+KvnLayout StartLayout(BYTE teai, bool firstUp)
 {
-    KvnSpec s;
+    KvnLayout s;
     s.teai = teai;
     s.orient = firstUp ? 1 : 2;
     // Written independently of ShogiDoc::InitBoardInfo: first player at the

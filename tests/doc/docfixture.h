@@ -106,9 +106,9 @@ struct DocState
 
 DocState Capture(const ShogiDoc &doc);
 
-// The record file of Part 1.4 built byte by byte, independently of
+// The record file built byte by byte, independently of
 // ShogiDoc::saveDocumentData.
-struct KvnSpec
+struct KvnLayout
 {
     BYTE first = 1, second = 2, level = 0, teai = 0, faces = 1, orient = 2;
     BYTE board[9][9] = {};
@@ -117,10 +117,10 @@ struct KvnSpec
     quint32 magic1 = 20006432, magic2 = 20006432;
     qint64 countOverride = -1; // stored entry count when >= 0
 };
-QByteArray EncodeKvn(const KvnSpec &s);
+QByteArray EncodeKvn(const KvnLayout &s);
 // The even game (or handicap) start position with the first player at the
 // bottom (orient 2) or top (orient 1).
-KvnSpec StartSpec(BYTE teai = 0, bool firstUp = false);
+KvnLayout StartLayout(BYTE teai = 0, bool firstUp = false);
 KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time = 0);
 KIBO ResignKibo(quint32 time = 0);
 

@@ -1,4 +1,4 @@
-// Part 1.1: board model, set-ups, orientation.
+// Board model, set-ups, orientation.
 #include "docfixture.h"
 
 #include <gtest/gtest.h>
@@ -61,9 +61,9 @@ TEST(Board, EverySetUpInBothOrientations)
             doc.SetTeai(teai);
             doc.SetFirstUp(up);
             doc.Init();
-            const KvnSpec spec = StartSpec(teai, up);
-            ExpectBoardIs(doc, spec.board, false);
-            ExpectBoardIs(doc, spec.board, true);
+            const KvnLayout layout = StartLayout(teai, up);
+            ExpectBoardIs(doc, layout.board, false);
+            ExpectBoardIs(doc, layout.board, true);
         }
 }
 
@@ -127,9 +127,9 @@ TEST(Board, InitOverwritesEverySquareAndClearsTheGame)
     doc.SetComputerMoveing(true);
     doc.SetTeai(5);
     doc.Init();
-    const KvnSpec spec = StartSpec(5, false);
-    ExpectBoardIs(doc, spec.board, false);
-    ExpectBoardIs(doc, spec.board, true);
+    const KvnLayout layout = StartLayout(5, false);
+    ExpectBoardIs(doc, layout.board, false);
+    ExpectBoardIs(doc, layout.board, true);
     EXPECT_EQ(doc.GetKiboNum(), 0);
     EXPECT_TRUE(doc.GetKibo()->isEmpty());
     EXPECT_FALSE(doc.GetOte());

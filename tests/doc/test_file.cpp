@@ -1,4 +1,4 @@
-// Part 1.4: the record file, byte for byte, and the save question.
+// The record file, byte for byte, and the save question.
 #include "docfixture.h"
 
 #include "language.h"
@@ -167,7 +167,7 @@ TEST_F(File, ReadingKnownBytes)
     EXPECT_EQ(doc.GetKibo()->at(5).time, 70000u);
     EXPECT_EQ(doc.GetFirstPlayer()->GetProperty(), 1);
     EXPECT_EQ(doc.GetSecondPlayer()->GetProperty(), 2);
-    // The main window is told in the order of Part 1.4, each entry while the
+    // The main window is told in the order the file is read, each entry while the
     // side to move is its mover.
     EXPECT_EQ(host.log,
               QStringList({"ResetKiboWindow", "enable(11020)", "disable(11030)", "disable(11040)",
@@ -208,7 +208,7 @@ TEST_F(File, SettingsBytes)
 
 TEST_F(File, EditedStartPositionAndHandsAreKept)
 {
-    KvnSpec s;
+    KvnLayout s;
     s.board[4][8] = 118;
     s.board[4][0] = 128;
     s.board[3][3] = 214;

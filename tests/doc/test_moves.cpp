@@ -1,4 +1,4 @@
-// Part 1.2: destination lists, in exact order.
+// Destination lists, in exact order.
 #include "docfixture.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Part 1.4: what the reader accepts and refuses, case by case.
+// What the reader accepts and refuses, case by case.
 #include "docfixture.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@ namespace {
 
 // Six entries on the even game (see test_file.cpp), built with the
 // independent encoder.
-KvnSpec SixSpec()
+KvnLayout SixSpec()
 {
-    KvnSpec s = StartSpec();
+    KvnLayout s = StartLayout();
     s.entries = {Kibo(2, 6, 111, 2, 5, 0, 111, 5),     Kibo(6, 2, 121, 6, 3, 0, 121, 3),
                  Kibo(1, 7, 116, 7, 1, 126, 216, 12),  Kibo(6, 0, 124, 7, 1, 216, 124, 1),
                  Kibo(10, 10, 116, 4, 4, 0, 116, 300), ResignKibo(70000)};
@@ -22,9 +22,9 @@ KvnSpec SixSpec()
 }
 
 // Bare kings: first player's at (4, 8), second's at (4, 0).
-KvnSpec KingsSpec()
+KvnLayout KingsSpec()
 {
-    KvnSpec s;
+    KvnLayout s;
     s.board[4][8] = 118;
     s.board[4][0] = 128;
     return s;
@@ -71,7 +71,7 @@ TEST_F(Reader, TheBaseFilesAreAccepted)
     ExpectAccepted(EncodeKvn(KingsSpec()), "bare kings");
     for (BYTE teai = 0; teai <= 5; ++teai)
         for (bool up : {false, true})
-            ExpectAccepted(EncodeKvn(StartSpec(teai, up)), "set-up");
+            ExpectAccepted(EncodeKvn(StartLayout(teai, up)), "set-up");
 }
 
 TEST_F(Reader, FramingErrors)
@@ -81,7 +81,7 @@ TEST_F(Reader, FramingErrors)
         ExpectRefused(good.left(len), "truncated");
     ExpectRefused(good + '\0', "one byte too many");
     ExpectRefused(good + good, "twice");
-    KvnSpec s = SixSpec();
+    KvnLayout s = SixSpec();
     s.magic1 = 0;
     ExpectRefused(EncodeKvn(s), "leading magic 00000000");
     s = SixSpec();
@@ -100,17 +100,18 @@ TEST_F(Reader, FramingErrors)
 
 TEST_F(Reader, SettingBytesOutOfRange)
 {
-    const std::vector<std::pair<BYTE KvnSpec::*, std::vector<int>>> bad = {
-        {&KvnSpec::first, {0, 3, 255}}, {&KvnSpec::second, {0, 3}}, {&KvnSpec::level, {3, 255}},
-        {&KvnSpec::teai, {6, 255}},     {&KvnSpec::faces, {0, 3}},  {&KvnSpec::orient, {0, 3}},
+    const std::vector<std::pair<BYTE KvnLayout::*, std::vector<int>>> bad = {
+        {&KvnLayout::first, {0, 3, 255}}, {&KvnLayout::second, {0, 3}},
+        {&KvnLayout::level, {3, 255}},    {&KvnLayout::teai, {6, 255}},
+        {&KvnLayout::faces, {0, 3}},      {&KvnLayout::orient, {0, 3}},
     };
     for (const auto &[field, values] : bad)
         for (int v : values) {
-            KvnSpec s = SixSpec();
+            KvnLayout s = SixSpec();
             s.*field = BYTE(v);
             ExpectRefused(EncodeKvn(s), "setting");
         }
-    KvnSpec s = SixSpec();
+    KvnLayout s = SixSpec();
     s.first = 2;
     s.second = 2;
     s.level = 2;
@@ -121,41 +122,41 @@ TEST_F(Reader, SettingBytesOutOfRange)
 
 TEST_F(Reader, StartPositionErrors)
 {
-    auto refuse = [&](const char *what, const std::function<void(KvnSpec &)> &change) {
-        KvnSpec s = StartSpec();
+    auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
+        KvnLayout s = StartLayout();
         change(s);
         ExpectRefused(EncodeKvn(s), what);
     };
     for (BYTE code :
          {BYTE(1), BYTE(9), BYTE(50), BYTE(100), BYTE(101), BYTE(110), BYTE(119), BYTE(131),
           BYTE(150), BYTE(225), BYTE(228), BYTE(215), BYTE(218), BYTE(255), BYTE(311)})
-        refuse("piece code", [code](KvnSpec &s) { s.board[4][4] = code; });
-    refuse("missing first king", [](KvnSpec &s) { s.board[4][8] = 0; });
-    refuse("missing second king", [](KvnSpec &s) { s.board[4][0] = 0; });
-    refuse("two first kings", [](KvnSpec &s) { s.board[4][5] = 118; });
-    refuse("19 pawns", [](KvnSpec &s) { s.hand[0][0] = 1; });
-    refuse("5 golds", [](KvnSpec &s) { s.hand[1][4] = 1; });
-    refuse("3 rooks", [](KvnSpec &s) { s.board[4][4] = 217; });
-    refuse("3 bishops in hand", [](KvnSpec &s) {
+        refuse("piece code", [code](KvnLayout &s) { s.board[4][4] = code; });
+    refuse("missing first king", [](KvnLayout &s) { s.board[4][8] = 0; });
+    refuse("missing second king", [](KvnLayout &s) { s.board[4][0] = 0; });
+    refuse("two first kings", [](KvnLayout &s) { s.board[4][5] = 118; });
+    refuse("19 pawns", [](KvnLayout &s) { s.hand[0][0] = 1; });
+    refuse("5 golds", [](KvnLayout &s) { s.hand[1][4] = 1; });
+    refuse("3 rooks", [](KvnLayout &s) { s.board[4][4] = 217; });
+    refuse("3 bishops in hand", [](KvnLayout &s) {
         s.hand[0][5] = 1;
         s.hand[1][5] = 2;
     });
-    refuse("255 in hand", [](KvnSpec &s) { s.hand[1][6] = 255; });
-    auto refuseKings = [&](const char *what, const std::function<void(KvnSpec &)> &change) {
-        KvnSpec s = KingsSpec();
+    refuse("255 in hand", [](KvnLayout &s) { s.hand[1][6] = 255; });
+    auto refuseKings = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
+        KvnLayout s = KingsSpec();
         change(s);
         ExpectRefused(EncodeKvn(s), what);
     };
-    refuseKings("pawn on the last row", [](KvnSpec &s) { s.board[2][0] = 111; });
-    refuseKings("lance on the last row (top)", [](KvnSpec &s) { s.board[3][8] = 122; });
-    refuseKings("knight on row 1", [](KvnSpec &s) { s.board[5][1] = 113; });
-    refuseKings("knight on row 7 (top)", [](KvnSpec &s) { s.board[5][7] = 123; });
-    refuseKings("two pawns in a column", [](KvnSpec &s) {
+    refuseKings("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; });
+    refuseKings("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; });
+    refuseKings("knight on row 1", [](KvnLayout &s) { s.board[5][1] = 113; });
+    refuseKings("knight on row 7 (top)", [](KvnLayout &s) { s.board[5][7] = 123; });
+    refuseKings("two pawns in a column", [](KvnLayout &s) {
         s.board[0][4] = 111;
         s.board[0][6] = 111;
     });
-    refuseKings("second king attacked at the start", [](KvnSpec &s) { s.board[4][1] = 115; });
-    refuseKings("first player at the top: pawn on row 8", [](KvnSpec &s) {
+    refuseKings("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; });
+    refuseKings("first player at the top: pawn on row 8", [](KvnLayout &s) {
         s.orient = 1;
         s.board[4][8] = 128;
         s.board[4][0] = 118;
@@ -163,7 +164,7 @@ TEST_F(Reader, StartPositionErrors)
     });
     // The same position with the first player's king attacked is fine: it
     // moves first.
-    KvnSpec s = KingsSpec();
+    KvnLayout s = KingsSpec();
     s.board[4][7] = 125;
     ExpectAccepted(EncodeKvn(s), "first player starts in check");
     s = KingsSpec();
@@ -177,11 +178,11 @@ TEST_F(Reader, StartPositionErrors)
 
 TEST_F(Reader, EntryErrors)
 {
-    auto refuse = [&](const char *what, std::vector<KIBO> entries, KvnSpec s = StartSpec()) {
+    auto refuse = [&](const char *what, std::vector<KIBO> entries, KvnLayout s = StartLayout()) {
         s.entries = std::move(entries);
         ExpectRefused(EncodeKvn(s), what);
     };
-    auto accept = [&](const char *what, std::vector<KIBO> entries, KvnSpec s = StartSpec()) {
+    auto accept = [&](const char *what, std::vector<KIBO> entries, KvnLayout s = StartLayout()) {
         s.entries = std::move(entries);
         ExpectAccepted(EncodeKvn(s), what);
     };
@@ -216,7 +217,7 @@ TEST_F(Reader, EntryErrors)
     accept("resignation after two moves", {p76, p34, ResignKibo(3)});
 
     // Drops.
-    KvnSpec h = StartSpec();
+    KvnLayout h = StartLayout();
     h.board[0][8] = 0; // first player's lance in hand
     h.hand[0][1] = 1;
     accept("lance drop", {Kibo(10, 10, 112, 4, 4, 0, 112)}, h);
@@ -229,7 +230,7 @@ TEST_F(Reader, EntryErrors)
     refuse("drop of a king", {Kibo(10, 10, 118, 4, 4, 0, 118)}, h);
     refuse("drop off the board", {Kibo(10, 10, 112, 9, 4, 0, 112)}, h);
 
-    KvnSpec k = KingsSpec();
+    KvnLayout k = KingsSpec();
     k.hand[0][0] = 2;
     k.hand[0][2] = 1;
     k.hand[0][1] = 1;
@@ -246,7 +247,7 @@ TEST_F(Reader, EntryErrors)
     accept("pawn drop giving check", {Kibo(10, 10, 111, 4, 1, 0, 111)}, k);
 
     // Promotions and captures of promoted pieces.
-    KvnSpec z = KingsSpec();
+    KvnLayout z = KingsSpec();
     z.board[2][3] = 111;
     z.board[6][2] = 112;
     z.board[3][2] = 125; // second player's gold
@@ -271,16 +272,16 @@ TEST_F(Reader, EntryErrors)
            z);
 
     // King safety.
-    KvnSpec c = KingsSpec();
+    KvnLayout c = KingsSpec();
     c.board[4][4] = 127; // second player's rook gives check
     refuse("king stays in check", {Kibo(4, 8, 118, 4, 7, 0, 118)}, c);
     accept("king steps aside", {Kibo(4, 8, 118, 3, 8, 0, 118)}, c);
-    KvnSpec pin = KingsSpec();
+    KvnLayout pin = KingsSpec();
     pin.board[4][4] = 127;
     pin.board[4][6] = 115; // pinned gold
     refuse("pinned piece moves", {Kibo(4, 6, 115, 3, 6, 0, 115)}, pin);
     accept("pinned piece moves along the pin", {Kibo(4, 6, 115, 4, 5, 0, 115)}, pin);
-    KvnSpec capKing = KingsSpec();
+    KvnLayout capKing = KingsSpec();
     capKing.board[4][4] = 117;
     refuse("capture of a king (its position is refused too)", {Kibo(4, 4, 117, 4, 0, 128, 117)},
            capKing);
@@ -305,7 +306,7 @@ TEST_F(Reader, LongestRecord)
 {
     // Kings stepping back and forth: KvnMaxKiboNum entries are read, one more
     // is refused (from bytes and from a file).
-    KvnSpec s = KingsSpec();
+    KvnLayout s = KingsSpec();
     const KIBO moves[4] = {Kibo(4, 8, 118, 3, 8, 0, 118, 1), Kibo(4, 0, 128, 3, 0, 0, 128, 1),
                            Kibo(3, 8, 118, 4, 8, 0, 118, 1), Kibo(3, 0, 128, 4, 0, 0, 128, 1)};
     for (int i = 0; i < ShogiDoc::KvnMaxKiboNum; ++i)

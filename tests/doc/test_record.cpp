@@ -1,4 +1,4 @@
-// Part 1.3: appending, taking back and stepping through the record.
+// Appending, taking back and stepping through the record.
 #include "docfixture.h"
 
 #include <gtest/gtest.h>

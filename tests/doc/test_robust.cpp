@@ -1,4 +1,4 @@
-// Part 1.4: the reader fed thousands of random and mutated files
+// The reader fed thousands of random and mutated files
 // (deterministic seeds). It must never crash, never accept a file whose
 // content is impossible, and leave the document untouched on refusal.
 #include "docfixture.h"
@@ -28,7 +28,7 @@ std::vector<QByteArray> Corpus()
                 PlayRandomGame(doc, host, rng, 20 + 60 * round, round == 1);
                 out.push_back(doc.saveDocumentData());
             }
-    KvnSpec k;
+    KvnLayout k;
     k.board[4][8] = 118;
     k.board[4][0] = 128;
     k.hand[0][0] = 3;
