@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 using namespace scoretest;
 
 namespace {
@@ -242,11 +245,22 @@ TEST_F(Eval, MirrorNegatesTheSymmetricTerms)
     }
 }
 
-// In battle mode the king-relative gold tables are the same for both sides.
+// In battle mode the king-relative gold tables are the same for both sides:
+// silvers and golds close to either king, promoted pieces far from both.
+const char *kBattleMirrorPosition = ". . . g k . . . ."
+                                    ". . . . s . . +S ."
+                                    ". . . p p p . . ."
+                                    ". . . . . . . . ."
+                                    "+r . . . . . . . +B"
+                                    ". . . . G . . . ."
+                                    ". . . s P P . . ."
+                                    ". . g . . . . . ."
+                                    "+S . . . K . . . .";
+
 TEST_F(Eval, MirrorWithBattleGoldTables)
 {
     const int e = [&] {
-        Place(*z, kMirrorPosition, kFourMinors, kFourMinors);
+        Place(*z, kBattleMirrorPosition, kFourMinors, kFourMinors);
         std::memset(z->m_nComPosScore, 0, sizeof(z->m_nComPosScore));
         std::memset(z->m_nManPosScore, 0, sizeof(z->m_nManPosScore));
         return z->Evaluation();
@@ -545,3 +559,169 @@ TEST_F(Eval, BattleFromSurfaceSearch)
 }
 
 } // namespace
+
+namespace {
+
+// Difference of Com's tables with and without the opening touches.
+std::map<std::pair<int, int>, int> OpeningTouches(CZelkor &z)
+{
+    z.m_nCounter = 5;
+    z.m_nMode = 1;
+    z.PreparePosScore();
+    std::vector<int> without(&z.m_nComPosScore[0][0], &z.m_nComPosScore[0][0] + 16 * 256);
+    z.m_nMode = 0;
+    z.PreparePosScore();
+    std::map<std::pair<int, int>, int> diff;
+    for (int k = 0; k < 16; k++)
+        for (int s = 0; s < 256; s++)
+            if (int d = z.m_nComPosScore[k][s] - without[k * 256 + s])
+                diff[{k, s}] = d;
+    return diff;
+}
+
+} // namespace
+
+TEST_F(Eval, OpeningTouchesOnlyInModeZero)
+{
+    const std::map<std::pair<int, int>, int> standard = {
+        {{1, 0x34}, 3},   {{4, 0x28}, -4},  {{4, 0x27}, -2}, {{5, 0x27}, -5}, {{5, 0x26}, -13},
+        {{5, 0x36}, -25}, {{5, 0x37}, -15}, {{5, 0x28}, -5}, {{5, 0x16}, 5},  {{4, 0x17}, 5},
+        {{6, 0x26}, -10}, {{1, 0x42}, 1},   {{1, 0x46}, 10}, {{4, 0x26}, -6}, {{0, 0x17}, -15}};
+    EXPECT_EQ(OpeningTouches(*z), standard);
+
+    // Man holding a bishop: the pawn touches move and the early block is off.
+    z->m_nBoard[0x82] = 0;
+    z->m_nCaptByMan[6] = 1;
+    ASSERT_TRUE(z->InitBoard());
+    const std::map<std::pair<int, int>, int> bishopHeld = {
+        {{1, 0x35}, 5},  {{1, 0x45}, -10}, {{1, 0x44}, 2},   {{4, 0x45}, 2},
+        {{1, 0x46}, 10}, {{4, 0x26}, -6},  {{0, 0x17}, -15}, {{5, 0x26}, -10}};
+    EXPECT_EQ(OpeningTouches(*z), bishopHeld);
+}
+
+TEST_F(Eval, BattleTablesForPawnsAndLances)
+{
+    const char *kings = ". . . . . . . . ."
+                        ". . k . . . . . ."
+                        ". . . . . . . . ."
+                        ". . . . . . . . ."
+                        ". . . . . . . . ."
+                        ". . . . . . . . ."
+                        ". . . . . . . . ."
+                        ". . . . . . K . ."
+                        ". . . . . . . . .";
+    Place(*z, kings);
+    ASSERT_FALSE(z->m_bBattle);
+    const int quietPawn = z->m_nComPosScore[1][0x33], quietLance = z->m_nComPosScore[2][0x33];
+    Place(*z, kings, kFourMinors, kFourMinors);
+    ASSERT_TRUE(z->m_bBattle);
+    // Right in front of the own king the defence percent (37) decides: Com
+    // adds 37 * 0.35 for a pawn and (one row further for a lance) 31 * 0.15.
+    EXPECT_EQ(z->m_nComPosScore[1][0x33] - quietPawn, 12);
+    EXPECT_EQ(z->m_nComPosScore[2][0x33] - quietLance, 4 * 430 / 100);
+    // Man replaces its table: (37 + 100) * 0.8197 - 100 on the mirrored square.
+    EXPECT_EQ(z->m_nManPosScore[1][0x77], 12);
+}
+
+TEST_F(Eval, ComCastleAndGuardsBesideTheKing)
+{
+    // King on 0x13: file 2 is shut when each of its squares on rows 1..3
+    // holds a Com piece or is covered by Man.
+    const char *shut = ". p k . . . . . ."
+                       ". p . . . . . . ."
+                       ". . . . . . . . R"
+                       ". . . . . . . . ."
+                       ". . . . . . . . ."
+                       ". . . . . . . . ."
+                       ". . . . . . . . ."
+                       ". . . . . . . . ."
+                       ". . . . K . . . .";
+    Place(*z, shut);
+    EXPECT_EQ(z->BattleComCastle(), -200);
+    Place(*z, ". p k . . . . . ."
+              ". p . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . R"
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . K . . . .");
+    EXPECT_EQ(z->BattleComCastle(), 0);
+    Place(*z, ". . . . . . . k ."
+              ". . . . . . g . ."
+              ". . . . . . s . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . K . . . .");
+    EXPECT_EQ(z->BattleComCastle(), 150 + 100);
+
+    // A Man rook along row 1 through the Com king hits the gold on 0x13.
+    Place(*z, ". . g . k . . . R"
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . K . . . .");
+    EXPECT_EQ(z->BattleComGuards(), -1380 / 4);
+    Place(*z, ". . g . k . . . R"
+              ". s . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . K . . . .");
+    EXPECT_EQ(z->BattleComGuards(), -1380 / 8);
+    Place(*z, ". . g p k . . . R"
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . . . . . ."
+              ". . . . K . . . .");
+    EXPECT_EQ(z->BattleComGuards(), 0);
+}
+
+TEST_F(Eval, BattleModeReadsTheBaseKindTables)
+{
+    // Com: promoted silver, tokin; Man: dragon, lance.
+    Place(*z,
+          ". . . . k . . . ."
+          ". . . . . . . . ."
+          ". . . . . . . . ."
+          ". . +s . . . +p . ."
+          ". . . . . . . . ."
+          ". . +R . . . L . ."
+          ". . . . . . . . ."
+          ". . . . . . . . ."
+          ". . . . K . . . .",
+          kFourMinors, kFourMinors);
+    ASSERT_TRUE(z->m_bBattle);
+    int base = z->Evaluation();
+    auto poked = [&](int(*table)[256], int k, int s) {
+        table[k][s] += 1000;
+        const int d = z->Evaluation() - base;
+        table[k][s] -= 1000;
+        return d;
+    };
+    EXPECT_EQ(poked(z->m_nComPosScore, 4, 0x43), 1000);
+    EXPECT_EQ(poked(z->m_nComPosScore, 12, 0x43), 0);
+    EXPECT_EQ(poked(z->m_nComPosScore, 1, 0x47), 0);
+    EXPECT_EQ(poked(z->m_nComPosScore, 9, 0x47), 0);
+    EXPECT_EQ(poked(z->m_nManPosScore, 7, 0x63), -1000);
+    EXPECT_EQ(poked(z->m_nManPosScore, 2, 0x67), -1000);
+    z->m_bBattle = false; // quiet mode reads the piece's own code
+    base = z->Evaluation();
+    EXPECT_EQ(poked(z->m_nComPosScore, 12, 0x43), 1000);
+    EXPECT_EQ(poked(z->m_nManPosScore, 15, 0x63), -1000);
+}
