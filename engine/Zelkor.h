@@ -113,6 +113,26 @@ public:
     void SearchMovablePos(int pos, int *count, unsigned char *out);
 
     // ---- think driver (OnFindMove, FindMove, MainThink, ...) ----
+    void OnFindMove(int turn, unsigned int *move, int *result);
+    void FindMove();
+    void RequestBreak();
+    void OnGameEnd() {}
+    int FindMove(int turn, unsigned int *move);
+    int MainThink(bool convert);
+    int ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth);
+    void RegisterMove(int src, int dst, int kind, int naru, int srcKind);
+    bool GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index);
+    bool GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind);
+    void CallMsgFunc() {}
+    static unsigned int PackMove(int src, int dst, int naru, int srcKind);
+
+    // Think controls for tests and benchmarks; neither changes a decision
+    // other than the depth and the time limit.
+    int m_nFixedDepth = 0;            // > 0: the maximum depth instead of the level's
+    bool m_bNoTimeLimit = false;      // true: the processor clock never stops a think
+    int m_nCompletedDepth = 0;        // deepest iteration of the last think not cut by the clock
+    std::uint64_t m_nSearchNodes = 0; // reply-search nodes of the last think
+    bool m_bThinkMoved = false;       // the last think played a move
 
     // ---- set-up (Zelkor.cpp, ZelkorConst.cpp) ----
     void AssignConstants();
@@ -217,6 +237,11 @@ public:
     bool IsCorrectKomas();
 
     // ---- root search (Zelkor.cpp) ----
+    int SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
+    bool TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
+    bool IsWellFormedComMove(const CANDI_MOVE &m) const;
+    int PrepareRootCandi(int n);
+    int SearchRootPass(int n, int alpha, int nMax, bool &timedOut);
 
     // ---- evaluation (score.cpp) ----
     void PreparePosScore(); // InitBoard prepares the position scores through it
@@ -275,6 +300,46 @@ public:
     template <bool Com> int PromotionThreat(int *pnPos, int best) const;
     template <bool Com> int FreeSlideSquare(int nPos, int step, bool bZone) const;
     void SortAttackersByWeight(int *list, int n) const;
+
+    int SearchManMove(int nMin, int nMax);
+    int SearchComMove(int nMin, int nMax);
+    bool IsTimeOver() const;
+    void TakeChildLine(int d, const CANDI_MOVE *first);
+    void SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru);
+    void SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth);
+    void PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax);
+    bool IsManRecaptureExtended() const;
+    bool IsComRecaptureExtended() const;
+    void MakeCandiMove(const CANDI_MOVE &m);
+    void UnmakeCandiMove(const CANDI_MOVE &m);
+
+    int IsTumiOnManJust(bool bUtsuHu);
+    int IsTumiOnComJust(bool bUtsuHu);
+    int IsTumiOnManByOneMove();
+    int IsTumiOnComByOneMove();
+    int SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth);
+    int SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth);
+    int ApplyOuteOnMan(bool bFree, int nCount);
+    int ApplyOuteOnCom(bool bFree, int nCount);
+    int AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount);
+    int AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount);
+    int DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored);
+    int DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored);
+    int GetFreeMaskOnManGyoku();
+    int GetFreeMaskOnComGyoku();
+    bool IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const;
+    bool IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const;
+    bool IsCheckMateOnMan(int t);
+    bool IsCheckMateOnCom(int t);
+    bool TryMateOnMan(const CANDI_MOVE &m);
+    bool TryMateOnCom(const CANDI_MOVE &m);
+    bool TryKnightMateOnMan(const CANDI_MOVE &m);
+    bool TryKnightMateOnCom(const CANDI_MOVE &m);
+    int LoadOuteOnMan(int nRemain);
+    int LoadOuteOnCom(int nRemain);
+    void SaveOuteOnMan(int v, int nRemain);
+    void SaveOuteOnCom(int v, int nRemain);
+    static void SortTumiByTemp1(CANDI_MOVE *list, int n);
 
     // ---- candidate list and assembly (candis1.cpp) ----
 
