@@ -240,7 +240,7 @@ public:
     int SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
     bool TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
     bool IsWellFormedComMove(const CANDI_MOVE &m) const;
-    int PrepareRootCandi(int n);
+    int PutRootHashMoveFirst(int n);
     int SearchRootPass(int n, int alpha, int nMax, bool &timedOut);
 
     // ---- evaluation (score.cpp) ----

@@ -276,26 +276,10 @@ bool CZelkor::IsWellFormedComMove(const CANDI_MOVE &m) const
     return m.nSrcPos != 0 && c != 255 && c > 128 && m.nKind < 128 && (m.nNaru == 0 || m.nNaru == 8);
 }
 
-// Root list in m_CandiInZeroDepth: best moves of earlier iterations first,
-// then by score, then the stored move of this position in front.
-int CZelkor::PrepareRootCandi(int n)
+// The stored best move of the root position goes to the front of
+// m_CandiInZeroDepth; returns the new count.
+int CZelkor::PutRootHashMoveFirst(int n)
 {
-    CANDI_MOVE *list = m_moveCandi[0];
-    DeleteSameMove(&n);
-    for (int i = 0; i < m_nHubos; i++) {
-        for (int j = 0; j < n; j++) {
-            if (SameMove(list[j], m_moveHubo[i])) {
-                list[j].nScore = 30000 + i;
-                break;
-            }
-        }
-    }
-    SortBy_nScore(n, n, list);
-    if (n > 100)
-        n = 100;
-    for (int i = 0; i < n; i++)
-        m_CandiInZeroDepth[i] = list[i];
-
     RESULT_IO io{};
     io.nDepth = 256 * m_nMinTagDepth + m_nRemainDepth - 256 * m_nDepth;
     LoadSearchData(&io);
@@ -388,7 +372,6 @@ int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKi
     int alpha = nMin;
 
     const int K = m_komaUni[2].nPos;
-    int n = 0;
     if (m_nPsbManKomas[K] == 0) {
         m_pPreCandi[0] = nullptr;
         m_nDepth++;
@@ -398,14 +381,13 @@ int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKi
         m_dwBoard1 = ~m_dwBoard1;
         m_dwBoard2 = ~m_dwBoard2;
         m_nDepth--;
-        AssembleRootCandi(n);
-    } else {
-        n = GCCM_PsbEscapeFromOute();
     }
-    DeleteSameMove(&n);
+    // Evasions when in check, otherwise built around Man's threat (row 1 of
+    // m_moveTree); sorted with the earlier iterations' best moves first.
+    int n = MakeRootCandi();
     if (n == 0 && m_nBoard[K + 16] == 1)
         return 30010; // only a pawn drop mated us
-    n = PrepareRootCandi(n);
+    n = PutRootHashMoveFirst(n);
 
     const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
     for (;;) {

@@ -540,7 +540,7 @@ int CZelkor::SearchManMove(int nMin, int nMax)
             SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
             return -30000;
         }
-        AssembleManCandiFront(n);
+        n = BeginManReplyCandi();
         m_pPreCandi[d] = nullptr;
         m_nDepth++;
         m_dwBoard1 = ~m_dwBoard1;
@@ -557,14 +557,11 @@ int CZelkor::SearchManMove(int nMin, int nMax)
             SaveSearchResult(beta, 2, KOMA_MOVE{}, D - 256 * d);
             return beta;
         }
-        AssembleManCandiBack(n, m_moveTree[d + 1][d + 1]);
+        n = EndManReplyCandi(n); // around Com's threat, m_moveTree[d + 1][d + 1]
     } else {
-        n = GMCM_EscapeFromOute();
+        n = BeginManReplyCandi(); // the evasions
         noLegal = true;
     }
-    DeleteSameMove(&n);
-    if (n > 48)
-        n = 48;
     PutHashMoveFirst(list, n, hash, 64);
 
     const bool extend = d == 3 && IsManRecaptureExtended();
@@ -687,7 +684,7 @@ int CZelkor::SearchComMove(int nMin, int nMax)
                 return 30000;
             }
         }
-        AssembleComCandiFront(n);
+        n = BeginComReplyCandi();
         m_pPreCandi[d] = nullptr;
         m_nDepth++;
         m_dwBoard1 = ~m_dwBoard1;
@@ -704,14 +701,11 @@ int CZelkor::SearchComMove(int nMin, int nMax)
             SaveSearchResult(alpha, 2, KOMA_MOVE{}, D - 256 * d);
             return alpha;
         }
-        AssembleComCandiBack(n, m_moveTree[d + 1][d + 1]);
+        n = EndComReplyCandi(n);
     } else {
-        n = GCCM_EscapeFromOute();
+        n = BeginComReplyCandi();
         noLegal = true;
     }
-    DeleteSameMove(&n);
-    if (n > 31)
-        n = 31;
     PutHashMoveFirst(list, n, hash, 64);
 
     const bool extend = d == 2 && IsComRecaptureExtended();

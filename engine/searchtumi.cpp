@@ -4,6 +4,7 @@
 // checks, ...OnCom hunts Com's king with Man's checks.
 #include "Zelkor.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace {
