@@ -234,126 +234,126 @@ public:
     // =====================================================================
 
     // Status and platform
-    HANDLE m_hEndEvent;
-    HANDLE m_hKillEvent;
-    int m_nGameStatus; // 1 idle, 2 thinking
-    int m_nKindReq;    // break request
+    HANDLE m_hEndEvent{};
+    HANDLE m_hKillEvent{};
+    int m_nGameStatus{}; // 1 idle, 2 thinking
+    int m_nKindReq{};    // break request
 
     // Constant tables (AssignConstants)
-    int m_nWeight1[16];
-    int m_nWeight2[16];
-    int m_nAddWeightOnNaru[16];
-    WEIGHT_DAIKOMAS m_weightDaiKomas[8];
-    STEP_ON_DIR m_stepOfHiKaku[4];
-    int m_nAroundStep[8];
-    int m_nAroundCode[8];
-    int m_nMarkOnCode[4][16];
-    int m_nKomaOnCode[4][8];
-    int m_nNeckOnAround[8][8];
-    int m_nAttractDir[8][8];
-    int m_nUtsuFrom[4];
-    int m_nUtsuTo[4];
-    int m_nIniOnPos[256];
-    int m_nAddOnOut[256];
-    double m_dRate[5];
-    double m_dAdjuster[8];
-    int m_nIniBoard[256];
-    std::uint32_t m_dwDaiCode[8];
-    std::uint32_t m_dwDaiBits[8];
-    int m_nRandParam[4];
-    int m_nGoldenDist[16];
-    int m_nForward[16];
-    int m_nHorzBack[16];
-    int m_nForwDiag[16];
-    int m_nBackDiag[16];
-    int m_nHiAttPcnt[288]; // [18][16], cols 0..8 used
-    int m_nKinAttPcnt[288];
-    int m_nKinDefPcnt[288];
+    int m_nWeight1[16]{};
+    int m_nWeight2[16]{};
+    int m_nAddWeightOnNaru[16]{};
+    WEIGHT_DAIKOMAS m_weightDaiKomas[8]{};
+    STEP_ON_DIR m_stepOfHiKaku[4]{};
+    int m_nAroundStep[8]{};
+    int m_nAroundCode[8]{};
+    int m_nMarkOnCode[4][16]{};
+    int m_nKomaOnCode[4][8]{};
+    int m_nNeckOnAround[8][8]{};
+    int m_nAttractDir[8][8]{};
+    int m_nUtsuFrom[4]{};
+    int m_nUtsuTo[4]{};
+    int m_nIniOnPos[256]{};
+    int m_nAddOnOut[256]{};
+    double m_dRate[5]{};
+    double m_dAdjuster[8]{};
+    int m_nIniBoard[256]{};
+    std::uint32_t m_dwDaiCode[8]{};
+    std::uint32_t m_dwDaiBits[8]{};
+    int m_nRandParam[4]{};
+    int m_nGoldenDist[16]{};
+    int m_nForward[16]{};
+    int m_nHorzBack[16]{};
+    int m_nForwDiag[16]{};
+    int m_nBackDiag[16]{};
+    int m_nHiAttPcnt[288]{}; // [18][16], cols 0..8 used
+    int m_nKinAttPcnt[288]{};
+    int m_nKinDefPcnt[288]{};
 
     // Level and counters
-    int m_nComLevel;
-    int m_nRandPortion;
-    int m_nCounter; // moves in the game so far; index into m_moveKibo
+    int m_nComLevel{};
+    int m_nRandPortion{};
+    int m_nCounter{}; // moves in the game so far; index into m_moveKibo
 
     // Position
-    int m_nBoard[256];
-    int m_nCaptByCom[8];
-    int m_nCaptByMan[8];
-    int m_nUniBoard[256];
-    int m_nUniNum[8][32]; // per base kind: numbers not on the board (a stack)
-    int m_nCurrUniNumPos[8];
-    KOMA_BY_UNINUM m_komaUni[41];
+    int m_nBoard[256]{};
+    int m_nCaptByCom[8]{};
+    int m_nCaptByMan[8]{};
+    int m_nUniBoard[256]{};
+    int m_nUniNum[8][32]{}; // per base kind: numbers not on the board (a stack)
+    int m_nCurrUniNumPos[8]{};
+    KOMA_BY_UNINUM m_komaUni[41]{};
 
     // Attack lists
-    int m_nPsbComKoma[256][32];
-    int m_nPsbManKoma[256][32];
-    int m_nPsbComKomas[256];
-    int m_nPsbManKomas[256];
+    int m_nPsbComKoma[256][32]{};
+    int m_nPsbManKoma[256][32]{};
+    int m_nPsbComKomas[256]{};
+    int m_nPsbManKomas[256]{};
 
     // Position key
-    std::uint32_t m_dwBoard1;
-    std::uint32_t m_dwBoard2;
-    std::uint32_t m_dwDai; // Com's hand, packed by m_dwDaiCode
+    std::uint32_t m_dwBoard1{};
+    std::uint32_t m_dwBoard2{};
+    std::uint32_t m_dwDai{}; // Com's hand, packed by m_dwDaiCode
 
     // Time control and mate-search limits
-    int m_nTimeLimit; // seconds
-    bool m_bTime;
-    int m_nTimeCounter;
-    std::clock_t m_clockStart;
-    int m_nReflexMax;
-    int m_nReflex1;
-    int m_nReflex2;
+    int m_nTimeLimit{}; // seconds
+    bool m_bTime{};
+    int m_nTimeCounter{};
+    std::clock_t m_clockStart{};
+    int m_nReflexMax{};
+    int m_nReflex1{};
+    int m_nReflex2{};
 
     // Depth control
-    int m_nDepth; // even: Com to move, odd: Man to move
-    int m_nMinTagDepth;
-    int m_nRemainDepth;
-    int m_nTagDepth;
-    int m_nStartDepth;
+    int m_nDepth{}; // even: Com to move, odd: Man to move
+    int m_nMinTagDepth{};
+    int m_nRemainDepth{};
+    int m_nTagDepth{};
+    int m_nStartDepth{};
 
     // Result table
-    SEARCH_RESULT *m_pResult;
-    std::uint32_t m_dwMemLimit; // entries - 1
-    int m_nLimitResults;
-    int m_nResults;
-    int m_nMaxResults;
+    SEARCH_RESULT *m_pResult{};
+    std::uint32_t m_dwMemLimit{}; // entries - 1
+    int m_nLimitResults{};
+    int m_nResults{};
+    int m_nMaxResults{};
 
     // Random keys
-    int m_nRandom;
-    std::uint32_t m_nUniCode[32][256][2]; // [code, or code - 112 for Com][square][word]
+    int m_nRandom{};
+    std::uint32_t m_nUniCode[32][256][2]{}; // [code, or code - 112 for Com][square][word]
 
     // Search flags
-    int m_bCallTumiFunc;
-    bool m_bNormConfig;
-    bool m_bHiKakRoku;
-    bool m_bBattle;
-    int m_nMode;
+    int m_bCallTumiFunc{};
+    bool m_bNormConfig{};
+    bool m_bHiKakRoku{};
+    bool m_bBattle{};
+    int m_nMode{};
 
     // Evaluation
-    int m_nWeightScore; // material balance, Com minus Man
-    int m_nStartWeightScore;
-    int m_nComPosScore[16][256];
-    int m_nManPosScore[16][256];
-    int m_nAddScoreInDefense[272];
-    int m_nAddScoreInAttack[272];
-    int m_nProfitOnCapt[18][16];
-    int m_nProfitOnCapt1[18][8];
-    int m_nProfitOnUtsu[18][8];
+    int m_nWeightScore{}; // material balance, Com minus Man
+    int m_nStartWeightScore{};
+    int m_nComPosScore[16][256]{};
+    int m_nManPosScore[16][256]{};
+    int m_nAddScoreInDefense[272]{};
+    int m_nAddScoreInAttack[272]{};
+    int m_nProfitOnCapt[18][16]{};
+    int m_nProfitOnCapt1[18][8]{};
+    int m_nProfitOnUtsu[18][8]{};
 
     // Candidates and tree
-    CANDI_MOVE m_CandiInZeroDepth[100];
-    CANDI_MOVE m_moveCandi[64][64];
-    CANDI_MOVE *m_pPreCandi[64];
-    KOMA_MOVE m_moveTree[64][64];
-    int m_nSearchedDepth[64];
-    int m_nDisturbDepth;
-    KOMA_MOVE m_moveHubo[64];
-    int m_nHubos;
-    int m_nPsbComMoves;
+    CANDI_MOVE m_CandiInZeroDepth[100]{};
+    CANDI_MOVE m_moveCandi[64][64]{};
+    CANDI_MOVE *m_pPreCandi[64]{};
+    KOMA_MOVE m_moveTree[64][64]{};
+    int m_nSearchedDepth[64]{};
+    int m_nDisturbDepth{};
+    KOMA_MOVE m_moveHubo[64]{};
+    int m_nHubos{};
+    int m_nPsbComMoves{};
 
     // Game record and scratch
-    MOVE_KIBO m_moveKibo[512];
-    int m_nTemp[32]; // rays collected while moving: (square, direction) pairs
+    MOVE_KIBO m_moveKibo[512]{};
+    int m_nTemp[32]{}; // rays collected while moving: (square, direction) pairs
 
     // ---- fields of later layers ----
 
