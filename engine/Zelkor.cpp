@@ -32,10 +32,6 @@ int CZelkor::ExitInstance()
     return 0;
 }
 
-// The evaluation layer supplies the real preparation; this keeps the rules
-// layer linkable on its own.
-__attribute__((weak)) void CZelkor::PreparePosScore() {}
-
 // ---------------------------------------------------------------------------
 // Interface used by the document
 // ---------------------------------------------------------------------------

@@ -220,10 +220,61 @@ public:
 
     // ---- evaluation (score.cpp) ----
     void PreparePosScore(); // InitBoard prepares the position scores through it
+    int Evaluation();
+
+    // Tests pin the random draw (0..32767) here; -1 draws from std::rand().
+    int m_nFixedRandDraw = -1;
+
+    static int RowOf(int s) { return s >> 4; }
+    static int ColOf(int s) { return s & 15; }
+    // Index into the king-relative tables: d signed rows, dc columns either way.
+    static int KingRelIndex(int d, int dc) { return 128 + 16 * d + (dc < 0 ? -dc : dc); }
+
+    bool IsBattleStarted();
+    void PrepareKindScores();
+    void PrepareOpeningTouches();
+    void PrepareBattleScores();
+    int AttackTerm(int k, int p, int nManRow) const;
+    int DefenceTerm(int k, int p) const;
+    template <bool AtCom> int RookLaneBonus(int s, int nKing) const;
+    int EvaluateQuiet();
+    int EvaluateBattle();
+    int QuietManPawn(int s) const;
+    int QuietComPawn(int s) const;
+    int QuietManRook(int s);
+    int QuietComRook(int s);
+    int QuietComBishop(int s) const;
+    int QuietComKing(int nKing);
+    int PawnSpears(int nFront, int nSide) const;
+    int KingHoles() const;
+    int BattleKingZones() const;
+    int BattleComCastle() const;
+    int BattleComGuards() const;
+    int RandomTerm(int score);
 
     // ---- exchange and profit estimates (score.cpp) ----
+    int GetMinWeightComKoma(int nPos) const;
+    int GetMinWeightManKoma(int nPos) const;
+    int ProfitOnComUtsu(int code, int nPos) const;
+    int ProfitOnManUtsu(int code, int nPos) const;
+    int ProfitOnComMove(int nSrc, int nDst) const;
+    int ProfitOnManMove(int nSrc, int nDst) const;
+    int ProfitOnComOuMove(int nPos) const;
+    int ProfitOnManOuMove(int nPos) const;
+
+    // Exchange value and promotion bonus of piece number u (0 for u = 0).
+    int UniWeight2(int u) const { return m_nWeight2[m_komaUni[u].nKind & 15]; }
+    int UniNaruBonus(int u) const { return m_nAddWeightOnNaru[m_komaUni[u].nKind & 15]; }
 
     // ---- reply search, mate search, check handling (search.cpp) ----
+    int SearchSurfaceByCom(int *pnPos);
+    int SearchSurfaceByMan(int *pnPos);
+    void SortPsbKomasByWeight(int nPos);
+    template <bool Com> int SearchSurface(int *pnPos);
+    template <bool Com> int SwapOff(int nPos, int nVictim) const;
+    template <bool Com> int PromotionThreat(int *pnPos, int best) const;
+    template <bool Com> int FreeSlideSquare(int nPos, int step, bool bZone) const;
+    void SortAttackersByWeight(int *list, int n) const;
 
     // ---- candidate list and assembly (candis1.cpp) ----
 
