@@ -9,10 +9,12 @@
 
 #include "Zelkor.h"
 
+#include <initializer_list>
+
 namespace candis3 {
 
 constexpr int kDrop = 255; // source of a drop
-constexpr int kAreaSize = 64 * 64;
+constexpr int kAreaSize = CZelkor::kCandiArea;
 
 inline int Abs(int v)
 {
@@ -81,17 +83,16 @@ private:
     int m_n = 0;
 };
 
+// The area's bound is the one every generator keeps (CZelkor::PutCandi).
 inline CANDI_MOVE *AreaEnd(CZelkor &z)
 {
-    return &z.m_moveCandi[0][0] + kAreaSize;
+    return z.CandiEnd();
 }
 
 // Start of row d of the candidate area, or its end when the row lies outside.
 inline CANDI_MOVE *RowStart(CZelkor &z, int d)
 {
-    if (d < 0 || d >= 64)
-        return AreaEnd(z);
-    return &z.m_moveCandi[d][0];
+    return z.CandiRow(d);
 }
 
 // The write position of a pointer-to-count generator: row m_nDepth, index *pn.
