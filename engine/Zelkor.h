@@ -350,9 +350,18 @@ public:
     // the side of C, and squares are compared as seen from that side.
     template <bool C> int OwnCnt(int s) const { return C ? m_nPsbComKomas[s] : m_nPsbManKomas[s]; }
     template <bool C> int OppCnt(int s) const { return C ? m_nPsbManKomas[s] : m_nPsbComKomas[s]; }
-    template <bool C> const int *OwnLst(int s) const { return C ? m_nPsbComKoma[s] : m_nPsbManKoma[s]; }
-    template <bool C> const int *OppLst(int s) const { return C ? m_nPsbManKoma[s] : m_nPsbComKoma[s]; }
-    template <bool C> static bool IsOwnCode(int c) { return C ? (c > 128 && c < 255) : (c > 0 && c < 128); }
+    template <bool C> const int *OwnLst(int s) const
+    {
+        return C ? m_nPsbComKoma[s] : m_nPsbManKoma[s];
+    }
+    template <bool C> const int *OppLst(int s) const
+    {
+        return C ? m_nPsbManKoma[s] : m_nPsbComKoma[s];
+    }
+    template <bool C> static bool IsOwnCode(int c)
+    {
+        return C ? (c > 128 && c < 255) : (c > 0 && c < 128);
+    }
     template <bool C> static bool IsOppCode(int c) { return IsOwnCode<!C>(c); }
     template <bool C> static int SideCode(int k) { return C ? k + 128 : k; }
     template <bool C> static int SideFwd(int step) { return C ? step : -step; }
