@@ -5,6 +5,7 @@
 #include "ZelkorUtil.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -143,6 +144,8 @@ template <bool C> bool CZelkor::IsDirectAttacker(int u, int s) const
 
 template bool CZelkor::CanDropOn<true>(int, int);
 template bool CZelkor::CanDropOn<false>(int, int);
+template int CZelkor::SideProfitMove<true>(int, int);
+template int CZelkor::SideProfitMove<false>(int, int);
 template int CZelkor::SideProfitUtsu<true>(int, int);
 template int CZelkor::SideProfitUtsu<false>(int, int);
 template int CZelkor::DestScore<true>(int, int, int);
@@ -156,7 +159,7 @@ template bool CZelkor::IsDirectAttacker<false>(int, int) const;
 
 template <bool C> int CZelkor::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
 {
-    const int code = m_nBoard[sq];
+    const int code = zelkor::IsPlayingSquare(sq) ? m_nBoard[sq] : 0;
     if (!IsOwnCode<C>(code)) {
         ErrorMessage();
         return 0;
@@ -300,9 +303,18 @@ int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 {
     int code = m_nBoard[nPos], k = code & 15, k7 = code & 7;
-    int keep = m_nDepth == 1
-                   ? (k7 >= 6 ? 8 : (k7 == 4 || k7 == 5) ? 5 : k == 3 ? 2 : k == 2 ? 3 : k == 1 ? 1 : 4)
-                   : (k7 >= 6 ? 5 : (k7 == 4 || k7 == 5) ? 4 : k == 2 ? 3 : k == 3 ? 2 : k == 1 ? 1 : 3);
+    int keep = m_nDepth == 1 ? (k7 >= 6                ? 8
+                                : (k7 == 4 || k7 == 5) ? 5
+                                : k == 3               ? 2
+                                : k == 2               ? 3
+                                : k == 1               ? 1
+                                                       : 4)
+                             : (k7 >= 6                ? 5
+                                : (k7 == 4 || k7 == 5) ? 4
+                                : k == 2               ? 3
+                                : k == 3               ? 2
+                                : k == 1               ? 1
+                                                       : 3);
     if (n <= keep)
         return n;
     for (int i = 0; i < n; i++) {
@@ -331,6 +343,8 @@ int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 
 template <bool C> int CZelkor::ToruOnPreMoveT(int t, CANDI_MOVE *p)
 {
+    if (!zelkor::IsPlayingSquare(t))
+        return 0;
     const int x = m_nBoard[t];
     // A square of the mover's own (or the frame) offers nothing to take.
     if (OwnCnt<C>(t) == 0 || x == 255 || IsOwnCode<C>(x))
@@ -366,6 +380,8 @@ int CZelkor::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 
 template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CANDI_MOVE *p)
 {
+    if (!zelkor::IsPlayingSquare(from) || !zelkor::IsPlayingSquare(t))
+        return 0;
     const int *hand = SideHand<C>();
     const int fc = m_nBoard[from];
     const bool lance = fc == SideCode<!C>(2);

@@ -2,12 +2,9 @@
 #include "Zelkor.h"
 #include "ZelkorUtil.h"
 
-namespace {
+#include <initializer_list>
 
-int Cap(int n, int k)
-{
-    return n < k ? n : k;
-}
+namespace {
 
 int Sign(int v)
 {
@@ -44,8 +41,7 @@ bool Between(int a, int b, int c)
 // ===========================================================================
 
 // Own bishops (kind7 6) or rooks (7) moving onto the line dir from t.
-template <bool C>
-int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
+template <bool C> int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
 {
     if (m_nBoard[t + dir] != 0 || m_nBoard[t + 2 * dir] == 255 ||
         IsOwnCode<C>(m_nBoard[t + 2 * dir]))
@@ -74,8 +70,7 @@ int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int 
 }
 
 // Drops of a bishop or rook (kind) on the empty squares of the line dir from t.
-template <bool C>
-int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n)
+template <bool C> int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n)
 {
     for (int s = t + dir; m_nBoard[s] == 0; s += dir) {
         if (mode != 2 && m_nBoard[s + SideFwd<C>(16)] == SideCode<!C>(1))
@@ -96,6 +91,8 @@ int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n
 
 template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
 {
+    if (!zelkor::IsPlayingSquare(t))
+        return 0;
     const int *hand = SideHand<C>();
     const int pawnOpp = SideCode<!C>(1);
     int n = 0;
@@ -122,7 +119,7 @@ template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
             for (int k = m_nUtsuFrom[d]; k < m_nUtsuTo[d]; k++) {
                 if (hand[k] <= 0 || k == 3 || !CanDropOn<C>(k, s))
                     continue;
-                int score = sacrifice   ? -m_nWeight2[k]
+                int score = sacrifice ? -m_nWeight2[k]
                             : nh == 0 ? 1
                                       : SideProfitUtsu<C>(SideCode<C>(k), s);
                 if (mode == 0 && score < 0) {
@@ -145,9 +142,8 @@ template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
             if (src == t)
                 continue;
             int bonus = m_nAddWeightOnNaru[k];
-            int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3)
-                           ? 8
-                           : 0;
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
             if (m_nMarkOnCode[d][k + naru] == 0 || IsDirectAttacker<C>(u, t))
                 continue;
             int score = DestScore<C>(k, src, s);
@@ -315,8 +311,7 @@ template <bool C> int CZelkor::DefendKomasT(int n)
             const int r = m_komaUni[own[j]].nPos, code = m_komaUni[own[j]].nKind;
             bool hit = false;
             if (code == SideCode<C>(2)) {
-                hit = Col(q) == Col(king) ||
-                      (Col(q) == Col(n) && SideRel<C>(q) < SideRel<C>(n));
+                hit = Col(q) == Col(king) || (Col(q) == Col(n) && SideRel<C>(q) < SideRel<C>(n));
             } else if ((code & 7) == 7) {
                 if (Col(r) == Col(q))
                     hit = Col(q) == Col(king) || (Col(q) == Col(n) && Between(r, q, n));
@@ -385,9 +380,8 @@ template <bool C> int CZelkor::OuteT(CANDI_MOVE *p)
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
             int bonus = m_nAddWeightOnNaru[k];
-            int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3)
-                           ? 8
-                           : 0;
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
             if (m_nMarkOnCode[d][k + naru] == 0)
                 continue;
             int score = m_nWeight2[x & 15] + (naru ? bonus : 0);
@@ -570,9 +564,8 @@ template <bool C> int CZelkor::DemandKomaOuteT(CANDI_MOVE *p)
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
             int bonus = m_nAddWeightOnNaru[k];
-            int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && e == 3)
-                           ? 8
-                           : 0;
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && e == 3) ? 8 : 0;
             if (m_nMarkOnCode[e][k + naru] == 0)
                 continue;
             int score = m_nWeight2[x & 15] - m_nWeight2[k] + v;
