@@ -12,6 +12,12 @@ using namespace enginetest;
 
 namespace {
 
+#ifdef KORVANE_SANITIZE
+constexpr int kCheckedPlies = 3; // the reference proof of a mate in 5 is slow there
+#else
+constexpr int kCheckedPlies = 5;
+#endif
+
 struct Piece
 {
     int sq;
@@ -161,10 +167,10 @@ TEST_P(MateProblems, MatesInThreeAndFiveAreForced)
         EXPECT_LT(Solve(*z, p, c.plies - 2).value, 100);
         const Found f = Solve(*z, p, c.plies);
         ASSERT_GE(f.value, 100);
-#ifndef KORVANE_SANITIZE
-        EXPECT_TRUE(RefForces(p, f.move, c.plies, true))
-            << std::hex << f.move.src << "->" << f.move.dst;
-#endif
+        if (c.plies <= kCheckedPlies) {
+            EXPECT_TRUE(RefForces(p, f.move, c.plies, true))
+                << std::hex << f.move.src << "->" << f.move.dst;
+        }
         EXPECT_GE(Solve(*z, p, 31).value, 100);
     }
 }
