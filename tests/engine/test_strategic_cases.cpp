@@ -1,0 +1,1 @@
+#include "candis_fixture.h"
