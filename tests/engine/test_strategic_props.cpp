@@ -129,9 +129,8 @@ template <bool C> void RunSide(Harness &h)
     int quota = 1 + h.rng.Below(20);
     h.Counted(nm("ToruOrNaru"), C,
               [&](int *n) { C ? z.GCCM_ToruOrNaru(quota, n) : z.GMCM_ToruOrNaru(quota, n); });
-    h.Counted(nm("ThreatKoma"), C, [&](int *n) {
-        C ? z.GCCM_ThreatManKoma(quota, n) : z.GMCM_ThreatComKoma(quota, n);
-    });
+    h.Counted(nm("ThreatKoma"), C,
+              [&](int *n) { C ? z.GCCM_ThreatManKoma(quota, n) : z.GMCM_ThreatComKoma(quota, n); });
 
     for (int s = 0x11; s <= 0x99; s++) {
         int c = z.m_nBoard[s];
@@ -239,9 +238,11 @@ TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
         z.GCCM_DisturbSurfaceByMan(0, &n);
         EXPECT_LE(n, 64);
         CANDI_MOVE *tail = z.CandiEnd() - 2;
-        for (int s = 0x11; s <= 0x99; s++)
-            if (RefIsMan(z.m_nBoard[s]))
+        for (int s = 0x11; s <= 0x99; s++) {
+            if (RefIsMan(z.m_nBoard[s])) {
                 EXPECT_LE(z.GCCM_DemandManKoma(7, 5, s, tail), 2);
+            }
+        }
         EXPECT_LE(z.GCCM_UtsuHu(tail), 2);
         EXPECT_LE(z.GMCM_UtsuOfHu(tail), 2);
         EXPECT_LE(z.GCCM_AttackOnGyokuWideAround(40, tail), 2);
@@ -278,7 +279,12 @@ struct Entry
 };
 
 // What of a candidate both twins agree on.
-enum Compare { MovesOnly = 0, WithTemp1 = 1, WithScore = 2 };
+enum Compare
+{
+    MovesOnly = 0,
+    WithTemp1 = 1,
+    WithScore = 2
+};
 
 std::vector<Entry> Entries(const CANDI_MOVE *p, int n, int how, bool mirror,
                            const std::function<bool(const CANDI_MOVE &)> &keep)
