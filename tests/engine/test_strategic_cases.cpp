@@ -325,17 +325,19 @@ TEST_F(Strategic, ARookPinAttackOnADoublyDefendedSquareIsLast)
     const CANDI_MOVE *drop = Find(v, 255, 0x64);
     ASSERT_NE(drop, nullptr);
     EXPECT_EQ(drop->nTemp1, -30000);
-    // Over quota the best priorities come first and the square is dropped.
-    int q = static_cast<int>(v.size()) - 1;
+    // Over quota the best priorities come first and the refuted squares go.
+    int refuted = static_cast<int>(
+        std::count_if(v.begin(), v.end(), [](const CANDI_MOVE &m) { return m.nTemp1 == -30000; }));
+    int q = static_cast<int>(v.size()) - refuted;
+    ASSERT_GT(q, 1);
     auto kept = Block([&](CANDI_MOVE *p) { return z->GCCM_AttackbyHishaKakuKyou(q, p); });
     ASSERT_EQ(static_cast<int>(kept.size()), q);
-    for (int i = 1; i < q; i++) {
-        EXPECT_LE(kept[i].nTemp1, kept[i - 1].nTemp1);
+    for (int i = 0; i < q; i++) {
+        EXPECT_GT(kept[i].nTemp1, -30000);
+        if (i > 0) {
+            EXPECT_LE(kept[i].nTemp1, kept[i - 1].nTemp1);
+        }
     }
-    ASSERT_EQ(
-        std::count_if(v.begin(), v.end(), [](const CANDI_MOVE &m) { return m.nTemp1 == -30000; }),
-        1);
-    EXPECT_EQ(Find(kept, 255, 0x64), nullptr);
 }
 
 TEST_F(Strategic, AttackHuPushesAPawnStandingAbove)
