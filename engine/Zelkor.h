@@ -388,6 +388,56 @@ public:
     template <bool C> int LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n);
 
     // ---- candidate generators (candis1.cpp, candis2.cpp, candis3.cpp) ----
+    // Threat responses, captures and promotions (candis3.cpp). These find
+    // their write position at row m_nDepth, index *pnCount, and add to it.
+    void GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int nUnused, int *pnCount);
+    void GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int nUnused, int *pnCount);
+    void GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int nNaru, int *pnCount);
+    void GCCM_DisturbSurfaceByMan(int nDone, int *pnCount);
+    void GMCM_DisturbSurfaceByCom(int nDone, int *pnCount);
+    void GCCM_ToruOrNaru(int nQuota, int *pnCount);
+    void GMCM_ToruOrNaru(int nQuota, int *pnCount);
+    void GCCM_ThreatManKoma(int nQuota, int *pnCount);
+    void GMCM_ThreatComKoma(int nQuota, int *pnCount);
+    // Attacks on a piece, double-attack drops, lures (candis3.cpp)
+    int GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi);
+    int GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi);
+    int GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi);
+    int GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi);
+    int GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi);
+    int ProfitOnAttractMan(int nBase, int nPos0);
+    int ProfitOnAttractCom(int nBase, int nPos0);
+    // Line-piece play, gold approach, strategic drops (candis4.cpp)
+    int GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi);
+    int GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi);
+    int GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi);
+    int GCCM_DefenceShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_DefenceShaKaku(CANDI_MOVE *pCandi);
+    int GCCM_AttackByKin(CANDI_MOVE *pCandi);
+    int GMCM_AttackByKin(CANDI_MOVE *pCandi);
+    int GCCM_UtsuHu(CANDI_MOVE *pCandi);
+    int GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_FowardHuNaru(CANDI_MOVE *pCandi);
+    int GMCM_UtsuOfHu(CANDI_MOVE *pCandi);
+    // King-zone attacks, pins, pawn play (candis4.cpp); quota, then the block
+    int GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
+
 
     // =====================================================================
     // Fields

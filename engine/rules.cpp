@@ -27,6 +27,25 @@ const int kRyu[] = {17, 15, -17, -15};
 const int kManDir[8] = {-17, -15, 15, 17, -16, 16, -1, 1};
 const int kComDir[8] = {17, 15, -15, -17, 16, -16, 1, -1};
 
+// Codes & 15 of the long-range pieces: lance, bishop, rook, horse, dragon.
+constexpr int kLongRange = 1 << 2 | 1 << 6 | 1 << 7 | 1 << 14 | 1 << 15;
+
+// Direction (as above, Man's view) of the ray from p that reaches p + delta,
+// indexed by delta + 170; -1 off the eight lines.
+struct RayDirTable
+{
+    signed char dir[341];
+    constexpr RayDirTable() : dir()
+    {
+        for (int i = 0; i < 341; i++)
+            dir[i] = -1;
+        for (int d = 0; d < 8; d++)
+            for (int n = 1; n <= 8; n++)
+                dir[kManDir[d] * n + 170] = static_cast<signed char>(d);
+    }
+};
+constexpr RayDirTable kRayDir;
+
 template <typename T, int N> constexpr int Count(const T (&)[N])
 {
     return N;
@@ -641,25 +660,17 @@ template <bool Com> void CZelkor::CollectSideRays(int q, int &n)
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
     for (int i = counts[q] - 1; i >= 0; i--) {
         int u = lists[q][i] & 127;
-        int p = m_komaUni[u].nPos;
         int k = m_komaUni[u].nKind & 15;
-        bool sameFile = ((p ^ q) & 15) == 0;
-        bool sameRow = ((p ^ q) & 0xF0) == 0;
-        bool below = Com ? q < p : q > p;
-        bool right = Com ? (q & 15) < (p & 15) : (q & 15) > (p & 15);
-        int dir;
-        if (k == 2) {
-            dir = 4;
-        } else if (k == 6 || (k == 14 && !sameFile && !sameRow)) {
-            dir = (below ? 2 : 0) + (right ? 1 : 0);
-        } else if (k == 7 || (k == 15 && (sameFile || sameRow))) {
-            if (sameFile)
-                dir = below ? 5 : 4;
-            else
-                dir = right ? 7 : 6;
-        } else {
+        if (!((kLongRange >> k) & 1))
             continue;
-        }
+        int p = m_komaUni[u].nPos;
+        int dir = kRayDir.dir[Com ? p - q + 170 : q - p + 170];
+        // The horse's orthogonal and the dragon's diagonal neighbours are
+        // one-step entries, not rays.
+        if ((k == 14 && dir >= 4) || (k == 15 && dir < 4))
+            continue;
+        if (k == 2)
+            dir = 4;
         // At most 8 long-range pieces, each collected at most once per square.
         assert(n + 2 <= 32);
         m_nTemp[n++] = p;
