@@ -58,8 +58,7 @@ template <bool Com> void PieceAway(CZelkor &z, int t, int kind, Out &out)
 // Interpositions between the opponent's line pieces and t. When the threat
 // comes from a line piece on src, only that line is cut.
 template <bool Com>
-void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, bool selfAll,
-                       Out &out)
+void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, bool selfAll, Out &out)
 {
     using S = Side<Com>;
     int x = src == kDrop ? 0 : z.m_nBoard[src];
@@ -380,8 +379,8 @@ private:
         int k = z.m_komaUni[u].nKind & 15;
         if (src == m_t || AlreadyOnTarget(u) || !Worth(k))
             return;
-        int score = S::Theirs(z, n) == 0 ? z.m_nWeight2[z.m_nBoard[n] & 15]
-                                         : S::ProfitMove(z, src, n);
+        int score =
+            S::Theirs(z, n) == 0 ? z.m_nWeight2[z.m_nBoard[n] & 15] : S::ProfitMove(z, src, n);
         if (score < 0)
             return;
         int prio = k == 1 ? 5 : m_p2;
@@ -514,7 +513,8 @@ private:
                         const KOMA_BY_UNINUM &a = z.m_komaUni[list[j]];
                         if ((a.nKind & 7) != kind)
                             continue;
-                        int naru = a.nKind == S::Code(kind) && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
+                        int naru =
+                            a.nKind == S::Code(kind) && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
                         Move(list[j], s, naru, 0);
                     }
                 }
@@ -701,8 +701,8 @@ private:
     int SecondTarget(int s, int back, bool bishop, int ownLimit) const
     {
         for (int j = 0; j < 4; j++) {
-            int e = S::Step(bishop ? z.m_stepOfHiKaku[j].nStepKaku
-                                   : z.m_stepOfHiKaku[j].nStepHisha);
+            int e =
+                S::Step(bishop ? z.m_stepOfHiKaku[j].nStepKaku : z.m_stepOfHiKaku[j].nStepHisha);
             if (e == back)
                 continue;
             int y = s + e;

@@ -117,7 +117,12 @@ inline int Cap24(const CZelkor &z)
     return Remain(z) < 3 ? 2 : 4;
 }
 
-enum class Order { ScoreDesc, Temp1Asc, Temp1Desc };
+enum class Order
+{
+    ScoreDesc,
+    Temp1Asc,
+    Temp1Desc
+};
 
 inline bool Before(const CANDI_MOVE &a, const CANDI_MOVE &b, Order o)
 {
@@ -189,18 +194,27 @@ template <bool Com> struct Side
     static constexpr int kKingUni = Com ? 2 : 1;
     static constexpr int kOppKingUni = Com ? 1 : 2;
 
-    static int Mine(const CZelkor &z, int s) { return Com ? z.m_nPsbComKomas[s] : z.m_nPsbManKomas[s]; }
+    static int Mine(const CZelkor &z, int s)
+    {
+        return Com ? z.m_nPsbComKomas[s] : z.m_nPsbManKomas[s];
+    }
     static int Theirs(const CZelkor &z, int s)
     {
         return Com ? z.m_nPsbManKomas[s] : z.m_nPsbComKomas[s];
     }
-    static const int *MyList(const CZelkor &z, int s) { return Com ? z.m_nPsbComKoma[s] : z.m_nPsbManKoma[s]; }
+    static const int *MyList(const CZelkor &z, int s)
+    {
+        return Com ? z.m_nPsbComKoma[s] : z.m_nPsbManKoma[s];
+    }
     static const int *TheirList(const CZelkor &z, int s)
     {
         return Com ? z.m_nPsbManKoma[s] : z.m_nPsbComKoma[s];
     }
     static int Held(const CZelkor &z, int k) { return Com ? z.m_nCaptByCom[k] : z.m_nCaptByMan[k]; }
-    static int TheirHeld(const CZelkor &z, int k) { return Com ? z.m_nCaptByMan[k] : z.m_nCaptByCom[k]; }
+    static int TheirHeld(const CZelkor &z, int k)
+    {
+        return Com ? z.m_nCaptByMan[k] : z.m_nCaptByCom[k];
+    }
     static int King(const CZelkor &z) { return z.m_komaUni[kKingUni].nPos; }
     static int OppKing(const CZelkor &z) { return z.m_komaUni[kOppKingUni].nPos; }
     static bool Nihu(CZelkor &z, int s) { return Com ? z.CheckComNihu(s) : z.CheckManNihu(s); }
@@ -245,7 +259,8 @@ template <bool Com> struct Side
     }
     static int BreakOff(CZelkor &z, bool all, int from, int t, CANDI_MOVE *p)
     {
-        return Com ? z.GCCM_BreakOffShaKaku(all, from, t, p) : z.GMCM_BreakOffShaKaku(all, from, t, p);
+        return Com ? z.GCCM_BreakOffShaKaku(all, from, t, p)
+                   : z.GMCM_BreakOffShaKaku(all, from, t, p);
     }
     static int DestPointed(CZelkor &z, int mode, int t, CANDI_MOVE *p)
     {

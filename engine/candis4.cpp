@@ -182,9 +182,9 @@ template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
                 if (z.m_nBoard[s] != 0)
                     continue;
                 int nh = S::Theirs(z, s);
-                bool rookWatch = kind == 6 && !single && nh == 1 && S::Mine(z, s) > 0 &&
-                                 ((S::TheirList(z, s)[0] & 127) == 3 ||
-                                  (S::TheirList(z, s)[0] & 127) == 4);
+                bool rookWatch =
+                    kind == 6 && !single && nh == 1 && S::Mine(z, s) > 0 &&
+                    ((S::TheirList(z, s)[0] & 127) == 3 || (S::TheirList(z, s)[0] & 127) == 4);
                 if (nh != 0 && !rookWatch)
                     continue;
                 if (!out.Add(kDrop, s, S::Code(kind), 0, score) || single)
@@ -313,7 +313,8 @@ template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
                     continue;
                 if (kind == 3) {
                     int a = z.m_nBoard[s + S::Step(31)], b2 = z.m_nBoard[s + S::Step(33)];
-                    bool fork = (S::Opp(a) && a != S::OppCode(1)) || (S::Opp(b2) && b2 != S::OppCode(1));
+                    bool fork =
+                        (S::Opp(a) && a != S::OppCode(1)) || (S::Opp(b2) && b2 != S::OppCode(1));
                     if (S::Rel(s) >= 0x81 || !fork)
                         continue;
                 }
@@ -337,9 +338,9 @@ template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
             continue;
         int dr = (a.nPos >> 4) - (k >> 4), dc = (a.nPos & 15) - (k & 15);
         bool rook = u <= 4, bishop = u == 5 || u == 6;
-        if (rook ? (dr != 0 && dc != 0)
-                 : bishop ? (Abs(dr) != Abs(dc) || dr == 0)
-                          : (dc != 0 || S::Rel(a.nPos) > S::Rel(k)))
+        if (rook     ? (dr != 0 && dc != 0)
+            : bishop ? (Abs(dr) != Abs(dc) || dr == 0)
+                     : (dc != 0 || S::Rel(a.nPos) > S::Rel(k)))
             continue;
         int dir = StepToward(k, a.nPos);
         int y = FirstOccupied(z, k, dir);

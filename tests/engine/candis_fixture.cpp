@@ -139,7 +139,12 @@ std::set<RefMove> MoveSet(const CANDI_MOVE *p, int n)
 std::string CheckCandidates(const RefPos &pos, bool com, const CANDI_MOVE *p, int n)
 {
     std::vector<RefMove> ref = RefPseudoMoves(pos, com);
-    std::set<RefMove> legal(ref.begin(), ref.end());
+    return CheckCandidates(pos, std::set<RefMove>(ref.begin(), ref.end()), com, p, n);
+}
+
+std::string CheckCandidates(const RefPos &pos, const std::set<RefMove> &legal, bool com,
+                            const CANDI_MOVE *p, int n)
+{
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &c = p[i];
         RefMove m{c.nSrcPos, c.nDstPos, c.nKind, c.nNaru};

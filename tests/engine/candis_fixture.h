@@ -26,6 +26,8 @@ std::set<RefMove> MoveSet(const CANDI_MOVE *p, int n);
 // Empty when every candidate is a pseudo-legal move of the side; otherwise
 // the first offending candidate.
 std::string CheckCandidates(const RefPos &pos, bool com, const CANDI_MOVE *p, int n);
+std::string CheckCandidates(const RefPos &pos, const std::set<RefMove> &moves, bool com,
+                            const CANDI_MOVE *p, int n);
 
 } // namespace candistest
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -24,7 +25,9 @@ struct Harness
 {
     std::unique_ptr<CZelkor> z = enginetest::NewEngine();
     Snapshot before{};
+    Snapshot after{};
     RefPos pos{};
+    std::set<RefMove> moves[2]; // pseudo-legal moves of Man, Com
     int runs = 0;
 
     // Runs one generator writing into row `row`, checks its candidates and
@@ -37,9 +40,14 @@ struct Harness
         runs++;
         ASSERT_GE(n, 0) << name;
         ASSERT_LE(n, z->CandiEnd() - p) << name;
-        std::string err = CheckCandidates(pos, com, p, n);
+        std::string err = CheckCandidates(pos, moves[com], com, p, n);
         ASSERT_EQ(err, "") << name;
-        ASSERT_EQ(CompareWithSnapshot(*z, before), "") << name << " changed the position";
+        // Byte-equal is the common case; lists rebuilt by make/unmake may
+        // differ in order only, which the multiset comparison accepts.
+        TakeSnapshot(*z, after);
+        if (std::memcmp(&after, &before, sizeof after) != 0) {
+            ASSERT_EQ(CompareWithSnapshot(*z, before), "") << name << " changed the position";
+        }
         ASSERT_EQ(z->m_nDepth, depth) << name;
     }
 };
@@ -174,6 +182,10 @@ TEST(CandidateProperty, EveryGeneratorProposesMovesOfItsSideAndRestoresThePositi
     ASSERT_GT(positions.size(), static_cast<size_t>(kGames));
     for (const RefPos &pos : positions) {
         h.pos = pos;
+        for (int com = 0; com <= 1; com++) {
+            std::vector<RefMove> v = RefPseudoMoves(pos, com == 1);
+            h.moves[com] = std::set<RefMove>(v.begin(), v.end());
+        }
         Load(*h.z, pos);
         TakeSnapshot(*h.z, h.before);
         // A side is to move only while the enemy king is not in check (its
