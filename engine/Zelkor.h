@@ -113,6 +113,26 @@ public:
     void SearchMovablePos(int pos, int *count, unsigned char *out);
 
     // ---- think driver (OnFindMove, FindMove, MainThink, ...) ----
+    void OnFindMove(int turn, unsigned int *move, int *result);
+    void FindMove();
+    void RequestBreak();
+    void OnGameEnd() {}
+    int FindMove(int turn, unsigned int *move);
+    int MainThink(bool convert);
+    int ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth);
+    void RegisterMove(int src, int dst, int kind, int naru, int srcKind);
+    bool GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index);
+    bool GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind);
+    void CallMsgFunc() {}
+    static unsigned int PackMove(int src, int dst, int naru, int srcKind);
+
+    // Think controls for tests and benchmarks; neither changes a decision
+    // other than the depth and the time limit.
+    int m_nFixedDepth = 0;            // > 0: the maximum depth instead of the level's
+    bool m_bNoTimeLimit = false;      // true: the processor clock never stops a think
+    int m_nCompletedDepth = 0;        // deepest iteration of the last think not cut by the clock
+    std::uint64_t m_nSearchNodes = 0; // reply-search nodes of the last think
+    bool m_bThinkMoved = false;       // the last think played a move
 
     // ---- set-up (Zelkor.cpp, ZelkorConst.cpp) ----
     void AssignConstants();
@@ -217,6 +237,11 @@ public:
     bool IsCorrectKomas();
 
     // ---- root search (Zelkor.cpp) ----
+    int SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
+    bool TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
+    bool IsWellFormedComMove(const CANDI_MOVE &m) const;
+    int PutRootHashMoveFirst(int n);
+    int SearchRootPass(int n, int alpha, int nMax, bool &timedOut);
 
     // ---- evaluation (score.cpp) ----
     void PreparePosScore(); // InitBoard prepares the position scores through it
@@ -276,9 +301,208 @@ public:
     template <bool Com> int FreeSlideSquare(int nPos, int step, bool bZone) const;
     void SortAttackersByWeight(int *list, int n) const;
 
+    int SearchManMove(int nMin, int nMax);
+    int SearchComMove(int nMin, int nMax);
+    bool IsTimeOver() const;
+    void TakeChildLine(int d, const CANDI_MOVE *first);
+    void SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru);
+    void SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth);
+    void PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax);
+    bool IsManRecaptureExtended() const;
+    bool IsComRecaptureExtended() const;
+    void MakeCandiMove(const CANDI_MOVE &m);
+    void UnmakeCandiMove(const CANDI_MOVE &m);
+
+    int IsTumiOnManJust(bool bUtsuHu);
+    int IsTumiOnComJust(bool bUtsuHu);
+    int IsTumiOnManByOneMove();
+    int IsTumiOnComByOneMove();
+    int SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth);
+    int SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth);
+    int ApplyOuteOnMan(bool bFree, int nCount);
+    int ApplyOuteOnCom(bool bFree, int nCount);
+    int AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount);
+    int AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount);
+    int DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored);
+    int DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored);
+    int GetFreeMaskOnManGyoku();
+    int GetFreeMaskOnComGyoku();
+    bool IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const;
+    bool IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const;
+    bool IsCheckMateOnMan(int t);
+    bool IsCheckMateOnCom(int t);
+    bool TryMateOnMan(const CANDI_MOVE &m);
+    bool TryMateOnCom(const CANDI_MOVE &m);
+    bool TryKnightMateOnMan(const CANDI_MOVE &m);
+    bool TryKnightMateOnCom(const CANDI_MOVE &m);
+    int LoadOuteOnMan(int nRemain);
+    int LoadOuteOnCom(int nRemain);
+    void SaveOuteOnMan(int v, int nRemain);
+    void SaveOuteOnCom(int v, int nRemain);
+    static void SortTumiByTemp1(CANDI_MOVE *list, int n);
+
     // ---- candidate list and assembly (candis1.cpp) ----
+    // List machinery. Every candidate is written through PutCandi, which
+    // refuses a slot past the end of m_moveCandi: lists of a ply may run on
+    // into deeper rows while they are assembled, never out of the area.
+    // Generators must be given write positions inside m_moveCandi.
+    static constexpr int kCandiArea = 64 * 64;
+    CANDI_MOVE *CandiEnd() { return &m_moveCandi[0][0] + kCandiArea; }
+    CANDI_MOVE *CandiRow(int d) // row d, or the end of the area when d is past it
+    {
+        return &m_moveCandi[0][0] + (d >= 0 && d < 64 ? 64 * d : kCandiArea);
+    }
+    int PutCandi(CANDI_MOVE *p, int n, int src, int dst, int kind, int naru, int score)
+    {
+        if (n >= CandiEnd() - p)
+            return n;
+        p[n] = {src, dst, kind, naru, 0, score};
+        return n + 1;
+    }
+    void SwapBestToFront(CANDI_MOVE *p, int n); // greatest nScore, first on ties; nTemp1 stays
+    void DeleteSameMove(int *pnCount);
+    void SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p);
+
+    // Assemblers
+    void AppendCandiMovebyTreeData(int *pnCount);
+    void AppendCandiMovebyCalcScore(int *pnCount);
+    void AppendCandiMovebyAttackManHuKinGin(int &nCount);
+    void AppendCandiMovebyUtsuManHu(int &nCount);
+    void AppendCandiMovebyUtsuComHu(int &nCount);
+    void AppendCandiMovebyManKomas(int &nCount);
+
+    // Recipes, for the searches. The root list (Com to move, ply 0) is built
+    // after the threat probe filled row 1 of m_moveTree; it is deduplicated,
+    // ordered by m_moveHubo, sorted, cut to 100 and copied to
+    // m_CandiInZeroDepth; the count is returned. The reply lists are built in
+    // two halves around the search's threat probe: Begin...() returns the
+    // count so far and, when the side's king is attacked, the finished list
+    // (no probe then); End...(count) reads the probe's move from
+    // m_moveTree[d + 1][d + 1] and returns the finished count (31 or 48 at most).
+    int MakeRootCandi();
+    int BeginComReplyCandi();
+    int EndComReplyCandi(int nCount);
+    int BeginManReplyCandi();
+    int EndManReplyCandi(int nCount);
+
+    // Piece moves, captures, interpositions, check escapes (candis1.cpp)
+    int GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p);
+    int GMCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p);
+    int GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p);
+    int GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p);
+    int GCCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p);
+    int GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p);
+    int GCCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p);
+    int GMCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p);
+    int GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE *p);
+    int GCCM_EscapeFromOute();
+    int GMCM_EscapeFromOute();
+    int GCCM_PsbEscapeFromOute();
+
+    // Moves that attack a square, checks (candis2.cpp)
+    int GCCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p);
+    int GMCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p);
+    int GCCM_Oute(CANDI_MOVE *p);
+    int GMCM_Oute(CANDI_MOVE *p);
+    int GCCM_DemandKomaOute(CANDI_MOVE *p);
+    int GMCM_DemandKomaOute(CANDI_MOVE *p);
+    int GCCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p);
+    int GMCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p);
+    int GetDefendKomasOnManGyoku(int nPos);
+    int GetDefendKomasOnComGyoku(int nPos);
+
+    // Side-generic bodies of the twins above: C is true for Com. "Own" is
+    // the side of C, and squares are compared as seen from that side.
+    template <bool C> int OwnCnt(int s) const { return C ? m_nPsbComKomas[s] : m_nPsbManKomas[s]; }
+    template <bool C> int OppCnt(int s) const { return C ? m_nPsbManKomas[s] : m_nPsbComKomas[s]; }
+    template <bool C> const int *OwnLst(int s) const
+    {
+        return C ? m_nPsbComKoma[s] : m_nPsbManKoma[s];
+    }
+    template <bool C> const int *OppLst(int s) const
+    {
+        return C ? m_nPsbManKoma[s] : m_nPsbComKoma[s];
+    }
+    template <bool C> static bool IsOwnCode(int c)
+    {
+        return C ? (c > 128 && c < 255) : (c > 0 && c < 128);
+    }
+    template <bool C> static bool IsOppCode(int c) { return IsOwnCode<!C>(c); }
+    template <bool C> static int SideCode(int k) { return C ? k + 128 : k; }
+    template <bool C> static int SideFwd(int step) { return C ? step : -step; }
+    template <bool C> static int SideRel(int s) { return C ? s : 170 - s; } // 0x91.. = last rank
+    template <bool C> static bool SideZone(int s) { return SideRel<C>(s) >= 0x71; }
+    template <bool C> static int SideKingUni() { return C ? 2 : 1; }
+    template <bool C> int *SideHand() { return C ? m_nCaptByCom : m_nCaptByMan; }
+    template <bool C> bool SideNihu(int s) { return C ? CheckComNihu(s) : CheckManNihu(s); }
+    template <bool C> bool CanDropOn(int k, int s);
+    template <bool C> int SideProfitMove(int src, int dst);
+    template <bool C> int SideProfitUtsu(int code, int s);
+    template <bool C> int DestScore(int k, int src, int dst);
+    template <bool C> bool IsDirectAttacker(int u, int s) const;
+    template <bool C> int UsePointedKomaT(int all, int nPos, CANDI_MOVE *p);
+    template <bool C> int ToruOnPreMoveT(int t, CANDI_MOVE *p);
+    template <bool C, bool Psb> int BreakOffT(int all, int from, int t, CANDI_MOVE *p);
+    template <bool C, bool Psb> int EscapeFromOuteT();
+    template <bool C> int DestPointedPosT(int mode, int t, CANDI_MOVE *p);
+    template <bool C> int OuteT(CANDI_MOVE *p);
+    template <bool C> int DemandKomaOuteT(CANDI_MOVE *p);
+    template <bool C> int BreakThroughOuteT(CANDI_MOVE *p);
+    template <bool C> int DefendKomasT(int n);
+    template <bool C> int LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n);
+    template <bool C> int LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n);
 
     // ---- candidate generators (candis1.cpp, candis2.cpp, candis3.cpp) ----
+    // Threat responses, captures and promotions (candis3.cpp). These find
+    // their write position at row m_nDepth, index *pnCount, and add to it.
+    void GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int nUnused, int *pnCount);
+    void GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int nUnused, int *pnCount);
+    void GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int nNaru, int *pnCount);
+    void GCCM_DisturbSurfaceByMan(int nDone, int *pnCount);
+    void GMCM_DisturbSurfaceByCom(int nDone, int *pnCount);
+    void GCCM_ToruOrNaru(int nQuota, int *pnCount);
+    void GMCM_ToruOrNaru(int nQuota, int *pnCount);
+    void GCCM_ThreatManKoma(int nQuota, int *pnCount);
+    void GMCM_ThreatComKoma(int nQuota, int *pnCount);
+    // Attacks on a piece, double-attack drops, lures (candis3.cpp)
+    int GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi);
+    int GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi);
+    int GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi);
+    int GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi);
+    int GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi);
+    int ProfitOnAttractMan(int nBase, int nPos0);
+    int ProfitOnAttractCom(int nBase, int nPos0);
+    // Line-piece play, gold approach, strategic drops (candis4.cpp)
+    int GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi);
+    int GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi);
+    int GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi);
+    int GCCM_DefenceShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_DefenceShaKaku(CANDI_MOVE *pCandi);
+    int GCCM_AttackByKin(CANDI_MOVE *pCandi);
+    int GMCM_AttackByKin(CANDI_MOVE *pCandi);
+    int GCCM_UtsuHu(CANDI_MOVE *pCandi);
+    int GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi);
+    int GMCM_FowardHuNaru(CANDI_MOVE *pCandi);
+    int GMCM_UtsuOfHu(CANDI_MOVE *pCandi);
+    // King-zone attacks, pins, pawn play (candis4.cpp); quota, then the block
+    int GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi);
+    int GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
+    int GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
+
 
     // =====================================================================
     // Fields

@@ -1,10 +1,12 @@
 // Engine benchmark: make/unmake throughput over a fixed set of random games.
 //
 //   korvane-bench [games] [seconds]
+//   korvane-bench think [--depth-only] [--level N]   (see think.cpp)
 //
 // Prints the pairs per second and a checksum of the key words reached at the
 // end of every game, so that two builds or runs can be compared.
 #include "Zelkor.h"
+#include "think.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -114,6 +116,8 @@ std::vector<std::vector<Move>> MakeGames(CZelkor &z, int nGames, int maxPly)
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "think") == 0)
+        return RunThinkBench(argc - 2, argv + 2);
     int nGames = argc > 1 ? std::atoi(argv[1]) : 200;
     double minSeconds = argc > 2 ? std::atof(argv[2]) : 2.0;
     if (nGames < 1 || minSeconds <= 0) {

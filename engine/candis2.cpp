@@ -1,0 +1,638 @@
+// Candidate generators that attack a square and that give check.
+#include "Zelkor.h"
+#include "ZelkorUtil.h"
+
+#include <initializer_list>
+
+namespace {
+
+int Sign(int v)
+{
+    return (v > 0) - (v < 0);
+}
+
+int Row(int s)
+{
+    return s >> 4;
+}
+
+int Col(int s)
+{
+    return s & 15;
+}
+
+// b lies strictly between a and c on one straight line.
+bool Between(int a, int b, int c)
+{
+    int dr = Row(c) - Row(a), dc = Col(c) - Col(a);
+    if (!(dr == 0 || dc == 0 || dr == dc || dr == -dc) || (dr == 0 && dc == 0))
+        return false;
+    int step = 16 * Sign(dr) + Sign(dc);
+    for (int s = a + step; s != c; s += step)
+        if (s == b)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// ===========================================================================
+// Moves after which an own piece attacks t
+// ===========================================================================
+
+// Own bishops (kind7 6) or rooks (7) moving onto the line dir from t.
+template <bool C> int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
+{
+    if (m_nBoard[t + dir] != 0 || m_nBoard[t + 2 * dir] == 255 ||
+        IsOwnCode<C>(m_nBoard[t + 2 * dir]))
+        return n;
+    for (int s = t + 2 * dir; m_nBoard[s] == 0 || IsOppCode<C>(m_nBoard[s]); s += dir) {
+        const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s), x = m_nBoard[s];
+        bool guarded = m_nBoard[s + SideFwd<C>(16)] == SideCode<!C>(1);
+        if (!((guarded && mode != 2) || nc == 0 || (nh > 0 && nc == 1 && x == 0 && mode != 2))) {
+            const int *lst = OwnLst<C>(s);
+            for (int i = 0; i < nc; i++) {
+                int u = lst[i];
+                if (u > 128)
+                    continue;
+                int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+                if ((k & 7) != kind7 || src == t || IsDirectAttacker<C>(u, t))
+                    continue;
+                int naru = k == kind7 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
+                n = PutCandi(p, n, src, s, x, naru,
+                             DestScore<C>(k, src, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+            }
+        }
+        if (x != 0)
+            break;
+    }
+    return n;
+}
+
+// Drops of a bishop or rook (kind) on the empty squares of the line dir from t.
+template <bool C> int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n)
+{
+    for (int s = t + dir; m_nBoard[s] == 0; s += dir) {
+        if (mode != 2 && m_nBoard[s + SideFwd<C>(16)] == SideCode<!C>(1))
+            continue;
+        int score;
+        if (OppCnt<C>(s) == 0)
+            score = 1;
+        else if (OwnCnt<C>(s) == 0) {
+            if (mode != 2)
+                continue;
+            score = -m_nWeight2[kind];
+        } else
+            score = SideProfitUtsu<C>(SideCode<C>(kind), s);
+        n = PutCandi(p, n, 255, s, SideCode<C>(kind), 0, score);
+    }
+    return n;
+}
+
+template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
+{
+    if (!zelkor::IsPlayingSquare(t))
+        return 0;
+    const int *hand = SideHand<C>();
+    const int pawnOpp = SideCode<!C>(1);
+    int n = 0;
+    // A square the own side may not use: own piece, frame, or (unless mode 2)
+    // covered only by the enemy or guarded by an enemy pawn.
+    auto barred = [&](int s) {
+        int c = m_nBoard[s];
+        if (c == 255 || IsOwnCode<C>(c))
+            return true;
+        bool sacrifice = OppCnt<C>(s) > 0 && OwnCnt<C>(s) == 0;
+        bool guarded = m_nBoard[s + SideFwd<C>(16)] == pawnOpp;
+        return mode != 2 && (sacrifice || guarded);
+    };
+
+    // 1. Step attackers.
+    for (int i = 0; i < 8; i++) {
+        const int s = t - SideFwd<C>(m_nAroundStep[i]), d = m_nAroundCode[i];
+        if (barred(s))
+            continue;
+        const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s), x = m_nBoard[s];
+        const bool sacrifice = nh > 0 && nc == 0;
+        bool skipMoves = false;
+        if (x == 0) {
+            for (int k = m_nUtsuFrom[d]; k < m_nUtsuTo[d]; k++) {
+                if (hand[k] <= 0 || k == 3 || !CanDropOn<C>(k, s))
+                    continue;
+                int score = sacrifice ? -m_nWeight2[k]
+                            : nh == 0 ? 1
+                                      : SideProfitUtsu<C>(SideCode<C>(k), s);
+                if (mode == 0 && score < 0) {
+                    skipMoves = true;
+                    break;
+                }
+                n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, score);
+                if (mode == 0)
+                    return n;
+            }
+        }
+        if (skipMoves || nc == 0 || (nh > 0 && nc == 1 && x == 0 && mode != 2))
+            continue;
+        const int *lst = OwnLst<C>(s);
+        for (int j = 0; j < nc; j++) {
+            int u = lst[j];
+            if (u > 128)
+                continue;
+            int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+            if (src == t)
+                continue;
+            int bonus = m_nAddWeightOnNaru[k];
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
+            if (m_nMarkOnCode[d][k + naru] == 0 || IsDirectAttacker<C>(u, t))
+                continue;
+            int score = DestScore<C>(k, src, s);
+            if (mode == 0 && score < 0)
+                continue;
+            n = PutCandi(p, n, src, s, x, naru, score + (naru ? bonus : 0));
+            if (mode == 0)
+                return n;
+            if (naru && k == 4 && d != 2)
+                n = PutCandi(p, n, src, s, x, 0, score);
+        }
+    }
+
+    // 2. Knight squares.
+    if (SideRel<C>(t) > 0x30) {
+        for (int jump : {33, 31}) {
+            const int s = t - SideFwd<C>(jump);
+            if (barred(s))
+                continue;
+            const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s), x = m_nBoard[s];
+            if (x == 0 && hand[3] > 0) {
+                int score = (nh > 0 && nc == 0) ? -m_nWeight2[3]
+                            : nh == 0           ? 1
+                                                : SideProfitUtsu<C>(SideCode<C>(3), s);
+                if (mode == 0 && score < 0)
+                    continue;
+                n = PutCandi(p, n, 255, s, SideCode<C>(3), 0, score);
+                if (mode == 0)
+                    return n;
+            }
+            if (nc == 0 || SideRel<C>(s) < 0x30 || (nh > 0 && nc == 1 && x == 0 && mode != 2))
+                continue;
+            const int *lst = OwnLst<C>(s);
+            for (int j = 0; j < nc; j++) {
+                int u = lst[j];
+                if (u > 128 || m_komaUni[u].nKind != SideCode<C>(3))
+                    continue;
+                int src = m_komaUni[u].nPos, score = DestScore<C>(3, src, s);
+                if (mode == 0 && score < 0)
+                    continue;
+                n = PutCandi(p, n, src, s, x, 0, score);
+                if (mode == 0)
+                    return n;
+            }
+        }
+    }
+
+    // 3. Lance drops on the file behind t, farther is dearer to answer.
+    const int up = SideFwd<C>(16);
+    if (hand[2] > 0 && m_nBoard[t - up] == 0 && m_nBoard[t - 2 * up] == 0) {
+        for (int j = 0, s = t - 2 * up; m_nBoard[s] == 0; j++, s -= up) {
+            int score;
+            if (OppCnt<C>(s) == 0)
+                score = 1 + j;
+            else if (OwnCnt<C>(s) > 0)
+                score = SideProfitUtsu<C>(SideCode<C>(2), s) + j;
+            else if (mode == 2)
+                score = -m_nWeight2[2] + j;
+            else
+                continue;
+            if (score >= 0 || mode != 0) {
+                n = PutCandi(p, n, 255, s, SideCode<C>(2), 0, score);
+                if (mode == 0)
+                    return n;
+            }
+        }
+    }
+
+    // 4. Lance captures that open the file onto t.
+    int y = t - up;
+    while (m_nBoard[y] == 0)
+        y -= up;
+    if (IsOppCode<C>(m_nBoard[y]) && OwnCnt<C>(y) > 0) {
+        const int *lst = OwnLst<C>(y);
+        for (int j = 0, nc = OwnCnt<C>(y); j < nc; j++) {
+            int u = lst[j];
+            if (u > 128 || m_komaUni[u].nKind != SideCode<C>(2))
+                continue;
+            int src = m_komaUni[u].nPos, score = DestScore<C>(2, src, y);
+            if (mode == 0 && score < 0)
+                continue;
+            n = PutCandi(p, n, src, y, m_nBoard[y], 0, score);
+            if (mode == 0)
+                return n;
+        }
+    }
+
+    if (mode == 0)
+        return 0;
+
+    // 6-7. Bishop lines and drops.
+    const int b5 = m_komaUni[5].nKind, b6 = m_komaUni[6].nKind;
+    const bool own5 = IsOwnCode<C>(b5) && (b5 & 7) == 6, own6 = IsOwnCode<C>(b6) && (b6 & 7) == 6;
+    if (own5 || own6) {
+        bool run = true;
+        if (own5 != own6) {
+            int u = own5 ? 5 : 6, b = m_komaUni[u].nPos;
+            if ((m_komaUni[u].nKind & 15) == 6 && (Row(b) + Col(b) + Row(t) + Col(t)) % 2 != 0)
+                run = false;
+        }
+        if (run)
+            for (int d = 0; d < 4; d++)
+                n = LineMovesT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepKaku), 6, mode, p, n);
+    }
+    if (hand[6] > 0)
+        for (int d = 0; d < 4; d++)
+            n = LineDropsT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepKaku), 6, mode, p, n);
+
+    // 8-9. Rook lines and drops.
+    const int r3 = m_komaUni[3].nKind, r4 = m_komaUni[4].nKind;
+    if ((IsOwnCode<C>(r3) && (r3 & 7) == 7) || (IsOwnCode<C>(r4) && (r4 & 7) == 7))
+        for (int d = 0; d < 4; d++)
+            n = LineMovesT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepHisha), 7, mode, p, n);
+    if (hand[7] > 0)
+        for (int d = 0; d < 4; d++)
+            n = LineDropsT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepHisha), 7, mode, p, n);
+
+    // 10. A rook coming behind the own pawn in front of t.
+    if (m_nBoard[t - up] == SideCode<C>(1) && m_nBoard[t - 2 * up] == 0) {
+        for (int s = t - 2 * up; m_nBoard[s] == 0; s -= up) {
+            const int *lst = OwnLst<C>(s);
+            for (int j = 0, nc = OwnCnt<C>(s); j < nc; j++) {
+                int u = lst[j];
+                if (u > 128 || (m_komaUni[u].nKind & 7) != 7)
+                    continue;
+                int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+                int naru = k == 7 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
+                n = PutCandi(p, n, src, s, 0, naru, 0);
+            }
+        }
+    }
+
+    SwapBestToFront(p, n);
+    return n;
+}
+
+int CZelkor::GCCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
+{
+    return DestPointedPosT<true>(mode, nTarget, p);
+}
+int CZelkor::GMCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
+{
+    return DestPointedPosT<false>(mode, nTarget, p);
+}
+
+// ===========================================================================
+// Defenders of a square next to the enemy king
+// ===========================================================================
+
+// Enemy defenders of n that are neither pinned to their king nor screening
+// n from an own line piece.
+template <bool C> int CZelkor::DefendKomasT(int n)
+{
+    const int king = m_komaUni[SideKingUni<!C>()].nPos;
+    int count = OppCnt<C>(n);
+    const int *opp = OppLst<C>(n);
+    for (int i = 0, cnt = OppCnt<C>(n); i < cnt; i++) {
+        if (opp[i] > 128)
+            continue;
+        const int q = m_komaUni[opp[i]].nPos;
+        const int *own = OwnLst<C>(q);
+        for (int j = 0, nc = OwnCnt<C>(q); j < nc; j++) {
+            if (own[j] > 128)
+                continue;
+            const int r = m_komaUni[own[j]].nPos, code = m_komaUni[own[j]].nKind;
+            bool hit = false;
+            if (code == SideCode<C>(2)) {
+                hit = Col(q) == Col(king) || (Col(q) == Col(n) && SideRel<C>(q) < SideRel<C>(n));
+            } else if ((code & 7) == 7) {
+                if (Col(r) == Col(q))
+                    hit = Col(q) == Col(king) || (Col(q) == Col(n) && Between(r, q, n));
+                else if (Row(r) == Row(q))
+                    hit = Row(q) == Row(king) || Row(q) == Row(n);
+            } else if ((code & 6) == 6) {
+                hit = Between(r, q, king) || Between(r, q, n);
+            }
+            if (hit) {
+                count--;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+int CZelkor::GetDefendKomasOnManGyoku(int nPos)
+{
+    return DefendKomasT<true>(nPos);
+}
+int CZelkor::GetDefendKomasOnComGyoku(int nPos)
+{
+    return DefendKomasT<false>(nPos);
+}
+
+// ===========================================================================
+// Checks
+// ===========================================================================
+
+template <bool C> int CZelkor::OuteT(CANDI_MOVE *p)
+{
+    const int K = m_komaUni[SideKingUni<!C>()].nPos;
+    if (!zelkor::IsPlayingSquare(K))
+        return 0;
+    const int *hand = SideHand<C>();
+    const int up = SideFwd<C>(16);
+    int n = 0;
+
+    // 1. Step checks next to the king.
+    for (int i = 0; i < 8; i++) {
+        const int s = K - SideFwd<C>(m_nAroundStep[i]), d = m_nAroundCode[i];
+        const int x = m_nBoard[s];
+        if (x == 255 || IsOwnCode<C>(x) || OwnCnt<C>(s) == 0)
+            continue;
+        const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s);
+        int def = nh;
+        bool effective = false;
+        if (nc < nh) {
+            def = DefendKomasT<C>(s);
+            effective = true;
+        }
+        if (x == 0 && def <= nc)
+            for (int k = m_nUtsuFrom[d]; k < m_nUtsuTo[d]; k++)
+                if (hand[k] > 0 && k != 3 && CanDropOn<C>(k, s))
+                    n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, 100);
+        if (!effective)
+            def = DefendKomasT<C>(s);
+        if (nc <= def)
+            continue;
+        const int *lst = OwnLst<C>(s);
+        for (int j = 0; j < nc; j++) {
+            int u = lst[j];
+            // The own king never gives check: the enemy king guards s.
+            if (u > 128 || u == SideKingUni<C>())
+                continue;
+            int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+            int bonus = m_nAddWeightOnNaru[k];
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
+            if (m_nMarkOnCode[d][k + naru] == 0)
+                continue;
+            int score = m_nWeight2[x & 15] + (naru ? bonus : 0);
+            n = PutCandi(p, n, src, s, x, naru, score);
+            if (naru && k == 4 && d != 2)
+                n = PutCandi(p, n, src, s, x, 0, score);
+        }
+    }
+
+    // 2. Knight checks.
+    if (SideRel<C>(K) > 0x30) {
+        for (int jump : {33, 31}) {
+            const int s = K - SideFwd<C>(jump);
+            const int x = m_nBoard[s];
+            if (x == 255 || IsOwnCode<C>(x))
+                continue;
+            const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s);
+            if (x == 0 && hand[3] > 0) {
+                if (nh > 0 && nc < DefendKomasT<C>(s))
+                    continue;
+                n = PutCandi(p, n, 255, s, SideCode<C>(3), 0, 100);
+            }
+            if (nc == 0 || SideRel<C>(s) < 0x30 || nc <= DefendKomasT<C>(s))
+                continue;
+            const int *lst = OwnLst<C>(s);
+            for (int j = 0; j < nc; j++) {
+                int u = lst[j];
+                if (u <= 128 && m_komaUni[u].nKind == SideCode<C>(3))
+                    n = PutCandi(p, n, m_komaUni[u].nPos, s, x, 0, 100);
+            }
+        }
+    }
+
+    // 3. Lance drops on the king's file, two at most.
+    if (hand[2] > 0 && m_nBoard[K - up] == 0) {
+        int drops = 0;
+        for (int s = K - 2 * up; m_nBoard[s] == 0 && drops < 2; s -= up) {
+            if (OppCnt<C>(s) == 0 || OwnCnt<C>(s) > 0) {
+                n = PutCandi(p, n, 255, s, SideCode<C>(2), 0, 100);
+                drops++;
+            }
+        }
+    }
+
+    // 4. Bishop line checks.
+    const int b5 = m_komaUni[5].nKind, b6 = m_komaUni[6].nKind;
+    const bool own5 = IsOwnCode<C>(b5) && (b5 & 7) == 6, own6 = IsOwnCode<C>(b6) && (b6 & 7) == 6;
+    bool bishopRun = own5 || own6;
+    if (own5 != own6) {
+        int u = own5 ? 5 : 6, b = m_komaUni[u].nPos;
+        if ((m_komaUni[u].nKind & 15) == 6 && (Row(b) + Col(b) + Row(K) + Col(K)) % 2 != 0)
+            bishopRun = false;
+    }
+    for (int dd = 0; dd < 4 && bishopRun; dd++) {
+        const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepKaku);
+        if (m_nBoard[K + dir] != 0)
+            continue;
+        for (int s = K + 2 * dir; m_nBoard[s] == 0; s += dir) {
+            const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s);
+            if (m_nBoard[s + up] == SideCode<!C>(1) || nc == 0 || (nh > 0 && nc == 1))
+                continue;
+            const int *lst = OwnLst<C>(s);
+            for (int j = 0; j < nc; j++) {
+                int u = lst[j];
+                if (u > 128 || (m_komaUni[u].nKind & 7) != 6)
+                    continue;
+                int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+                int score = nh == 0 ? m_nIniOnPos[s] : SideProfitMove<C>(src, s);
+                if (score < 0)
+                    continue;
+                int naru = k == 6 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
+                n = PutCandi(p, n, src, s, 0, naru, score + (naru ? m_nAddWeightOnNaru[6] : 0));
+            }
+        }
+    }
+
+    // 5. Bishop drop checks.
+    if (hand[6] > 0) {
+        for (int dd = 0; dd < 4; dd++) {
+            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepKaku);
+            for (int s = K + dir; m_nBoard[s] == 0; s += dir) {
+                if (m_nBoard[s + up] == SideCode<!C>(1))
+                    continue;
+                int score = 10;
+                if (OppCnt<C>(s) != 0) {
+                    if (OwnCnt<C>(s) == 0)
+                        continue;
+                    score = SideProfitUtsu<C>(SideCode<C>(6), s);
+                    if (score < 0)
+                        break;
+                }
+                n = PutCandi(p, n, 255, s, SideCode<C>(6), 0, score);
+            }
+        }
+    }
+
+    // 6. Rook line checks.
+    const int r3 = m_komaUni[3].nKind, r4 = m_komaUni[4].nKind;
+    if ((IsOwnCode<C>(r3) && (r3 & 7) == 7) || (IsOwnCode<C>(r4) && (r4 & 7) == 7)) {
+        for (int dd = 0; dd < 4; dd++) {
+            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepHisha);
+            if (m_nBoard[K + dir] != 0)
+                continue;
+            for (int s = K + 2 * dir; m_nBoard[s] == 0; s += dir) {
+                if (OppCnt<C>(s) != 0)
+                    continue;
+                const int *lst = OwnLst<C>(s);
+                for (int j = 0, nc = OwnCnt<C>(s); j < nc; j++) {
+                    int u = lst[j];
+                    if (u > 128 || (m_komaUni[u].nKind & 7) != 7)
+                        continue;
+                    int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+                    int naru = k == 7 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
+                    n = PutCandi(p, n, src, s, 0, naru, 50);
+                }
+            }
+        }
+    }
+
+    // 7. Rook drop checks, two at most per direction.
+    if (hand[7] > 0) {
+        for (int dd = 0; dd < 4; dd++) {
+            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepHisha);
+            int drops = 0;
+            for (int s = K + dir; m_nBoard[s] == 0 && drops < 2; s += dir) {
+                const int nh = OppCnt<C>(s);
+                if (nh == 0 || (s == K + dir && nh == 1 && OwnCnt<C>(s) > 0)) {
+                    n = PutCandi(p, n, 255, s, SideCode<C>(7), 0, 10);
+                    drops++;
+                }
+            }
+        }
+    }
+    return n;
+}
+
+int CZelkor::GCCM_Oute(CANDI_MOVE *p)
+{
+    return OuteT<true>(p);
+}
+int CZelkor::GMCM_Oute(CANDI_MOVE *p)
+{
+    return OuteT<false>(p);
+}
+
+// Checks that sacrifice next to the king to lure it off a piece it defends.
+template <bool C> int CZelkor::DemandKomaOuteT(CANDI_MOVE *p)
+{
+    const int K = m_komaUni[SideKingUni<!C>()].nPos;
+    if (!zelkor::IsPlayingSquare(K))
+        return 0;
+    const int *hand = SideHand<C>();
+    int n = 0;
+    for (int i = 0; i < 8; i++) {
+        const int t = K - SideFwd<C>(m_nAroundStep[i]);
+        if (!IsOppCode<C>(m_nBoard[t]) || OppCnt<C>(t) > OwnCnt<C>(t))
+            continue;
+        int v = m_nWeight2[m_nBoard[t] & 15];
+        if (SideZone<C>(t) && OwnCnt<C>(t) > 0)
+            v += m_nAddWeightOnNaru[m_komaUni[OwnLst<C>(t)[0] & 127].nKind & 15];
+        for (int a = 1; a <= m_nAttractDir[i][0]; a++) {
+            const int j = m_nAttractDir[i][a];
+            const int s = K - SideFwd<C>(m_nAroundStep[j]), e = m_nAroundCode[j];
+            const int x = m_nBoard[s];
+            if (x == 255 || IsOwnCode<C>(x) || OppCnt<C>(s) >= 2)
+                continue;
+            const int nc = OwnCnt<C>(s);
+            if (x == 0 && nc == 0) {
+                for (int a2 = 1; a2 <= m_nKomaOnCode[e][0]; a2++) {
+                    int k = m_nKomaOnCode[e][a2];
+                    if (hand[k] > 0 && CanDropOn<C>(k, s))
+                        n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, v - m_nWeight2[k]);
+                }
+            }
+            if (nc != 1)
+                continue;
+            int u = OwnLst<C>(s)[0];
+            // The own king never gives check: the enemy king guards s.
+            if (u > 128 || u == SideKingUni<C>())
+                continue;
+            int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
+            int bonus = m_nAddWeightOnNaru[k];
+            int naru =
+                bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && e == 3) ? 8 : 0;
+            if (m_nMarkOnCode[e][k + naru] == 0)
+                continue;
+            int score = m_nWeight2[x & 15] - m_nWeight2[k] + v;
+            n = PutCandi(p, n, src, s, x, naru, score);
+            if (naru && k == 4 && e != 2)
+                n = PutCandi(p, n, src, s, x, 0, m_nWeight2[x & 15] - m_nWeight2[4] + v);
+        }
+    }
+    return n;
+}
+
+int CZelkor::GCCM_DemandKomaOute(CANDI_MOVE *p)
+{
+    return DemandKomaOuteT<true>(p);
+}
+int CZelkor::GMCM_DemandKomaOute(CANDI_MOVE *p)
+{
+    return DemandKomaOuteT<false>(p);
+}
+
+// Discovered checks: every move of an own piece standing alone between an
+// own line piece and the enemy king.
+template <bool C> int CZelkor::BreakThroughOuteT(CANDI_MOVE *p)
+{
+    const int K = m_komaUni[SideKingUni<!C>()].nPos;
+    if (!zelkor::IsPlayingSquare(K))
+        return 0;
+    int n = 0;
+    auto screen = [&](int u) {
+        const int r = m_komaUni[u].nPos;
+        const int step = 16 * Sign(Row(r) - Row(K)) + Sign(Col(r) - Col(K));
+        int y = K + step;
+        while (m_nBoard[y] == 0)
+            y += step;
+        if (!IsOwnCode<C>(m_nBoard[y]))
+            return;
+        int z = y + step;
+        while (m_nBoard[z] == 0)
+            z += step;
+        if (z == r)
+            n += UsePointedKomaT<C>(1, y, p + n);
+    };
+    for (int u : {3, 4}) {
+        int c = m_komaUni[u].nKind, r = m_komaUni[u].nPos;
+        if (IsOwnCode<C>(c) && (c & 7) == 7 && (Row(r) == Row(K) || Col(r) == Col(K)))
+            screen(u);
+    }
+    for (int u : {5, 6}) {
+        int c = m_komaUni[u].nKind, r = m_komaUni[u].nPos;
+        int dr = Row(r) - Row(K), dc = Col(r) - Col(K);
+        if (IsOwnCode<C>(c) && (c & 7) == 6 && (dr == dc || dr == -dc))
+            screen(u);
+    }
+    for (int u = 19; u <= 22; u++) {
+        int r = m_komaUni[u].nPos;
+        if (m_komaUni[u].nKind == SideCode<C>(2) && Col(r) == Col(K) &&
+            SideRel<C>(r) < SideRel<C>(K))
+            screen(u);
+    }
+    return n;
+}
+
+int CZelkor::GCCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
+{
+    return BreakThroughOuteT<true>(p);
+}
+int CZelkor::GMCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
+{
+    return BreakThroughOuteT<false>(p);
+}

@@ -1,0 +1,287 @@
+// The think driver as the document sees it: result codes, the packed move
+// word, level limits, the move record and the bounds of the search tables.
+#include "EngineTestUtil.h"
+#include "refmoves.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace enginetest;
+
+namespace {
+
+constexpr unsigned int kUntouched = 0xdeadbeefu;
+
+struct Think
+{
+    unsigned int word = kUntouched;
+    int result = -1;
+};
+
+std::unique_ptr<CZelkor> NewThinker(int depth)
+{
+    auto z = std::make_unique<CZelkor>();
+    EXPECT_EQ(z->InitGame(), 0);
+    z->SetComLevel(0);
+    z->m_nFixedDepth = depth;
+    z->m_bNoTimeLimit = true;
+    z->m_nFixedRandDraw = 0;
+    return z;
+}
+
+void ToBoard(const RefPos &p, BOARD b, int com[7], int man[7])
+{
+    for (int i = 0; i < 9; i++)
+        for (int j = 0; j < 9; j++)
+            b[i][j] = static_cast<unsigned char>(p.board[Sq(i + 1, j + 1)]);
+    for (int k = 1; k <= 7; k++) {
+        com[k - 1] = p.captCom[k];
+        man[k - 1] = p.captMan[k];
+    }
+}
+
+// Hands the position to the engine as the document does and thinks once.
+Think ThinkOnce(CZelkor &z, const RefPos &p, int turn, int counter = 10)
+{
+    BOARD b;
+    int com[7], man[7];
+    ToBoard(p, b, com, man);
+    z.UpdateBoard(b, com, man, counter);
+    Think t;
+    z.OnFindMove(turn, &t.word, &t.result);
+    return t;
+}
+
+RefPos Position(std::initializer_list<std::pair<int, int>> pieces, std::vector<int> comHand = {},
+                std::vector<int> manHand = {})
+{
+    RefPos p = RefEmpty();
+    for (const auto &x : pieces)
+        p.board[x.first] = x.second;
+    for (int k = 1; k <= 7; k++) {
+        p.captCom[k] = k <= static_cast<int>(comHand.size()) ? comHand[k - 1] : 0;
+        p.captMan[k] = k <= static_cast<int>(manHand.size()) ? manHand[k - 1] : 0;
+    }
+    return p;
+}
+
+unsigned int Word(int b0, int b1, int b2, int b3)
+{
+    return static_cast<unsigned int>(b0 | b1 << 8 | b2 << 16 | b3 << 24);
+}
+
+// Gold dropped on the head of Man's king, covered by a pawn.
+const RefPos kMateInOne = Position({{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1});
+
+TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
+{
+    auto z = NewThinker(2);
+    Think t = ThinkOnce(*z, kMateInOne, 1);
+    EXPECT_EQ(t.result, 15);
+    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
+    EXPECT_EQ(z->m_nBoard[0x85], 133);
+
+    // The computer at the bottom: the board comes mirrored and the word
+    // stays in the think orientation (the caller maps b to 0x88 - b).
+    t = ThinkOnce(*z, RefMirror(kMateInOne), 0);
+    EXPECT_EQ(t.result, 15);
+    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
+    EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5); // back in the caller's orientation
+}
+
+TEST(ThinkResults, CheckWithoutMateReports5)
+{
+    // Com's rook takes the loose rook on Man's king file: check, not mate.
+    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x58, 7}, {0x98, 8}});
+    auto z = NewThinker(2);
+    Think t = ThinkOnce(*z, p, 1);
+    EXPECT_EQ(t.result, 5);
+    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
+    t = ThinkOnce(*z, RefMirror(p), 0);
+    EXPECT_EQ(t.result, 5);
+    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
+}
+
+TEST(ThinkResults, MatedWithoutMoveReports16AndLeavesTheWord)
+{
+    // Com's king is mated by a gold covered by a pawn.
+    const RefPos p =
+        Position({{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 5}, {0x35, 1}, {0x99, 8}});
+    ASSERT_TRUE(RefLegalMoves(p, true).empty());
+    auto z = NewThinker(2);
+    Think t = ThinkOnce(*z, p, 1);
+    EXPECT_EQ(t.result, 16);
+    EXPECT_EQ(t.word, kUntouched);
+    EXPECT_FALSE(z->m_bThinkMoved);
+    t = ThinkOnce(*z, RefMirror(p), 0);
+    EXPECT_EQ(t.result, 16);
+    EXPECT_EQ(t.word, kUntouched);
+}
+
+TEST(ThinkResults, MatedByADroppedPawnReports18)
+{
+    // Man's last move dropped the pawn on 0x25; Com has no answer.
+    const RefPos p = Position(
+        {{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 1}, {0x36, 5}, {0x94, 2}, {0x99, 8}});
+    ASSERT_TRUE(RefLegalMoves(p, true).empty());
+    auto z = NewThinker(2);
+    Think t = ThinkOnce(*z, p, 1);
+    EXPECT_EQ(t.result, 18);
+    EXPECT_EQ(t.word, kUntouched);
+}
+
+TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
+{
+    // A pawn on 0x89, covered by the dragon, would leave Man no answer.
+    const RefPos p = Position({{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1});
+    for (int depth : {1, 2, 3}) {
+        auto z = NewThinker(depth);
+        const Think t = ThinkOnce(*z, p, 1);
+        EXPECT_NE(t.word, Word(255, 0x78, 129, 0)) << depth;
+        EXPECT_NE(t.result, 15) << depth;
+    }
+}
+
+TEST(ThinkResults, CapturableKingEndsTheThinkWithoutAMove)
+{
+    // Illegal for the document, but the engine must not play stale values.
+    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x95, 8}, {0x11, 130}});
+    auto z = NewThinker(2);
+    Think t = ThinkOnce(*z, p, 1);
+    EXPECT_FALSE(z->m_bThinkMoved);
+    EXPECT_EQ(t.word, kUntouched);
+    const RefPos after = RefFromEngine(*z);
+    EXPECT_TRUE(std::equal(p.board, p.board + 256, after.board));
+}
+
+TEST(ThinkResults, BusyEngineIgnoresASecondThink)
+{
+    auto z = NewThinker(1);
+    z->m_nGameStatus = 2;
+    Think t = ThinkOnce(*z, kMateInOne, 1);
+    EXPECT_EQ(t.result, -1);
+    EXPECT_EQ(t.word, kUntouched);
+}
+
+TEST(PackedMove, ExamplesAndPromotionByte)
+{
+    EXPECT_EQ(CZelkor::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
+    EXPECT_EQ(CZelkor::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
+    // Leaving the zone unpromoted still offers the promotion to the caller.
+    EXPECT_EQ(CZelkor::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
+    EXPECT_EQ(CZelkor::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
+    EXPECT_EQ(CZelkor::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
+    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
+    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
+    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
+    // A dropped piece is never promoted, even into the zone.
+    EXPECT_EQ(CZelkor::PackMove(255, 0x85, 0, 132) >> 24, 0u);
+}
+
+RefPos MiddleGame()
+{
+    RefPos p = RefEmpty();
+    CZelkor *z = new CZelkor;
+    for (int s = 0; s < 256; s++)
+        p.board[s] = z->m_nIniBoard[s];
+    delete z;
+    // A few pawn steps and a bishop exchange.
+    p.board[0x73] = 0;
+    p.board[0x63] = 1;
+    p.board[0x37] = 0;
+    p.board[0x47] = 129;
+    p.board[0x28] = 0;
+    p.board[0x82] = 0;
+    p.captCom[6] = 1;
+    p.captMan[6] = 1;
+    return p;
+}
+
+TEST(ThinkLevels, LevelZeroThinksAtMostFourPlies)
+{
+    auto z = NewThinker(0);
+    z->m_bNoTimeLimit = false; // as the game runs it
+    ThinkOnce(*z, MiddleGame(), 1);
+    EXPECT_TRUE(z->m_bThinkMoved);
+    EXPECT_GE(z->m_nCompletedDepth, 1);
+    EXPECT_LE(z->m_nCompletedDepth, 4);
+    EXPECT_LE(z->m_nHubos, 4);
+
+    // Without the clock the level's full depth is reached.
+    z->m_bNoTimeLimit = true;
+    ThinkOnce(*z, MiddleGame(), 1);
+    EXPECT_EQ(z->m_nCompletedDepth, 4);
+    EXPECT_EQ(z->m_nHubos, 4);
+    EXPECT_GT(z->m_nSearchNodes, 0u);
+
+    // An unknown level keeps the mate probe only.
+    z->SetComLevel(7);
+    ThinkOnce(*z, MiddleGame(), 1);
+    EXPECT_EQ(z->m_nCompletedDepth, 0);
+    EXPECT_EQ(z->m_nSearchNodes, 0u);
+}
+
+TEST(ThinkLevels, FixedDepthIsDeterministic)
+{
+    auto a = NewThinker(3);
+    auto b = NewThinker(3);
+    const Think ta = ThinkOnce(*a, MiddleGame(), 1);
+    const Think tb = ThinkOnce(*b, MiddleGame(), 1);
+    EXPECT_EQ(ta.word, tb.word);
+    EXPECT_EQ(a->m_nSearchNodes, b->m_nSearchNodes);
+    EXPECT_EQ(a->m_nCompletedDepth, 3);
+}
+
+TEST(MoveRecord, LongGamesKeepPlayingAndStayInTheRecord)
+{
+    auto z = NewThinker(1);
+    for (int counter : {510, 511, 512, 700, 1500}) {
+        SCOPED_TRACE(counter);
+        const Think t = ThinkOnce(*z, MiddleGame(), 1, counter);
+        ASSERT_TRUE(z->m_bThinkMoved);
+        EXPECT_NE(t.word, kUntouched);
+        EXPECT_EQ(z->m_nCounter, counter + 1);
+        int src, dst, kind, naru, srcKind;
+        ASSERT_TRUE(z->GetKomaMove(src, dst, kind, naru, srcKind));
+        EXPECT_EQ(CZelkor::PackMove(src, dst, naru, srcKind), t.word);
+        // Beyond the counter, and entries already overwritten, are absent.
+        EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 2));
+        EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 1 - 512));
+        EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, -1));
+    }
+}
+
+TEST(SearchBounds, DeepPliesNeverLeaveTheTables)
+{
+    // Whatever the nominal depth, lines that reach the last plies end there;
+    // the sanitizer build checks that nothing is written out of bounds.
+    auto z = NewThinker(1);
+    ThinkOnce(*z, MiddleGame(), 1);
+    RefToEngine(MiddleGame(), *z);
+    z->InitResultArea();
+    z->PreparePosScore();
+    z->m_clockStart = std::clock();
+    z->m_bTime = false;
+    z->m_nRemainDepth = 0;
+    for (int d : {36, 38, 62, 63}) {
+        SCOPED_TRACE(d);
+        z->m_nDepth = d;
+        z->m_nMinTagDepth = 64;
+        for (int i = 0; i < d; i++)
+            z->m_pPreCandi[i] = nullptr;
+        Snapshot before;
+        TakeSnapshot(*z, before);
+        const int v = (d & 1) ? z->SearchManMove(-30000, 30000) : z->SearchComMove(-30000, 30000);
+        EXPECT_GE(v, -30000);
+        EXPECT_LE(v, 30000);
+        EXPECT_EQ(z->m_nDepth, d);
+        EXPECT_EQ(z->m_nMinTagDepth, 64);
+        EXPECT_LE(z->m_nSearchedDepth[d], 64);
+        const std::string diff = CompareWithSnapshot(*z, before);
+        EXPECT_TRUE(diff.empty()) << diff;
+    }
+}
+
+} // namespace
