@@ -384,6 +384,7 @@ public:
     int EndComReplyCandi(int nCount);
     int BeginManReplyCandi();
     int EndManReplyCandi(int nCount);
+    int ThreatOfProbe(bool com, int &nCount);
 
     // Piece moves, captures, interpositions, check escapes (candis1.cpp)
     int GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p);

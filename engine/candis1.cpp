@@ -38,6 +38,19 @@ template <bool Desc> void SelectByScore(CANDI_MOVE *p, int n, int nFill)
     }
 }
 
+// Fills the first nFill positions by ascending nTemp1, earliest on ties.
+void SelectByTemp(CANDI_MOVE *p, int n, int nFill)
+{
+    for (int i = 0; i < nFill && i < n - 1; i++) {
+        int best = i;
+        for (int j = i + 1; j < n; j++)
+            if (p[j].nTemp1 < p[best].nTemp1)
+                best = j;
+        if (best != i)
+            std::swap(p[i], p[best]);
+    }
+}
+
 int Cap(int n, int k)
 {
     return n < k ? n : k;
@@ -637,9 +650,16 @@ void CZelkor::AppendCandiMovebyAttackManHuKinGin(int &nCount)
     const int t = m_pPreCandi[d - 1]->nDstPos;
     if (!zelkor::IsPlayingSquare(t))
         return;
-    // wired with the strategic generators: GMCM_DemandComKoma(6, 4, t) when
-    // the piece on t has a unique number below 7, else GMCM_DemandComKoma(7,
-    // 5, t); more than 4 are cut to the 4 smallest nTemp1.
+    {
+        CANDI_MOVE *block = row + nCount;
+        int c = m_nUniBoard[t] < 7 ? GMCM_DemandComKoma(6, 4, t, block)
+                                   : GMCM_DemandComKoma(7, 5, t, block);
+        if (c > 4) {
+            SelectByTemp(block, c, 4);
+            c = 4;
+        }
+        nCount += c;
+    }
     for (int dc = -1; dc <= 1; dc++) {
         for (int dr : {2, 3}) {
             int s = t + 16 * dr + dc;
@@ -705,31 +725,42 @@ void CZelkor::AppendCandiMovebyManKomas(int &nCount)
 
 int CZelkor::MakeRootCandi()
 {
-    CANDI_MOVE *row = CandiRow(m_nDepth);
+    const int d = m_nDepth;
+    CANDI_MOVE *row = CandiRow(d);
     const int comKing = m_komaUni[2].nPos, manKing = m_komaUni[1].nPos;
     int n = 0;
     if (m_nPsbManKomas[comKing] != 0) {
         n = GCCM_PsbEscapeFromOute();
     } else {
         AppendCandiMovebyTreeData(&n);
-        // wired with the strategic generators, in this order:
-        //   if m_moveTree[d + 1][d + 1].nSrcPos != 0: GCCM_PsbDisturb(its four fields, &n);
-        //   GCCM_ToruOrNaru(20, &n); GCCM_ThreatManKoma(20, &n);
+        if (d + 1 < 64 && m_moveTree[d + 1][d + 1].nSrcPos != 0) {
+            const KOMA_MOVE &th = m_moveTree[d + 1][d + 1];
+            GCCM_PsbDisturb(th.nSrcPos, th.nDstPos, th.nKind, th.nNaru, &n);
+        }
+        GCCM_ToruOrNaru(20, &n);
+        GCCM_ThreatManKoma(20, &n);
         n += GCCM_Oute(row + n);
-        // wired with the strategic generators, in this order:
-        //   GCCM_DisturbSurfaceByMan(0, &n); GCCM_ToruOnKeimaKyouHu(3);
-        //   if m_nMinTagDepth > 1: GCCM_AttackHu(10);
-        //   GCCM_AttackOnGyokuNarrowAround(4); GCCM_AttackbyHishaKakuKyou(4);
-        //   GCCM_AttackOnGyokuWideAround(4); GCCM_DefenceShaKaku; GCCM_AttackByKin;
-        //   if m_nMinTagDepth > 2: GCCM_FeedOverEffect(5)
+        GCCM_DisturbSurfaceByMan(0, &n);
+        n += GCCM_ToruOnKeimaKyouHu(3, row + n);
+        if (m_nMinTagDepth > 1)
+            n += GCCM_AttackHu(10, row + n);
+        n += GCCM_AttackOnGyokuNarrowAround(4, row + n);
+        n += GCCM_AttackbyHishaKakuKyou(4, row + n);
+        n += GCCM_AttackOnGyokuWideAround(4, row + n);
+        n += GCCM_DefenceShaKaku(row + n);
+        n += GCCM_AttackByKin(row + n);
+        if (m_nMinTagDepth > 2)
+            n += GCCM_FeedOverEffect(5, row + n);
         n += GCCM_DemandKomaOute(row + n);
         int c = GCCM_UsePointedKoma(0, comKing, row + n);
         for (int i = 0; i < Cap(c, 2); i++)
             row[n + i].nScore = 0;
         n += Cap(c, 2);
-        // wired with the strategic generators, in this order:
-        //   GCCM_UtsuHuOnEnemyField(3); GCCM_UtsuHu; GCCM_UtsuOfShaKaku;
-        //   GCCM_AttackOnEnemyHu(4); GCCM_BreakThroughOfShaKaku cap 6
+        n += GCCM_UtsuHuOnEnemyField(3, row + n);
+        n += GCCM_UtsuHu(row + n);
+        n += GCCM_UtsuOfShaKaku(row + n);
+        n += GCCM_AttackOnEnemyHu(4, row + n);
+        n += Cap(GCCM_BreakThroughOfShaKaku(row + n), 6);
         n += Cap(GCCM_BreakThroughOfShaKakuOute(row + n), 6);
         n += Cap(GCCM_DestPointedPos(2, manKing, row + n), 6);
         AppendCandiMovebyCalcScore(&n);
@@ -763,8 +794,23 @@ int CZelkor::BeginComReplyCandi()
     int n = 0;
     if (d >= 1 && d <= 64 && m_pPreCandi[d - 1] != nullptr)
         n += GCCM_ToruOnPreMoveOfEnemy(m_pPreCandi[d - 1]->nDstPos, row + n);
-    // wired with the strategic generators: GCCM_ToruOrNaru(5, &n)
+    GCCM_ToruOrNaru(5, &n);
     return n;
+}
+
+// The square of the probe's threat, 0 for a drop or no threat; the threat
+// itself is answered first.
+int CZelkor::ThreatOfProbe(bool com, int &n)
+{
+    const int d = m_nDepth;
+    if (d + 1 >= 64 || m_moveTree[d + 1][d + 1].nSrcPos == 0)
+        return 0;
+    const KOMA_MOVE &th = m_moveTree[d + 1][d + 1];
+    if (com)
+        GCCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
+    else
+        GMCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
+    return th.nSrcPos == 255 ? 0 : th.nDstPos;
 }
 
 int CZelkor::EndComReplyCandi(int n)
@@ -772,23 +818,27 @@ int CZelkor::EndComReplyCandi(int n)
     const int d = m_nDepth;
     CANDI_MOVE *row = CandiRow(d);
     const int rem = m_nMinTagDepth - d;
-    // wired with the strategic generators: when the probe found a move
-    // (m_moveTree[d + 1][d + 1]), GCCM_Disturb(its source, destination,
-    // kind, 0, &n); the threat square is its destination, 0 for a drop.
+    const int threat = ThreatOfProbe(true, n);
     n += Cap(GCCM_Oute(row + n), 5);
-    // wired with the strategic generators: GCCM_DisturbSurfaceByMan(threat square, &n)
+    GCCM_DisturbSurfaceByMan(threat, &n);
     if (rem > 1) {
-        // wired with the strategic generators: GCCM_ThreatManKoma(rem < 3 ? 3 : 5, &n)
+        GCCM_ThreatManKoma(rem < 3 ? 3 : 5, &n);
         n += Cap(GCCM_BreakThroughOfShaKakuOute(row + n), 4);
-        // wired with the strategic generators, in this order:
-        //   GCCM_AttackOnGyokuNarrowAround(rem < 4 ? 2 : 4);
-        //   if rem > 2: GCCM_AttackOnGyokuWideAround(2), GCCM_ToruOnKeimaKyouHu(2);
-        //   GCCM_AttackbyHishaKakuKyou(4)
+        n += GCCM_AttackOnGyokuNarrowAround(rem < 4 ? 2 : 4, row + n);
+        if (rem > 2) {
+            n += GCCM_AttackOnGyokuWideAround(2, row + n);
+            n += GCCM_ToruOnKeimaKyouHu(2, row + n);
+        }
+        n += GCCM_AttackbyHishaKakuKyou(4, row + n);
         n += Cap(GCCM_DemandKomaOute(row + n), 4);
-        // wired with the strategic generators, in this order:
-        //   GCCM_BreakThroughOfShaKaku cap 3; GCCM_UtsuOfShaKaku;
-        //   if !m_bBattle || n < 11: GCCM_BreakThroughOfSha;
-        //   if n < 10 && !m_bBattle: GCCM_UtsuHuOnEnemyField(1), GCCM_AttackOnEnemyHu(2)
+        n += Cap(GCCM_BreakThroughOfShaKaku(row + n), 3);
+        n += GCCM_UtsuOfShaKaku(row + n);
+        if (!m_bBattle || n < 11)
+            n += GCCM_BreakThroughOfSha(row + n);
+        if (n < 10 && !m_bBattle) {
+            n += GCCM_UtsuHuOnEnemyField(1, row + n);
+            n += GCCM_AttackOnEnemyHu(2, row + n);
+        }
         if (rem > 3)
             AppendCandiMovebyUtsuComHu(n);
         if (d == 2) {
@@ -812,7 +862,7 @@ int CZelkor::BeginManReplyCandi()
     int n = 0;
     if (d >= 1 && d <= 64 && m_pPreCandi[d - 1] != nullptr)
         n += GMCM_ToruOnPreMoveOfEnemy(m_pPreCandi[d - 1]->nDstPos, row + n);
-    // wired with the strategic generators: GMCM_ToruOrNaru(d == 1 ? 10 : 5, &n)
+    GMCM_ToruOrNaru(d == 1 ? 10 : 5, &n);
     return n;
 }
 
@@ -822,40 +872,47 @@ int CZelkor::EndManReplyCandi(int n)
     const bool first = d == 1;
     CANDI_MOVE *row = CandiRow(d);
     const int rem = m_nMinTagDepth - d;
-    // wired with the strategic generators: when the probe found a move
-    // (m_moveTree[d + 1][d + 1]), GMCM_Disturb(its source, destination,
-    // kind, 0, &n); the threat square is its destination, 0 for a drop.
+    const int threat = ThreatOfProbe(false, n);
     n += Cap(GMCM_Oute(row + n), 5);
-    // wired with the strategic generators: GMCM_DisturbSurfaceByCom(threat square, &n)
+    GMCM_DisturbSurfaceByCom(threat, &n);
     if (rem > 1) {
-        // wired with the strategic generators:
-        //   GMCM_ThreatComKoma(first ? 10 : rem < 3 ? 3 : 5, &n)
+        GMCM_ThreatComKoma(first ? 10 : rem < 3 ? 3 : 5, &n);
         n += Cap(GMCM_BreakThroughOfShaKakuOute(row + n), first ? 10 : 3);
-        // wired with the strategic generators:
-        //   GMCM_AttackOnGyokuNarrowAround(first ? 5 : rem < 4 ? 2 : 4)
+        n += GMCM_AttackOnGyokuNarrowAround(first ? 5 : rem < 4 ? 2 : 4, row + n);
         if (rem > 2) {
-            // wired with the strategic generators: GMCM_AttackOnGyokuWideAround(2)
+            n += GMCM_AttackOnGyokuWideAround(2, row + n);
             n += Cap(GMCM_DemandKomaOute(row + n), 4);
-            // wired with the strategic generators: GMCM_ToruOnKeimaKyouHu(2)
+            n += GMCM_ToruOnKeimaKyouHu(2, row + n);
         }
-        // wired with the strategic generators, in this order:
-        //   if !m_bBattle || n < 11: GMCM_BreakThroughOfSha;
-        //   at the first ply: GMCM_ToruOnKeimaKyouHu(4); if m_nMinTagDepth > 3:
-        //   GMCM_FeedOverEffect(4); if m_nMinTagDepth > 2: GMCM_AttackHu(4),
-        //   GMCM_FowardHuNaru; then GMCM_UtsuHuOnEnemyField(3),
-        //   GMCM_DefenceShaKaku, GMCM_AttackByKin
+        if (!m_bBattle || n < 11)
+            n += GMCM_BreakThroughOfSha(row + n);
+        if (first) {
+            n += GMCM_ToruOnKeimaKyouHu(4, row + n);
+            if (m_nMinTagDepth > 3)
+                n += GMCM_FeedOverEffect(4, row + n);
+            if (m_nMinTagDepth > 2) {
+                n += GMCM_AttackHu(4, row + n);
+                n += GMCM_FowardHuNaru(row + n);
+            }
+            n += GMCM_UtsuHuOnEnemyField(3, row + n);
+            n += GMCM_DefenceShaKaku(row + n);
+            n += GMCM_AttackByKin(row + n);
+        }
         if (d < 4 && !m_bBattle && n < 10) {
-            // wired with the strategic generators: GMCM_DefenceShaKaku, GMCM_AttackByKin
+            n += GMCM_DefenceShaKaku(row + n);
+            n += GMCM_AttackByKin(row + n);
             n += Cap(GMCM_UsePointedKoma(0, m_komaUni[1].nPos, row + n), 1);
-            // wired with the strategic generators: GMCM_UtsuHuOnEnemyField(2)
+            n += GMCM_UtsuHuOnEnemyField(2, row + n);
         }
-        // wired with the strategic generators, in this order:
-        //   GMCM_BreakThroughOfShaKaku cap (first ? 4 : 2);
-        //   GMCM_AttackbyHishaKakuKyou(4); GMCM_UtsuOfShaKaku
+        n += Cap(GMCM_BreakThroughOfShaKaku(row + n), first ? 4 : 2);
+        n += GMCM_AttackbyHishaKakuKyou(4, row + n);
+        n += GMCM_UtsuOfShaKaku(row + n);
         if (rem > 3)
             AppendCandiMovebyUtsuManHu(n);
-        // wired with the strategic generators:
-        //   if n < 15 && !m_bBattle: GMCM_AttackOnEnemyHu(3), GMCM_UtsuOfHu
+        if (n < 15 && !m_bBattle) {
+            n += GMCM_AttackOnEnemyHu(3, row + n);
+            n += GMCM_UtsuOfHu(row + n);
+        }
         if (first && !m_bBattle && m_nMinTagDepth > 2)
             AppendCandiMovebyManKomas(n);
         if (first && m_nMinTagDepth > 3)
