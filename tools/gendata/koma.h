@@ -1,0 +1,28 @@
+#ifndef KORVANE_GENDATA_KOMA_H
+#define KORVANE_GENDATA_KOMA_H
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <cstdint>
+
+struct PieceLook
+{
+    QString face;          // one or two characters, top to bottom
+    bool promoted = false; // red lacquer instead of black ink
+    QSizeF size;           // outline of the piece in pixels, base width by height
+    bool halfTurn = false; // turned toward the player at the top
+    std::uint64_t woodSeed = 1;
+};
+
+// One boxwood piece centred on a transparent canvas, lit from the top left
+// whichever way it faces.
+QImage paintPiece(const PieceLook &look, QSize canvas);
+
+// The flat colour around every sprite; the program's heuristic mask removes it.
+QColor komaBackground();
+
+// The whole sprite sheet in the layout of komasheet.h.
+QImage paintKomaSheet();
+
+#endif
