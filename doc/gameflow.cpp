@@ -29,8 +29,7 @@ constexpr unsigned Mirror = 136; // 0x88: both nibbles turned round
 
 // The engine's operations are detected rather than assumed, so the program
 // builds and plays while the engine is still being written.
-template <typename E, typename = void>
-struct CanThink : std::false_type
+template <typename E, typename = void> struct CanThink : std::false_type
 {
 };
 template <typename E>
@@ -42,21 +41,18 @@ struct CanThink<E, std::void_t<decltype(std::declval<E &>().OnFindMove(
     : std::true_type
 {
 };
-template <typename E, typename = void>
-struct CanInitGame : std::false_type
+template <typename E, typename = void> struct CanInitGame : std::false_type
 {
 };
 template <typename E>
 struct CanInitGame<E, std::void_t<decltype(std::declval<E &>().InitGame())>> : std::true_type
 {
 };
-template <typename E, typename = void>
-struct CanSetLevel : std::false_type
+template <typename E, typename = void> struct CanSetLevel : std::false_type
 {
 };
 template <typename E>
-struct CanSetLevel<E, std::void_t<decltype(std::declval<E &>().SetComLevel(0))>>
-    : std::true_type
+struct CanSetLevel<E, std::void_t<decltype(std::declval<E &>().SetComLevel(0))>> : std::true_type
 {
 };
 
@@ -82,9 +78,8 @@ std::pair<unsigned int, int> StandInChoose(ShogiDoc &doc)
     MoveRules::GenerateMoves(doc, other, replies);
     const bool check = MoveRules::IsKingAttacked(doc, other);
     MoveRules::UnmakeMove(doc, m);
-    const int result = replies.empty()
-                           ? EngineResult::ComputerWins
-                           : (check ? EngineResult::Check : EngineResult::Move);
+    const int result = replies.empty() ? EngineResult::ComputerWins
+                                       : (check ? EngineResult::Check : EngineResult::Move);
     const bool atTop = doc.IsAddXY(me);
     return {PackEngineMove(m.sx, m.sy, m.dx, m.dy, m.skoma, m.koma != m.skoma, atTop), result};
 }
@@ -107,8 +102,7 @@ CEngineCalls StandInEngine()
     return c;
 }
 
-template <typename E>
-CEngineCalls BindEngine(E *engine)
+template <typename E> CEngineCalls BindEngine(E *engine)
 {
     CEngineCalls c = StandInEngine();
     if constexpr (CanInitGame<E>::value)

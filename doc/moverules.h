@@ -29,18 +29,24 @@ bool IsLegalMove(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
 bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
 
 // Why a drop is refused; DropOk when it is allowed.
-enum DropCheck {
+enum DropCheck
+{
     DropOk,
-    DropOccupied,    // off the board or the square is taken
-    DropDeadSquare,  // pawn or lance on the last row, knight on the last two
-    DropTwoPawns,    // a pawn of the dropper (promoted or not) in the column
+    DropOccupied,      // off the board or the square is taken
+    DropDeadSquare,    // pawn or lance on the last row, knight on the last two
+    DropTwoPawns,      // a pawn of the dropper (promoted or not) in the column
     DropPawnFacesKing, // pawn directly in front of the other side's king
-    DropKingAttacked // the dropper's king would stay attacked
+    DropKingAttacked   // the dropper's king would stay attacked
 };
 // code: the unpromoted piece dropped; its owner is the dropper.
 DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code);
 
-enum Promotion { NoPromotion, MayPromote, MustPromote };
+enum Promotion
+{
+    NoPromotion,
+    MayPromote,
+    MustPromote
+};
 // Whether a move of code to row may or must promote. Only the destination row
 // counts: a piece leaving the far zone is not offered promotion.
 Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row);
