@@ -13,6 +13,17 @@ ShogiView::ShogiView(ShogiApp *app, ShogiDoc *doc, QWidget *parent)
       m_background(DataFile(QStringLiteral("pixmaps/Korvane/bkground.bmp")))
 {
     m_pBoard = new CBoardFrame(doc, app, this);
+    // The board covers the view, so its first paint is the view's first.
+    m_pBoard->installEventFilter(this);
+}
+
+bool ShogiView::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_pBoard && e->type() == QEvent::Paint && !m_bGameStart) {
+        m_bGameStart = true;
+        PlaceKiboWindow();
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 ShogiView::~ShogiView()
@@ -64,10 +75,6 @@ void ShogiView::resizeEvent(QResizeEvent *e)
 
 void ShogiView::paintEvent(QPaintEvent *)
 {
-    if (!m_bGameStart) {
-        m_bGameStart = true;
-        PlaceKiboWindow();
-    }
     QPainter p(this);
     if (m_background.isNull())
         p.fillRect(rect(), palette().color(QPalette::Window));

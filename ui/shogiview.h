@@ -31,6 +31,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void PlaceKiboWindow();
