@@ -213,6 +213,34 @@ TEST_F(App, ResignationNamesTheWinner)
     EXPECT_EQ(TestBoxes::Count(JC_MSGFirstWin), 1);
 }
 
+TEST_F(App, StatusBarFieldsAndTurningTheBoard)
+{
+    app->Command(11010)->trigger();
+    EXPECT_EQ(app->FieldText(0), JStr(JC_StaFirstDown));
+    EXPECT_EQ(app->FieldText(1), JStr(JC_Human) + QStringLiteral(":") + JStr(JC_Computer));
+    EXPECT_EQ(app->FieldText(2), JStr(JC_Pyongsu));
+    EXPECT_EQ(app->FieldText(3), QStringLiteral("00:00"));
+    Drag(2, 6, 2, 5);
+    app->Command(13040)->trigger();
+    EXPECT_FALSE(app->Command(13040)->isChecked());
+    EXPECT_TRUE(doc->GetFirstUp());
+    EXPECT_EQ(app->FieldText(0), JStr(JC_StaFirstUp));
+    EXPECT_EQ(doc->GetBoardInfo(6, 3), 111) << "the board turned round";
+    EXPECT_EQ(board->m_byKomaPosX, 6) << "and the marker with it";
+    EXPECT_EQ(board->m_byKomaPosY, 3);
+    EXPECT_EQ(board->Geometry().firstDaiY, board->Geometry().startY1);
+}
+
+TEST_F(App, SoundWithoutADeviceIsSkipped)
+{
+    doc->SetOSSound(true);
+    app->PlaySoundPutKoma();
+    app->PlaySoundPutKoma();
+    app->Command(11010)->trigger();
+    Drag(2, 6, 2, 5);
+    EXPECT_EQ(doc->GetKiboNum(), 1);
+}
+
 TEST_F(App, EditingAndRemovalModes)
 {
     app->Command(11060)->trigger();
