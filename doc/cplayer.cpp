@@ -2,37 +2,51 @@
 
 #include "shogidoc.h"
 
-CPlayer::CPlayer(ShogiDoc *pDoc, BYTE order) : QObject(pDoc), m_byOrderProperty(order), doc(pDoc)
-{
-}
+CPlayer::CPlayer(ShogiDoc *pDoc, BYTE order) : QObject(pDoc), m_byOrderProperty(order), doc(pDoc) {}
 
 CPlayer::~CPlayer() = default;
 
 BYTE *CPlayer::Dai(BYTE kind)
 {
     switch (kind) {
-    case 1: return &m_byBO;
-    case 2: return &m_byHYANG;
-    case 3: return &m_byGYOE;
-    case 4: return &m_byUN;
-    case 5: return &m_byGUM;
-    case 6: return &m_byGAK;
-    case 7: return &m_byBI;
-    default: return nullptr;
+    case 1:
+        return &m_byBO;
+    case 2:
+        return &m_byHYANG;
+    case 3:
+        return &m_byGYOE;
+    case 4:
+        return &m_byUN;
+    case 5:
+        return &m_byGUM;
+    case 6:
+        return &m_byGAK;
+    case 7:
+        return &m_byBI;
+    default:
+        return nullptr;
     }
 }
 
 BYTE *CPlayer::DaiF(BYTE kind)
 {
     switch (kind) {
-    case 1: return &m_byBOF;
-    case 2: return &m_byHYANGF;
-    case 3: return &m_byGYOEF;
-    case 4: return &m_byUNF;
-    case 5: return &m_byGUMF;
-    case 6: return &m_byGAKF;
-    case 7: return &m_byBIF;
-    default: return nullptr;
+    case 1:
+        return &m_byBOF;
+    case 2:
+        return &m_byHYANGF;
+    case 3:
+        return &m_byGYOEF;
+    case 4:
+        return &m_byUNF;
+    case 5:
+        return &m_byGUMF;
+    case 6:
+        return &m_byGAKF;
+    case 7:
+        return &m_byBIF;
+    default:
+        return nullptr;
     }
 }
 

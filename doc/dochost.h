@@ -11,7 +11,12 @@ class CDocHost
 {
 public:
     // Answers of the yes/no/cancel question of ShogiDoc::saveModified().
-    enum Answer { Yes, No, Cancel };
+    enum Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~CDocHost() = default;
 
@@ -21,8 +26,8 @@ public:
     // side to move is still the mover (Part 3.2).
     virtual void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                          unsigned int time) = 0;
-    virtual void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma,
-                             BYTE koma, unsigned int time) = 0;
+    virtual void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
+                             unsigned int time) = 0;
     // The break command (11020, Part 3.2); run when a resignation is appended.
     virtual void slotGameBreak() = 0;
     // Empty the record window (Part 3.6) / reset the board view (Part 3.4).

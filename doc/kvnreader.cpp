@@ -93,9 +93,12 @@ bool IsDeadKoma(const ShogiDoc &doc, BYTE code, BYTE y)
     const int adv = RowsAdvanced(doc, GetWhoseKoma(code), y);
     switch (GetKomaSort(code)) {
     case 1:
-    case 2: return adv >= 8;
-    case 3: return adv >= 7;
-    default: return false;
+    case 2:
+        return adv >= 8;
+    case 3:
+        return adv >= 7;
+    default:
+        return false;
     }
 }
 
@@ -298,10 +301,10 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
             if (!reachable)
                 return false;
             if (e.koma != e.skoma) {
-                const bool inZone = RowsAdvanced(s, mover, e.sy) >= 6 ||
-                                    RowsAdvanced(s, mover, e.dy) >= 6;
-                if (GetKomaProperty(e.skoma) != 1 || !CanPromote(kind) ||
-                    e.koma != e.skoma + 100 || !inZone)
+                const bool inZone =
+                    RowsAdvanced(s, mover, e.sy) >= 6 || RowsAdvanced(s, mover, e.dy) >= 6;
+                if (GetKomaProperty(e.skoma) != 1 || !CanPromote(kind) || e.koma != e.skoma + 100 ||
+                    !inZone)
                     return false;
             }
             if (IsDeadKoma(s, e.koma, e.dy))

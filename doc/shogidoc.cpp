@@ -22,8 +22,8 @@ bool operator==(const KIBO &a, const KIBO &b)
 
 bool IsResignKibo(const KIBO &e)
 {
-    return e.sx == 50 && e.sy == 50 && e.skoma == 50 && e.dx == 50 && e.dy == 50 &&
-           e.dkoma == 50 && e.koma == 50;
+    return e.sx == 50 && e.sy == 50 && e.skoma == 50 && e.dx == 50 && e.dy == 50 && e.dkoma == 50 &&
+           e.koma == 50;
 }
 
 namespace {
@@ -100,12 +100,25 @@ void ShogiDoc::InitBoardInfo()
     b[1][7] = MakePhysicsKoma(6, 1, 1);
     b[7][7] = MakePhysicsKoma(7, 1, 1);
     switch (m_byTeai) {
-    case 1: b[0][8] = 0; break;
-    case 2: b[1][7] = 0; break;
-    case 3: b[7][7] = 0; break;
-    case 4: b[7][7] = 0; b[0][8] = 0; break;
-    case 5: b[7][7] = 0; b[1][7] = 0; break;
-    default: break;
+    case 1:
+        b[0][8] = 0;
+        break;
+    case 2:
+        b[1][7] = 0;
+        break;
+    case 3:
+        b[7][7] = 0;
+        break;
+    case 4:
+        b[7][7] = 0;
+        b[0][8] = 0;
+        break;
+    case 5:
+        b[7][7] = 0;
+        b[1][7] = 0;
+        break;
+    default:
+        break;
     }
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y) {
@@ -191,15 +204,24 @@ bool ShogiDoc::GetWay(BYTE x, BYTE y, BYTE k, BYTE &num, BYTE *way)
         return false;
     const bool promoted = GetKomaProperty(k) == 2;
     switch (GetKomaSort(k)) {
-    case 1: return promoted ? GetGUMWay(x, y, num, way) : GetBOWay(x, y, num, way);
-    case 2: return promoted ? GetGUMWay(x, y, num, way) : GetHYANGWay(x, y, num, way);
-    case 3: return promoted ? GetGUMWay(x, y, num, way) : GetGYOEWay(x, y, num, way);
-    case 4: return promoted ? GetGUMWay(x, y, num, way) : GetUNWay(x, y, num, way);
-    case 5: return GetGUMWay(x, y, num, way);
-    case 6: return promoted ? GetBGAKWay(x, y, num, way) : GetGAKWay(x, y, num, way);
-    case 7: return promoted ? GetBBIWay(x, y, num, way) : GetBIWay(x, y, num, way);
-    case 8: return GetWANGWay(x, y, num, way);
-    default: return false;
+    case 1:
+        return promoted ? GetGUMWay(x, y, num, way) : GetBOWay(x, y, num, way);
+    case 2:
+        return promoted ? GetGUMWay(x, y, num, way) : GetHYANGWay(x, y, num, way);
+    case 3:
+        return promoted ? GetGUMWay(x, y, num, way) : GetGYOEWay(x, y, num, way);
+    case 4:
+        return promoted ? GetGUMWay(x, y, num, way) : GetUNWay(x, y, num, way);
+    case 5:
+        return GetGUMWay(x, y, num, way);
+    case 6:
+        return promoted ? GetBGAKWay(x, y, num, way) : GetGAKWay(x, y, num, way);
+    case 7:
+        return promoted ? GetBBIWay(x, y, num, way) : GetBIWay(x, y, num, way);
+    case 8:
+        return GetWANGWay(x, y, num, way);
+    default:
+        return false;
     }
 }
 
@@ -523,7 +545,10 @@ bool ShogiDoc::saveDocument(const QString &filename, const char *format)
     QSaveFile file(filename);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(data) != data.size()) {
+    // QSaveFile buffers: a write error that shows only when the buffer is
+    // flushed inside commit() would not stop the rename (Qt 5), so flush and
+    // check here first.
+    if (file.write(data) != data.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

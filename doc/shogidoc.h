@@ -28,7 +28,10 @@ struct KIBO
 };
 
 bool operator==(const KIBO &a, const KIBO &b);
-inline bool operator!=(const KIBO &a, const KIBO &b) { return !(a == b); }
+inline bool operator!=(const KIBO &a, const KIBO &b)
+{
+    return !(a == b);
+}
 // All seven byte fields are 50.
 bool IsResignKibo(const KIBO &e);
 

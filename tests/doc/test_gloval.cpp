@@ -17,3 +17,47 @@ TEST(Gloval, PieceCodesRoundTrip)
     EXPECT_EQ(GetKomaSort(50), 0);
     EXPECT_EQ(MakePhysicsPos(8, 3), 83);
 }
+
+#include "language.h"
+
+TEST(Gloval, PropertyOwnerKindOfExamples)
+{
+    EXPECT_EQ(GetKomaSort(226), 6);
+    EXPECT_EQ(GetWhoseKoma(226), 2);
+    EXPECT_EQ(GetKomaProperty(226), 2);
+    EXPECT_EQ(GetKomaSort(111), 1);
+    EXPECT_EQ(GetWhoseKoma(128), 2);
+    EXPECT_EQ(GetKomaSort(217), 7);
+    EXPECT_EQ(GetKomaProperty(217), 2);
+    EXPECT_EQ(GetKomaProperty(50), 0);
+    EXPECT_EQ(MakePhysicsPos(8, 8), 88);
+    EXPECT_EQ(MakePhysicsPos(0, 0), 0);
+    EXPECT_EQ(MakePhysicsKoma(8, 1, 1), 118);
+}
+
+TEST(Gloval, ConvertJapanNumerals)
+{
+    const char *expected[] = {"一",   "二",   "三",   "四",   "五",   "六",   "七",
+                              "八",   "九",   "十",   "十一", "十二", "十三", "十四",
+                              "十五", "十六", "十七", "十八", "十九"};
+    for (int n = 1; n <= 19; ++n) {
+        QString s = "x";
+        ConvertJapan(n, s);
+        EXPECT_EQ(s, QString::fromUtf8(expected[n - 1])) << n;
+    }
+    EXPECT_EQ(JBytes(QString::fromUtf8("十九")), QByteArray(JC_Num19));
+    for (int n : {0, 20, -1, 100}) {
+        QString s = "unchanged";
+        ConvertJapan(n, s);
+        EXPECT_EQ(s, "unchanged") << n;
+    }
+}
+
+TEST(Gloval, GetViewTime)
+{
+    EXPECT_EQ(GetViewTime(62, 5), "62:05");
+    EXPECT_EQ(GetViewTime(0, 0), "00:00");
+    EXPECT_EQ(GetViewTime(9, 59), "09:59");
+    EXPECT_EQ(GetViewTime(10, 10), "10:10");
+    EXPECT_EQ(GetViewTime(123, 7), "123:07");
+}

@@ -1,0 +1,393 @@
+#include "docfixture.h"
+
+#include "language.h"
+
+#include <QDataStream>
+
+#include <cstring>
+#include <sstream>
+
+QString FakeHost::JStrOf(const char *t)
+{
+    return JStr(t);
+}
+
+// ------------------------------------------------------------------ DocState
+
+DocState Capture(const ShogiDoc &doc)
+{
+    DocState s;
+    std::memset(&s.board, 0, sizeof s.board);
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            s.board[x][y] = doc.GetBoardInfo(x, y);
+            s.init[x][y] = doc.GetInitBoardInfo(x, y);
+        }
+    const CPlayer *p[2] = {doc.GetFirstPlayer(), doc.GetSecondPlayer()};
+    for (int i = 0; i < 2; ++i) {
+        for (BYTE k = 0; k < 8; ++k) {
+            s.hand[i][k] = p[i]->GetDaiNum(k);
+            s.handF[i][k] = p[i]->GetDaiNumF(k);
+        }
+        s.time[i] = p[i]->GetTotalTime();
+        s.prop[i] = p[i]->GetProperty();
+    }
+    s.cur = doc.GetCurPlayer();
+    s.teai = doc.GetTeai();
+    s.level = doc.GetComputerLevel();
+    s.firstUp = doc.GetFirstUp();
+    s.standard = doc.GetStandardKoma();
+    s.modified = doc.isModified();
+    s.ote = doc.GetOte();
+    s.kiboNum = doc.GetKiboNum();
+    s.testPos = doc.GetKiboTestPos();
+    s.kibo = *doc.GetKibo();
+    s.title = doc.getTitle();
+    s.path = doc.getAbsFilePath();
+    return s;
+}
+
+bool DocState::SamePosition(const DocState &o) const
+{
+    return std::memcmp(board, o.board, sizeof board) == 0 &&
+           std::memcmp(hand, o.hand, sizeof hand) == 0 && time[0] == o.time[0] &&
+           time[1] == o.time[1];
+}
+
+bool DocState::operator==(const DocState &o) const
+{
+    return SamePosition(o) && std::memcmp(init, o.init, sizeof init) == 0 &&
+           std::memcmp(handF, o.handF, sizeof handF) == 0 && prop[0] == o.prop[0] &&
+           prop[1] == o.prop[1] && cur == o.cur && teai == o.teai && level == o.level &&
+           firstUp == o.firstUp && standard == o.standard && modified == o.modified &&
+           ote == o.ote && kiboNum == o.kiboNum && testPos == o.testPos && kibo == o.kibo &&
+           title == o.title && path == o.path;
+}
+
+std::string DocState::Describe() const
+{
+    std::ostringstream os;
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x)
+            os << (board[x][y] ? std::to_string(board[x][y]) : std::string(" . ")) << ' ';
+        os << '\n';
+    }
+    for (int i = 0; i < 2; ++i) {
+        os << "hand" << i + 1 << ':';
+        for (int k = 1; k < 8; ++k)
+            os << ' ' << int(hand[i][k]);
+        os << " time " << time[i] << '\n';
+    }
+    os << "cur " << int(cur) << " kiboNum " << kiboNum << " testPos " << testPos << '\n';
+    return os.str();
+}
+
+// ------------------------------------------------------------------ encoder
+
+QByteArray EncodeKvn(const KvnSpec &s)
+{
+    QByteArray b;
+    auto u32 = [&b](quint32 v) {
+        b.append(char(v >> 24));
+        b.append(char(v >> 16));
+        b.append(char(v >> 8));
+        b.append(char(v));
+    };
+    auto u8 = [&b](BYTE v) { b.append(char(v)); };
+    u32(s.magic1);
+    u8(s.first);
+    u8(s.second);
+    u8(s.level);
+    u8(s.teai);
+    u8(s.faces);
+    u8(s.orient);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 9; ++y)
+            u8(s.board[x][y]);
+    for (int p = 0; p < 2; ++p)
+        for (int k = 0; k < 7; ++k)
+            u8(s.hand[p][k]);
+    u32(s.countOverride >= 0 ? quint32(s.countOverride) : quint32(s.entries.size()));
+    for (const KIBO &e : s.entries) {
+        for (BYTE v : {e.sx, e.sy, e.skoma, e.dx, e.dy, e.dkoma, e.koma})
+            u8(v);
+        u32(e.time);
+    }
+    u32(s.magic2);
+    return b;
+}
+
+KvnSpec StartSpec(BYTE teai, bool firstUp)
+{
+    KvnSpec s;
+    s.teai = teai;
+    s.orient = firstUp ? 1 : 2;
+    // Written independently of ShogiDoc::InitBoardInfo: first player at the
+    // bottom, then point-mirrored.
+    const BYTE back1[9] = {112, 113, 114, 115, 118, 115, 114, 113, 112};
+    const BYTE back2[9] = {122, 123, 124, 125, 128, 125, 124, 123, 122};
+    BYTE b[9][9] = {};
+    for (int x = 0; x < 9; ++x) {
+        b[x][0] = back2[x];
+        b[x][2] = 121;
+        b[x][6] = 111;
+        b[x][8] = back1[x];
+    }
+    b[1][1] = 127;
+    b[7][1] = 126;
+    b[1][7] = 116;
+    b[7][7] = 117;
+    if (teai == 1 || teai == 4)
+        b[0][8] = 0;
+    if (teai == 2 || teai == 5)
+        b[1][7] = 0;
+    if (teai >= 3)
+        b[7][7] = 0;
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 9; ++y)
+            s.board[x][y] = firstUp ? b[8 - x][8 - y] : b[x][y];
+    return s;
+}
+
+KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time)
+{
+    KIBO e;
+    e.sx = BYTE(sx);
+    e.sy = BYTE(sy);
+    e.skoma = BYTE(skoma);
+    e.dx = BYTE(dx);
+    e.dy = BYTE(dy);
+    e.dkoma = BYTE(dkoma);
+    e.koma = BYTE(koma);
+    e.time = time;
+    return e;
+}
+
+KIBO ResignKibo(quint32 time)
+{
+    return Kibo(50, 50, 50, 50, 50, 50, 50, time);
+}
+
+// ------------------------------------------------------------------ moves
+
+namespace {
+
+bool Attacked(ShogiDoc &doc, BYTE tx, BYTE ty, BYTE attacker)
+{
+    BYTE way[32];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE c = doc.GetBoardInfo(x, y);
+            if (!c || GetWhoseKoma(c) != attacker)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, c, num, way);
+            for (int i = 0; i < num; ++i)
+                if (way[i] == 10 * tx + ty)
+                    return true;
+        }
+    return false;
+}
+
+bool KingAttacked(ShogiDoc &doc, BYTE owner)
+{
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y)
+            if (doc.GetBoardInfo(x, y) == 100 + 10 * owner + 8)
+                return Attacked(doc, x, y, 3 - owner);
+    return true; // no king: treat as lost
+}
+
+int Advance(const ShogiDoc &doc, BYTE owner, BYTE y)
+{
+    return doc.IsAddXY(owner) ? y : 8 - y;
+}
+
+bool Dead(const ShogiDoc &doc, BYTE code, BYTE y)
+{
+    if (GetKomaProperty(code) != 1)
+        return false;
+    const int a = Advance(doc, GetWhoseKoma(code), y);
+    const BYTE k = GetKomaSort(code);
+    return ((k == 1 || k == 2) && a == 8) || (k == 3 && a >= 7);
+}
+
+bool SafeAfter(ShogiDoc &doc, const TestMove &m, BYTE owner)
+{
+    const BYTE src = m.sx == 10 ? 0 : doc.GetBoardInfo(m.sx, m.sy);
+    const BYTE dst = doc.GetBoardInfo(m.dx, m.dy);
+    if (m.sx != 10)
+        doc.SetBoardInfo(m.sx, m.sy, 0);
+    doc.SetBoardInfo(m.dx, m.dy, m.koma);
+    const bool safe = !KingAttacked(doc, owner);
+    doc.SetBoardInfo(m.dx, m.dy, dst);
+    if (m.sx != 10)
+        doc.SetBoardInfo(m.sx, m.sy, src);
+    return safe;
+}
+
+} // namespace
+
+std::vector<TestMove> LegalMoves(ShogiDoc &doc)
+{
+    std::vector<TestMove> out;
+    const BYTE me = doc.GetCurPlayer();
+    BYTE way[32];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE c = doc.GetBoardInfo(x, y);
+            if (!c || GetWhoseKoma(c) != me)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, c, num, way);
+            for (int i = 0; i < num; ++i) {
+                const BYTE dx = way[i] / 10, dy = way[i] % 10;
+                const BYTE dk = doc.GetBoardInfo(dx, dy);
+                if (GetKomaSort(dk) == 8)
+                    continue;
+                TestMove m{x, y, c, dx, dy, dk, c};
+                const BYTE kind = GetKomaSort(c);
+                const bool zone = Advance(doc, me, y) >= 6 || Advance(doc, me, dy) >= 6;
+                if (GetKomaProperty(c) == 1 && kind != 5 && kind != 8 && zone) {
+                    TestMove p = m;
+                    p.koma = c + 100;
+                    if (SafeAfter(doc, p, me))
+                        out.push_back(p);
+                }
+                if (!Dead(doc, c, dy) && SafeAfter(doc, m, me))
+                    out.push_back(m);
+            }
+        }
+    CPlayer *P = doc.GetPlayer(me);
+    for (BYTE kind = 1; kind <= 7; ++kind) {
+        if (P->GetDaiNum(kind) == 0)
+            continue;
+        const BYTE c = MakePhysicsKoma(kind, me, 1);
+        for (BYTE x = 0; x < 9; ++x) {
+            bool pawnHere = false;
+            for (BYTE y = 0; y < 9; ++y)
+                pawnHere = pawnHere || doc.GetBoardInfo(x, y) == MakePhysicsKoma(1, me, 1);
+            if (kind == 1 && pawnHere)
+                continue;
+            for (BYTE y = 0; y < 9; ++y) {
+                if (doc.GetBoardInfo(x, y) != 0 || Dead(doc, c, y))
+                    continue;
+                TestMove m{10, 10, c, x, y, 0, c};
+                if (SafeAfter(doc, m, me))
+                    out.push_back(m);
+            }
+        }
+    }
+    return out;
+}
+
+int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign)
+{
+    int played = 0;
+    for (; played < maxMoves; ++played) {
+        std::vector<TestMove> all = LegalMoves(doc);
+        if (all.empty())
+            break;
+        std::vector<TestMove> lively;
+        for (const TestMove &m : all)
+            if (m.dkoma || m.koma != m.skoma || m.sx == 10)
+                lively.push_back(m);
+        const std::vector<TestMove> &pick = (!lively.empty() && rng() % 3 != 0) ? lively : all;
+        const TestMove m = pick[rng() % pick.size()];
+        host.elapsedMs = qint64(rng() % 200000);
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    }
+    if (resign) {
+        host.elapsedMs = qint64(rng() % 100000);
+        doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
+    }
+    return played;
+}
+
+// ------------------------------------------------------------------ judge
+
+// A document holds a possible game when:
+//  * settings are in range (players 1..2, level 0..2, handicap 0..5);
+//  * both the start position and the current one hold only real piece codes,
+//    one king of each side, no more of a kind (board + both hands) than a set
+//    has, and no pawn, lance or knight that could never move again;
+//  * the side that is not to move is not in check in the final position;
+//  * the record holds kiboNum entries, a resignation only last, and stepping
+//    back to the start reaches exactly the start position, starting hands and
+//    zero clocks, and stepping forward again the same final position.
+bool DocIsPossible(ShogiDoc &doc, std::string *why)
+{
+    auto fail = [why](const char *w) {
+        if (why)
+            *why = w;
+        return false;
+    };
+    static const int setCount[9] = {0, 18, 4, 4, 4, 4, 2, 2, 2};
+    const DocState s = Capture(doc);
+    if (s.prop[0] < 1 || s.prop[0] > 2 || s.prop[1] < 1 || s.prop[1] > 2 || s.level > 2 ||
+        s.teai > 5)
+        return fail("settings");
+    for (int pass = 0; pass < 2; ++pass) {
+        const BYTE(&b)[9][9] = pass ? s.board : s.init;
+        const BYTE(&h)[2][8] = pass ? s.hand : s.handF;
+        int count[9] = {}, kings[3] = {};
+        for (BYTE x = 0; x < 9; ++x)
+            for (BYTE y = 0; y < 9; ++y) {
+                const BYTE c = b[x][y];
+                if (!c)
+                    continue;
+                const int p = c / 100, o = c / 10 % 10, k = c % 10;
+                if (p < 1 || p > 2 || o < 1 || o > 2 || k < 1 || k > 8 ||
+                    (p == 2 && (k == 5 || k == 8)))
+                    return fail("piece code");
+                if (Dead(doc, c, y))
+                    return fail("piece that can never move");
+                ++count[k];
+                if (k == 8)
+                    ++kings[o];
+            }
+        for (int i = 0; i < 2; ++i)
+            for (int k = 1; k <= 7; ++k)
+                count[k] += h[i][k];
+        if (kings[1] != 1 || kings[2] != 1)
+            return fail("kings");
+        for (int k = 1; k <= 8; ++k)
+            if (count[k] > setCount[k])
+                return fail("piece counts");
+    }
+    // The side that moved last (the one not to move; before a final
+    // resignation, the side now to move) must not stand in check.
+    const bool resigned = !s.kibo.isEmpty() && IsResignKibo(s.kibo.back());
+    if (KingAttacked(doc, resigned ? s.cur : 3 - s.cur))
+        return fail("side that moved last in check");
+    if (s.kiboNum != s.kibo.size())
+        return fail("record size");
+    for (int i = 0; i < s.kibo.size(); ++i) {
+        const KIBO &e = s.kibo[i];
+        if (IsResignKibo(e)) {
+            if (i != s.kibo.size() - 1)
+                return fail("resignation not last");
+            continue;
+        }
+        const bool drop = e.sx == 10 && e.sy == 10;
+        if ((!drop && (e.sx > 8 || e.sy > 8)) || e.dx > 8 || e.dy > 8)
+            return fail("coordinates");
+    }
+    const int saved = doc.GetKiboTestPos();
+    doc.SetKiboTestPos(s.kiboNum - 1);
+    for (int i = 0; i < s.kiboNum; ++i)
+        doc.KiboBackOne();
+    const DocState start = Capture(doc);
+    bool ok = std::memcmp(start.board, s.init, sizeof s.init) == 0 &&
+              std::memcmp(start.hand, s.handF, sizeof s.handF) == 0 && start.time[0] == 0 &&
+              start.time[1] == 0;
+    for (int i = 0; i < s.kiboNum; ++i)
+        doc.KiboForwardOne();
+    const DocState end = Capture(doc);
+    doc.SetKiboTestPos(saved);
+    if (!ok)
+        return fail("stepping back does not reach the start");
+    if (!end.SamePosition(s))
+        return fail("stepping forward does not reach the end");
+    return true;
+}

@@ -1,0 +1,143 @@
+#ifndef KORVANE_TESTS_DOCFIXTURE_H
+#define KORVANE_TESTS_DOCFIXTURE_H
+
+// Shared helpers of the document tests: a recording main window, a snapshot
+// of everything the document holds, a record-file encoder written
+// independently of the document's, and a random legal game player.
+
+#include "Gloval.h"
+#include "cplayer.h"
+#include "dochost.h"
+#include "shogidoc.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+// Records every call as one line of text; answers questions as told.
+class FakeHost : public CDocHost
+{
+public:
+    explicit FakeHost(ShogiDoc *d = nullptr) : doc(d) {}
+
+    void SetDocModified(bool m) override { log << QString("SetDocModified(%1)").arg(m); }
+    void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
+                 unsigned int time) override
+    {
+        log << Entry("AddKibo", sx, sy, skoma, dx, dy, dkoma, koma, time);
+    }
+    void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
+                     unsigned int time) override
+    {
+        log << Entry("OpenAddKibo", sx, sy, skoma, dx, dy, dkoma, koma, time);
+    }
+    void slotGameBreak() override { log << "slotGameBreak"; }
+    void ResetKiboWindow() override { log << "ResetKiboWindow"; }
+    void ResetView() override { log << "ResetView"; }
+    void enableCommand(int id) override { log << QString("enable(%1)").arg(id); }
+    void disableCommand(int id) override { log << QString("disable(%1)").arg(id); }
+    void slotFileSaveAs() override
+    {
+        log << "slotFileSaveAs";
+        if (saveAs)
+            saveAs();
+    }
+    Answer AskYesNoCancel(const char *eucText) override
+    {
+        log << QString("Ask(%1)").arg(JStrOf(eucText));
+        return answer;
+    }
+    qint64 GameTimeElapsed() override { return elapsedMs; }
+    void RestartGameTime() override { log << "RestartGameTime"; }
+
+    QString Entry(const char *what, int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma,
+                  unsigned time) const
+    {
+        // The side to move the document reports while being told.
+        const int cur = doc ? doc->GetCurPlayer() : 0;
+        return QString("%1(%2,%3,%4,%5,%6,%7,%8,%9) cur=%10")
+            .arg(what)
+            .arg(sx)
+            .arg(sy)
+            .arg(skoma)
+            .arg(dx)
+            .arg(dy)
+            .arg(dkoma)
+            .arg(koma)
+            .arg(time)
+            .arg(cur);
+    }
+    static QString JStrOf(const char *t);
+
+    ShogiDoc *doc;
+    QStringList log;
+    qint64 elapsedMs = 0;
+    Answer answer = Cancel;
+    std::function<void()> saveAs;
+};
+
+// Everything the document holds that a reader or a step could change.
+struct DocState
+{
+    BYTE board[9][9];
+    BYTE init[9][9];
+    BYTE hand[2][8];
+    BYTE handF[2][8];
+    int time[2];
+    BYTE prop[2];
+    BYTE cur, teai, level;
+    bool firstUp, standard, modified, ote;
+    int kiboNum, testPos;
+    QVector<KIBO> kibo;
+    QString title, path;
+
+    bool operator==(const DocState &o) const;
+    bool operator!=(const DocState &o) const { return !(*this == o); }
+    // Board, hands and clocks only.
+    bool SamePosition(const DocState &o) const;
+    std::string Describe() const;
+};
+
+DocState Capture(const ShogiDoc &doc);
+
+// The record file of Part 1.4 built byte by byte, independently of
+// ShogiDoc::saveDocumentData.
+struct KvnSpec
+{
+    BYTE first = 1, second = 2, level = 0, teai = 0, faces = 1, orient = 2;
+    BYTE board[9][9] = {};
+    BYTE hand[2][7] = {};
+    std::vector<KIBO> entries;
+    quint32 magic1 = 20006432, magic2 = 20006432;
+    qint64 countOverride = -1; // stored entry count when >= 0
+};
+QByteArray EncodeKvn(const KvnSpec &s);
+// The even game (or handicap) start position with the first player at the
+// bottom (orient 2) or top (orient 1).
+KvnSpec StartSpec(BYTE teai = 0, bool firstUp = false);
+KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time = 0);
+KIBO ResignKibo(quint32 time = 0);
+
+// A legal move of the side to move (or a drop), found with the document's
+// move lists and an independent king-safety test.
+struct TestMove
+{
+    BYTE sx, sy, skoma, dx, dy, dkoma, koma;
+};
+std::vector<TestMove> LegalMoves(ShogiDoc &doc);
+// Plays up to maxMoves random legal moves through ShogiDoc::AddKibo (with
+// random thinking times through the host), preferring captures, promotions
+// and drops; then a resignation when resign. Returns the moves played.
+int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign);
+
+// The independent judge of the robustness tests: whether the document holds
+// a possible game (see the definition in docfixture.cpp).
+bool DocIsPossible(ShogiDoc &doc, std::string *why = nullptr);
+
+#endif

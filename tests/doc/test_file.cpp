@@ -1,0 +1,481 @@
+// Part 1.4: the record file, byte for byte, and the save question.
+#include "docfixture.h"
+
+#include "language.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Hex(const char *h)
+{
+    return QByteArray::fromHex(QByteArray(h).replace(' ', "").replace('\n', ""));
+}
+
+// The empty even game, first player at the bottom, default settings
+// (human against computer, level 0, two-character faces): written out by hand.
+const char *EmptyEvenGameHex = "01314620"          // magic
+                               "01 02 00 00 01 02" // players, level, handicap, faces, orientation
+                               "7A 00 79 00 00 00 6F 00 70"
+                               "7B 7F 79 00 00 00 6F 74 71"
+                               "7C 00 79 00 00 00 6F 00 72"
+                               "7D 00 79 00 00 00 6F 00 73"
+                               "80 00 79 00 00 00 6F 00 76"
+                               "7D 00 79 00 00 00 6F 00 73"
+                               "7C 00 79 00 00 00 6F 00 72"
+                               "7B 7E 79 00 00 00 6F 75 71"
+                               "7A 00 79 00 00 00 6F 00 70"
+                               "00 00 00 00 00 00 00" // first player's hand
+                               "00 00 00 00 00 00 00" // second player's hand
+                               "00 00 00 00"          // no entries
+                               "01314620";
+
+// The same game with six entries: two pawn moves, a bishop exchange with a
+// promotion, a drop and a resignation.
+const char *SixEntriesHex = "01314620"
+                            "01 02 00 00 01 02"
+                            "7A 00 79 00 00 00 6F 00 70"
+                            "7B 7F 79 00 00 00 6F 74 71"
+                            "7C 00 79 00 00 00 6F 00 72"
+                            "7D 00 79 00 00 00 6F 00 73"
+                            "80 00 79 00 00 00 6F 00 76"
+                            "7D 00 79 00 00 00 6F 00 73"
+                            "7C 00 79 00 00 00 6F 00 72"
+                            "7B 7E 79 00 00 00 6F 75 71"
+                            "7A 00 79 00 00 00 6F 00 70"
+                            "00 00 00 00 00 00 00"
+                            "00 00 00 00 00 00 00"
+                            "00 00 00 06"
+                            "02 06 6F 02 05 00 6F 00 00 00 05"
+                            "06 02 79 06 03 00 79 00 00 00 03"
+                            "01 07 74 07 01 7E D8 00 00 00 0C"
+                            "06 00 7C 07 01 D8 7C 00 00 00 01"
+                            "0A 0A 74 04 04 00 74 00 00 01 2C"
+                            "32 32 32 32 32 32 32 00 01 11 70"
+                            "01314620";
+
+struct Move
+{
+    int sx, sy, skoma, dx, dy, dkoma, koma;
+    quint32 seconds;
+};
+const Move SixEntries[] = {
+    {2, 6, 111, 2, 5, 0, 111, 5},     {6, 2, 121, 6, 3, 0, 121, 3},
+    {1, 7, 116, 7, 1, 126, 216, 12},  {6, 0, 124, 7, 1, 216, 124, 1},
+    {10, 10, 116, 4, 4, 0, 116, 300}, {50, 50, 50, 50, 50, 50, 50, 70000},
+};
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool WriteAll(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+struct File : testing::Test
+{
+    File() : host(&doc)
+    {
+        doc.SetHost(&host);
+        doc.newDocument();
+        doc.Init();
+    }
+    QString Path(const char *name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+    ShogiDoc doc;
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(File, EmptyEvenGameIs113KnownBytes)
+{
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(doc.saveDocument(Path("empty.kvn")));
+    const QByteArray bytes = ReadAll(Path("empty.kvn"));
+    EXPECT_EQ(bytes.size(), 113);
+    EXPECT_EQ(bytes.toHex(' '), Hex(EmptyEvenGameHex).toHex(' '));
+    EXPECT_EQ(bytes.mid(0, 4), Hex("01314620"));
+    EXPECT_EQ(bytes.mid(109, 4), Hex("01314620"));
+}
+
+TEST_F(File, GameWithMovesIsKnownBytes)
+{
+    for (const Move &m : SixEntries) {
+        host.elapsedMs = qint64(m.seconds) * 1000 + 999;
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    }
+    EXPECT_TRUE(doc.isModified());
+    host.log.clear();
+    ASSERT_TRUE(doc.saveDocument(Path("six.kvn")));
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(host.log, QStringList{"SetDocModified(0)"});
+    const QByteArray bytes = ReadAll(Path("six.kvn"));
+    EXPECT_EQ(bytes.size(), 113 + 6 * 11);
+    EXPECT_EQ(bytes.toHex(' '), Hex(SixEntriesHex).toHex(' '));
+}
+
+TEST_F(File, SavesTheWholeRecordWhereverTheBoardIs)
+{
+    for (const Move &m : SixEntries)
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    doc.SetKiboTestPos(5);
+    for (int i = 0; i < 4; ++i)
+        doc.KiboBackOne();
+    const QByteArray bytes = doc.saveDocumentData();
+    EXPECT_EQ(bytes.size(), 113 + 66);
+    EXPECT_EQ(bytes.mid(10, 81), Hex(EmptyEvenGameHex).mid(10, 81)); // start position
+}
+
+TEST_F(File, ReadingKnownBytes)
+{
+    ASSERT_TRUE(WriteAll(Path("six.kvn"), Hex(SixEntriesHex)));
+    doc.setModified(true);
+    host.log.clear();
+    ASSERT_TRUE(doc.openDocument(Path("six.kvn")));
+    EXPECT_EQ(doc.getTitle(), "six.kvn");
+    EXPECT_EQ(doc.getAbsFilePath(), QDir(dir.path()).absoluteFilePath("six.kvn"));
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.GetKiboNum(), 6);
+    EXPECT_EQ(doc.GetKiboTestPos(), 5);
+    EXPECT_EQ(doc.GetCurPlayer(), 1); // switched once more by the resignation
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 116);
+    EXPECT_EQ(doc.GetBoardInfo(7, 1), 124);
+    EXPECT_EQ(doc.GetBoardInfo(6, 0), 0);
+    EXPECT_EQ(doc.GetBoardInfo(1, 7), 0);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 0);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(6), 1);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 317);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetTotalTime(), 4); // resignation time not added
+    EXPECT_EQ(doc.GetKibo()->at(5).time, 70000u);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetProperty(), 1);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetProperty(), 2);
+    // The main window is told in the order of Part 1.4, each entry while the
+    // side to move is its mover.
+    EXPECT_EQ(host.log,
+              QStringList({"ResetKiboWindow", "enable(11020)", "disable(11030)", "disable(11040)",
+                           "disable(11050)", "ResetView", "OpenAddKibo(2,6,111,2,5,0,111,5) cur=1",
+                           "OpenAddKibo(6,2,121,6,3,0,121,3) cur=2",
+                           "OpenAddKibo(1,7,116,7,1,126,216,12) cur=1",
+                           "OpenAddKibo(6,0,124,7,1,216,124,1) cur=2",
+                           "OpenAddKibo(10,10,116,4,4,0,116,300) cur=1",
+                           "OpenAddKibo(50,50,50,50,50,50,50,70000) cur=2", "SetDocModified(0)"}));
+}
+
+TEST_F(File, SettingsBytes)
+{
+    doc.GetFirstPlayer()->SetProperty(2);
+    doc.GetSecondPlayer()->SetProperty(1);
+    doc.SetComputerLevel(2);
+    doc.SetTeai(3);
+    doc.SetStandardKoma(false);
+    doc.SetFirstUp(true);
+    doc.Init();
+    const QByteArray b = doc.saveDocumentData();
+    EXPECT_EQ(b.mid(4, 6), Hex("02 01 02 03 02 01"));
+    // First player at the top: its lance at (8, 0) is gone (handicap 3 takes
+    // the rook at (1, 1)); squares stored as shown.
+    EXPECT_EQ(BYTE(b[10 + 9 * 1 + 1]), 0);
+    EXPECT_EQ(BYTE(b[10 + 9 * 7 + 1]), 116);
+    EXPECT_EQ(BYTE(b[10 + 9 * 8 + 0]), 112);
+    ShogiDoc other;
+    ASSERT_TRUE(other.openDocumentData(b));
+    EXPECT_TRUE(other.GetFirstUp());
+    EXPECT_FALSE(other.GetStandardKoma());
+    EXPECT_EQ(other.GetTeai(), 3);
+    EXPECT_EQ(other.GetComputerLevel(), 2);
+    EXPECT_EQ(other.GetFirstPlayer()->GetProperty(), 2);
+    EXPECT_EQ(other.GetSecondPlayer()->GetProperty(), 1);
+    EXPECT_EQ(other.saveDocumentData(), b);
+}
+
+TEST_F(File, EditedStartPositionAndHandsAreKept)
+{
+    KvnSpec s;
+    s.board[4][8] = 118;
+    s.board[4][0] = 128;
+    s.board[3][3] = 214;
+    s.board[0][0] = 222;
+    s.hand[0][0] = 3; // first player: 3 pawns
+    s.hand[0][6] = 2; // and both rooks
+    s.hand[1][4] = 4; // second player: 4 golds
+    s.entries = {Kibo(10, 10, 117, 4, 1, 0, 117, 9)};
+    const QByteArray bytes = EncodeKvn(s);
+    ASSERT_TRUE(doc.openDocumentData(bytes));
+    EXPECT_EQ(doc.GetInitBoardInfo(3, 3), 214);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNumF(1), 3);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNumF(7), 2);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(7), 1);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(5), 4);
+    EXPECT_EQ(doc.GetBoardInfo(4, 1), 117);
+    EXPECT_EQ(doc.saveDocumentData(), bytes);
+    ASSERT_TRUE(doc.saveDocument(Path("edited.kvn")));
+    EXPECT_EQ(ReadAll(Path("edited.kvn")).mid(10, 95), bytes.mid(10, 95));
+}
+
+TEST_F(File, RefusedFileLeavesTheDocumentAlone)
+{
+    for (const Move &m : SixEntries)
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    doc.setTitle("mine.kvn");
+    const DocState before = Capture(doc);
+    QByteArray zero = Hex(SixEntriesHex);
+    zero.replace(0, 4, Hex("00000000"));
+    ASSERT_TRUE(WriteAll(Path("zero.kvn"), zero));
+    host.log.clear();
+    EXPECT_FALSE(doc.openDocument(Path("zero.kvn")));
+    EXPECT_FALSE(doc.openDocument(Path("missing.kvn")));
+    EXPECT_FALSE(doc.openDocument(dir.path())); // a directory
+    EXPECT_EQ(Capture(doc), before);
+    EXPECT_TRUE(host.log.isEmpty()) << host.log.join('\n').toStdString();
+}
+
+TEST_F(File, RoundTripsForEveryHandicapAndOrientation)
+{
+    int drops = 0, captures = 0, promotions = 0, promotedCaptures = 0, resigns = 0;
+    for (BYTE teai = 0; teai <= 5; ++teai)
+        for (bool up : {false, true})
+            for (int round = 0; round < 3; ++round) {
+                SCOPED_TRACE(testing::Message()
+                             << "teai " << int(teai) << " up " << up << " round " << round);
+                ShogiDoc src;
+                FakeHost srcHost(&src);
+                src.SetHost(&srcHost);
+                src.SetTeai(teai);
+                src.SetFirstUp(up);
+                src.SetComputerLevel(BYTE(round));
+                src.SetStandardKoma(round != 1);
+                src.GetFirstPlayer()->SetProperty(BYTE(1 + round % 2));
+                src.Init();
+                std::mt19937 rng(teai * 100 + up * 10 + round);
+                PlayRandomGame(src, srcHost, rng, 60 + 50 * round, round != 0);
+                for (const KIBO &e : *src.GetKibo()) {
+                    drops += e.sx == 10;
+                    captures += e.dkoma != 0 && e.dkoma != 50;
+                    promotedCaptures += e.dkoma > 200;
+                    promotions += e.koma != e.skoma;
+                    resigns += IsResignKibo(e);
+                }
+                const QString path = Path("game.kvn");
+                ASSERT_TRUE(src.saveDocument(path));
+                const QByteArray bytes = ReadAll(path);
+                ASSERT_EQ(bytes.size(), 113 + 11 * src.GetKiboNum());
+
+                ShogiDoc dst;
+                FakeHost dstHost(&dst);
+                dst.SetHost(&dstHost);
+                ASSERT_TRUE(dst.openDocument(path));
+                DocState a = Capture(src), b = Capture(dst);
+                a.title = b.title;
+                a.path = b.path;
+                a.testPos = b.testPos;
+                EXPECT_TRUE(a == b) << a.Describe() << "\n" << b.Describe();
+                EXPECT_EQ(dst.saveDocumentData(), bytes);
+                std::string why;
+                EXPECT_TRUE(DocIsPossible(dst, &why)) << why;
+
+                // Step to the start and back to the end.
+                for (int i = 0; i < dst.GetKiboNum(); ++i)
+                    dst.KiboBackOne();
+                const DocState start = Capture(dst);
+                EXPECT_EQ(std::memcmp(start.board, b.init, sizeof start.board), 0);
+                EXPECT_EQ(start.time[0] + start.time[1], 0);
+                while (dst.GetKiboTestPos() < dst.GetKiboNum() - 1)
+                    dst.KiboForwardOne();
+                EXPECT_TRUE(Capture(dst).SamePosition(b));
+            }
+    EXPECT_GT(drops, 20);
+    EXPECT_GT(captures, 50);
+    EXPECT_GT(promotions, 20);
+    EXPECT_GT(promotedCaptures, 5);
+    EXPECT_EQ(resigns, 24);
+}
+
+TEST_F(File, SaveReplacesAnEarlierFileWhole)
+{
+    const QString path = Path("g.kvn");
+    for (const Move &m : SixEntries)
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    ASSERT_TRUE(doc.saveDocument(path));
+    doc.Init();
+    ASSERT_TRUE(doc.saveDocument(path));
+    EXPECT_EQ(ReadAll(path).size(), 113);
+}
+
+TEST_F(File, SaveFailsWhenTheDirectoryIsMissing)
+{
+    doc.setModified(true);
+    host.log.clear();
+    EXPECT_FALSE(doc.saveDocument(Path("no/such/dir/g.kvn")));
+    EXPECT_FALSE(doc.saveDocument(dir.path())); // a directory
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(host.log.isEmpty());
+}
+
+TEST_F(File, SaveFailsWithoutPermission)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root ignores file permissions";
+    const QString sub = Path("ro");
+    ASSERT_TRUE(QDir().mkdir(sub));
+    const QString path = sub + "/g.kvn";
+    ASSERT_TRUE(doc.saveDocument(path));
+    const QByteArray good = ReadAll(path);
+    ASSERT_TRUE(QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner));
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    EXPECT_FALSE(doc.saveDocument(path));
+    EXPECT_TRUE(doc.isModified());
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadAll(path), good);
+}
+
+TEST_F(File, SaveFailsWhenTheDiskIsFullAndKeepsTheEarlierFile)
+{
+    // A file-size limit makes every write past 60 bytes fail, as a full disk would.
+    const QString path = Path("full.kvn");
+    for (const Move &m : SixEntries)
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
+    ASSERT_TRUE(doc.saveDocument(path));
+    const QByteArray good = ReadAll(path);
+    ASSERT_EQ(good.size(), 179);
+    doc.AddKibo(4, 8, 118, 4, 7, 0, 118);
+    doc.setModified(true);
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 60;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = doc.saveDocument(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(ReadAll(path), good);
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"full.kvn"});
+}
+
+// ---------------------------------------------------------------- saveModified
+
+TEST_F(File, NewDocument)
+{
+    doc.setTitle("x.kvn");
+    doc.setAbsFilePath("/tmp/x.kvn");
+    doc.setModified(true);
+    host.log.clear();
+    doc.newDocument();
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.getTitle(), QString::fromUtf8("無題"));
+    EXPECT_EQ(doc.getAbsFilePath(), QDir::homePath());
+}
+
+TEST_F(File, SetModifiedTellsTheHost)
+{
+    host.log.clear();
+    doc.setModified(true);
+    doc.setModified(false);
+    EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "SetDocModified(0)"}));
+}
+
+TEST_F(File, SaveModifiedNotModifiedAsksNothing)
+{
+    host.log.clear();
+    EXPECT_TRUE(doc.saveModified());
+    EXPECT_TRUE(host.log.isEmpty());
+}
+
+TEST_F(File, SaveModifiedCancel)
+{
+    doc.setModified(true);
+    host.log.clear();
+    host.answer = CDocHost::Cancel;
+    EXPECT_FALSE(doc.saveModified());
+    EXPECT_EQ(host.log,
+              QStringList{QString::fromUtf8("Ask(棋譜ファイルへの変更を保存しますか？)")});
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedNo)
+{
+    doc.setModified(true);
+    host.answer = CDocHost::No;
+    EXPECT_TRUE(doc.saveModified());
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedYesUntitledRunsSaveAs)
+{
+    doc.setModified(true);
+    host.answer = CDocHost::Yes;
+    const QString path = Path("asked.kvn");
+    host.saveAs = [&] {
+        doc.setTitle("asked.kvn");
+        doc.setAbsFilePath(path);
+        doc.saveDocument(path);
+    };
+    EXPECT_TRUE(doc.saveModified());
+    EXPECT_TRUE(host.log.contains("slotFileSaveAs"));
+    EXPECT_EQ(ReadAll(path).size(), 113);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedYesUntitledCancelledSaveAsKeepsChanges)
+{
+    doc.setModified(true);
+    host.answer = CDocHost::Yes;
+    EXPECT_FALSE(doc.saveModified());
+    EXPECT_TRUE(host.log.contains("slotFileSaveAs"));
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedYesTitledSavesToItsPath)
+{
+    const QString path = Path("titled.kvn");
+    doc.setTitle("titled.kvn");
+    doc.setAbsFilePath(path);
+    doc.setModified(true);
+    host.answer = CDocHost::Yes;
+    EXPECT_TRUE(doc.saveModified());
+    EXPECT_FALSE(host.log.contains("slotFileSaveAs"));
+    EXPECT_EQ(ReadAll(path).size(), 113);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedYesButTheSaveFails)
+{
+    doc.setTitle("lost.kvn");
+    doc.setAbsFilePath(Path("no/such/dir/lost.kvn"));
+    doc.setModified(true);
+    host.answer = CDocHost::Yes;
+    EXPECT_FALSE(doc.saveModified());
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(File, SaveModifiedWithoutHostKeepsChanges)
+{
+    doc.SetHost(nullptr);
+    EXPECT_TRUE(doc.saveModified());
+    doc.setModified(true);
+    EXPECT_FALSE(doc.saveModified());
+    EXPECT_TRUE(doc.isModified());
+}

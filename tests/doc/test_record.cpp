@@ -1,0 +1,217 @@
+// Part 1.3: appending, taking back and stepping through the record.
+#include "docfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace {
+
+struct Record : testing::Test
+{
+    Record() : host(&doc)
+    {
+        doc.SetHost(&host);
+        doc.Init();
+    }
+    ShogiDoc doc;
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(Record, AppendTellsTheHostInOrder)
+{
+    host.elapsedMs = 12999;
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "AddKibo(2,6,111,2,5,0,111,12) cur=1",
+                                     "RestartGameTime"}));
+    EXPECT_TRUE(doc.isModified());
+    ASSERT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKibo()->at(0), Kibo(2, 6, 111, 2, 5, 0, 111, 12));
+    EXPECT_EQ(doc.GetBoardInfo(2, 6), 0);
+    EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 12);
+    EXPECT_EQ(doc.GetCurPlayer(), 2);
+}
+
+TEST_F(Record, NullHostIsSafe)
+{
+    doc.SetHost(nullptr);
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
+    EXPECT_EQ(doc.GetKibo()->at(0).time, 0u);
+    EXPECT_TRUE(host.log.isEmpty());
+    doc.enableCommand(11020);
+    doc.disableCommand(11020);
+    EXPECT_TRUE(host.log.isEmpty());
+}
+
+TEST_F(Record, DropOfAPawn)
+{
+    doc.GetFirstPlayer()->AddKoma(1);
+    const DocState before = Capture(doc);
+    host.elapsedMs = 3000;
+    doc.AddKibo(10, 10, 111, 4, 4, 0, 111);
+    EXPECT_EQ(doc.GetKibo()->at(0), Kibo(10, 10, 111, 4, 4, 0, 111, 3));
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 0);
+    DocState after = Capture(doc);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 9; ++y)
+            if (x != 4 || y != 4) {
+                EXPECT_EQ(after.board[x][y], before.board[x][y]);
+            }
+    EXPECT_EQ(after.board[4][4], 111);
+    doc.RetractKibo(0);
+    EXPECT_EQ(doc.GetKiboNum(), 0);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 1);
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 0);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 0);
+    // RetractKibo leaves the side to move to the caller.
+    EXPECT_EQ(doc.GetCurPlayer(), 2);
+}
+
+TEST_F(Record, CaptureOfAPromotedBishop)
+{
+    doc.SetBoardInfo(4, 4, 226);
+    doc.SetBoardInfo(4, 5, 117);
+    doc.AddKibo(4, 5, 117, 4, 4, 226, 117);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 1);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(6), 0);
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 117);
+    EXPECT_EQ(doc.GetBoardInfo(4, 5), 0);
+    doc.RetractKibo(0);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 0);
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 226);
+    EXPECT_EQ(doc.GetBoardInfo(4, 5), 117);
+}
+
+TEST_F(Record, PromotingMove)
+{
+    doc.SetBoardInfo(3, 3, 111);
+    doc.DelBoardInfo(3, 2);
+    doc.SetBoardInfo(3, 2, 0);
+    doc.AddKibo(3, 3, 111, 3, 2, 0, 211);
+    EXPECT_EQ(doc.GetKibo()->at(0).skoma, 111);
+    EXPECT_EQ(doc.GetKibo()->at(0).koma, 211);
+    EXPECT_EQ(doc.GetBoardInfo(3, 2), 211);
+    doc.RetractKibo(0);
+    EXPECT_EQ(doc.GetBoardInfo(3, 3), 111);
+    EXPECT_EQ(doc.GetBoardInfo(3, 2), 0);
+}
+
+TEST_F(Record, SecondPlayerCapturesIntoItsOwnHand)
+{
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.SetBoardInfo(2, 4, 127);
+    doc.AddKibo(2, 4, 127, 2, 5, 111, 127);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(1), 1);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 0);
+    EXPECT_EQ(doc.GetCurPlayer(), 1);
+}
+
+TEST_F(Record, Resignation)
+{
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    const DocState before = Capture(doc);
+    host.log.clear();
+    host.elapsedMs = 65000;
+    doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
+    EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "AddKibo(50,50,50,50,50,50,50,65) cur=2",
+                                     "slotGameBreak", "RestartGameTime"}));
+    EXPECT_EQ(doc.GetKiboNum(), 2);
+    EXPECT_TRUE(IsResignKibo(doc.GetKibo()->at(1)));
+    EXPECT_EQ(doc.GetKibo()->at(1).time, 65u);
+    const DocState after = Capture(doc);
+    EXPECT_TRUE(after.SamePosition(before));
+    EXPECT_EQ(doc.GetCurPlayer(), 1);
+    // Stepping over it changes nothing.
+    doc.SetKiboTestPos(1);
+    doc.KiboBackOne();
+    EXPECT_EQ(doc.GetKiboTestPos(), 0);
+    EXPECT_TRUE(Capture(doc).SamePosition(before));
+    doc.KiboForwardOne();
+    EXPECT_EQ(doc.GetKiboTestPos(), 1);
+    EXPECT_TRUE(Capture(doc).SamePosition(before));
+    // Taking it back changes nothing either.
+    doc.RetractKibo(1);
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_TRUE(Capture(doc).SamePosition(before));
+}
+
+TEST_F(Record, TakeBackThenAppendResizes)
+{
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.AddKibo(6, 2, 121, 6, 3, 0, 121);
+    doc.RetractKibo(1);
+    doc.SetCurPlayer(2);
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKibo()->size(), 2);
+    EXPECT_EQ(doc.GetBoardInfo(6, 2), 121);
+    doc.AddKibo(4, 0, 128, 5, 1, 0, 128);
+    EXPECT_EQ(doc.GetKibo()->size(), 2);
+    EXPECT_EQ(doc.GetKibo()->at(1), Kibo(4, 0, 128, 5, 1, 0, 128));
+}
+
+TEST_F(Record, StepBackToStartAndForwardToEnd)
+{
+    for (BYTE teai = 0; teai <= 5; ++teai)
+        for (bool up : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "teai " << int(teai) << " up " << up);
+            doc.SetTeai(teai);
+            doc.SetFirstUp(up);
+            doc.Init();
+            std::mt19937 rng(1000 + teai * 2 + up);
+            const int played = PlayRandomGame(doc, host, rng, 120, teai % 2 == 0);
+            ASSERT_GT(played, 10);
+            const DocState end = Capture(doc);
+            doc.SetKiboTestPos(doc.GetKiboNum() - 1);
+            for (int i = 0; i < end.kiboNum; ++i)
+                doc.KiboBackOne();
+            EXPECT_EQ(doc.GetKiboTestPos(), -1);
+            const DocState start = Capture(doc);
+            EXPECT_EQ(std::memcmp(start.board, end.init, sizeof start.board), 0);
+            for (int i = 0; i < 2; ++i)
+                for (int k = 1; k < 8; ++k)
+                    EXPECT_EQ(start.hand[i][k], 0);
+            EXPECT_EQ(start.time[0], 0);
+            EXPECT_EQ(start.time[1], 0);
+            // Forward one by one: after entry i the board is the one of the game.
+            for (int i = 0; i < end.kiboNum; ++i)
+                doc.KiboForwardOne();
+            EXPECT_TRUE(Capture(doc).SamePosition(end)) << Capture(doc).Describe();
+            EXPECT_EQ(doc.GetKiboNum(), end.kiboNum);
+            EXPECT_EQ(doc.GetCurPlayer(), end.cur);
+            // Taking every move back also reaches the start.
+            for (int n = doc.GetKiboNum(); n > 0; --n)
+                doc.RetractKibo(n - 1);
+            EXPECT_TRUE(Capture(doc).SamePosition(start));
+        }
+}
+
+TEST_F(Record, SteppingOutOfRangeDoesNothing)
+{
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.SetKiboTestPos(0);
+    const DocState s = Capture(doc);
+    doc.KiboForwardOne(); // no entry 1
+    EXPECT_EQ(Capture(doc), s);
+    doc.SetKiboTestPos(-1);
+    doc.KiboBackOne();
+    EXPECT_EQ(Capture(doc).SamePosition(s), true);
+    doc.RetractKibo(5);
+    doc.RetractKibo(-1);
+    EXPECT_TRUE(Capture(doc).SamePosition(s));
+}
+
+TEST_F(Record, CountersAreAccessors)
+{
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.AddKibo(6, 2, 121, 6, 3, 0, 121);
+    doc.SetKiboNum(1);
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKibo()->size(), 2); // only the count changes
+    doc.SetKiboTestPos(0);
+    EXPECT_EQ(doc.GetKiboTestPos(), 0);
+}
