@@ -12,7 +12,7 @@
 namespace {
 
 const QColor kBackground(168, 124, 70);
-const QColor kOutline(116, 80, 42);
+const QColor kOutline(130, 92, 50);
 const QColor kShadow(84, 58, 32);
 const QColor kInk(24, 18, 12);
 const QColor kLacquer(178, 30, 24);
@@ -38,7 +38,7 @@ QPolygonF pentagon(const QRectF &r)
                       r.bottomRight(), r.bottomLeft(), QPointF(r.left() + inset, shoulder)});
 }
 
-// Moves every edge of a convex, clockwise polygon inward by d.
+// Moves every edge of a convex polygon, clockwise on screen, inward by d.
 QPolygonF inset(const QPolygonF &poly, double d)
 {
     const int n = poly.size();
@@ -46,7 +46,7 @@ QPolygonF inset(const QPolygonF &poly, double d)
     for (int i = 0; i < n; ++i) {
         const QLineF e(poly[i], poly[(i + 1) % n]);
         const QLineF normal = e.normalVector().unitVector();
-        const QPointF shift = (normal.p2() - normal.p1()) * d;
+        const QPointF shift = (normal.p1() - normal.p2()) * d;
         edges.emplace_back(e.p1() + shift, e.p2() + shift);
     }
     QPolygonF out;
@@ -249,6 +249,11 @@ QImage paintPiece(const PieceLook &look, QSize canvas)
 
 namespace {
 
+// The king fills most of its square but leaves room for its shadow and for
+// the plain frame every cell keeps.
+constexpr double kKingShare = 0.86;
+constexpr int kCellFrame = 2;
+
 // Drops the faintest edge pixels into the background and makes sure no
 // sprite pixel takes the background colour itself, so that the mask, which
 // removes exactly that colour, neither leaves a halo nor bites holes.
@@ -280,7 +285,8 @@ QImage paintMarker(QSize cell)
 {
     QImage marker = blankCanvas(cell);
     QPainter p(&marker);
-    const double left = 2, top = 2, right = cell.width() - 2, bottom = cell.height() - 2;
+    const double left = kCellFrame, top = kCellFrame;
+    const double right = cell.width() - kCellFrame, bottom = cell.height() - kCellFrame;
     const double t = std::round(cell.width() * 0.24);
     const QPolygonF corners[4] = {
         QPolygonF({QPointF(left, top), QPointF(left + t, top), QPointF(left, top + t)}),
@@ -292,6 +298,16 @@ QImage paintMarker(QSize cell)
     for (const QPolygonF &c : corners)
         p.drawPolygon(c);
     return marker;
+}
+
+double kingWidth(KomaSize cell)
+{
+    return std::min(kKingShare * cell.width, cell.width - 2.0 * (kCellFrame + 1.5));
+}
+
+double kingHeight(KomaSize cell)
+{
+    return std::min(kKingShare * cell.height, cell.height - 2.0 * (kCellFrame + 1.5));
 }
 
 QSize sheetSize()
@@ -334,8 +350,8 @@ QImage paintKomaSheet()
                     PieceLook look;
                     look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[set] : faces[i]);
                     look.promoted = i >= 8;
-                    look.size = QSizeF(0.86 * cell.width * kWidthScale[kind - 1],
-                                       0.86 * cell.height * kHeightScale[kind - 1]);
+                    look.size = QSizeF(kingWidth(cell) * kWidthScale[kind - 1],
+                                       kingHeight(cell) * kHeightScale[kind - 1]);
                     look.halfTurn = o == 1;
                     look.woodSeed = 1000 + 100 * std::uint64_t(set) + std::uint64_t(i);
                     const QImage sprite = paintPiece(look, QSize(cell.width, cell.height));

@@ -1,0 +1,226 @@
+// The installed data files the program opens by name.
+
+#include "sharedata.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class DataFiles : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ensureGuiApp(); }
+};
+
+TEST_F(DataFiles, ToolBarIconsOfEveryCommandLoadAtTheirButtonSize)
+{
+    const struct
+    {
+        const char *name;
+        int size;
+    } icons[] = {{"gamenew.xpm", 45},     {"gamebreak.xpm", 45}, {"gamereplay.xpm", 45},
+                 {"gameretract.xpm", 45}, {"gamethrow.xpm", 45}, {"gameeditkill.xpm", 45},
+                 {"first.xpm", 32},       {"backone.xpm", 32},   {"last.xpm", 32},
+                 {"forward.xpm", 32},     {"auto.xpm", 32},      {"stop.xpm", 32}};
+    for (const auto &icon : icons) {
+        SCOPED_TRACE(icon.name);
+        const QImage image(pixmapPath(QString::fromLatin1(icon.name)));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(icon.size, icon.size));
+        // Drawn on the tool bar's own background: the corners stay clear.
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(icon.size / 2, icon.size / 2)), 255);
+    }
+}
+
+TEST_F(DataFiles, PicturesAreLargeEnoughForTheLargestSquares)
+{
+    const QImage board(pixmapPath(QStringLiteral("board.bmp")));
+    EXPECT_GE(board.width(), 650);
+    EXPECT_GE(board.height(), 800);
+    const QImage stand(pixmapPath(QStringLiteral("dai.bmp")));
+    EXPECT_GE(stand.width(), 228);
+    EXPECT_GE(stand.height(), 320);
+    const QImage logo(pixmapPath(QStringLiteral("logo.bmp")));
+    EXPECT_GE(logo.width(), 300);
+    EXPECT_GE(logo.height(), 200);
+}
+
+// A seam shows as a jump between the last and first column (or row) that is
+// much larger than the jumps inside the picture.
+TEST_F(DataFiles, BackgroundTilesWithoutSeams)
+{
+    const QImage tile = QImage(pixmapPath(QStringLiteral("bkground.bmp")))
+                            .convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(tile.isNull());
+    const int w = tile.width(), h = tile.height();
+    auto jump = [&](int x0, int y0, int x1, int y1) {
+        return std::abs(qGray(tile.pixel(x0, y0)) - qGray(tile.pixel(x1, y1)));
+    };
+    double inside = 0, across = 0;
+    for (int y = 0; y < h; ++y) {
+        inside += jump(w / 2 - 1, y, w / 2, y);
+        across += jump(w - 1, y, 0, y);
+    }
+    EXPECT_LT(across, 1.5 * inside + h);
+    inside = across = 0;
+    for (int x = 0; x < w; ++x) {
+        inside += jump(x, h / 2 - 1, x, h / 2);
+        across += jump(x, h - 1, x, 0);
+    }
+    EXPECT_LT(across, 1.5 * inside + w);
+}
+
+TEST_F(DataFiles, ApplicationIconsMatchTheirThemeFolders)
+{
+    for (int size : {32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage icon(
+            sharePath(QStringLiteral("icons/hicolor/%1x%1/apps/korvane.png").arg(size)));
+        ASSERT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+    }
+}
+
+TEST_F(DataFiles, PutPieceSoundIsAShortPcmClick)
+{
+    const QByteArray wav = readAll(sharePath(QStringLiteral("sounds/Korvane/putkoma.wav")));
+    ASSERT_GE(wav.size(), 44);
+    const auto *b = reinterpret_cast<const uchar *>(wav.constData());
+    EXPECT_EQ(wav.left(4), QByteArray("RIFF"));
+    EXPECT_EQ(qFromLittleEndian<quint32>(b + 4), quint32(wav.size() - 8));
+    EXPECT_EQ(wav.mid(8, 8), QByteArray("WAVEfmt "));
+    EXPECT_EQ(qFromLittleEndian<quint32>(b + 16), 16u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(b + 20), 1); // PCM
+    EXPECT_EQ(qFromLittleEndian<quint16>(b + 22), 1); // mono
+    EXPECT_EQ(qFromLittleEndian<quint32>(b + 24), 44100u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(b + 28), 88200u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(b + 32), 2);
+    EXPECT_EQ(qFromLittleEndian<quint16>(b + 34), 16);
+    EXPECT_EQ(wav.mid(36, 4), QByteArray("data"));
+    const quint32 bytes = qFromLittleEndian<quint32>(b + 40);
+    ASSERT_EQ(bytes, quint32(wav.size() - 44));
+
+    const int count = int(bytes / 2);
+    const double ms = count * 1000.0 / 44100;
+    EXPECT_GT(ms, 50);
+    EXPECT_LT(ms, 300);
+    auto sample = [&](int i) { return int(qFromLittleEndian<qint16>(b + 44 + 2 * i)); };
+    auto loudness = [&](int from, int to) {
+        double sum = 0;
+        for (int i = from; i < to; ++i)
+            sum += std::abs(sample(i));
+        return sum / (to - from);
+    };
+    int peak = 0;
+    for (int i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(sample(i)));
+    EXPECT_GT(peak, 8000);  // audible
+    EXPECT_LT(peak, 32767); // not clipped
+    const int tenMs = 441;
+    EXPECT_GT(loudness(0, tenMs), 20 * loudness(count - tenMs, count)); // a click that dies away
+}
+
+TEST_F(DataFiles, HelpPageIsJapaneseUtf8AndNamesTheMenus)
+{
+    const QByteArray page =
+        readAll(sharePath(QStringLiteral("doc/HTML/ja/Korvane/KorvaneHelp.htm")));
+    ASSERT_FALSE(page.isEmpty());
+    EXPECT_TRUE(page.contains("<meta charset=\"UTF-8\">"));
+    const QString text = QString::fromUtf8(page);
+    EXPECT_EQ(text.toUtf8(), page) << "not valid UTF-8";
+    for (const char *menu : {"ファイル",
+                             "棋譜ファイルを開く",
+                             "上書き保存",
+                             "名前を付けて保存",
+                             "Korvaneの終了",
+                             "対局",
+                             "新規対局",
+                             "対局中断",
+                             "対局再開",
+                             "待った",
+                             "投了",
+                             "盤面編集",
+                             "駒を取り去る",
+                             "棋譜再現",
+                             "最初に戻す",
+                             "一手戻す",
+                             "最後に飛ぶ",
+                             "一手進む",
+                             "自動再現",
+                             "再生を停止",
+                             "設定",
+                             "対局設定",
+                             "その他...",
+                             "駒が動かせる場所を示す",
+                             "先手位置を下に置く",
+                             "表示",
+                             "ツールバー",
+                             "コントローラ",
+                             "ステータスバー",
+                             "棋譜ウィンドウ",
+                             "へルプ",
+                             "目次",
+                             "バージヨン情報"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(menu))) << menu;
+}
+
+// Running the generator again must give the very same bytes: the data is
+// part of reproducible builds.
+TEST_F(DataFiles, GeneratorOutputIsReproducible)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    QProcess gen;
+    gen.start(QStringLiteral(KORVANE_GENDATA), {scratch.path()});
+    ASSERT_TRUE(gen.waitForFinished(120000));
+    ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().constData();
+
+    int compared = 0;
+    QDirIterator it(scratch.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString fresh = it.next();
+        const QString built = sharePath(fresh.mid(scratch.path().size() + 1));
+        EXPECT_EQ(readAll(fresh), readAll(built)) << qPrintable(built);
+        ++compared;
+    }
+    EXPECT_EQ(compared, 23);
+}
+
+TEST_F(DataFiles, GeneratorRefusesToRunWithoutTheMinchoFont)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    QFile config(scratch.filePath(QStringLiteral("fonts.conf")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    config.close();
+
+    QProcess gen;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    gen.setProcessEnvironment(env);
+    gen.start(QStringLiteral(KORVANE_GENDATA), {scratch.filePath(QStringLiteral("share"))});
+    ASSERT_TRUE(gen.waitForFinished(120000));
+    EXPECT_EQ(gen.exitCode(), 1);
+    EXPECT_TRUE(gen.readAllStandardError().contains("IPAMincho"));
+    EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("share"))));
+}
+
+} // namespace

@@ -1,0 +1,233 @@
+// The piece sprite sheet against the layout tables the board widget cuts it with.
+
+#include "komasheet.h"
+#include "sharedata.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <QPixmap>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+constexpr KomaPoint kNoPiece{1050, 0};
+
+bool isPiece(int index)
+{
+    return index != 12 && index != 15;
+}
+
+struct Cell
+{
+    QRect rect;
+    const char *what;
+};
+
+// Every cell the program may cut out: both face sets, all classes and
+// orientations, and the destination marker.
+std::vector<Cell> usedCells()
+{
+    std::vector<Cell> cells;
+    for (int cls = 0; cls < 4; ++cls) {
+        const QSize size(BMPSIZE[cls].width, BMPSIZE[cls].height);
+        for (int o = 0; o < 2; ++o) {
+            cells.push_back({QRect(QPoint(WAY[cls][o].x, WAY[cls][o].y), size), "marker"});
+            for (int i = 0; i < 16; ++i) {
+                if (!isPiece(i))
+                    continue;
+                const KomaPoint two = STANDARDKOMA[cls][o][i], one = NOSTANDARDKOMA[cls][o][i];
+                cells.push_back({QRect(QPoint(two.x, two.y), size), "two-character piece"});
+                cells.push_back({QRect(QPoint(one.x, one.y), size), "one-character piece"});
+            }
+        }
+    }
+    return cells;
+}
+
+// y of each (class, orientation) row: rows follow each other, each as high
+// as its class's cell.
+int rowY(int base, int cls, int orientation)
+{
+    int y = base;
+    for (int c = 0; c < cls; ++c)
+        y += 2 * BMPSIZE[c].height;
+    return y + orientation * BMPSIZE[cls].height;
+}
+
+void expectTableFollowsLayout(const KomaPoint (&table)[4][2][16], int base)
+{
+    for (int cls = 0; cls < 4; ++cls)
+        for (int o = 0; o < 2; ++o)
+            for (int i = 0; i < 16; ++i) {
+                SCOPED_TRACE(testing::Message()
+                             << "class " << cls << " orientation " << o << " index " << i);
+                const KomaPoint at = table[cls][o][i];
+                if (!isPiece(i)) {
+                    EXPECT_EQ(at.x, kNoPiece.x);
+                    EXPECT_EQ(at.y, kNoPiece.y);
+                    continue;
+                }
+                const int column = i <= 11 ? i + 2 : i + 1;
+                EXPECT_EQ(at.x, column * BMPSIZE[cls].width);
+                EXPECT_EQ(at.y, rowY(base, cls, o));
+            }
+}
+
+TEST(KomaLayout, TablesFollowTheSheetRows)
+{
+    const int firstSetEnd = rowY(0, 3, 1) + BMPSIZE[3].height;
+    expectTableFollowsLayout(STANDARDKOMA, 0);
+    // The second set starts two pixels before the first one ends.
+    expectTableFollowsLayout(NOSTANDARDKOMA, firstSetEnd - 2);
+    EXPECT_EQ(NOSTANDARDKOMA[0][0][0].y, 472);
+    for (int cls = 0; cls < 4; ++cls)
+        for (int o = 0; o < 2; ++o) {
+            EXPECT_EQ(WAY[cls][o].x, 0);
+            EXPECT_EQ(WAY[cls][o].y, STANDARDKOMA[cls][o][0].y);
+        }
+}
+
+class KomaSheet : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ensureGuiApp();
+        sheet = new QImage(
+            QImage(pixmapPath(QStringLiteral("koma.bmp"))).convertToFormat(QImage::Format_RGB32));
+    }
+    static void TearDownTestSuite()
+    {
+        delete sheet;
+        sheet = nullptr;
+    }
+
+    static QRgb background() { return sheet->pixel(0, sheet->height() - 1); }
+    static QImage cell(KomaPoint at, int cls)
+    {
+        return sheet->copy(at.x, at.y, BMPSIZE[cls].width, BMPSIZE[cls].height);
+    }
+    static int foreground(const QImage &img)
+    {
+        int count = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                count += img.pixel(x, y) != background();
+        return count;
+    }
+
+    static QImage *sheet;
+};
+
+QImage *KomaSheet::sheet = nullptr;
+
+TEST_F(KomaSheet, HoldsEveryCell)
+{
+    ASSERT_FALSE(sheet->isNull());
+    for (const Cell &c : usedCells())
+        EXPECT_TRUE(sheet->rect().contains(c.rect))
+            << c.what << " at " << c.rect.x() << "," << c.rect.y();
+}
+
+TEST_F(KomaSheet, EveryNamedCellHoldsASpriteWithAClearFrame)
+{
+    ASSERT_FALSE(sheet->isNull());
+    for (const Cell &c : usedCells()) {
+        SCOPED_TRACE(testing::Message() << c.what << " at " << c.rect.x() << "," << c.rect.y());
+        const QImage img = sheet->copy(c.rect);
+        EXPECT_GT(foreground(img), img.width() * img.height() / 40);
+        // Rows overlap by two pixels, and a sprite touching its cell's edge
+        // would smear into the neighbouring square.
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const bool frame = x < 2 || y < 2 || x >= img.width() - 2 || y >= img.height() - 2;
+                if (frame && img.pixel(x, y) != background()) {
+                    ADD_FAILURE() << "sprite reaches " << x << "," << y;
+                    return;
+                }
+            }
+    }
+}
+
+TEST_F(KomaSheet, EverythingOutsideTheCellsIsPlainBackground)
+{
+    ASSERT_FALSE(sheet->isNull());
+    QImage used(sheet->size(), QImage::Format_Mono);
+    used.fill(0);
+    for (const Cell &c : usedCells())
+        for (int y = c.rect.top(); y <= c.rect.bottom(); ++y)
+            for (int x = c.rect.left(); x <= c.rect.right(); ++x)
+                used.setPixel(x, y, 1);
+    int stray = 0;
+    for (int y = 0; y < sheet->height(); ++y)
+        for (int x = 0; x < sheet->width(); ++x)
+            stray += used.pixelIndex(x, y) == 0 && sheet->pixel(x, y) != background();
+    EXPECT_EQ(stray, 0);
+}
+
+TEST_F(KomaSheet, HeuristicMaskKeepsPiecesAndRemovesAllBackground)
+{
+    ASSERT_FALSE(sheet->isNull());
+    QPixmap pixmap = QPixmap::fromImage(*sheet);
+    pixmap.setMask(pixmap.createHeuristicMask());
+    const QImage drawn = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (const Cell &c : usedCells()) {
+        if (c.what == std::string("marker"))
+            continue;
+        SCOPED_TRACE(testing::Message() << c.what << " at " << c.rect.x() << "," << c.rect.y());
+        const QPoint mid = c.rect.center();
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                EXPECT_EQ(qAlpha(drawn.pixel(mid.x() + dx, mid.y() + dy)), 255);
+        EXPECT_EQ(qAlpha(drawn.pixel(c.rect.topLeft())), 0);
+        EXPECT_EQ(qAlpha(drawn.pixel(c.rect.bottomRight())), 0);
+    }
+    // Background left opaque would show as patches of its colour on the board.
+    int kept = 0;
+    for (int y = 0; y < sheet->height(); ++y)
+        for (int x = 0; x < sheet->width(); ++x)
+            kept += sheet->pixel(x, y) == background() && qAlpha(drawn.pixel(x, y)) != 0;
+    EXPECT_EQ(kept, 0);
+}
+
+double meanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// Light falls from the top left whichever way a piece faces, and the king of
+// the top side shows the jewel, so the match is close but not exact: the
+// turned sprite must be clearly nearer its counterpart than the unturned one
+// is, and nearer than any other piece.
+TEST_F(KomaSheet, UpsideDownSpritesAreTheUprightOnesTurned)
+{
+    ASSERT_FALSE(sheet->isNull());
+    for (const auto *table : {&STANDARDKOMA, &NOSTANDARDKOMA})
+        for (int cls = 0; cls < 4; ++cls)
+            for (int i = 0; i < 16; ++i) {
+                if (!isPiece(i))
+                    continue;
+                SCOPED_TRACE(testing::Message() << "class " << cls << " index " << i);
+                const QImage turned = cell((*table)[cls][0][i], cls).mirrored(true, true);
+                const QImage upsideDown = cell((*table)[cls][1][i], cls);
+                const double own = meanDifference(turned, upsideDown);
+                EXPECT_LT(own, 0.6 * meanDifference(cell((*table)[cls][0][i], cls), upsideDown));
+                for (int j = 0; j < 16; ++j) {
+                    if (isPiece(j) && j != i) {
+                        EXPECT_LT(own, meanDifference(turned, cell((*table)[cls][1][j], cls)))
+                            << "closer to index " << j;
+                    }
+                }
+            }
+}
+
+} // namespace
