@@ -1,0 +1,304 @@
+#include "EngineTestUtil.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+namespace enginetest {
+
+std::unique_ptr<CZelkor> NewEngine()
+{
+    auto z = std::make_unique<CZelkor>();
+    std::memcpy(z->m_nBoard, z->m_nIniBoard, sizeof(z->m_nBoard));
+    std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
+    std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
+    z->InitBoard();
+    return z;
+}
+
+void ClearPosition(CZelkor &z)
+{
+    for (int s = 0; s < 256; s++)
+        z.m_nBoard[s] = z.m_nIniBoard[s] == 255 ? 255 : 0;
+    std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
+    std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
+}
+
+void SetHands(CZelkor &z, const std::vector<int> &com, const std::vector<int> &man)
+{
+    for (int k = 1; k <= 7; k++) {
+        z.m_nCaptByCom[k] = com[k - 1];
+        z.m_nCaptByMan[k] = man[k - 1];
+    }
+    z.SetUniBoard();
+}
+
+bool RandomLegalMove(CZelkor &z, bool com, Rng &rng, Move &move)
+{
+    const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;
+    int handKinds[8], nHandKinds = 0;
+    for (int k = 1; k <= 7; k++)
+        if (hand[k] > 0)
+            handKinds[nHandKinds++] = k;
+    int pieces[40], nPieces = 0;
+    for (int u = 1; u <= 40; u++) {
+        int c = z.m_komaUni[u].nKind;
+        if (c != 0 && (c > 128) == com)
+            pieces[nPieces++] = z.m_komaUni[u].nPos;
+    }
+    for (int attempt = 0; attempt < 300; attempt++) {
+        if (nHandKinds > 0 && rng.Below(10) < 3) {
+            int code = handKinds[rng.Below(nHandKinds)] + (com ? 128 : 0);
+            int dst = Sq(1 + rng.Below(9), 1 + rng.Below(9));
+            if (z.CheckMoveable(255, dst, code) == 0) {
+                move = {255, dst, code, 0};
+                return true;
+            }
+            continue;
+        }
+        if (nPieces == 0)
+            continue;
+        int src = pieces[rng.Below(nPieces)];
+        int count = 0;
+        unsigned char out[81];
+        z.SearchMovablePos(((src & 15) - 1) << 4 | ((src >> 4) - 1), &count, out);
+        if (count == 0)
+            continue;
+        int b = out[rng.Below(count)];
+        int dst = Sq((b & 15) + 1, (b >> 4) + 1);
+        int r = z.CheckMoveable(src, dst, z.m_nBoard[src]);
+        if (r == 0 || r == 11 || r == 13) {
+            int naru = r == 13 || (r == 11 && rng.Below(2)) ? 8 : 0;
+            move = {src, dst, z.m_nBoard[dst], naru};
+            return true;
+        }
+    }
+    return false;
+}
+
+void MakeMove(CZelkor &z, const Move &m)
+{
+    if (m.src == 255)
+        z.MoveKomaOnCapt(m.dst, m.kind);
+    else
+        z.MoveKomaOnBoard(m.dst, m.src, m.naru);
+}
+
+void UnmakeMove(CZelkor &z, const Move &m)
+{
+    if (m.src == 255)
+        z.BackKomaToCapt(m.dst);
+    else
+        z.BackKomaOnBoard(m.dst, m.src, m.naru, m.kind);
+}
+
+void TakeSnapshot(const CZelkor &z, Snapshot &s)
+{
+    std::memcpy(s.board, z.m_nBoard, sizeof(s.board));
+    std::memcpy(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard));
+    std::memcpy(s.komaUni, z.m_komaUni, sizeof(s.komaUni));
+    std::memcpy(s.uniNum, z.m_nUniNum, sizeof(s.uniNum));
+    std::memcpy(s.uniNumPos, z.m_nCurrUniNumPos, sizeof(s.uniNumPos));
+    std::memcpy(s.captByCom, z.m_nCaptByCom, sizeof(s.captByCom));
+    std::memcpy(s.captByMan, z.m_nCaptByMan, sizeof(s.captByMan));
+    std::memcpy(s.psbCom, z.m_nPsbComKoma, sizeof(s.psbCom));
+    std::memcpy(s.psbMan, z.m_nPsbManKoma, sizeof(s.psbMan));
+    std::memcpy(s.psbComs, z.m_nPsbComKomas, sizeof(s.psbComs));
+    std::memcpy(s.psbMans, z.m_nPsbManKomas, sizeof(s.psbMans));
+    s.board1 = z.m_dwBoard1;
+    s.board2 = z.m_dwBoard2;
+    s.dai = z.m_dwDai;
+    s.weightScore = z.m_nWeightScore;
+}
+
+namespace {
+
+// A list's entries in sorted order, without allocating (the walks compare
+// hundreds of thousands of lists).
+struct SortedList
+{
+    int n = 0;
+    int v[32];
+    bool operator==(const SortedList &o) const { return n == o.n && std::equal(v, v + n, o.v); }
+    bool operator!=(const SortedList &o) const { return !(*this == o); }
+};
+
+SortedList Sorted(const int *list, int count)
+{
+    SortedList r;
+    r.n = count < 0 ? 0 : (count > 32 ? 32 : count);
+    std::copy(list, list + r.n, r.v);
+    std::sort(r.v, r.v + r.n);
+    return r;
+}
+
+bool TailIsZero(const int *list, int count)
+{
+    for (int i = count; i < 32; i++)
+        if (list[i] != 0)
+            return false;
+    return true;
+}
+
+template <typename... Args> std::string Say(Args... args)
+{
+    std::ostringstream os;
+    (os << ... << args);
+    return os.str();
+}
+
+// Base kind owning unique number u (0 for the kings).
+int KindOfNumber(int u)
+{
+    if (u <= 2)
+        return 0;
+    if (u <= 4)
+        return 7;
+    if (u <= 6)
+        return 6;
+    if (u <= 10)
+        return 5;
+    if (u <= 14)
+        return 4;
+    if (u <= 18)
+        return 3;
+    if (u <= 22)
+        return 2;
+    return 1;
+}
+
+// The list of a square as a multiset of (attacker square, x-ray bit).
+SortedList ListBySquare(const CZelkor &z, bool com, int t)
+{
+    const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
+    SortedList r;
+    r.n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+    for (int i = 0; i < r.n; i++)
+        r.v[i] = z.m_komaUni[list[i] & 127].nPos * 2 + (list[i] >> 7);
+    std::sort(r.v, r.v + r.n);
+    return r;
+}
+
+std::string CheckNumbering(const CZelkor &z)
+{
+    int seen[41] = {};
+    for (int s = 0; s < 256; s++) {
+        int c = z.m_nBoard[s];
+        int u = z.m_nUniBoard[s];
+        if (c == 0 || c == 255) {
+            if (u != c)
+                return Say("square ", s, " holds code ", c, " but number ", u);
+            continue;
+        }
+        if (u < 1 || u > 40)
+            return Say("square ", s, " has number ", u);
+        if (z.m_komaUni[u].nKind != c || z.m_komaUni[u].nPos != s)
+            return Say("number ", u, " does not describe square ", s);
+        if ((c & 15) == 8 ? u != (c == 8 ? 1 : 2) : KindOfNumber(u) != (c & 7))
+            return Say("number ", u, " on a piece of code ", c);
+        seen[u]++;
+    }
+    for (int k = 1; k <= 7; k++) {
+        for (int i = 0; i < z.m_nCurrUniNumPos[k]; i++) {
+            int u = z.m_nUniNum[k][i];
+            if (u < 1 || u > 40 || KindOfNumber(u) != k || z.m_komaUni[u].nKind != 0)
+                return Say("stack ", k, " holds bad number ", u);
+            seen[u]++;
+        }
+    }
+    for (int u = 1; u <= 40; u++)
+        if (seen[u] != 1)
+            return Say("number ", u, " seen ", seen[u], " times");
+    return "";
+}
+
+} // namespace
+
+std::vector<int> ListOf(const CZelkor &z, bool com, int square)
+{
+    const int *list = com ? z.m_nPsbComKoma[square] : z.m_nPsbManKoma[square];
+    std::vector<int> v(list, list + (com ? z.m_nPsbComKomas[square] : z.m_nPsbManKomas[square]));
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s)
+{
+    if (std::memcmp(s.board, z.m_nBoard, sizeof(s.board)))
+        return "board differs";
+    if (std::memcmp(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard)))
+        return "unique-number board differs";
+    // The square of a piece in hand means nothing and is not restored.
+    for (int u = 0; u <= 40; u++)
+        if (s.komaUni[u].nKind != z.m_komaUni[u].nKind ||
+            (s.komaUni[u].nKind != 0 && s.komaUni[u].nPos != z.m_komaUni[u].nPos))
+            return Say("piece table differs at number ", u);
+    if (std::memcmp(s.uniNumPos, z.m_nCurrUniNumPos, sizeof(s.uniNumPos)))
+        return "stack sizes differ";
+    for (int k = 0; k < 8; k++)
+        for (int i = 0; i < s.uniNumPos[k]; i++)
+            if (s.uniNum[k][i] != z.m_nUniNum[k][i])
+                return Say("stack ", k, " differs at ", i);
+    if (std::memcmp(s.captByCom, z.m_nCaptByCom, sizeof(s.captByCom)) ||
+        std::memcmp(s.captByMan, z.m_nCaptByMan, sizeof(s.captByMan)))
+        return "hands differ";
+    if (s.board1 != z.m_dwBoard1 || s.board2 != z.m_dwBoard2 || s.dai != z.m_dwDai)
+        return "key words differ";
+    if (s.weightScore != z.m_nWeightScore)
+        return Say("material ", z.m_nWeightScore, " instead of ", s.weightScore);
+    for (int t = 0; t < 256; t++) {
+        if (s.psbComs[t] != z.m_nPsbComKomas[t] || s.psbMans[t] != z.m_nPsbManKomas[t])
+            return Say("list count differs at ", t);
+        if (std::memcmp(s.psbCom[t], z.m_nPsbComKoma[t], sizeof(s.psbCom[t])) == 0 &&
+            std::memcmp(s.psbMan[t], z.m_nPsbManKoma[t], sizeof(s.psbMan[t])) == 0)
+            continue;
+        if (Sorted(s.psbCom[t], s.psbComs[t]) != Sorted(z.m_nPsbComKoma[t], z.m_nPsbComKomas[t]) ||
+            Sorted(s.psbMan[t], s.psbMans[t]) != Sorted(z.m_nPsbManKoma[t], z.m_nPsbManKomas[t]))
+            return Say("list differs at ", t);
+        if (!TailIsZero(z.m_nPsbComKoma[t], z.m_nPsbComKomas[t]) ||
+            !TailIsZero(z.m_nPsbManKoma[t], z.m_nPsbManKomas[t]))
+            return Say("stale entry past the count at ", t);
+    }
+    return "";
+}
+
+std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch)
+{
+    std::memcpy(scratch.m_nBoard, z.m_nBoard, sizeof(z.m_nBoard));
+    std::memcpy(scratch.m_nCaptByCom, z.m_nCaptByCom, sizeof(z.m_nCaptByCom));
+    std::memcpy(scratch.m_nCaptByMan, z.m_nCaptByMan, sizeof(z.m_nCaptByMan));
+    scratch.SetUniBoard();
+
+    if (std::memcmp(scratch.m_nBoard, z.m_nBoard, sizeof(z.m_nBoard)))
+        return "position cannot be numbered";
+    std::string numbering = CheckNumbering(z);
+    if (!numbering.empty())
+        return numbering;
+    if (std::memcmp(scratch.m_nCurrUniNumPos, z.m_nCurrUniNumPos, sizeof(z.m_nCurrUniNumPos)))
+        return "stack sizes differ from a rebuild";
+    if (std::memcmp(scratch.m_nCaptByCom, z.m_nCaptByCom, sizeof(z.m_nCaptByCom)) ||
+        std::memcmp(scratch.m_nCaptByMan, z.m_nCaptByMan, sizeof(z.m_nCaptByMan)))
+        return "hands out of range";
+    if (scratch.m_nWeightScore != z.m_nWeightScore)
+        return Say("material ", z.m_nWeightScore, ", rebuilt ", scratch.m_nWeightScore);
+    if (scratch.m_dwDai != z.m_dwDai)
+        return "packed hand differs from a rebuild";
+    for (int t = 0; t < 256; t++) {
+        for (int side = 0; side < 2; side++) {
+            bool com = side == 1;
+            if (!TailIsZero(com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t],
+                            com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t]))
+                return Say("stale entry past the count at ", t);
+            int count = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+            if (count == 0 && (com ? scratch.m_nPsbComKomas[t] : scratch.m_nPsbManKomas[t]) == 0)
+                continue;
+            if (ListBySquare(z, com, t) != ListBySquare(scratch, com, t))
+                return Say(com ? "Com" : "Man", " list of square ", t, " differs from a rebuild");
+        }
+    }
+    if (!const_cast<CZelkor &>(z).IsCorrectKomas())
+        return "IsCorrectKomas fails";
+    return "";
+}
+
+} // namespace enginetest

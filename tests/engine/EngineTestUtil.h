@@ -1,0 +1,95 @@
+// Helpers for the engine tests: position set-up, state snapshots and a
+// from-scratch comparison of the incrementally kept state.
+#ifndef KORVANE_ENGINETESTUTIL_H
+#define KORVANE_ENGINETESTUTIL_H
+
+#include "Zelkor.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace enginetest {
+
+// Deterministic generator (xorshift64*), independent of the standard library.
+class Rng
+{
+public:
+    explicit Rng(std::uint64_t seed) : m_state(seed ? seed : 1) {}
+    std::uint32_t Next()
+    {
+        m_state ^= m_state >> 12;
+        m_state ^= m_state << 25;
+        m_state ^= m_state >> 27;
+        return static_cast<std::uint32_t>((m_state * 2685821657736338717ull) >> 32);
+    }
+    int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
+
+private:
+    std::uint64_t m_state;
+};
+
+inline int Sq(int row, int col)
+{
+    return 16 * row + col;
+}
+
+// An engine with the initial position and keys (result table not allocated).
+std::unique_ptr<CZelkor> NewEngine();
+
+// Empties the board (keeping the frame) and both hands.
+void ClearPosition(CZelkor &z);
+
+// Sets the hands from seven counts each (pawn .. rook) and renumbers.
+void SetHands(CZelkor &z, const std::vector<int> &com, const std::vector<int> &man);
+
+struct Move
+{
+    int src; // 255 for a drop
+    int dst;
+    int kind; // captured code, or the dropped code
+    int naru;
+};
+
+// A random legal move for the side given (Com if com); false if none was found.
+bool RandomLegalMove(CZelkor &z, bool com, Rng &rng, Move &move);
+
+void MakeMove(CZelkor &z, const Move &m);
+void UnmakeMove(CZelkor &z, const Move &m);
+
+// Everything make/unmake must restore.
+struct Snapshot
+{
+    int board[256];
+    int uniBoard[256];
+    KOMA_BY_UNINUM komaUni[41];
+    int uniNum[8][32];
+    int uniNumPos[8];
+    int captByCom[8];
+    int captByMan[8];
+    int psbCom[256][32];
+    int psbMan[256][32];
+    int psbComs[256];
+    int psbMans[256];
+    std::uint32_t board1, board2, dai;
+    int weightScore;
+};
+
+void TakeSnapshot(const CZelkor &z, Snapshot &s);
+
+// Empty when equal; otherwise a description of the first difference.
+// Attack lists are compared as multisets.
+std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s);
+
+// Compares z's incrementally kept state with a rebuild of the same position
+// in scratch (lists as sets of attacking squares, numbering invariants,
+// hands, stacks, material, packed hand). Empty when consistent.
+std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch);
+
+// Sorted entries of one list, for set comparisons.
+std::vector<int> ListOf(const CZelkor &z, bool com, int square);
+
+} // namespace enginetest
+
+#endif

@@ -1,0 +1,619 @@
+// Attack lists, move making, the result table and the legality checks.
+#include "EngineTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+using namespace enginetest;
+
+namespace {
+
+// Squares whose `com` list holds piece u, with the x-ray bit: square * 2 + xray.
+std::set<int> Reach(const CZelkor &z, bool com, int u)
+{
+    std::set<int> r;
+    for (int t = 0; t < 256; t++) {
+        const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
+        int n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+        for (int i = 0; i < n; i++)
+            if ((list[i] & 127) == u)
+                r.insert(t * 2 + (list[i] >> 7));
+    }
+    return r;
+}
+
+int Plain(int s)
+{
+    return s * 2;
+}
+int XRay(int s)
+{
+    return s * 2 + 1;
+}
+
+// Kings in the corners 0x19 / 0x91, then the given pieces, numbered.
+std::unique_ptr<CZelkor> Position(std::initializer_list<std::pair<int, int>> pieces)
+{
+    auto z = NewEngine();
+    ClearPosition(*z);
+    z->m_nBoard[0x19] = 136;
+    z->m_nBoard[0x91] = 8;
+    for (const auto &p : pieces)
+        z->m_nBoard[p.first] = p.second;
+    z->InitBoard();
+    return z;
+}
+
+BOARD *IniBoard(const CZelkor &z, BOARD &b)
+{
+    for (int i = 0; i < 9; i++)
+        for (int j = 0; j < 9; j++)
+            b[i][j] = static_cast<unsigned char>(z.m_nIniBoard[Sq(i + 1, j + 1)]);
+    return &b;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Attack lists
+// ---------------------------------------------------------------------------
+
+TEST(AttackLists, RookInTheInitialPosition)
+{
+    auto z = NewEngine();
+    int u = z->m_nUniBoard[0x88];
+    std::set<int> expected = {Plain(0x78), XRay(0x68),  Plain(0x89), Plain(0x87), Plain(0x86),
+                              Plain(0x85), Plain(0x84), Plain(0x83), Plain(0x82), Plain(0x98)};
+    EXPECT_EQ(Reach(*z, false, u), expected);
+    EXPECT_TRUE(Reach(*z, true, u).empty());
+}
+
+TEST(AttackLists, LanceSeesThroughItsRookAsXRay)
+{
+    auto z = Position({{0x55, 7}, {0x75, 2}, {0x25, 129}});
+    int u = z->m_nUniBoard[0x75];
+    std::set<int> expected = {Plain(0x65), Plain(0x55), XRay(0x45), XRay(0x35), XRay(0x25)};
+    EXPECT_EQ(Reach(*z, false, u), expected);
+}
+
+TEST(AttackLists, RaysRunThroughTheEnemyKing)
+{
+    auto z = Position({{0x35, 135}, {0x65, 0}});
+    z->m_nBoard[0x91] = 0;
+    z->m_nBoard[0x65] = 8;
+    z->InitBoard();
+    int u = z->m_nUniBoard[0x35];
+    for (int s : {0x45, 0x55, 0x65, 0x75, 0x85, 0x95})
+        EXPECT_EQ(Reach(*z, true, u).count(Plain(s)), 1u) << std::hex << s;
+}
+
+TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
+{
+    // Forward diagonal: a bishop moves on, but counts for one square only.
+    auto front = Position({{0x77, 6}, {0x66, 6}});
+    std::set<int> up = Reach(*front, false, front->m_nUniBoard[0x77]);
+    EXPECT_EQ(up.count(Plain(0x66)), 1u);
+    EXPECT_EQ(up.count(XRay(0x55)), 1u);
+    EXPECT_EQ(up.count(XRay(0x44)), 0u);
+
+    // Backward diagonal: the x-ray runs to the edge.
+    auto back = Position({{0x33, 6}, {0x44, 6}});
+    std::set<int> down = Reach(*back, false, back->m_nUniBoard[0x33]);
+    EXPECT_EQ(down.count(Plain(0x44)), 1u);
+    for (int s : {0x55, 0x66, 0x77, 0x88, 0x99})
+        EXPECT_EQ(down.count(XRay(s)), 1u) << std::hex << s;
+}
+
+TEST(AttackLists, RemoveAndAddGivesTheSameSets)
+{
+    auto z = NewEngine();
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+    for (int s : {0x88, 0x82, 0x95, 0x22, 0x11, 0x73}) {
+        z->DelPossibleKomas(s);
+        z->GetPossibleKomas(s);
+    }
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(AttackLists, RemovalLeavesNoStaleSlots)
+{
+    auto z = NewEngine();
+    z->DelPossibleKomas(0x88);
+    for (int t = 0; t < 256; t++)
+        for (int i = z->m_nPsbManKomas[t]; i < 32; i++)
+            ASSERT_EQ(z->m_nPsbManKoma[t][i], 0) << t;
+    EXPECT_TRUE(Reach(*z, false, 3).empty());
+}
+
+#ifndef NDEBUG
+TEST(AttackListsDeathTest, MissingEntryIsCaughtInDebugBuilds)
+{
+    auto z = NewEngine();
+    z->m_nPsbManKoma[0x63][0] = 0; // the pawn's entry is lost
+    z->m_nPsbManKomas[0x63] = 0;
+    EXPECT_DEATH(z->DelPossibleKomas(0x73), "");
+}
+#else
+TEST(AttackLists, MissingEntryLeavesTheListAlone)
+{
+    auto z = NewEngine();
+    z->m_nPsbManKoma[0x63][0] = 0;
+    z->m_nPsbManKomas[0x63] = 0;
+    z->DelPossibleKomas(0x73);
+    EXPECT_EQ(z->m_nPsbManKomas[0x63], 0);
+}
+#endif
+
+// ---------------------------------------------------------------------------
+// Making and unmaking
+// ---------------------------------------------------------------------------
+
+TEST(MakeUnmake, PawnStepOpensTheBishop)
+{
+    auto z = NewEngine();
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+    int bishop = z->m_nUniBoard[0x82];
+    z->MoveKomaOnBoard(0x63, 0x73, 0);
+    std::set<int> expected = {Plain(0x73), Plain(0x64), Plain(0x55), Plain(0x46),
+                              Plain(0x37), Plain(0x71), Plain(0x91), Plain(0x93)};
+    EXPECT_EQ(Reach(*z, false, bishop), expected);
+    EXPECT_NE(z->m_dwBoard1, before->board1);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+    z->BackKomaOnBoard(0x63, 0x73, 0, 0);
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(MakeUnmake, VacatedFileExtendsTheRook)
+{
+    auto z = Position({{0x88, 7}, {0x78, 5}, {0x38, 129}});
+    int rook = z->m_nUniBoard[0x88];
+    EXPECT_EQ(Reach(*z, false, rook).count(XRay(0x68)), 1u);
+    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x58)), 0u);
+    z->MoveKomaOnBoard(0x77, 0x78, 0);
+    for (int s : {0x78, 0x68, 0x58, 0x48, 0x38})
+        EXPECT_EQ(Reach(*z, false, rook).count(Plain(s)), 1u) << std::hex << s;
+    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x28)), 0u);
+}
+
+TEST(MakeUnmake, CaptureDropAndBackKeepNumbers)
+{
+    auto z = Position({{0x55, 7}, {0x25, 133}, {0x16, 135}});
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+    int gold = z->m_nUniBoard[0x25];
+
+    z->MoveKomaOnBoard(0x25, 0x55, 8); // rook takes the gold and promotes
+    EXPECT_EQ(z->m_nCaptByMan[5], 1);
+    EXPECT_EQ(z->m_komaUni[gold].nKind, 0);
+    EXPECT_EQ(z->m_nUniNum[5][z->m_nCurrUniNumPos[5] - 1], gold);
+    EXPECT_EQ(z->m_nWeightScore, before->weightScore - 690 - 780 - 260);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+
+    z->MoveKomaOnCapt(0x56, 5); // Man drops the gold it has just taken
+    EXPECT_EQ(z->m_nUniBoard[0x56], gold);
+    EXPECT_EQ(z->m_nCaptByMan[5], 0);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+
+    z->BackKomaToCapt(0x56);
+    z->BackKomaOnBoard(0x25, 0x55, 8, 133);
+    EXPECT_EQ(z->m_nUniBoard[0x25], gold);
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
+{
+    auto z = Position({{0x44, 4}, {0x35, 132}});
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+    z->MoveKomaOnBoard(0x44, 0x35, 0);
+    EXPECT_EQ(z->m_nCaptByCom[4], 1);
+    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    z->MoveKomaOnCapt(0x66, 132);
+    EXPECT_EQ(z->m_dwDai, 0u);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+    z->BackKomaToCapt(0x66);
+    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    z->BackKomaOnBoard(0x44, 0x35, 0, 4);
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(MakeUnmake, PromotionChangesTheMaterial)
+{
+    auto z = Position({{0x44, 4}, {0x66, 135}});
+    int start = z->m_nWeightScore;
+    z->MoveKomaOnBoard(0x33, 0x44, 8);
+    EXPECT_EQ(z->m_nBoard[0x33], 12);
+    EXPECT_EQ(z->m_nWeightScore, start - 30);
+    z->MoveKomaOnBoard(0x76, 0x66, 8);
+    EXPECT_EQ(z->m_nBoard[0x76], 143);
+    EXPECT_EQ(z->m_nWeightScore, start - 30 + 260);
+    z->BackKomaOnBoard(0x76, 0x66, 8, 0);
+    z->BackKomaOnBoard(0x33, 0x44, 8, 0);
+    EXPECT_EQ(z->m_nWeightScore, start);
+    EXPECT_EQ(z->m_nBoard[0x44], 4);
+}
+
+// ---------------------------------------------------------------------------
+// Result table
+// ---------------------------------------------------------------------------
+
+class ResultTableTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        z = std::make_unique<CZelkor>();
+        ASSERT_TRUE(z->AllocMemory(0));
+        z->InitResultArea();
+        Key(0x12345678, 0x9abcdef0, 0);
+    }
+    void Key(std::uint32_t b1, std::uint32_t b2, std::uint32_t dai)
+    {
+        z->m_dwBoard1 = b1;
+        z->m_dwBoard2 = b2;
+        z->m_dwDai = dai;
+    }
+    RESULT_IO Io(int gain, int depth, int searched = 2, int src = 0, int dst = 0)
+    {
+        return {gain, depth, searched, src, dst, 0, 0};
+    }
+    std::unique_ptr<CZelkor> z;
+};
+
+TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
+{
+    RESULT_IO in = {120, 3, 2, 0x77, 0x76, 0, 8};
+    z->SaveSearchData(&in);
+    EXPECT_EQ(z->m_nResults, 1);
+
+    RESULT_IO r = Io(-1, 3);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 120);
+    EXPECT_EQ(r.nSearched, 2);
+    EXPECT_EQ(r.nDepth, 3);
+    EXPECT_EQ(r.nSrcPos, 0x77);
+    EXPECT_EQ(r.nNaru, 8);
+
+    r = Io(-1, 5); // deeper than stored: only the move
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, -1);
+    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(r.nDepth, 3);
+    EXPECT_EQ(r.nDstPos, 0x76);
+
+    Key(0x12345678, 0x9abcdef1, 0); // same home slot, other position
+    r = Io(-1, 1, 9, 9);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(r.nDepth, 0);
+    EXPECT_EQ(r.nSrcPos, 0);
+}
+
+TEST_F(ResultTableTest, DecidedScoresHitAtAnyDepth)
+{
+    RESULT_IO in = Io(30000, 1);
+    z->SaveSearchData(&in);
+    RESULT_IO r = Io(0, 9);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 30000);
+    EXPECT_EQ(r.nSearched, 2);
+}
+
+TEST_F(ResultTableTest, ReplacementByDepth)
+{
+    RESULT_IO a = Io(10, 4, 1);
+    z->SaveSearchData(&a);
+    RESULT_IO shallower = Io(20, 3);
+    z->SaveSearchData(&shallower);
+    RESULT_IO same = Io(30, 4); // kept: equal depth and the stored one was searched fully
+    z->SaveSearchData(&same);
+    RESULT_IO r = Io(0, 1);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 10);
+    RESULT_IO deeper = Io(40, 6);
+    z->SaveSearchData(&deeper);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 40);
+    EXPECT_EQ(z->m_nResults, 1);
+}
+
+TEST_F(ResultTableTest, RicherStoredHandCoversTheSideToMove)
+{
+    Key(0x1000, 0x2000, 2); // Com holds two pawns
+    RESULT_IO a = Io(50, 4);
+    z->SaveSearchData(&a);
+    Key(0x1000, 0x2000, 1);
+    z->m_nDepth = 0; // Com to move: a richer Com hand already covers this
+    RESULT_IO b = Io(60, 3);
+    z->SaveSearchData(&b);
+    EXPECT_EQ(z->m_nResults, 1);
+    z->m_nDepth = 1; // Man to move: it does not
+    z->SaveSearchData(&b);
+    EXPECT_EQ(z->m_nResults, 2);
+    RESULT_IO r = Io(0, 3);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 60);
+}
+
+TEST_F(ResultTableTest, FullTableStoresNothing)
+{
+    z->m_nResults = z->m_nLimitResults + 1;
+    RESULT_IO a = Io(50, 4);
+    z->SaveSearchData(&a);
+    z->SaveOuteDataOnMan(&a);
+    RESULT_IO r = Io(0, 1);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(z->m_nResults, z->m_nLimitResults + 1);
+}
+
+TEST_F(ResultTableTest, MateAgainstManAlsoRecordsAWin)
+{
+    RESULT_IO mate = Io(100, 5);
+    z->SaveOuteDataOnMan(&mate);
+    EXPECT_EQ(z->m_nResults, 2);
+    RESULT_IO r = Io(0, 7);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 1);
+    EXPECT_EQ(r.nGain, 100);
+    EXPECT_EQ(r.nDepth, 5);
+    r = Io(0, 5 * 256);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, 30000);
+    EXPECT_EQ(r.nSearched, 1);
+    r = Io(0, 1);
+    z->LoadOuteDataOnCom(&r);
+    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(r.nDepth, -1);
+}
+
+TEST_F(ResultTableTest, MateAgainstComRecordsALoss)
+{
+    RESULT_IO mate = Io(120, 3);
+    z->SaveOuteDataOnCom(&mate);
+    RESULT_IO r = Io(0, 2);
+    z->LoadOuteDataOnCom(&r);
+    EXPECT_EQ(r.nGain, 120);
+    r = Io(0, 1);
+    z->LoadSearchData(&r);
+    EXPECT_EQ(r.nGain, -30000);
+}
+
+TEST_F(ResultTableTest, UnprovenMateResultsNeedTheirDepth)
+{
+    RESULT_IO open = Io(40, 3);
+    z->SaveOuteDataOnMan(&open);
+    EXPECT_EQ(z->m_nResults, 1); // no search entry for an unproven result
+    RESULT_IO r = Io(0, 5);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(r.nDepth, 3);
+    r = Io(0, 2);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 1);
+    EXPECT_EQ(r.nGain, 40);
+    RESULT_IO none = Io(0, 1); // "no mate" from a shallower search is still final
+    Key(0x55, 0x66, 0);
+    z->SaveOuteDataOnMan(&none);
+    r = Io(0, 9);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 1);
+    EXPECT_EQ(r.nGain, 0);
+}
+
+TEST_F(ResultTableTest, MateWithFewerPiecesInHandHoldsWithMore)
+{
+    Key(0x777, 0x888, 1); // Com mates with one pawn in hand
+    RESULT_IO mate = Io(100, 5);
+    z->SaveOuteDataOnMan(&mate);
+    Key(0x777, 0x888, 2);
+    RESULT_IO r = Io(0, 9);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 1);
+    EXPECT_EQ(r.nGain, 100);
+    Key(0x777, 0x888, 0); // with fewer it proves nothing
+    r = Io(0, 9);
+    z->LoadOuteDataOnMan(&r);
+    EXPECT_EQ(r.nSearched, 0);
+}
+
+TEST(DaiBits, CompareStoredAndCurrentHands)
+{
+    CZelkor z;
+    z.m_dwDai = 2 * z.m_dwDaiCode[1] + z.m_dwDaiCode[5];
+    auto hand = [&](int pawns, int golds) {
+        return pawns * z.m_dwDaiCode[1] + golds * z.m_dwDaiCode[5];
+    };
+    EXPECT_EQ(z.CheckManyDaiBits(hand(2, 1)), 1);
+    EXPECT_EQ(z.CheckLittleDaiBits(hand(2, 1)), 2);
+    EXPECT_EQ(z.CheckManyDaiBits(hand(3, 1)), 1);
+    EXPECT_EQ(z.CheckLittleDaiBits(hand(3, 1)), 2);
+    EXPECT_EQ(z.CheckManyDaiBits(hand(1, 1)), 2);
+    EXPECT_EQ(z.CheckLittleDaiBits(hand(1, 1)), 1);
+    EXPECT_EQ(z.CheckManyDaiBits(hand(3, 0)), 0);
+    EXPECT_EQ(z.CheckLittleDaiBits(hand(3, 0)), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Legality
+// ---------------------------------------------------------------------------
+
+TEST(IsMoveable, RemembersOnlyWhatIsStillPlayable)
+{
+    auto z = Position({{0x55, 7}, {0x25, 133}});
+    z->m_nDepth = 1; // Man to move
+    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 0));
+    EXPECT_FALSE(z->IsMoveable(0x55, 0x15, 0, 0)); // behind the gold
+    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 8));
+    z->m_nDepth = 0;
+    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
+    z->m_nDepth = 1;
+    z->MoveKomaOnBoard(0x24, 0x25, 0); // the gold has gone
+    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
+    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 0, 0));
+}
+
+TEST(IsMoveable, PromotionAndDrops)
+{
+    auto z = Position({{0x55, 5}, {0x57, 1}});
+    z->m_nDepth = 1;
+    EXPECT_FALSE(z->IsMoveable(0x55, 0x45, 0, 8)); // a gold never promotes
+    z->m_nCaptByMan[1] = 1;
+    z->m_nCaptByMan[3] = 1;
+    EXPECT_TRUE(z->IsMoveable(255, 0x56, 1, 0));
+    EXPECT_FALSE(z->IsMoveable(255, 0x47, 1, 0)); // second pawn on the file
+    EXPECT_FALSE(z->IsMoveable(255, 0x16, 1, 0)); // no move from the last row
+    EXPECT_FALSE(z->IsMoveable(255, 0x26, 3, 0));
+    EXPECT_TRUE(z->IsMoveable(255, 0x36, 3, 0));
+    EXPECT_FALSE(z->IsMoveable(255, 0x36, 2, 0));   // none in hand
+    EXPECT_FALSE(z->IsMoveable(255, 0x36, 129, 0)); // not Man's piece
+    EXPECT_FALSE(z->IsMoveable(255, 0x36, 9, 0));   // no promoted drops
+    EXPECT_FALSE(z->IsMoveable(255, 0x55, 1, 0));   // occupied
+}
+
+TEST(CheckMoveable, BoardMoveCodes)
+{
+    auto z = Position({{0x44, 4}, {0x24, 1}, {0x43, 3}, {0x64, 129}, {0x84, 129}, {0x66, 7}});
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x33, 4), 11);
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x55, 4), 0);
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x54, 4), 4); // no straight step back
+    EXPECT_EQ(z->CheckMoveable(0x24, 0x14, 1), 13);
+    EXPECT_EQ(z->CheckMoveable(0x43, 0x22, 3), 13);
+    EXPECT_EQ(z->CheckMoveable(0x64, 0x74, 129), 11);
+    EXPECT_EQ(z->CheckMoveable(0x84, 0x94, 129), 13);
+    EXPECT_EQ(z->CheckMoveable(0x66, 0x64, 7), 0); // capture
+    EXPECT_EQ(z->CheckMoveable(0x66, 0x46, 7), 0);
+    EXPECT_EQ(z->CheckMoveable(0x66, 0x26, 7), 11); // into the zone
+    EXPECT_EQ(z->CheckMoveable(0x66, 0x16, 7), 11);
+    EXPECT_EQ(z->CheckMoveable(0x66, 0x06, 7), 4); // the frame
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x66, 4), 4); // not a silver move
+    EXPECT_EQ(z->CheckMoveable(0x55, 0x45, 4), 4); // empty source
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x43, 4), 4); // own piece is not taken
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x33, 0), 4); // code 0
+    EXPECT_EQ(z->CheckMoveable(0x44, 0x3A, 4), 4); // off the board
+}
+
+TEST(CheckMoveable, KingSafety)
+{
+    // Man's gold pinned on file 5 by Com's rook; Com's bishop covers 0x84.
+    auto z = Position({});
+    ClearPosition(*z);
+    z->m_nBoard[0x95] = 8;
+    z->m_nBoard[0x85] = 5;
+    z->m_nBoard[0x15] = 135;
+    z->m_nBoard[0x11] = 136;
+    z->m_nBoard[0x57] = 134;
+    z->InitBoard();
+    EXPECT_EQ(z->CheckMoveable(0x85, 0x84, 5), 4);
+    EXPECT_EQ(z->CheckMoveable(0x85, 0x75, 5), 0); // stays on the file
+    EXPECT_EQ(z->CheckMoveable(0x95, 0x84, 8), 6);
+    EXPECT_EQ(z->CheckMoveable(0x95, 0x94, 8), 0);
+    EXPECT_EQ(z->CheckMoveable(0x15, 0x85, 135), 11);
+
+    // A king in check is never taken.
+    z->m_nBoard[0x57] = 0;
+    z->m_nBoard[0x73] = 134;
+    z->InitBoard();
+    EXPECT_GT(z->m_nPsbComKomas[0x95], 0);
+    EXPECT_EQ(z->CheckMoveable(0x73, 0x95, 134), 4);
+}
+
+TEST(CheckMoveable, DropCodes)
+{
+    auto z = Position({{0x57, 1}, {0x33, 129}});
+    z->m_nCaptByMan[1] = 1;
+    z->m_nCaptByMan[3] = 1;
+    z->m_nCaptByCom[2] = 1;
+    z->SetUniBoard();
+    EXPECT_EQ(z->CheckMoveable(255, 0x56, 1), 0);
+    EXPECT_EQ(z->CheckMoveable(255, 0x47, 1), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x16, 1), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x26, 3), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x36, 3), 0);
+    EXPECT_EQ(z->CheckMoveable(255, 0x36, 4), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x57, 1), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x84, 130), 0);
+    EXPECT_EQ(z->CheckMoveable(255, 0x94, 130), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x84, 129), 4);
+    EXPECT_EQ(z->CheckMoveable(255, 0x84, 138), 4); // no promoted drops
+    EXPECT_EQ(z->m_nCaptByMan[1], 1);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+}
+
+TEST(CheckBoard, ValidationCodes)
+{
+    auto z = NewEngine();
+    BOARD b;
+    const int none[7] = {0, 0, 0, 0, 0, 0, 0};
+    IniBoard(*z, b);
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
+    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
+    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 0);
+
+    IniBoard(*z, b);
+    b[1][3] = 3; // Man knight on row 2
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
+    IniBoard(*z, b);
+    b[8][0] = 129; // Com pawn on row 9
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
+
+    IniBoard(*z, b);
+    b[4][6] = 1; // second Man pawn on file 7
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 3);
+    IniBoard(*z, b);
+    b[6][0] = 0;
+    b[4][6] = 9; // a promoted pawn is no pawn
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
+
+    IniBoard(*z, b);
+    b[0][4] = 0; // no Com king
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
+
+    IniBoard(*z, b);
+    const int pawn[7] = {1, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(z->CheckBoard(b, pawn, none, 0), 1); // a nineteenth pawn
+    const int negative[7] = {0, -1, 0, 0, 0, 0, 0};
+    EXPECT_EQ(z->CheckBoard(b, none, negative, 0), 1);
+    b[4][4] = 13;
+    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 1);
+
+    // Com's rook sees Man's king: only a position with Man to move is valid.
+    IniBoard(*z, b);
+    b[1][1] = 0;
+    b[6][4] = 0;
+    b[2][4] = 0;
+    b[1][4] = 135;
+    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
+    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+}
+
+TEST(SearchMovablePos, ListsReachableSquaresInScanOrder)
+{
+    auto z = NewEngine();
+    int count = -1;
+    unsigned char out[81];
+    z->SearchMovablePos(0x66, &count, out); // Man pawn on row 7, col 7
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(out[0], 0x65);
+
+    z->SearchMovablePos(0x77, &count, out); // Man rook on row 8, col 8
+    const unsigned char rook[] = {0x27, 0x37, 0x47, 0x57, 0x67, 0x87};
+    ASSERT_EQ(count, 6);
+    EXPECT_EQ(std::memcmp(out, rook, sizeof(rook)), 0);
+
+    z->SearchMovablePos(0x44, &count, out); // empty centre
+    EXPECT_EQ(count, 0);
+    z->SearchMovablePos(0x99, &count, out); // off the board
+    EXPECT_EQ(count, 0);
+
+    z->SearchMovablePos(0x71, &count, out); // Com bishop on row 2, col 8: shut in
+    EXPECT_EQ(count, 0);
+    z->SearchMovablePos(0x11, &count, out); // Com rook on row 2, col 2
+    ASSERT_EQ(count, 6);
+    EXPECT_EQ(out[0], 0x01);
+}

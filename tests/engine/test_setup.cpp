@@ -1,0 +1,315 @@
+// Constant tables, numbering, keys, the result table's size and the
+// board conversions.
+#include "EngineTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace enginetest;
+
+TEST(Constants, DerivedWeightsMatchTheirTable)
+{
+    CZelkor z;
+    const int weight1[16] = {0,    100, 430, 450, 640, 690, 890,  1040,
+                             9999, 420, 630, 640, 670, 0,   1150, 1300};
+    const int weight2[16] = {0,     200, 860,  900,  1280, 1380, 1780, 2080,
+                             19998, 520, 1060, 1090, 1310, 0,    2040, 2340};
+    for (int v = 0; v < 16; v++) {
+        EXPECT_EQ(z.m_nWeight1[v], weight1[v]) << v;
+        EXPECT_EQ(z.m_nWeight2[v], weight2[v]) << v;
+    }
+}
+
+TEST(Constants, TablesHaveTheirShapesAndEnds)
+{
+    CZelkor z;
+    EXPECT_EQ(z.m_weightDaiKomas[1].nWeight[18], 999);
+    EXPECT_EQ(z.m_weightDaiKomas[1].nWeight[19], 0);
+    EXPECT_EQ(z.m_weightDaiKomas[7].nWeight[2], 2530);
+    EXPECT_EQ(z.m_nIniOnPos[Sq(5, 5)], 3);
+    EXPECT_EQ(z.m_nIniOnPos[Sq(1, 1)], -5);
+    EXPECT_EQ(z.m_nIniOnPos[Sq(0, 5)], 0);
+    EXPECT_EQ(z.m_nAddOnOut[Sq(3, 5)], 0);
+    EXPECT_EQ(z.m_nAddOnOut[Sq(4, 5)], 30);
+    EXPECT_EQ(z.m_nAddOnOut[Sq(9, 9)], 1600);
+    for (int i = 0; i <= 10; i++) {
+        EXPECT_EQ(z.m_nIniBoard[Sq(0, i)], 255);
+        EXPECT_EQ(z.m_nIniBoard[Sq(10, i)], 255);
+        EXPECT_EQ(z.m_nIniBoard[Sq(i, 0)], 255);
+        EXPECT_EQ(z.m_nIniBoard[Sq(i, 10)], 255);
+    }
+    EXPECT_EQ(z.m_nIniBoard[Sq(1, 11)], 0);
+    EXPECT_EQ(z.m_nIniBoard[Sq(2, 2)], 135);
+    EXPECT_EQ(z.m_nIniBoard[Sq(8, 8)], 7);
+    // Percent tables: row 4 col 8 of the rook table, the last row of each.
+    EXPECT_EQ(z.m_nHiAttPcnt[4 * 16 + 8], -2);
+    EXPECT_EQ(z.m_nHiAttPcnt[4 * 16 + 9], 0);
+    EXPECT_EQ(z.m_nKinAttPcnt[13 * 16 + 0], -46);
+    EXPECT_EQ(z.m_nKinDefPcnt[14 * 16 + 1], -48);
+    EXPECT_EQ(z.m_nKinDefPcnt[17 * 16 + 8], -50);
+    EXPECT_EQ(z.m_nKinDefPcnt[17 * 16 + 9], 0);
+    // Packed hand fields are disjoint and cover bits 0..20.
+    std::uint32_t all = 0;
+    for (int k = 1; k <= 7; k++) {
+        EXPECT_EQ(all & z.m_dwDaiBits[k], 0u);
+        EXPECT_EQ(z.m_dwDaiBits[k] & (z.m_dwDaiCode[k] - 1), 0u) << k;
+        all |= z.m_dwDaiBits[k];
+    }
+    EXPECT_EQ(all, 0x1FFFFFu);
+    EXPECT_EQ(z.m_nAttractDir[6][0], 5);
+    EXPECT_EQ(z.m_nAttractDir[6][5], 7);
+    EXPECT_EQ(z.m_nNeckOnAround[0][7], 155);
+}
+
+TEST(Numbering, InitialPosition)
+{
+    auto z = NewEngine();
+    EXPECT_EQ(z->m_nUniBoard[0x95], 1);
+    EXPECT_EQ(z->m_nUniBoard[0x15], 2);
+    EXPECT_EQ(z->m_komaUni[1].nPos, 0x95);
+    EXPECT_EQ(z->m_komaUni[2].nPos, 0x15);
+    const int expected[][2] = {
+        {0x11, 22}, {0x19, 21}, {0x91, 20}, {0x99, 19}, {0x12, 18}, {0x18, 17}, {0x92, 16},
+        {0x98, 15}, {0x13, 14}, {0x17, 13}, {0x93, 12}, {0x97, 11}, {0x14, 10}, {0x16, 9},
+        {0x94, 8},  {0x96, 7},  {0x22, 4},  {0x28, 6},  {0x82, 5},  {0x88, 3},
+    };
+    for (const auto &e : expected)
+        EXPECT_EQ(z->m_nUniBoard[e[0]], e[1]) << std::hex << e[0];
+    for (int col = 1; col <= 9; col++) {
+        EXPECT_EQ(z->m_nUniBoard[Sq(3, col)], 41 - col);
+        EXPECT_EQ(z->m_nUniBoard[Sq(7, col)], 32 - col);
+    }
+    for (int k = 0; k < 8; k++)
+        EXPECT_EQ(z->m_nCurrUniNumPos[k], 0);
+    EXPECT_EQ(z->m_nWeightScore, 0);
+    EXPECT_EQ(z->m_dwDai, 0u);
+    EXPECT_EQ(z->m_dwBoard1, 0xFEDCBA98u);
+    EXPECT_EQ(z->m_dwBoard2, 0x76543210u);
+    EXPECT_TRUE(z->IsCorrectKomas());
+}
+
+TEST(Numbering, HandsAndHandicapLeaveTheirNumbersOnTheStacks)
+{
+    auto z = NewEngine();
+    z->m_nBoard[0x88] = 0; // Man's rook off
+    z->m_nBoard[0x91] = 0; // and a lance
+    z->m_nBoard[0x71] = 0; // a pawn in Com's hand
+    z->m_nBoard[0x11] = 0; // Com's lance in Man's hand
+    z->m_nCaptByCom[1] = 1;
+    z->m_nCaptByMan[2] = 1;
+    z->SetUniBoard();
+    EXPECT_EQ(z->m_nCurrUniNumPos[7], 1);
+    EXPECT_EQ(z->m_nCurrUniNumPos[2], 2);
+    EXPECT_EQ(z->m_nCurrUniNumPos[1], 1);
+    for (int k = 1; k <= 7; k++)
+        for (int i = 0; i < z->m_nCurrUniNumPos[k]; i++)
+            EXPECT_EQ(z->m_komaUni[z->m_nUniNum[k][i]].nKind, 0);
+    EXPECT_EQ(z->m_dwDai, 1u);
+    // Pieces off the board count for the other side; hands at their hand value.
+    EXPECT_EQ(z->m_nWeightScore, 115 + 100 + 1040 + 430 - 430 - 480);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+
+    int top = z->m_nUniNum[2][z->m_nCurrUniNumPos[2] - 1];
+    z->MoveKomaOnCapt(0x55, 2);
+    EXPECT_EQ(z->m_nUniBoard[0x55], top);
+    EXPECT_EQ(z->m_komaUni[top].nKind, 2);
+}
+
+TEST(Random, ParkMillerSequenceAndFixedKeys)
+{
+    CZelkor z;
+    z.m_nRandom = 1;
+    EXPECT_EQ(z.GenerateRandom(), 16807);
+    EXPECT_EQ(z.GenerateRandom(), 282475249);
+    EXPECT_EQ(z.GenerateRandom(), 1622650073);
+
+    CZelkor a, b;
+    a.AssignUniCode();
+    b.m_nRandom = 12345;
+    b.AssignUniCode();
+    EXPECT_EQ(std::memcmp(a.m_nUniCode, b.m_nUniCode, sizeof(a.m_nUniCode)), 0);
+    // Both halves of the word range are used.
+    int high = 0;
+    for (int s = 0; s < 256; s++)
+        high += a.m_nUniCode[1][s][0] >> 31;
+    EXPECT_GT(high, 64);
+    EXPECT_LT(high, 192);
+}
+
+TEST(ResultTable, EntryCountRule)
+{
+    CZelkor z;
+    const struct
+    {
+        unsigned limit;
+        int entries;
+    } cases[] = {
+        {0, 65536},          {0xDFFFFF, 65536},    {0xE00000, 131072},
+        {0x1DFFFFF, 131072}, {0x1E00000, 262144},  {0x3E00000, 524288},
+        {0x7DFFFFF, 524288}, {0x7E00000, 1048576}, {0x8000000, 1048576},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(z.AllocMemory(c.limit));
+        EXPECT_EQ(z.m_nMaxResults, c.entries) << std::hex << c.limit;
+        EXPECT_EQ(z.m_dwMemLimit, static_cast<std::uint32_t>(c.entries - 1));
+        EXPECT_EQ(z.m_nLimitResults, c.entries * 3 / 4);
+        EXPECT_NE(z.m_pResult, nullptr);
+    }
+}
+
+#ifndef KORVANE_SANITIZE
+namespace {
+
+long VirtualSize()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    statm >> pages;
+    return pages * sysconf(_SC_PAGESIZE);
+}
+
+// In a child with its address space capped `room` bytes above its current
+// size, allocates the 128 MiB table; exits with entries / 16384.
+[[noreturn]] void AllocUnderCap(long room)
+{
+    CZelkor z;
+    rlimit r{};
+    r.rlim_cur = r.rlim_max = static_cast<rlim_t>(VirtualSize() + room);
+    setrlimit(RLIMIT_AS, &r);
+    bool ok = z.AllocMemory(0x8000000);
+    _exit(ok ? z.m_nMaxResults / 16384 : (z.m_pResult == nullptr && z.m_nMaxResults == 0 ? 0 : 99));
+}
+
+} // namespace
+
+TEST(ResultTableDeathTest, HalvesWhenMemoryIsShort)
+{
+    const int sz = static_cast<int>(sizeof(SEARCH_RESULT));
+    // Room for half the table but not all of it: 524288 entries.
+    EXPECT_EXIT(AllocUnderCap(1048576L * sz * 3 / 4), testing::ExitedWithCode(32), "");
+    // Not even the smallest table fits: failure, no table.
+    EXPECT_EXIT(AllocUnderCap(16384L * sz / 2), testing::ExitedWithCode(0), "");
+}
+#endif
+
+TEST(ResultTable, InitGameClearsEveryEntry)
+{
+    CZelkor z;
+    ASSERT_EQ(z.InitGame(), 0);
+    ASSERT_EQ(z.m_nMaxResults, 1048576);
+    std::memset(z.m_pResult, 0x5A, sizeof(SEARCH_RESULT) * z.m_nMaxResults);
+    z.m_nResults = 77;
+    z.InitResultArea();
+    EXPECT_EQ(z.m_nResults, 0);
+    int bad = 0;
+    for (int i = 0; i < z.m_nMaxResults; i++) {
+        const SEARCH_RESULT &e = z.m_pResult[i];
+        bad += e.bySearched != 0 || e.byOuteOnComDepth != 255 || e.byOuteOnManDepth != 255;
+    }
+    EXPECT_EQ(bad, 0);
+    // InitGame also sets the initial position up.
+    EXPECT_EQ(std::memcmp(z.m_nBoard, z.m_nIniBoard, sizeof(z.m_nBoard)), 0);
+    EXPECT_EQ(z.m_nDisturbDepth, 6);
+    EXPECT_EQ(z.m_nReflexMax, 15000);
+}
+
+TEST(GlobalEngine, ExistsBeforeMainWithConstantsLoaded)
+{
+    ASSERT_NE(g_pZelkor, nullptr);
+    EXPECT_EQ(g_pZelkor->m_nGameStatus, 1);
+    EXPECT_EQ(g_pZelkor->m_nWeight1[15], 1300);
+    EXPECT_EQ(g_pZelkor->m_pResult, nullptr);
+}
+
+TEST(ConvertBoard, InitialPositionIsItsOwnMirror)
+{
+    auto z = NewEngine();
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+    z->ConvertBoard();
+    EXPECT_EQ(std::memcmp(z->m_nBoard, before->board, sizeof(before->board)), 0);
+    EXPECT_EQ(std::memcmp(z->m_nUniBoard, before->uniBoard, sizeof(before->uniBoard)), 0);
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(ConvertBoard, MirrorsAndTwiceRestores)
+{
+    auto z = NewEngine();
+    ClearPosition(*z);
+    z->m_nBoard[Sq(1, 5)] = 136;
+    z->m_nBoard[Sq(9, 4)] = 8;
+    z->m_nBoard[Sq(5, 5)] = 143; // the centre square only changes owner
+    z->m_nBoard[Sq(3, 2)] = 12;
+    z->m_nBoard[Sq(7, 8)] = 129;
+    SetHands(*z, {2, 0, 0, 0, 1, 0, 0}, {0, 1, 0, 0, 0, 0, 1});
+    std::uint32_t key1 = z->m_dwBoard1;
+    auto before = std::make_unique<Snapshot>();
+    TakeSnapshot(*z, *before);
+
+    z->ConvertBoard();
+    EXPECT_EQ(z->m_nBoard[Sq(9, 5)], 8);
+    EXPECT_EQ(z->m_nBoard[Sq(1, 6)], 136);
+    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 15);
+    EXPECT_EQ(z->m_nBoard[Sq(7, 8)], 140);
+    EXPECT_EQ(z->m_nBoard[Sq(3, 2)], 1);
+    EXPECT_EQ(z->m_nCaptByMan[1], 2);
+    EXPECT_EQ(z->m_nCaptByCom[2], 1);
+    EXPECT_EQ(z->m_nCaptByCom[7], 1);
+    EXPECT_EQ(z->m_nWeightScore, -before->weightScore);
+    EXPECT_EQ(z->m_dwBoard1, key1);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+
+    z->ConvertBoard();
+    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
+}
+
+TEST(UpdateBoard, CopiesBoardHandsAndCounter)
+{
+    auto z = NewEngine();
+    BOARD b = {};
+    b[0][4] = 136;
+    b[8][4] = 8;
+    b[4][4] = 7;
+    const int com[7] = {1, 0, 0, 0, 0, 0, 0};
+    const int man[7] = {0, 0, 0, 0, 2, 0, 0};
+    z->m_nDepth = 5;
+    z->UpdateBoard(b, com, man, 37);
+    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 7);
+    EXPECT_EQ(z->m_nBoard[Sq(1, 5)], 136);
+    EXPECT_EQ(z->m_nCaptByCom[1], 1);
+    EXPECT_EQ(z->m_nCaptByMan[5], 2);
+    EXPECT_EQ(z->m_nCaptByMan[0], 0);
+    EXPECT_EQ(z->m_nCounter, 37);
+    EXPECT_EQ(z->m_nDepth, 0);
+    EXPECT_EQ(z->m_nPsbManKomas[Sq(1, 5)], 1); // the rook reaches Com's king
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+}
+
+TEST(UpdateBoard, ImpossibleInventoryCannotCorruptTheEngine)
+{
+    auto z = NewEngine();
+    BOARD b = {};
+    b[0][4] = 136;
+    b[8][4] = 8;
+    b[8][5] = 8;  // a second Man king
+    b[4][4] = 13; // no such code
+    b[0][0] = 3;  // Man knight on the last row: reaches nothing
+    for (int col = 0; col < 9; col++)
+        b[2][col] = b[3][col] = b[5][col] = 129; // 27 pawns
+    const int com[7] = {5, 9, 0, 0, 0, 0, 0};
+    const int man[7] = {-3, 0, 0, 0, 0, 0, 40};
+    z->UpdateBoard(b, com, man, 0);
+    EXPECT_TRUE(z->IsCorrectKomas());
+    EXPECT_EQ(z->m_nCurrUniNumPos[1], 0);
+    EXPECT_EQ(z->m_nCaptByCom[1], 0);
+    EXPECT_EQ(z->m_nCaptByCom[2], 4);
+    EXPECT_EQ(z->m_nCaptByMan[7], 2);
+    EXPECT_EQ(z->m_nCaptByMan[1], 0);
+    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 0);
+    EXPECT_EQ(z->m_nBoard[Sq(1, 1)], 3);
+    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
+}
