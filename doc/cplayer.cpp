@@ -106,10 +106,3 @@ void CPlayer::SetDaiFromFirst()
     for (BYTE k = 1; k <= 7; ++k)
         *Dai(k) = *DaiF(k);
 }
-
-void CPlayer::Play()
-{
-    // Converts the position for the engine (g_nTurn, the engine
-    // board and both hands, UpdateBoard) and starts the worker thread running
-    // OnFindMove. Wired in with the game-flow issue.
-}

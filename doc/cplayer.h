@@ -45,8 +45,8 @@ public:
     int GetTotalTime() const { return m_nTotalTime; }
     void SetTotalTime(int t) { m_nTotalTime = t; }
 
-    // Hands the position to the computer. Wired in with the
-    // game-flow issue; does nothing yet.
+    // A computer player hands the position to the engine and starts the
+    // worker thread of its think (gameflow.cpp); a human player does nothing.
     void Play();
 
     // Fields in their declaration order.

@@ -43,6 +43,15 @@ public:
     // The game clock m_GameTime: elapsed milliseconds, and restart.
     virtual qint64 GameTimeElapsed() = 0;
     virtual void RestartGameTime() = 0;
+
+    // Game flow: the status-bar message for the side to move, and a decoded
+    // engine answer (drop: sx = 10). Hosts without a board may ignore them.
+    virtual void StatusMessageTimeOut() {}
+    virtual void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru,
+                                 int nR)
+    {
+        (void)sx, (void)sy, (void)dx, (void)dy, (void)kind, (void)naru, (void)nR;
+    }
 };
 
 #endif

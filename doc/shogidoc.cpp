@@ -44,10 +44,7 @@ ShogiDoc::ShogiDoc(QObject *parent) : QObject(parent)
     m_pFirstPlayer = new CPlayer(this, 1);
     m_pFirstPlayer->SetProperty(1);
     m_pSecondPlayer->SetProperty(2);
-    // The two timers of the computer turn; connected and started
-    // by the game-flow issue.
-    m_ComputerMove.setInterval(50);
-    m_ComputerMoveProc.setInterval(100);
+    InitGameFlow();
 }
 
 ShogiDoc::~ShogiDoc() = default;

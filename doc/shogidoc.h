@@ -2,6 +2,7 @@
 #define KORVANE_SHOGIDOC_H
 
 #include "Gloval.h"
+#include "gameflow.h"
 
 #include <QByteArray>
 #include <QList>
@@ -165,7 +166,22 @@ public:
     QByteArray saveDocumentData() const;
     bool openDocumentData(const QByteArray &data);
 
+    // ---- game flow (gameflow.cpp) ----
+    // Refreshes the status-bar message for the side now to move.
+    void Play();
+    // Decodes a packed engine move and hands it to the main window.
+    void ProComputerMove(unsigned int dwMove, int nR);
+    // The answer of a think still running belongs to a position that has been
+    // replaced (new game, edit, file): it will be thrown away.
+    void AbandonComputerMove();
+    CGameFlowState &GameFlow() { return m_flow; }
+
+public slots:
+    void ComputerMoveTimeOut();
+    void ComputerEngineTimer();
+
 private:
+    void InitGameFlow();
     void Step(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     void Ray(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     bool Forward(BYTE x, BYTE y) const; // IsAddXY of the owner of (x, y)
@@ -204,6 +220,7 @@ private:
 
     // Beyond the fields above: the main window as seen by the document.
     CDocHost *m_pHost = nullptr;
+    CGameFlowState m_flow{this};
 };
 
 #endif

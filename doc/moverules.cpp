@@ -1,0 +1,217 @@
+#include "moverules.h"
+
+#include "cplayer.h"
+#include "shogidoc.h"
+
+namespace MoveRules {
+
+namespace {
+constexpr BYTE King = 8;
+constexpr BYTE Pawn = 1;
+constexpr BYTE Lance = 2;
+constexpr BYTE Knight = 3;
+constexpr BYTE DropPos = 10;
+
+bool OnBoard(int v)
+{
+    return v >= 0 && v <= 8;
+}
+
+// Row distance from owner's far edge: 0 on the last row, 1 on the one before.
+int RowsToGo(const ShogiDoc &doc, BYTE owner, BYTE row)
+{
+    return IsBottom(doc, owner) ? row : 8 - row;
+}
+
+bool IsDeadSquare(const ShogiDoc &doc, BYTE code, BYTE row)
+{
+    const BYTE kind = GetKomaSort(code);
+    const int togo = RowsToGo(doc, GetWhoseKoma(code), row);
+    return ((kind == Pawn || kind == Lance) && togo == 0) || (kind == Knight && togo <= 1);
+}
+
+bool FindKing(const ShogiDoc &doc, BYTE owner, BYTE &kx, BYTE &ky)
+{
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(x, y);
+            if (v != 0 && GetKomaSort(v) == King && GetWhoseKoma(v) == owner) {
+                kx = x;
+                ky = y;
+                return true;
+            }
+        }
+    return false;
+}
+} // namespace
+
+bool IsBottom(const ShogiDoc &doc, BYTE owner)
+{
+    return !doc.IsAddXY(owner);
+}
+
+void MarkAttacks(ShogiDoc &doc, BYTE owner, bool attacked[9][9])
+{
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 9; ++y)
+            attacked[x][y] = false;
+    BYTE way[30];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(x, y);
+            if (v == 0 || GetWhoseKoma(v) != owner)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, v, num, way);
+            for (BYTE i = 0; i < num; ++i)
+                attacked[way[i] / 10][way[i] % 10] = true;
+        }
+}
+
+bool IsKingAttacked(ShogiDoc &doc, BYTE owner)
+{
+    BYTE kx = 0, ky = 0;
+    if (!FindKing(doc, owner, kx, ky))
+        return false;
+    bool attacked[9][9];
+    MarkAttacks(doc, BYTE(3 - owner), attacked);
+    return attacked[kx][ky];
+}
+
+bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy)
+{
+    const BYTE piece = doc.GetBoardInfo(sx, sy);
+    const BYTE target = doc.GetBoardInfo(dx, dy);
+    doc.SetBoardInfo(dx, dy, piece);
+    doc.DelBoardInfo(sx, sy);
+    const bool safe = !IsKingAttacked(doc, GetWhoseKoma(piece));
+    doc.SetBoardInfo(sx, sy, piece);
+    doc.SetBoardInfo(dx, dy, target);
+    return safe;
+}
+
+bool IsLegalMove(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy)
+{
+    const BYTE piece = doc.GetBoardInfo(sx, sy);
+    if (piece == 0 || !OnBoard(dx) || !OnBoard(dy))
+        return false;
+    BYTE way[30];
+    BYTE num = 0;
+    doc.GetWay(sx, sy, piece, num, way);
+    for (BYTE i = 0; i < num; ++i)
+        if (way[i] == MakePhysicsPos(dx, dy))
+            return LeavesKingSafe(doc, sx, sy, dx, dy);
+    return false;
+}
+
+DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code)
+{
+    if (!OnBoard(c) || !OnBoard(r) || doc.GetBoardInfo(c, r) != 0)
+        return DropOccupied;
+    if (IsDeadSquare(doc, code, r))
+        return DropDeadSquare;
+    const BYTE owner = GetWhoseKoma(code);
+    if (GetKomaSort(code) == Pawn) {
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(c, y);
+            if (v != 0 && GetKomaSort(v) == Pawn && GetWhoseKoma(v) == owner)
+                return DropTwoPawns;
+        }
+        const int front = IsBottom(doc, owner) ? r - 1 : r + 1;
+        const BYTE ahead = OnBoard(front) ? doc.GetBoardInfo(c, BYTE(front)) : 0;
+        if (ahead != 0 && GetKomaSort(ahead) == King && GetWhoseKoma(ahead) != owner)
+            return DropPawnFacesKing;
+    }
+    doc.SetBoardInfo(c, r, code);
+    const bool attacked = IsKingAttacked(doc, owner);
+    doc.DelBoardInfo(c, r);
+    return attacked ? DropKingAttacked : DropOk;
+}
+
+Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row)
+{
+    const BYTE kind = GetKomaSort(code);
+    if (GetKomaProperty(code) != 1 || kind == 5 || kind == King || kind == 0 || kind > King)
+        return NoPromotion;
+    if (RowsToGo(doc, GetWhoseKoma(code), row) > 2)
+        return NoPromotion;
+    return IsDeadSquare(doc, code, row) ? MustPromote : MayPromote;
+}
+
+void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves)
+{
+    BYTE way[30];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(x, y);
+            if (v == 0 || GetWhoseKoma(v) != owner)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, v, num, way);
+            for (BYTE i = 0; i < num; ++i) {
+                const BYTE dx = way[i] / 10, dy = way[i] % 10;
+                if (!LeavesKingSafe(doc, x, y, dx, dy))
+                    continue;
+                const BYTE captured = doc.GetBoardInfo(dx, dy);
+                const BYTE promoted = MakePhysicsKoma(GetKomaSort(v), owner, 2);
+                const Promotion p = PromotionFor(doc, v, dy);
+                if (p != MustPromote)
+                    moves.push_back({x, y, v, dx, dy, captured, v});
+                if (p != NoPromotion)
+                    moves.push_back({x, y, v, dx, dy, captured, promoted});
+            }
+        }
+    const CPlayer *player = doc.GetPlayer(owner);
+    for (BYTE kind = 1; kind <= 7; ++kind) {
+        if (!player || player->GetDaiNum(kind) == 0)
+            continue;
+        const BYTE code = MakePhysicsKoma(kind, owner, 1);
+        for (BYTE x = 0; x < 9; ++x)
+            for (BYTE y = 0; y < 9; ++y)
+                if (CheckDrop(doc, x, y, code) == DropOk)
+                    moves.push_back({DropPos, DropPos, code, x, y, 0, code});
+    }
+}
+
+void MakeMove(ShogiDoc &doc, const Move &m)
+{
+    CPlayer *mover = doc.GetPlayer(GetWhoseKoma(m.skoma));
+    if (m.sx == DropPos)
+        mover->DelKoma(GetKomaSort(m.skoma));
+    else
+        doc.DelBoardInfo(m.sx, m.sy);
+    if (m.dkoma != 0)
+        mover->AddKoma(GetKomaSort(m.dkoma));
+    doc.SetBoardInfo(m.dx, m.dy, m.koma);
+}
+
+void UnmakeMove(ShogiDoc &doc, const Move &m)
+{
+    CPlayer *mover = doc.GetPlayer(GetWhoseKoma(m.skoma));
+    doc.SetBoardInfo(m.dx, m.dy, m.dkoma);
+    if (m.dkoma != 0)
+        mover->DelKoma(GetKomaSort(m.dkoma));
+    if (m.sx == DropPos)
+        mover->AddKoma(GetKomaSort(m.skoma));
+    else
+        doc.SetBoardInfo(m.sx, m.sy, m.skoma);
+}
+
+unsigned long long Perft(ShogiDoc &doc, BYTE owner, int depth)
+{
+    if (depth <= 0)
+        return 1;
+    std::vector<Move> moves;
+    GenerateMoves(doc, owner, moves);
+    if (depth == 1)
+        return moves.size();
+    unsigned long long n = 0;
+    for (const Move &m : moves) {
+        MakeMove(doc, m);
+        n += Perft(doc, BYTE(3 - owner), depth - 1);
+        UnmakeMove(doc, m);
+    }
+    return n;
+}
+
+} // namespace MoveRules

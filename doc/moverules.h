@@ -1,0 +1,69 @@
+#ifndef KORVANE_MOVERULES_H
+#define KORVANE_MOVERULES_H
+
+#include "Gloval.h"
+
+#include <vector>
+
+class ShogiDoc;
+
+// The rules a human player is held to, on the document's board and hands:
+// the piece moves of ShogiDoc::GetWay, the king-safety test, the drop rules
+// and promotion. The board widget asks these, and so do the tests. Each test
+// that tries a move on the board restores it.
+namespace MoveRules {
+
+// Whether owner (1 or 2) sits at the bottom of the screen.
+bool IsBottom(const ShogiDoc &doc, BYTE owner);
+
+// Marks every square some piece of owner can reach (GetWay of each piece).
+void MarkAttacks(ShogiDoc &doc, BYTE owner, bool attacked[9][9]);
+// Whether owner's king stands on a square the other side reaches. A side
+// without a king is never attacked.
+bool IsKingAttacked(ShogiDoc &doc, BYTE owner);
+
+// The piece on (sx, sy) may go to (dx, dy): the square is among its GetWay
+// destinations and its owner's king is not left attacked.
+bool IsLegalMove(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
+// The king-safety part alone: (dx, dy) is assumed reachable.
+bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
+
+// Why a drop is refused; DropOk when it is allowed.
+enum DropCheck
+{
+    DropOk,
+    DropOccupied,      // off the board or the square is taken
+    DropDeadSquare,    // pawn or lance on the last row, knight on the last two
+    DropTwoPawns,      // a pawn of the dropper (promoted or not) in the column
+    DropPawnFacesKing, // pawn directly in front of the other side's king
+    DropKingAttacked   // the dropper's king would stay attacked
+};
+// code: the unpromoted piece dropped; its owner is the dropper.
+DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code);
+
+enum Promotion
+{
+    NoPromotion,
+    MayPromote,
+    MustPromote
+};
+// Whether a move of code to row may or must promote. Only the destination row
+// counts: a piece leaving the far zone is not offered promotion.
+Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row);
+
+// One complete move as it goes into the record: a drop has sx = sy = 10.
+struct Move
+{
+    BYTE sx, sy, skoma, dx, dy, dkoma, koma;
+};
+// Every legal move of owner, each promotion choice a move of its own.
+void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves);
+// Plays / takes back a move on the board and hands only (no record).
+void MakeMove(ShogiDoc &doc, const Move &m);
+void UnmakeMove(ShogiDoc &doc, const Move &m);
+// Leaf count of the legal move tree of the given depth, owner to move.
+unsigned long long Perft(ShogiDoc &doc, BYTE owner, int depth);
+
+} // namespace MoveRules
+
+#endif

@@ -1,0 +1,258 @@
+#include "Zelkor.h"
+#include "cplayer.h"
+#include "dochost.h"
+#include "gameflow.h"
+#include "moverules.h"
+#include "shogidoc.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSet>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// A main window that records what it is told and plays every computer move
+// at once, the way the board widget does after its second of showing.
+class FakeHost : public CDocHost
+{
+public:
+    ShogiDoc *doc = nullptr;
+    int computerMoves = 0;
+    int lastResult = -1;
+    BYTE last[5] = {};
+    QSet<int> disabled;
+    bool playMoves = true;
+
+    void SetDocModified(bool) override {}
+    void AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int) override {}
+    void OpenAddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int) override {}
+    void slotGameBreak() override { g_byGameStatus = GameStatus::Stopped; }
+    void ResetKiboWindow() override {}
+    void ResetView() override {}
+    void enableCommand(int id) override { disabled.remove(id); }
+    void disableCommand(int id) override { disabled.insert(id); }
+    void slotFileSaveAs() override {}
+    Answer AskYesNoCancel(const char *) override { return No; }
+    qint64 GameTimeElapsed() override { return 0; }
+    void RestartGameTime() override {}
+    void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru, int nR) override
+    {
+        ++computerMoves;
+        lastResult = nR;
+        last[0] = sx, last[1] = sy, last[2] = dx, last[3] = dy, last[4] = kind;
+        if (!playMoves || nR == EngineResult::ComputerDefeated)
+            return;
+        if (sx == 10) {
+            const BYTE p = MakePhysicsKoma(kind, doc->GetCurPlayer(), 1);
+            doc->AddKibo(10, 10, p, dx, dy, 0, p);
+        } else {
+            const BYTE p = doc->GetBoardInfo(sx, sy);
+            const BYTE next = naru ? MakePhysicsKoma(GetKomaSort(p), GetWhoseKoma(p), 2) : p;
+            doc->AddKibo(sx, sy, p, dx, dy, doc->GetBoardInfo(dx, dy), next);
+        }
+    }
+};
+
+bool WaitFor(const std::function<bool()> &done, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class GameFlow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved = EngineCalls();
+        g_bMoveEnd = false;
+        doc.SetHost(&host);
+        host.doc = &doc;
+        doc.Init();
+        doc.SetMustWait(false);
+    }
+    void TearDown() override
+    {
+        doc.GameFlow().thread.Join();
+        EngineCalls() = saved;
+        g_bMoveEnd = false;
+        g_byGameStatus = GameStatus::Start;
+    }
+    // An engine that answers with a fixed word and result.
+    void FixedEngine(unsigned int word, int result, int thinkMs = 0)
+    {
+        EngineCalls().UpdateBoard = [this](const CEnginePosition &p) { seen = p; };
+        EngineCalls().OnFindMove = [word, result, thinkMs](int, unsigned int *m, int *r) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(thinkMs));
+            *m = word;
+            *r = result;
+        };
+    }
+
+    CEngineCalls saved;
+    FakeHost host;
+    ShogiDoc doc;
+    CEnginePosition seen{};
+};
+
+TEST_F(GameFlow, ComputerAtTheBottomThinksMirrored)
+{
+    doc.GetFirstPlayer()->SetProperty(2);
+    doc.GetFirstPlayer()->AddKoma(1);
+    doc.GetSecondPlayer()->AddKoma(7);
+    // First player's pawn from (2, 6) to (2, 5): think orientation 0x76 -> 0x66.
+    FixedEngine(PackEngineMove(2, 6, 2, 5, 111, false, false), EngineResult::Move);
+    g_byGameStatus = GameStatus::Playing;
+    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    EXPECT_EQ(g_nTurn, 0);
+    EXPECT_EQ(seen.board[6][2], 1) << "first player's pawn carries no bit 128 at the bottom";
+    EXPECT_EQ(seen.board[0][4], 8 + 128);
+    EXPECT_EQ(seen.up[6], 1);   // the second player's rook in hand
+    EXPECT_EQ(seen.down[0], 1); // the first player's pawn
+    EXPECT_EQ(host.last[0], 2);
+    EXPECT_EQ(host.last[1], 6);
+    EXPECT_EQ(host.last[2], 2);
+    EXPECT_EQ(host.last[3], 5);
+    EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
+    EXPECT_EQ(doc.GetCurPlayer(), 2);
+}
+
+TEST_F(GameFlow, DecodesMirroredSquaresAndDrops)
+{
+    // The source byte 0x76 of a bottom computer is the square 136 - 0x76 = 0x12.
+    doc.ProComputerMove(0x76u | 0x66u << 8 | 129u << 16, 0);
+    EXPECT_EQ(host.last[0], 2);
+    EXPECT_EQ(host.last[1], 1);
+    EXPECT_EQ(host.last[4], 1) << "owner bit and promotion bit masked off";
+    host.playMoves = false;
+    doc.ProComputerMove(255u | 0x44u << 8 | 129u << 16, 0);
+    EXPECT_EQ(host.last[0], 10) << "a drop keeps source 255, passed on as column 10";
+    EXPECT_EQ(host.last[2], 4);
+    EXPECT_EQ(host.last[3], 4);
+    // A computer at the top: no mirroring, the kind keeps its bit 128.
+    doc.SetCurPlayer(2);
+    doc.ProComputerMove(255u | 0x44u << 8 | 129u << 16, 0);
+    EXPECT_EQ(host.last[2], 4);
+    EXPECT_EQ(host.last[3], 4);
+    EXPECT_EQ(host.last[4], 129);
+    doc.ProComputerMove(PackEngineMove(7, 1, 7, 6, 127, true, true), 0);
+    EXPECT_EQ(host.last[0], 7);
+    EXPECT_EQ(host.last[1], 1);
+    EXPECT_EQ(host.last[3], 6);
+}
+
+TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
+{
+    std::atomic<bool> release{false};
+    EngineCalls().UpdateBoard = [](const CEnginePosition &) {};
+    EngineCalls().OnFindMove = [&release](int, unsigned int *m, int *r) {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        *m = PackEngineMove(2, 2, 2, 3, 121, false, true);
+        *r = 0;
+    };
+    doc.SetCurPlayer(2);
+    g_byGameStatus = GameStatus::Playing;
+    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
+    EXPECT_TRUE(doc.IsMustWait());
+    EXPECT_TRUE(host.disabled.contains(11020));
+    EXPECT_TRUE(host.disabled.contains(11040));
+    EXPECT_TRUE(host.disabled.contains(11050));
+    release = true;
+    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    EXPECT_FALSE(doc.IsMustWait());
+    EXPECT_EQ(doc.GetBoardInfo(2, 3), 121);
+}
+
+TEST_F(GameFlow, AnswerOfAStoppedGameIsThrownAway)
+{
+    FixedEngine(PackEngineMove(2, 2, 2, 3, 121, false, true), 0, 150);
+    doc.SetCurPlayer(2);
+    g_byGameStatus = GameStatus::Playing;
+    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
+    g_byGameStatus = GameStatus::Stopped;
+    ASSERT_TRUE(WaitFor([&] { return !doc.IsComputerMoveing(); }));
+    EXPECT_EQ(host.computerMoves, 0);
+    EXPECT_EQ(doc.GetKiboNum(), 0);
+    EXPECT_TRUE(doc.IsMustWait());
+}
+
+TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
+{
+    FixedEngine(PackEngineMove(2, 2, 2, 3, 121, false, true), 0, 150);
+    doc.SetCurPlayer(2);
+    g_byGameStatus = GameStatus::Playing;
+    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
+    // A new game: the same side to move, a fresh position.
+    doc.AbandonComputerMove();
+    doc.Init();
+    doc.SetCurPlayer(2);
+    doc.SetBoardInfo(2, 2, 0);
+    FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), 0);
+    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    EXPECT_EQ(host.last[0], 6) << "only the new think's answer is played";
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+}
+
+TEST_F(GameFlow, TwoComputersPlayOnTheirOwn)
+{
+    // The real engine, thinking one ply deep so the game goes quickly.
+    EngineCalls() = DefaultEngineCalls();
+    ASSERT_EQ(EngineCalls().InitGame(), 0);
+    g_pZelkor->m_nFixedDepth = 1;
+    std::atomic<int> thinks{0};
+    EngineCalls().OnFindMove = [&thinks, think = EngineCalls().OnFindMove](int t, unsigned int *m,
+                                                                           int *r) {
+        ++thinks;
+        think(t, m, r);
+    };
+    doc.GetFirstPlayer()->SetProperty(2);
+    g_byGameStatus = GameStatus::Playing;
+    ASSERT_TRUE(WaitFor([&] { return doc.GetKiboNum() >= 20; }, 20000));
+    g_byGameStatus = GameStatus::Stopped;
+    doc.GameFlow().thread.Join();
+    EXPECT_LE(thinks, doc.GetKiboNum() + 1) << "one think per move";
+    // Every recorded move was legal for its side, which alternates.
+    ShogiDoc replay;
+    replay.Init();
+    for (int i = 0; i < 20; ++i) {
+        const KIBO &e = doc.GetKibo()->at(i);
+        EXPECT_EQ(GetWhoseKoma(e.skoma), i % 2 + 1);
+        std::vector<MoveRules::Move> legal;
+        MoveRules::GenerateMoves(replay, BYTE(i % 2 + 1), legal);
+        bool found = false;
+        for (const MoveRules::Move &m : legal)
+            found = found || (m.sx == e.sx && m.sy == e.sy && m.dx == e.dx && m.dy == e.dy &&
+                              m.koma == e.koma);
+        ASSERT_TRUE(found) << "move " << i;
+        replay.AddKibo(e.sx, e.sy, e.skoma, e.dx, e.dy, e.dkoma, e.koma);
+    }
+    g_pZelkor->m_nFixedDepth = 0;
+}
+
+TEST_F(GameFlow, HumanToMoveStartsNoThink)
+{
+    bool asked = false;
+    EngineCalls().UpdateBoard = [&asked](const CEnginePosition &) { asked = true; };
+    g_byGameStatus = GameStatus::Playing;
+    WaitFor([] { return false; }, 200);
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(doc.IsComputerMoveing());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

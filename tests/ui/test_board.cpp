@@ -1,0 +1,280 @@
+#include "cboardframe.h"
+#include "cplayer.h"
+#include "gameflow.h"
+#include "language.h"
+#include "shogidoc.h"
+#include "uitest.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Board : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TestBoxes::Reset();
+        doc.Init();
+        doc.SetOSSound(false);
+        doc.SetMustWait(false);
+        doc.GetSecondPlayer()->SetProperty(1); // two humans at the board
+        g_byGameStatus = GameStatus::Playing;
+        board = new CBoardFrame(&doc, nullptr);
+        board->resize(1210, 840);
+        board->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(board));
+    }
+    void TearDown() override
+    {
+        delete board;
+        g_byGameStatus = GameStatus::Start;
+    }
+    // Kings only: first player's at (4, 8), second player's at (4, 0).
+    void KingsOnly()
+    {
+        for (BYTE x = 0; x < 9; ++x)
+            for (BYTE y = 0; y < 9; ++y)
+                doc.DelBoardInfo(x, y);
+        doc.SetBoardInfo(4, 8, 118);
+        doc.SetBoardInfo(4, 0, 128);
+        board->RedrawAll();
+    }
+    QPoint Cell(int c, int r) const { return board->CellCenter(c, r); }
+    void Drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(board, Qt::LeftButton, {}, from);
+        QTest::mouseMove(board, to);
+        QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    }
+    void Click(QPoint at) { QTest::mouseClick(board, Qt::LeftButton, {}, at); }
+    void RightClick(QPoint at) { QTest::mouseClick(board, Qt::RightButton, {}, at); }
+    void DropFromHand(BYTE kind, int c, int r)
+    {
+        Drag(board->DaiKomaCenter(doc.GetCurPlayer(), kind), Cell(c, r));
+    }
+
+    ShogiDoc doc;
+    CBoardFrame *board = nullptr;
+};
+
+TEST_F(Board, DragMoveIsRecorded)
+{
+    Drag(Cell(2, 6), Cell(2, 5));
+    EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
+    EXPECT_EQ(doc.GetBoardInfo(2, 6), 0);
+    ASSERT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKibo()->at(0).skoma, 111);
+    EXPECT_EQ(doc.GetCurPlayer(), 2);
+    EXPECT_FALSE(board->m_bMP);
+    EXPECT_EQ(board->m_byKomaPosX, 2);
+    EXPECT_EQ(board->m_byKomaPosY, 5);
+    // The second player's reply, by two clicks.
+    Click(Cell(6, 2));
+    EXPECT_TRUE(board->m_bMP);
+    EXPECT_TRUE(board->m_bReleaseMove);
+    Click(Cell(6, 3));
+    EXPECT_EQ(doc.GetBoardInfo(6, 3), 121);
+    EXPECT_EQ(doc.GetKiboNum(), 2);
+    EXPECT_EQ(doc.GetCurPlayer(), 1);
+}
+
+TEST_F(Board, IllegalDestinationPutsThePieceBack)
+{
+    Drag(Cell(2, 6), Cell(2, 5));
+    Drag(Cell(6, 2), Cell(6, 3));
+    Drag(Cell(7, 7), Cell(2, 2)); // a rook cannot jump
+    EXPECT_EQ(doc.GetBoardInfo(7, 7), 117);
+    EXPECT_EQ(doc.GetKiboNum(), 2);
+    EXPECT_EQ(board->m_byKomaPosX, 6) << "the marker returns to the last move";
+    EXPECT_EQ(board->m_byKomaPosY, 3);
+    Click(Cell(2, 5));
+    Click(Cell(2, 3)); // a pawn steps one square
+    EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
+    EXPECT_FALSE(board->m_bMP);
+    EXPECT_EQ(doc.GetCurPlayer(), 1);
+    // The other side's pieces cannot be picked up.
+    Drag(Cell(2, 2), Cell(2, 3));
+    EXPECT_EQ(doc.GetBoardInfo(2, 2), 121);
+    EXPECT_EQ(doc.GetKiboNum(), 2);
+}
+
+TEST_F(Board, KingCannotStepIntoAttack)
+{
+    KingsOnly();
+    doc.SetBoardInfo(3, 2, 127); // second player's rook on column 3
+    Drag(Cell(4, 8), Cell(3, 8));
+    EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
+    Drag(Cell(4, 8), Cell(5, 7));
+    EXPECT_EQ(doc.GetBoardInfo(5, 7), 118);
+}
+
+TEST_F(Board, DropFromTheStand)
+{
+    KingsOnly();
+    doc.GetFirstPlayer()->AddKoma(4);
+    board->RedrawAll();
+    DropFromHand(4, 2, 2);
+    EXPECT_EQ(doc.GetBoardInfo(2, 2), 114);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(4), 0);
+    ASSERT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKibo()->at(0).sx, 10);
+    EXPECT_EQ(TestBoxes::texts.size(), 0u) << "a drop is never offered promotion";
+}
+
+TEST_F(Board, DropRefusals)
+{
+    KingsOnly();
+    doc.GetFirstPlayer()->AddKoma(1);
+    doc.GetFirstPlayer()->AddKoma(2);
+    doc.GetFirstPlayer()->AddKoma(3);
+    doc.SetBoardInfo(0, 5, 211); // the first player's promoted pawn on column 0
+    board->RedrawAll();
+    DropFromHand(1, 0, 3); // two pawns
+    DropFromHand(1, 4, 1); // in front of the king
+    DropFromHand(1, 2, 0); // last row
+    DropFromHand(2, 2, 0);
+    DropFromHand(3, 2, 1);       // knight on the last two rows
+    DropFromHand(1, 4, 8);       // onto the own king
+    doc.SetBoardInfo(4, 4, 227); // the second player's dragon checks the king
+    board->RedrawAll();
+    DropFromHand(1, 0, 1); // leaves the king attacked
+    EXPECT_EQ(doc.GetKiboNum(), 0);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 1);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(2), 1);
+    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(3), 1);
+    EXPECT_FALSE(board->m_bDaiPress);
+    DropFromHand(1, 4, 6); // interposing is fine
+    EXPECT_EQ(doc.GetBoardInfo(4, 6), 111);
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+}
+
+TEST_F(Board, PromotionQuestionAnsweredBothWays)
+{
+    KingsOnly();
+    doc.SetBoardInfo(1, 3, 114);
+    doc.SetBoardInfo(7, 3, 114);
+    board->RedrawAll();
+    TestBoxes::answers = {BoxAnswer::Yes};
+    Drag(Cell(1, 3), Cell(1, 2));
+    EXPECT_EQ(doc.GetBoardInfo(1, 2), 214);
+    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 1);
+    Drag(Cell(4, 0), Cell(3, 0));
+    TestBoxes::answers = {BoxAnswer::No};
+    Drag(Cell(7, 3), Cell(7, 2));
+    EXPECT_EQ(doc.GetBoardInfo(7, 2), 114);
+    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 2);
+    // Leaving the zone is not offered promotion.
+    Drag(Cell(3, 0), Cell(4, 0));
+    Drag(Cell(7, 2), Cell(8, 3));
+    EXPECT_EQ(doc.GetBoardInfo(8, 3), 114);
+    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 2);
+}
+
+TEST_F(Board, ForcedPromotionAsksNothing)
+{
+    KingsOnly();
+    doc.SetBoardInfo(1, 3, 113); // knight to row 1
+    doc.SetBoardInfo(7, 1, 111); // pawn to row 0
+    board->RedrawAll();
+    Drag(Cell(1, 3), Cell(2, 1));
+    EXPECT_EQ(doc.GetBoardInfo(2, 1), 213);
+    Drag(Cell(4, 0), Cell(5, 0));
+    Drag(Cell(7, 1), Cell(7, 0));
+    EXPECT_EQ(doc.GetBoardInfo(7, 0), 211);
+    EXPECT_TRUE(TestBoxes::texts.empty());
+}
+
+TEST_F(Board, EditingRightClicksCycleForms)
+{
+    g_byGameStatus = GameStatus::Editing;
+    RightClick(Cell(2, 8)); // silver
+    EXPECT_EQ(doc.GetBoardInfo(2, 8), 214);
+    RightClick(Cell(2, 8));
+    EXPECT_EQ(doc.GetBoardInfo(2, 8), 124);
+    RightClick(Cell(2, 8));
+    EXPECT_EQ(doc.GetBoardInfo(2, 8), 224);
+    RightClick(Cell(2, 8));
+    EXPECT_EQ(doc.GetBoardInfo(2, 8), 114);
+    RightClick(Cell(3, 8)); // gold
+    EXPECT_EQ(doc.GetBoardInfo(3, 8), 125);
+    RightClick(Cell(3, 8));
+    EXPECT_EQ(doc.GetBoardInfo(3, 8), 115);
+    RightClick(Cell(4, 8)); // king: unchanged
+    EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
+    g_byGameStatus = GameStatus::Playing;
+    RightClick(Cell(2, 8)); // only while editing
+    EXPECT_EQ(doc.GetBoardInfo(2, 8), 114);
+}
+
+TEST_F(Board, EditingMovesPiecesFreely)
+{
+    g_byGameStatus = GameStatus::Editing;
+    Drag(Cell(7, 7), Cell(4, 4)); // the rook anywhere
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 117);
+    EXPECT_EQ(doc.GetBoardInfo(7, 7), 0);
+    Drag(Cell(4, 4), Cell(4, 0)); // onto the other king: refused
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 117);
+    EXPECT_EQ(TestBoxes::Count(JC_MSGNotKillWang), 1);
+    Drag(Cell(4, 4), Cell(4, 2)); // onto another enemy piece: replaces it
+    EXPECT_EQ(doc.GetBoardInfo(4, 2), 117);
+    // To a stand and back.
+    const QPoint secondStand = board->DaiPos(2) + QPoint(5, 5);
+    Drag(Cell(4, 2), secondStand);
+    EXPECT_EQ(doc.GetBoardInfo(4, 2), 0);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(7), 1);
+    Drag(board->DaiKomaCenter(2, 7), Cell(4, 4));
+    EXPECT_EQ(doc.GetBoardInfo(4, 4), 127);
+    // A king dragged to a stand returns to its square.
+    Drag(Cell(4, 8), secondStand);
+    EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
+    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(8), 0);
+    EXPECT_EQ(doc.GetKiboNum(), 0) << "editing records nothing";
+}
+
+TEST_F(Board, RemovalMode)
+{
+    g_byGameStatus = GameStatus::Removing;
+    TestBoxes::answers = {BoxAnswer::Yes};
+    QTest::mousePress(board, Qt::LeftButton, {}, Cell(0, 6));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, Cell(0, 6));
+    EXPECT_EQ(doc.GetBoardInfo(0, 6), 0);
+    TestBoxes::answers = {BoxAnswer::No};
+    Click(Cell(1, 6));
+    EXPECT_EQ(doc.GetBoardInfo(1, 6), 111);
+    Click(Cell(4, 0));
+    EXPECT_EQ(doc.GetBoardInfo(4, 0), 128);
+    EXPECT_EQ(TestBoxes::Count(JC_MSGNotKillWang), 1);
+    EXPECT_EQ(TestBoxes::Count(JC_IsKill), 2);
+}
+
+TEST_F(Board, ComputerMoveShownThenRecorded)
+{
+    board->SetComputerMoveShowTime(20);
+    doc.GetSecondPlayer()->SetProperty(2);
+    doc.SetCurPlayer(2);
+    board->ComputerMove(1, 1, 1, 4, 7, false); // second player's rook
+    EXPECT_EQ(g_byGameStatus, GameStatus::ShowingComputerMove);
+    Drag(Cell(2, 6), Cell(2, 5)); // presses are ignored meanwhile
+    EXPECT_EQ(doc.GetBoardInfo(2, 6), 111);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc.GetKiboNum() == 1; }, 2000));
+    EXPECT_EQ(doc.GetBoardInfo(1, 4), 127);
+    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
+    EXPECT_EQ(doc.GetCurPlayer(), 1);
+}
+
+TEST_F(Board, ComputerMoveFromAWrongSquareLeavesTheBoardUsable)
+{
+    doc.SetCurPlayer(2);
+    board->ComputerMove(4, 4, 4, 5, 1, false); // an empty square
+    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
+    EXPECT_FALSE(board->IsShowingComputerMove());
+    board->ComputerMove(10, 15, 4, 4, 129, false); // a drop of a piece not in hand
+    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
+    doc.SetCurPlayer(1);
+    Drag(Cell(2, 6), Cell(2, 5));
+    EXPECT_EQ(doc.GetKiboNum(), 1);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#ifndef KORVANE_CBOARDFRAME_H
+#define KORVANE_CBOARDFRAME_H
+
+#include "Gloval.h"
+#include "boardgeometry.h"
+
+#include <QFrame>
+#include <QPixmap>
+#include <QTimer>
+
+class QPainter;
+class ShogiApp;
+class ShogiDoc;
+
+// The board with both stands: drawing (cboardframe.cpp) and the mouse
+// (cboardmouse.cpp). Everything is drawn into m_BoardPixmap, which the paint
+// event puts on the screen together with the piece that follows the mouse.
+class CBoardFrame : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // app may be nullptr (no sound; a board on its own in a test).
+    CBoardFrame(ShogiDoc *pDoc, ShogiApp *pApp, QWidget *parent = nullptr);
+    ~CBoardFrame() override;
+
+    void Init();
+    void SetPaintPos(int width, int height);
+    const BoardGeometry &Geometry() const { return m_geo; }
+    // Draws the whole picture anew from the document.
+    void RedrawAll();
+
+    void DrawLine(QPainter &p);
+    void DrawNumber(QPainter &p);
+    void DrawKomaPos();
+    void DaiKoma(BYTE owner);
+    void DrawKoma(int c, int r, BYTE code);
+    void DrawLapKoma(int c, int r, BYTE code);
+    // The piece following the mouse, its sprite's top-left at (px, py).
+    void BltKoma(int px, int py, BYTE code);
+    void DelCell(int c, int r);
+    void DrawWay(int c, int r, int orientation);
+
+    int GetLogicX(int px) const;
+    int GetLogicY(int py) const;
+    BYTE WhichDai(int px, int py) const;
+    BYTE WhichKoma(int px, int py) const;
+    int GetDaiX1(BYTE owner, BYTE kind) const;
+    int GetDaiX2(BYTE owner, BYTE kind) const;
+    int GetDaiY(BYTE owner, BYTE kind) const;
+    static void GetDaiX(int x1, int x2, int w, int n, int out[]);
+    // Top-left pixel of a stand.
+    QPoint DaiPos(BYTE owner) const;
+    // Pixel centre of a board cell / of the slot of a stand piece.
+    QPoint CellCenter(int c, int r) const;
+    QPoint DaiKomaCenter(BYTE owner, BYTE kind) const;
+
+    void UpsetBoard();
+    void RetractKibo(int n);
+    void KiboBackOne();
+    void KiboForwardOne();
+    void KiboForwardBefore();
+
+    // Mouse rules.
+    bool Naru(BYTE code, BYTE row);
+    bool IsInMoveablePos(int c, int r);
+    bool IsValidDaiKoma(int c, int r, BYTE code);
+    void ConvertEditKoma(int px, int py);
+    void ComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool promote);
+    // Records a computer move being shown at once instead of after its second.
+    void FinishComputerMove();
+    bool IsShowingComputerMove() const { return m_comTimer.isActive(); }
+    // How long a computer move is shown lifted (1000 ms; tests shorten it).
+    void SetComputerMoveShowTime(int ms) { m_comTimer.setInterval(ms); }
+
+    const QPixmap &BoardPixmap() const { return m_BoardPixmap; }
+
+    // Fields (held piece and markers), read by the tests.
+    bool m_bKomaPos = false;
+    bool m_bDaiPress = false;
+    BYTE m_byDaiKoma = 0;
+    bool m_bMP = false;
+    BYTE m_byMPX = 0, m_byMPY = 0;
+    BYTE m_byWayNum = 0;
+    BYTE m_Way[30] = {};
+    BYTE m_byKomaPosX = 10, m_byKomaPosY = 10;
+    BYTE m_byBKomaPosX = 10, m_byBKomaPosY = 10;
+    int m_nMousePressX = -1, m_nMousePressY = -1;
+    bool m_bReleaseMove = false;
+    bool m_bComPress = false;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private slots:
+    void ComputerMoveShown();
+
+private:
+    bool OnBoard(int c, int r) const { return c >= 0 && c < 9 && r >= 0 && r < 9; }
+    QRect CellRect(int c, int r) const;
+    BYTE Board(int c, int r) const;
+    void DrawSprite(QPainter &p, int px, int py, BYTE code);
+    void PaintDaiKoma(QPainter &p, BYTE owner);
+    void UpdateCell(int c, int r);
+    // The cell of the last-move marker drawn without it.
+    void ClearMarkerCell();
+    // The marker and the piece on it, when the last-move option is on.
+    void ShowMarker();
+    void SetMarkers(int c, int r);
+    void MarkersFromRecord(int index, int before);
+    void RemoveWayMarks();
+    void DropFloat();
+    bool IsComputerToMove() const;
+    void PlayPutSound();
+    void PressOnBoard(int c, int r, int x, int y);
+    void PressOnStand(int x, int y);
+    void ReleaseStandPiece(int x, int y);
+    void ReleaseBoardPiece(int x, int y);
+    void EditReleaseStandPiece(int x, int y);
+    void EditReleaseBoardPiece(int x, int y);
+    void LoadPictures();
+
+    QPixmap m_BoardPixmap;
+    BoardGeometry m_geo;
+    int m_bySelectedBMPNum = 3;
+    QPixmap m_bmpBoard, m_bmpKoma, m_bmpDai, m_bmpBack;
+    // The board picture at the size of the current size class.
+    QPixmap m_scaledBoard;
+    int m_nScaledClass = -1;
+    ShogiDoc *doc;
+    ShogiApp *m_pApp;
+
+    bool m_bFloat = false;
+    QPoint m_floatPos;
+    BYTE m_floatCode = 0;
+    int m_nRButtonX = -1, m_nRButtonY = -1;
+    BYTE m_byComDx = 0, m_byComDy = 0;
+    bool m_bComNaru = false;
+    QTimer m_comTimer;
+};
+
+#endif

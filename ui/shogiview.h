@@ -1,0 +1,46 @@
+#ifndef KORVANE_SHOGIVIEW_H
+#define KORVANE_SHOGIVIEW_H
+
+#include <QPixmap>
+#include <QWidget>
+
+class CBoardFrame;
+class ShogiApp;
+class ShogiDoc;
+
+// The main window's central widget: the board widget over the background.
+class ShogiView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ShogiView(ShogiApp *app, ShogiDoc *doc, QWidget *parent = nullptr);
+    ~ShogiView() override;
+
+    ShogiDoc *getDocument() const { return m_pDoc; }
+    CBoardFrame *GetBoard() const { return m_pBoard; }
+
+    void UpsetBoard();
+    void Init();
+    void RetractKibo(int n);
+    void KiboBackOne();
+    void KiboForwardOne();
+    void KiboForwardBefore();
+    void UpdateView();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void PlaceKiboWindow();
+
+    ShogiApp *m_pApp;
+    ShogiDoc *m_pDoc;
+    CBoardFrame *m_pBoard;
+    QPixmap m_background;
+    bool m_bGameStart = false;
+};
+
+#endif
