@@ -151,9 +151,11 @@ std::vector<Position> MakePositions()
     std::vector<Position> v;
     for (int teai = 0; teai < 6; teai++)
         v.push_back(Handicap(*z, teai));
-    AddGamePositions(v, Handicap(*z, 0), "even game", 12, 6);
-    AddGamePositions(v, Handicap(*z, 3), "rook-off game", 20, 2);
-    AddGamePositions(v, Handicap(*z, 5), "two-piece game", 20, 2);
+    AddGamePositions(v, Handicap(*z, 0), "even game", 10, 5);
+    AddGamePositions(v, Handicap(*z, 1), "lance-off game", 16, 2);
+    AddGamePositions(v, Handicap(*z, 2), "bishop-off game", 16, 2);
+    AddGamePositions(v, Handicap(*z, 3), "rook-off game", 16, 2);
+    AddGamePositions(v, Handicap(*z, 5), "two-piece game", 16, 2);
     v.push_back(Sparse(*z, "hands full",
                        {{0x15, 136},
                         {0x14, 133},
