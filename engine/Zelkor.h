@@ -504,7 +504,6 @@ public:
     int GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
     int GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi);
 
-
     // =====================================================================
     // Fields
     // =====================================================================

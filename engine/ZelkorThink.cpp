@@ -1,8 +1,11 @@
 // The think driver (one computer move from the document's position) and the
 // root of the tree search.
 #include "Zelkor.h"
+#include "ZelkorUtil.h"
 
 #include <ctime>
+
+using namespace zelkor;
 
 namespace {
 
@@ -11,32 +14,6 @@ namespace {
 constexpr int kMaxFixedDepth = 32;
 
 constexpr int kRecordSize = 512;
-
-inline bool SameMove(const CANDI_MOVE &a, const KOMA_MOVE &b)
-{
-    return a.nSrcPos == b.nSrcPos && a.nDstPos == b.nDstPos && a.nKind == b.nKind &&
-           a.nNaru == b.nNaru;
-}
-
-inline void SwapMoveFields(CANDI_MOVE &a, CANDI_MOVE &b)
-{
-    CANDI_MOVE t = a;
-    a.nSrcPos = b.nSrcPos;
-    a.nDstPos = b.nDstPos;
-    a.nKind = b.nKind;
-    a.nNaru = b.nNaru;
-    b.nSrcPos = t.nSrcPos;
-    b.nDstPos = t.nDstPos;
-    b.nKind = t.nKind;
-    b.nNaru = t.nNaru;
-}
-
-// An unpromoted piece that may promote: pawn, lance, knight, silver, bishop, rook.
-inline bool CanPromote(int code)
-{
-    const int k = code & 15;
-    return k != 0 && k < 8 && k != 5;
-}
 
 } // namespace
 
@@ -286,26 +263,8 @@ int CZelkor::PutRootHashMoveFirst(int n)
     if (io.nSrcPos == 0)
         return n;
     const KOMA_MOVE h = {io.nSrcPos, io.nDstPos, io.nKind, io.nNaru};
-    for (int i = 0; i < n; i++) {
-        if (SameMove(m_CandiInZeroDepth[i], h)) {
-            SwapMoveFields(m_CandiInZeroDepth[0], m_CandiInZeroDepth[i]);
-            return n;
-        }
-    }
-    if (!IsMoveable(h.nSrcPos, h.nDstPos, h.nKind, h.nNaru))
-        return n;
-    if (n == 0) {
-        m_CandiInZeroDepth[0] = {h.nSrcPos, h.nDstPos, h.nKind, h.nNaru, 0, 0};
-        return 1;
-    }
-    if (n == 100)
-        n = 99; // the list is full: the displaced row takes the last place
-    m_CandiInZeroDepth[n] = m_CandiInZeroDepth[0];
-    m_CandiInZeroDepth[0].nSrcPos = h.nSrcPos;
-    m_CandiInZeroDepth[0].nDstPos = h.nDstPos;
-    m_CandiInZeroDepth[0].nKind = h.nKind;
-    m_CandiInZeroDepth[0].nNaru = h.nNaru;
-    return n + 1;
+    PutHashMoveFirst(m_CandiInZeroDepth, n, h, 100);
+    return n;
 }
 
 // One pass over the root list; returns the best value (alpha) and sets

@@ -7,13 +7,9 @@
 #include <algorithm>
 #include <initializer_list>
 
-namespace {
+using namespace zelkor;
 
-bool SameMove(const CANDI_MOVE &a, const CANDI_MOVE &b)
-{
-    return a.nSrcPos == b.nSrcPos && a.nDstPos == b.nDstPos && a.nKind == b.nKind &&
-           a.nNaru == b.nNaru;
-}
+namespace {
 
 // Exchanges two candidates except their nTemp1.
 void SwapMoves(CANDI_MOVE &a, CANDI_MOVE &b)

@@ -8,28 +8,21 @@
 #define KORVANE_CANDIS3_H
 
 #include "Zelkor.h"
+#include "ZelkorUtil.h"
 
 #include <initializer_list>
 
 namespace candis3 {
 
+using zelkor::Abs;
+using zelkor::SameMove;
+
 constexpr int kDrop = 255; // source of a drop
 constexpr int kAreaSize = CZelkor::kCandiArea;
 
-inline int Abs(int v)
-{
-    return v < 0 ? -v : v;
-}
-
 inline bool OnBoard(int s)
 {
-    return s >= 0x11 && s <= 0x99 && (s & 15) >= 1 && (s & 15) <= 9;
-}
-
-inline bool SameMove(const CANDI_MOVE &a, const CANDI_MOVE &b)
-{
-    return a.nSrcPos == b.nSrcPos && a.nDstPos == b.nDstPos && a.nKind == b.nKind &&
-           a.nNaru == b.nNaru;
+    return zelkor::IsPlayingSquare(s);
 }
 
 // A block of candidates that never runs past the end of the candidate area.

@@ -1,8 +1,11 @@
 // The inner nodes of the mate-by-checks search (OR: give check, AND: answer
 // it) and the selective alpha-beta reply search below the root.
 #include "Zelkor.h"
+#include "ZelkorUtil.h"
 
 #include <ctime>
+
+using namespace zelkor;
 
 namespace {
 
@@ -12,32 +15,12 @@ namespace {
 constexpr int kTumiMaxPly = 51;
 constexpr int kTreeMaxPly = 40;
 
-inline bool IsPawnDrop(const CANDI_MOVE &m, int pawnCode)
-{
-    return m.nSrcPos == 255 && m.nKind == pawnCode;
-}
-
-// First direct (not x-ray) entry of a square's attacker list, 0 if none.
-inline int FirstDirect(const int *list, int count)
-{
-    for (int i = 0; i < count; i++)
-        if (list[i] < 128)
-            return list[i];
-    return 0;
-}
-
 inline void CopyMove(KOMA_MOVE &to, const CANDI_MOVE &from)
 {
     to.nSrcPos = from.nSrcPos;
     to.nDstPos = from.nDstPos;
     to.nKind = from.nKind;
     to.nNaru = from.nNaru;
-}
-
-inline bool SameMove(const CANDI_MOVE &a, const KOMA_MOVE &b)
-{
-    return a.nSrcPos == b.nSrcPos && a.nDstPos == b.nDstPos && a.nKind == b.nKind &&
-           a.nNaru == b.nNaru;
 }
 
 } // namespace

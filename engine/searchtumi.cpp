@@ -3,9 +3,12 @@
 // Every function comes as a twin: ...OnMan hunts Man's king with Com's
 // checks, ...OnCom hunts Com's king with Man's checks.
 #include "Zelkor.h"
+#include "ZelkorUtil.h"
 
 #include <initializer_list>
 #include <utility>
+
+using namespace zelkor;
 
 namespace {
 
@@ -15,16 +18,6 @@ const int kAroundGyoku[8] = {15, 16, 17, 1, -1, -17, -16, -15};
 inline int Col(int s)
 {
     return s & 15;
-}
-
-inline int Abs(int v)
-{
-    return v < 0 ? -v : v;
-}
-
-inline bool IsPawnDrop(const CANDI_MOVE &m, int pawnCode)
-{
-    return m.nSrcPos == 255 && m.nKind == pawnCode;
 }
 
 } // namespace
@@ -115,15 +108,6 @@ bool CZelkor::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
     default:
         return false;
     }
-}
-
-// First direct (not x-ray) entry of a square's attacker list, 0 if none.
-static int FirstDirect(const int *list, int count)
-{
-    for (int i = 0; i < count; i++)
-        if (list[i] < 128)
-            return list[i];
-    return 0;
 }
 
 // ---------------------------------------------------------------------------
