@@ -375,8 +375,8 @@ bool CZelkor::IsTimeOver() const
 {
     if (m_bStopRequest.load(std::memory_order_relaxed))
         return true;
-    if (m_nWallLimitMs > 0 &&
-        std::chrono::steady_clock::now() - m_tWallStart >= std::chrono::milliseconds(m_nWallLimitMs))
+    if (m_nWallLimitMs > 0 && std::chrono::steady_clock::now() - m_tWallStart >=
+                                  std::chrono::milliseconds(m_nWallLimitMs))
         return true;
     if (m_bNoTimeLimit)
         return false;

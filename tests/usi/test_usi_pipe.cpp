@@ -202,6 +202,9 @@ TEST(UsiPipe, PlaysLegalMovesMatesAndResigns)
         ASSERT_TRUE(RefIsLegal(p, m)) << best << " in " << WriteSfen(p);
         if (g.mates) {
             EXPECT_TRUE(RefIsMate(Apply(p, m))) << best << " does not mate in " << WriteSfen(p);
+            const auto &seen = u.Seen();
+            ASSERT_GE(seen.size(), 2u);
+            EXPECT_EQ(seen[seen.size() - 2], "info depth 1 score mate 1 pv " + best.substr(9));
         }
     }
 

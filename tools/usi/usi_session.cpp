@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <sstream>
 #include <system_error>
@@ -289,9 +290,10 @@ void Session::Go(const std::vector<std::string> &w)
     const long long spent = std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - start)
                                 .count();
-    m_engine.m_nWallLimitMs = budget > 0 ? int(std::max(1LL, budget - spent)) : 0;
+    m_engine.m_nWallLimitMs =
+        budget > 0 ? int(std::min<long long>(INT_MAX, std::max(1LL, budget - spent))) : 0;
     m_engine.m_bStopRequest = false;
-    m_think = {this, m_pos, start};
+    m_think = {this, m_pos, start, 0};
     m_engine.m_pfnIterationDone = &Session::OnIteration;
     m_engine.m_pIterationCtx = &m_think;
 
@@ -317,6 +319,9 @@ void Session::RunThink(int turn)
     int result = -1;
     m_engine.OnFindMove(turn, &word, &result);
     const std::string best = BestMove(result, turn);
+    // Only the mate probe plays without an iteration: its win is still shown.
+    if (m_think.reported == 0 && best != "resign")
+        Write(std::string("info depth 1 score mate ") + (result == 15 ? "1" : "+") + " pv " + best);
     std::unique_lock<std::mutex> lock(m_mutex);
     m_cv.wait(lock, [this] { return !m_holdBestmove || m_stopped; });
     Write("bestmove " + best);
@@ -368,7 +373,8 @@ std::string Session::BestMove(int result, int turn)
 // next to nothing.
 void Session::OnIteration(void *ctx, const CZelkor &z, int depth, int score)
 {
-    const Think &t = *static_cast<const Think *>(ctx);
+    Think &t = *static_cast<Think *>(ctx);
+    t.reported++;
     const bool turned = t.pos.side == kSente;
     Position cur = t.pos;
     std::string pv;

@@ -56,6 +56,7 @@ private:
         Session *session;
         Position pos;
         std::chrono::steady_clock::time_point start;
+        int reported; // iterations reported so far
     };
 
     void Write(const std::string &line);
