@@ -1,6 +1,8 @@
 #ifndef KORVANE_ZELKOR_H
 #define KORVANE_ZELKOR_H
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 
@@ -133,6 +135,19 @@ public:
     int m_nCompletedDepth = 0;        // deepest iteration of the last think not cut by the clock
     std::uint64_t m_nSearchNodes = 0; // reply-search nodes of the last think
     bool m_bThinkMoved = false;       // the last think played a move
+
+    // Hooks for a protocol front end. Left at their defaults they change nothing.
+    // A stop request (from any thread) and the wall-clock limit are read where
+    // the processor clock is, so a think ends there as if its time had run out;
+    // the requester clears the flag before the next think.
+    std::atomic<bool> m_bStopRequest{false};
+    int m_nWallLimitMs = 0; // > 0: milliseconds of wall-clock time from the think's start
+    // Called on the thinking thread after each iteration the clock did not cut,
+    // with its depth and score (Com's view); the line is in m_moveTree[0], in
+    // think orientation, m_nSearchedDepth[0] moves long.
+    void (*m_pfnIterationDone)(void *ctx, const CZelkor &z, int depth, int score) = nullptr;
+    void *m_pIterationCtx = nullptr;
+    std::chrono::steady_clock::time_point m_tWallStart{};
 
     // ---- set-up (Zelkor.cpp, ZelkorConst.cpp) ----
     void AssignConstants();

@@ -162,6 +162,7 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
         return 30000;
 
     m_clockStart = std::clock();
+    m_tWallStart = std::chrono::steady_clock::now();
     InitResultArea();
     m_nSearchedDepth[0] = 0;
     m_nHubos = 0;
@@ -178,8 +179,11 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
         return v;
     while (m_nMinTagDepth <= maxDepth) {
         v = SearchTree(-30000, 30000, src, dst, kind, naru);
-        if (!m_bTime)
+        if (!m_bTime) {
             m_nCompletedDepth = m_nMinTagDepth;
+            if (m_pfnIterationDone)
+                m_pfnIterationDone(m_pIterationCtx, *this, m_nMinTagDepth, v);
+        }
         if (v == 30000 || m_nPsbComMoves == 1 || v == 30010)
             return v;
         if (IsTimeOver())

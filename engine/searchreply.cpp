@@ -356,6 +356,11 @@ int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
 
 bool CZelkor::IsTimeOver() const
 {
+    if (m_bStopRequest.load(std::memory_order_relaxed))
+        return true;
+    if (m_nWallLimitMs > 0 && std::chrono::steady_clock::now() - m_tWallStart >=
+                                  std::chrono::milliseconds(m_nWallLimitMs))
+        return true;
     if (m_bNoTimeLimit)
         return false;
     return (std::clock() - m_clockStart) / CLOCKS_PER_SEC > m_nTimeLimit;

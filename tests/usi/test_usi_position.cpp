@@ -1,0 +1,203 @@
+// SFEN reading and writing, move notation, and the rules the protocol uses to
+// check a GUI's moves, against the engine's own start board and the
+// independent reference rules.
+#include "usi_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace usi;
+using namespace usitest;
+
+namespace {
+
+const char *const kStart = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1";
+
+std::string Refusal(const std::string &sfen)
+{
+    std::istringstream in(sfen);
+    std::string b, s, h, n;
+    in >> b >> s >> h >> n;
+    Position p;
+    std::string err;
+    if (ParseSfen(b, s, h, n, p, err))
+        return "accepted";
+    return err;
+}
+
+TEST(UsiSfen, StartPositionIsTheEngineStartBoard)
+{
+    // The engine's initial board has the computer (Com) at the top: gote.
+    auto z = std::make_unique<CZelkor>();
+    const Position p = StartPosition();
+    for (int row = 1; row <= 9; row++)
+        for (int col = 1; col <= 9; col++)
+            EXPECT_EQ(p.At(16 * row + col), z->m_nIniBoard[16 * row + col]) << row << "," << col;
+    EXPECT_EQ(p.At(Square(5, 9)), 8);   // sente's king on 5i
+    EXPECT_EQ(p.At(Square(8, 2)), 135); // gote's rook on 8b
+    EXPECT_EQ(p.At(Square(2, 8)), 7);   // sente's rook on 2h
+    EXPECT_EQ(WriteSfen(p), kStart);
+}
+
+TEST(UsiSfen, RoundTrips)
+{
+    const char *const cases[] = {
+        kStart,
+        // handicaps: lance, bishop, rook, two pieces, six pieces; gote moves first
+        "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+        "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+        "lnsgkgsnl/7b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+        "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+        "2sgkgs2/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1",
+        // promoted pieces of both sides, hands of both, multi-digit counts
+        "ln1g3+Rl/1ks2s3/1ppp1p1pp/p3p4/9/2P1P4/PPSP1PPPP/1K1+b5/LN1G1G1NL b RBGPn 45",
+        "8k/9/9/9/9/9/9/9/K8 w 2R2B4G4S4N4L10P8p 120",
+        "4k4/9/4+P4/9/9/9/+p8/9/4K4 b - 2",
+    };
+    for (const char *sfen : cases) {
+        const Position p = Sfen(sfen);
+        EXPECT_EQ(WriteSfen(p), sfen);
+    }
+    const Position h = Sfen("8k/9/9/9/9/9/9/9/K8 w 2R2B4G4S4N4L10P8p 120");
+    EXPECT_EQ(h.side, kGote);
+    EXPECT_EQ(h.hand[kSente][1], 10);
+    EXPECT_EQ(h.hand[kGote][1], 8);
+    EXPECT_EQ(h.hand[kSente][7], 2);
+    EXPECT_EQ(h.ply, 120);
+}
+
+TEST(UsiSfen, RefusesMalformedAndImpossiblePositions)
+{
+    const struct
+    {
+        const char *sfen;
+        const char *fault;
+    } cases[] = {
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1 b - 1", "nine ranks"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL/9 b - 1", "more than nine"},
+        {"lnsgkgsnl/1r5b/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", "nine squares"},
+        {"lnsgkgsnl/1r5b11/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", "more than nine"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNX b - 1", "bad piece letter"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNS+GKGSNL b - 1", "cannot be promoted"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSN+ b - 1", "nine ranks"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1x", "bad move number"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL x - 1", "'b' or 'w'"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 0", "bad move number"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b K 1", "in hand"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b 19P 1", "bad hand count"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b 1P 1", "bad hand count"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b 02P 1", "bad hand count"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b P2 1", "ends with a count"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b 3R 1", "too many"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b 10P9p 1", "too many"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b P 1", "too many"},
+        {"4k4/9/9/9/9/9/9/9/4KK3 b - 1", "two kings of sente"},
+        {"4k4/9/9/9/9/9/9/9/9 b - 1", "no king of sente"},
+        {"9/9/9/9/9/9/9/9/4K4 b - 1", "no king of gote"},
+        {"P3k4/9/9/9/9/9/9/9/4K4 b - 1", "never move"},
+        {"4k4/N8/9/9/9/9/9/9/4K4 b - 1", "never move"},
+        {"4k4/9/9/9/9/9/9/9/l3K4 b - 1", "never move"},
+        {"4k4/9/9/9/9/P8/P8/9/4K4 b - 1", "two pawns"},
+        {"4k4/9/9/9/9/9/9/4R4/4K4 b - 1", "not to move is in check"},
+    };
+    for (const auto &c : cases)
+        EXPECT_NE(Refusal(c.sfen).find(c.fault), std::string::npos)
+            << c.sfen << " gave: " << Refusal(c.sfen);
+    // Promoted pieces may stand anywhere and are no pawns for the file rule.
+    EXPECT_EQ(Refusal("+P3k4/9/9/9/9/+P8/P8/9/4K4 b - 1"), "accepted");
+}
+
+TEST(UsiMoves, NotationRoundTripsAndRefusals)
+{
+    for (const char *t : {"7g7f", "8h2b+", "P*5e", "R*1a", "1a9i", "9i1a+"}) {
+        Move m;
+        ASSERT_TRUE(ParseMove(t, m)) << t;
+        EXPECT_EQ(MoveText(m), t);
+    }
+    Move m;
+    ASSERT_TRUE(ParseMove("7g7f", m));
+    EXPECT_EQ(m.src, 0x73); // rank g = row 7, file 7 = col 3
+    EXPECT_EQ(m.dst, 0x63);
+    ASSERT_TRUE(ParseMove("G*1a", m));
+    EXPECT_EQ(m.src, kDrop);
+    EXPECT_EQ(m.drop, 5);
+    EXPECT_EQ(m.dst, 0x19);
+    for (const char *t :
+         {"", "7g7", "7g7f=", "0a1a", "7j7f", "K*5e", "X*5e", "P*5e+", "+P*5e", "7g7f++", "P*0e"})
+        EXPECT_FALSE(ParseMove(t, m)) << t;
+}
+
+TEST(UsiRules, LegalMovesMatchTheReferenceRules)
+{
+    std::vector<Position> positions = {
+        StartPosition(),
+        Sfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"),
+        Sfen("ln1g3+Rl/1ks2s3/1ppp1p1pp/p3p4/9/2P1P4/PPSP1PPPP/1K1+b5/LN1G1G1NL b RBGPn 45"),
+        Sfen("ln1g3+Rl/1ks2s3/1ppp1p1pp/p3p4/9/2P1P4/PPSP1PPPP/1K1+b5/LN1G1G1NL w RBGPn 46"),
+        Sfen("4k4/9/4P4/9/9/9/9/9/4K4 b G 1"),
+        Sfen("4k4/4r4/9/9/9/9/9/9/4K4 b BN 1"), // sente in check along the file
+    };
+    const std::vector<Position> game = RandomGamePositions(7, 160, 3);
+    positions.insert(positions.end(), game.begin(), game.end());
+    int withDrops = 0, withChecks = 0;
+    for (const Position &p : positions) {
+        std::vector<RefMove> mine;
+        for (const Move &m : LegalMoves(p))
+            mine.push_back(ToRefMove(p, m));
+        std::vector<RefMove> ref = RefLegal(p);
+        std::sort(mine.begin(), mine.end());
+        std::sort(ref.begin(), ref.end());
+        EXPECT_EQ(mine, ref) << WriteSfen(p);
+        withDrops += std::any_of(mine.begin(), mine.end(), [](auto &m) { return m.src == 255; });
+        withChecks += InCheck(p, p.side);
+    }
+    EXPECT_GT(withDrops, 5);  // the positions exercise the hands...
+    EXPECT_GT(withChecks, 0); // ...and check evasion
+}
+
+TEST(UsiRules, PawnDropMateIsRefusedOtherPawnDropChecksAreNot)
+{
+    // Gote's king on 1a boxed in by its own pieces; a pawn on 1b would mate.
+    const Position mate = Sfen("7nk/7p1/7G1/9/9/9/9/9/4K4 b P 1");
+    Move m;
+    ASSERT_TRUE(ParseMove("P*1b", m));
+    EXPECT_FALSE(IsLegal(mate, m));
+    EXPECT_TRUE(RefIsMate(Apply(mate, m))); // it would indeed be mate
+    // Without the gold the king takes the pawn: the drop is an ordinary check.
+    const Position check = Sfen("7nk/7p1/9/9/9/9/9/9/4K4 b P 1");
+    EXPECT_TRUE(IsLegal(check, m));
+}
+
+TEST(UsiRules, PromotionChoicesFollowTheZone)
+{
+    const Position p = Sfen("4k4/9/9/1P7/9/9/9/2S6/4K4 b - 1");
+    auto has = [&](const char *t) {
+        Move m;
+        return ParseMove(t, m) && IsLegal(p, m);
+    };
+    EXPECT_TRUE(has("8d8c+")); // into the zone: either way
+    EXPECT_TRUE(has("8d8c"));
+    EXPECT_FALSE(has("7h7g+")); // outside the zone: never
+    const Position last = Sfen("4k4/P8/9/9/9/9/9/9/4K4 b - 1");
+    Move m;
+    ASSERT_TRUE(ParseMove("9b9a", m));
+    EXPECT_FALSE(IsLegal(last, m)); // a pawn on the last rank must promote
+    m.promote = true;
+    EXPECT_TRUE(IsLegal(last, m));
+}
+
+TEST(UsiRules, ApplyMovesCapturesToTheHandAndCountsPlies)
+{
+    Position p = StartPosition();
+    for (const char *t : {"7g7f", "3c3d", "8h2b+"}) {
+        Move m;
+        ASSERT_TRUE(ParseMove(t, m));
+        ASSERT_TRUE(IsLegal(p, m)) << t;
+        p = Apply(p, m);
+    }
+    EXPECT_EQ(WriteSfen(p), "lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 4");
+}
+
+} // namespace
