@@ -3,6 +3,8 @@
 
 #include "Gloval.h"
 
+#include <QString>
+
 // What the document needs from the main window (ShogiApp, Parts 3.1-3.3).
 // The document never talks to widgets directly: the main window implements
 // this interface and hands itself to ShogiDoc::SetHost(). Without a host
@@ -38,6 +40,8 @@ public:
     virtual void disableCommand(int id) = 0;
     // The save-as command (10030).
     virtual void slotFileSaveAs() = 0;
+    // saveModified could not write the file; the game stays unsaved.
+    virtual void ReportSaveFailed(const QString &fileName) { (void)fileName; }
     // Warning box with Yes, No and Cancel, caption "Korvane"; eucText is a JC_ text.
     virtual Answer AskYesNoCancel(const char *eucText) = 0;
     // The game clock m_GameTime: elapsed milliseconds, and restart.
@@ -47,8 +51,7 @@ public:
     // Game flow: the status-bar message for the side to move, and a decoded
     // engine answer (drop: sx = 10). Hosts without a board may ignore them.
     virtual void StatusMessageTimeOut() {}
-    virtual void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru,
-                                 int nR)
+    virtual void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru, int nR)
     {
         (void)sx, (void)sy, (void)dx, (void)dy, (void)kind, (void)naru, (void)nR;
     }

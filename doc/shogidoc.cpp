@@ -502,7 +502,10 @@ bool ShogiDoc::saveModified()
             // A cancelled save-as dialog or a failed write keeps the changes.
             return !modified;
         }
-        return saveDocument(absFilePath);
+        if (saveDocument(absFilePath))
+            return true;
+        m_pHost->ReportSaveFailed(absFilePath);
+        return false;
     case CDocHost::No:
         setModified(false);
         return true;

@@ -1,14 +1,17 @@
 #ifndef KORVANE_CBGKIBO_H
 #define KORVANE_CBGKIBO_H
 
+#include <QColor>
 #include <QFrame>
+#include <QPoint>
 
+class CInfoWidget;
 class QPushButton;
 class ShogiApp;
 
-// The record window lying over the view: for now its frame, title, close
-// button and the counts the main window keeps in step with the record.
-// next: the move list with its scrolling, moving and resizing by mouse.
+// The record window: a child frame lying over the view with a title bar of its
+// own and a close button, moved by its title and resized by its edges inside
+// the main window. The list itself is the CInfoWidget it holds.
 class CBGKibo : public QFrame
 {
     Q_OBJECT
@@ -25,20 +28,40 @@ public:
     void KiboForwardOne();
     void Update();
 
-    int ItemNum() const { return m_nItemNum; }
-    int CurPos() const { return m_nCurPos; }
+    int ItemNum() const;
+    int CurPos() const;
+    CInfoWidget *InfoWidget() const { return m_pInfoWidget; }
+
+    // Where a press at p falls: the values of m_nPressSort.
+    enum PressSort
+    {
+        Title = 1,
+        LeftEdge,
+        RightEdge,
+        BottomEdge,
+        TopEdge,
+        Inside
+    };
+    int ClassifyPress(const QPoint &p) const;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     ShogiApp *m_pParent;
-    QPushButton *m_bntClose;
-    QColor m_TitleColor;
+    CInfoWidget *m_pInfoWidget;
+    int m_nBoarderWidth = 2;
     int m_nTitleHeight = 20;
-    int m_nItemNum = 1;
-    int m_nCurPos = 0;
+    int m_nOldWidth = 0, m_nOldHeight = 0;
+    QColor m_TitleColor;
+    QPushButton *m_bntClose;
+    QPoint m_pntOld;
+    bool m_bPress = false;
+    int m_nPressSort = 0;
 };
 
 #endif

@@ -115,15 +115,10 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initStatusBar();
     initDocument();
     initView();
-    // next: readOptions() with the options of the configuration file; until
-    // then the document's defaults hold (human first player against the
-    // computer at level 0, even game) and the control bar stays hidden.
-    m_ControlToolBar->hide();
+    readOptions();
     doc->Init();
     Command(13040)->setChecked(true);
     Command(13030)->setChecked(doc->GetViewMoveablePos());
-    for (int id : {14010, 14020, 14050})
-        Command(id)->setChecked(true);
     for (int id : {10020, 10030, 11020, 11030, 11040, 11050, 11070, 12010, 12020, 12030, 12040,
                    12050, 12060, 13010})
         disableCommand(id);
@@ -256,7 +251,21 @@ void ShogiApp::initDocument()
     g_byGameStatus = GameStatus::Start;
     connect(&m_GameTimer, &QTimer::timeout, this, &ShogiApp::OneSecondTimeOut);
     m_GameTimer.start(1000);
-    // next: the five replay-speed timers, with automatic replay.
+    // Each runs all the time and acts only for its own replay speed.
+    const struct
+    {
+        QTimer *timer;
+        int ms;
+        void (ShogiApp::*slot)();
+    } speeds[] = {{&m_MostSlowTimer, 2000, &ShogiApp::MostSlowTimeOut},
+                  {&m_SlowTimer, 1500, &ShogiApp::SlowTimeOut},
+                  {&m_StandardTimer, 1000, &ShogiApp::StandardTimeOut},
+                  {&m_FastTimer, 700, &ShogiApp::FastTimeOut},
+                  {&m_MostFastTimer, 300, &ShogiApp::MostFastTimeOut}};
+    for (const auto &s : speeds) {
+        connect(s.timer, &QTimer::timeout, this, s.slot);
+        s.timer->start(s.ms);
+    }
     StatusMessageTimeOut();
 }
 
@@ -426,9 +435,4 @@ void ShogiApp::PlaySoundPutKoma()
         return;
     }
     m_pSound->play();
-}
-
-bool ShogiApp::queryClose()
-{
-    return doc->saveModified();
 }

@@ -9,10 +9,13 @@
 #include <QHash>
 #include <QStringList>
 #include <QTimer>
+#include <initializer_list>
 
 class CBGKibo;
+class KConfigGroup;
 class KToolBar;
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -48,11 +51,23 @@ public:
     void ViewTime();
     QString FieldText(int field) const; // 0 position .. 4 second player's time
     void PlaySoundPutKoma();
-    // The command line's record file.
+    // A record file named on the command line or by the desktop.
     void openDocumentFile(const QString &name);
+    // name with ".kvn" appended unless it already ends so.
+    static QString ChangeFileNameToKVN(const QString &name);
+    // Checks an edited position: 1 a piece that can never move, 2 two pawns
+    // of a side in a column, 4 the side not to move in check, 3 accepted (the
+    // position becomes the record's start).
+    BYTE FromEditToPlay();
+    void SetGameSetOK(bool ok) { m_bGameSetOK = ok; }
+    void readOptions();
+    void saveOptions();
+    // Whether a one-second record step is waiting to be shown.
+    bool IsForwardStepPending() const { return m_nKiboForwardTimer != 0; }
 
     // CDocHost.
     void SetDocModified(bool modified) override;
+    void ReportSaveFailed(const QString &fileName) override;
     void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                  unsigned int time) override;
     void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
@@ -73,6 +88,11 @@ public slots:
     void slotStatusHelpMsg(const QString &text);
     void StatusMessageTimeOut() override;
     void OneSecondTimeOut();
+    void MostSlowTimeOut();
+    void SlowTimeOut();
+    void StandardTimeOut();
+    void FastTimeOut();
+    void MostFastTimeOut();
 
     void slotFileOpen();
     void slotFileSave();
@@ -104,6 +124,10 @@ public slots:
 
 protected:
     bool queryClose() override;
+    bool queryExit();
+    void saveProperties(KConfigGroup &config) override;
+    void readProperties(const KConfigGroup &config) override;
+    void timerEvent(QTimerEvent *e) override;
 
 private:
     struct CommandInfo;
@@ -119,6 +143,18 @@ private:
     // A view command: shows or hides w by the check mark of id.
     void ToggleShown(int id, QWidget *w);
     void ShowPlayerTime(BYTE player, int seconds);
+    void SetEnabled(std::initializer_list<int> ids, bool on);
+    // Record replay.
+    void ReplayTick(BYTE speed);
+    void FinishForwardStep();
+    void CancelForwardStep();
+    // A computer move shown lifted goes into the record before a command
+    // changes the game under it.
+    void FinishShownComputerMove();
+    // Files.
+    void ShowOpenedRecord();
+    bool SaveTo(const QString &name);
+    void RunSettingDialog(QDialog *dialog);
 
     QElapsedTimer m_GameTime;
     bool m_bGameSetOK = false;
@@ -128,16 +164,22 @@ private:
           *viewMenu = nullptr, *helpMenu = nullptr;
     ShogiView *view = nullptr;
     ShogiDoc *doc = nullptr;
+    QTimer m_MostSlowTimer, m_SlowTimer, m_StandardTimer, m_FastTimer, m_MostFastTimer;
     QTimer m_GameTimer;
     QLabel *m_pLabel = nullptr;
     QFrame *m_pFields[5] = {};
     QLabel *m_pFieldLabels[5] = {};
     KToolBar *m_ControlToolBar = nullptr, *m_MainToolBar = nullptr;
+    int m_nKiboForwardTimer = 0;
     bool m_bFirst = true;
     QHash<int, QAction *> m_commands;
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
 };
+
+// 10 while a replay step started by a speed timer is pending, 100 after a
+// step has completed.
+extern BYTE g_byAutoTemp;
 
 #endif

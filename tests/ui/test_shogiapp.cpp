@@ -1,3 +1,4 @@
+#include "appfixture.h"
 #include "cbgkibo.h"
 #include "cboardframe.h"
 #include "cplayer.h"
@@ -22,52 +23,6 @@
 #include <thread>
 
 namespace {
-
-class App : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        TestBoxes::Reset();
-        saved = EngineCalls();
-        g_bMoveEnd = false;
-        app = new ShogiApp;
-        app->resize(1400, 1000);
-        app->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app));
-        doc = app->getDocument();
-        doc->SetOSSound(false);
-        board = app->getView()->GetBoard();
-        board->SetComputerMoveShowTime(10);
-    }
-    void TearDown() override
-    {
-        delete app.data();
-        EngineCalls() = saved;
-        g_bMoveEnd = false;
-    }
-    // An engine that answers every think with the same word and result.
-    void FixedEngine(unsigned int word, int result)
-    {
-        EngineCalls().UpdateBoard = [](const CEnginePosition &) {};
-        EngineCalls().OnFindMove = [word, result](int, unsigned int *m, int *r) {
-            *m = word;
-            *r = result;
-        };
-    }
-    void Drag(int c1, int r1, int c2, int r2)
-    {
-        QTest::mousePress(board, Qt::LeftButton, {}, board->CellCenter(c1, r1));
-        QTest::mouseMove(board, board->CellCenter(c2, r2));
-        QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(c2, r2));
-    }
-    bool Enabled(int id) { return app->Command(id)->isEnabled(); }
-
-    CEngineCalls saved;
-    QPointer<ShogiApp> app;
-    ShogiDoc *doc = nullptr;
-    CBoardFrame *board = nullptr;
-};
 
 TEST_F(App, StartUpState)
 {

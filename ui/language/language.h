@@ -158,6 +158,70 @@ inline constexpr char JC_IsNaru[] = "\xc0\xae\xa4\xea\xa4\xde\xa4\xb9\xa4\xab\xa
 
 // Record window.
 inline constexpr char JC_KiboWindow[] = "\xb4\xfd\xc9\xe8\xa5\xa6\xa5\xa3\xa5\xf3\xa5\xc9\xa5\xa6"; // 棋譜ウィンドウ
+
+// Resuming a game and accepting an edited position.
+inline constexpr char JC_MSGUnMoveKoma[] = "\xc6\xb0\xa4\xb1\xa4\xca\xa4\xa4\xb6\xf0\xa4\xac\xa4\xa2\xa4\xea\xa4\xde\xa4\xb9"; // 動けない駒があります
+inline constexpr char JC_MSGTwoBo[] = "\xc6\xf3\xca\xe2\xa4\xac\xa4\xa2\xa4\xea\xa4\xde\xa4\xb9"; // 二歩があります
+inline constexpr char JC_MSGAlreadyOte[] = "\xc9\xd4\xc4\xea\xa4\xca\xb6\xc9\xcc\xcc\xa4\xc7\xa4\xb9"; // 不定な局面です
+inline constexpr char JC_MSGSureReplay[] = "\xa4\xb3\xa4\xb3\xa4\xcb\xba\xc6\xb3\xab\xa4\xb9\xa4\xeb\xa4\xc8\xb0\xca\xb8\xe5\xa4\xce\xa5\xc7\xa1\xbc\xa5\xbf\xa4\xcf\xcc\xb5\xb8\xfa\xa4\xcb\xa4\xca\xa4\xea\xa4\xde\xa4\xb9\x0a\xcb\xdc\xc5\xf6\xa4\xcb\xba\xc6\xb3\xab\xa4\xf2\xa4\xb7\xa4\xde\xa4\xb9\xa4\xab\xa1\xa9"; // ここに再開すると以後のデータは無効になります / 本当に再開をしますか？
+
+// Files and help.
+inline constexpr char JC_MSGHelpAbout[] = "Korvane\xb7\xc1\x0a\xa5\xd0\xa1\xbc\xa5\xb8\xa5\xe8\xa5\xf3 1.0"; // Korvane形 / バージヨン 1.0
+inline constexpr char JC_MSGSaveFailed[] = "\xb4\xfd\xc9\xe8\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb\xa4\xf2\xca\xdd\xc2\xb8\xa4\xc7\xa4\xad\xa4\xde\xa4\xbb\xa4\xf3\xa4\xc7\xa4\xb7\xa4\xbf"; // 棋譜ファイルを保存できませんでした
+inline constexpr char JC_MSGNoHelp[] = "\xa5\xd8\xa5\xeb\xa5\xd7\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb\xa4\xac\xb8\xab\xa4\xc4\xa4\xab\xa4\xea\xa4\xde\xa4\xbb\xa4\xf3"; // ヘルプファイルが見つかりません
+
+// Record window rows.
+inline constexpr char JC_FirstSign[] = "\xa2\xa5"; // ▲
+inline constexpr char JC_SecondSign[] = "\xa2\xa4"; // △
+inline constexpr char JC_Dong[] = "\xc6\xb1"; // 同
+inline constexpr char JC_Song[] = "\xc0\xae"; // 成
+inline constexpr char JC_Bul[] = "\xc9\xd4"; // 不
+inline constexpr char JC_UBo[] = "\xca\xe2"; // 歩
+inline constexpr char JC_UHyang[] = "\xb9\xe1"; // 香
+inline constexpr char JC_UGyoe[] = "\xb7\xcb"; // 桂
+inline constexpr char JC_UUn[] = "\xb6\xe4"; // 銀
+inline constexpr char JC_UGum[] = "\xb6\xe2"; // 金
+inline constexpr char JC_UGak[] = "\xb3\xd1"; // 角
+inline constexpr char JC_UBi[] = "\xc8\xf4"; // 飛
+inline constexpr char JC_UWang[] = "\xb2\xa6"; // 王
+inline constexpr char JC_BBo[] = "\xa4\xc8"; // と
+inline constexpr char JC_BHyang[] = "\xc0\xae\xb9\xe1"; // 成香
+inline constexpr char JC_BGyoe[] = "\xc0\xae\xb7\xcb"; // 成桂
+inline constexpr char JC_BUn[] = "\xc0\xae\xb6\xe4"; // 成銀
+inline constexpr char JC_BGum[] = "\xb6\xe2"; // 金
+inline constexpr char JC_BGak[] = "\xc7\xcf"; // 馬
+inline constexpr char JC_BBi[] = "\xce\xb6"; // 龍
+inline constexpr char JC_BWang[] = "\xb2\xa6"; // 王
+
+// Game dialog.
+inline constexpr char JC_First[] = "\xc0\xe8\xbc\xea"; // 先手
+inline constexpr char JC_Second[] = "\xb8\xe5\xbc\xea"; // 後手
+inline constexpr char JC_ComputerLevel[] = "\xa5\xb3\xa5\xf3\xa5\xd4\xa5\xe5\xa1\xbc\xa5\xbf\xa4\xce\xa5\xec\xa5\xd9\xa5\xeb"; // コンピュータのレベル
+inline constexpr char JC_LevelLow[] = "\xb2\xbc\xb5\xe9"; // 下級
+inline constexpr char JC_LevelHigh[] = "\xbe\xe5\xb5\xe9"; // 上級
+inline constexpr char JC_LevelTop[] = "\xba\xc7\xbe\xe5\xb5\xe9"; // 最上級
+inline constexpr char JC_Teai[] = "\xbc\xea\xb9\xe7\xb3\xe4"; // 手合割
+inline constexpr char JC_KomaSelect[] = "\xb6\xf0\xa4\xce\xc1\xaa\xc2\xf2"; // 駒の選択
+inline constexpr char JC_KomaTwo[] = "\xc6\xf3\xca\xb8\xbb\xfa\xb6\xf0\xa4\xf2\xbb\xc8\xa4\xa6"; // 二文字駒を使う
+inline constexpr char JC_KomaOne[] = "\xb0\xec\xca\xb8\xbb\xfa\xb6\xf0\xa4\xf2\xbb\xc8\xa4\xa6"; // 一文字駒を使う
+inline constexpr char JC_OK[] = "OK"; // OK
+inline constexpr char JC_Cancel[] = "Cancel"; // Cancel
+
+// Other-settings dialog.
+inline constexpr char JC_KiboReplay[] = "\xb4\xfd\xc9\xe8\xba\xc6\xb8\xbd"; // 棋譜再現
+inline constexpr char JC_OpenFirst[] = "\xbd\xe9\xb4\xfc\xbe\xf5\xc2\xd6\xa4\xc7\xb3\xab\xa4\xaf"; // 初期状態で開く
+inline constexpr char JC_OpenLast[] = "\xba\xc7\xbd\xaa\xbe\xf5\xc2\xd6\xa4\xc7\xb3\xab\xa4\xaf"; // 最終状態で開く
+inline constexpr char JC_AutoReplay[] = "\xbc\xab\xc6\xb0\xba\xc6\xb8\xbd"; // 自動再現
+inline constexpr char JC_ReplaySpeed[] = "\xba\xc6\xb8\xbd\xc2\xae\xc5\xd9"; // 再現速度
+inline constexpr char JC_SpeedMostSlow[] = "\xba\xc7\xa4\xe2\xc3\xd9\xa4\xa4"; // 最も遅い
+inline constexpr char JC_SpeedSlow[] = "\xc3\xd9\xa4\xa4"; // 遅い
+inline constexpr char JC_SpeedStandard[] = "\xc9\xb8\xbd\xe0"; // 標準
+inline constexpr char JC_SpeedFast[] = "\xc1\xe1\xa4\xa4"; // 早い
+inline constexpr char JC_SpeedMostFast[] = "\xba\xc7\xa4\xe2\xc1\xe1\xa4\xa4"; // 最も早い
+inline constexpr char JC_SuView[] = "\xc4\xbe\xc1\xb0\xa4\xce\xb0\xec\xbc\xea\xa4\xf2\xbc\xa8\xa4\xb9"; // 直前の一手を示す
+inline constexpr char JC_InformateWangSu[] = "\xb2\xa6\xbc\xea\xa4\xf2\xb9\xf0\xa4\xb2\xa4\xeb"; // 王手を告げる
+inline constexpr char JC_DanView[] = "\xb6\xda\xa1\xa6\xc3\xca\xa4\xce\xc9\xbd\xbc\xa8"; // 筋・段の表示
+inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4\xb9"; // 効果音を出す
 // clang-format on
 
 #endif

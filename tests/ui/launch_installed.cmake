@@ -1,0 +1,53 @@
+# Installs the program into a fresh prefix, starts it under a virtual X server
+# with a record on its command line, and checks the picture it takes of itself.
+# Variables: BUILD_DIR, WORK_DIR, HELPER.
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}/home")
+set(prefix "${WORK_DIR}/prefix")
+
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed: ${rc}")
+endif()
+foreach(f bin/korvane share/applications/korvane.desktop share/metainfo/korvane.metainfo.xml
+          share/mime/packages/korvane-record.xml share/doc/HTML/ja/Korvane/KorvaneHelp.htm
+          share/pixmaps/Korvane/board.bmp share/icons/hicolor/48x48/apps/korvane.png)
+  if(NOT EXISTS "${prefix}/${f}")
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+
+set(record "${WORK_DIR}/opening.kvn")
+execute_process(COMMAND "${HELPER}" record "${record}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "could not write the record")
+endif()
+
+# Under a real X server the desktop's message-bus library keeps a buffer to
+# the end; a sanitizer build would call that a leak of the program.
+set(lsan "${WORK_DIR}/lsan.supp")
+file(WRITE "${lsan}" "leak:libdbus-1.so\nleak:libxcb\nleak:libX11\nleak:libfontconfig\n")
+
+set(shot "${WORK_DIR}/korvane.png")
+find_program(XVFB_RUN xvfb-run)
+set(env "${CMAKE_COMMAND}" -E env "KORVANE_SCREENSHOT=${shot}" "HOME=${WORK_DIR}/home"
+        "XDG_CONFIG_HOME=${WORK_DIR}/home/config" "XDG_DATA_HOME=${WORK_DIR}/home/data"
+        "XDG_CACHE_HOME=${WORK_DIR}/home/cache" "LSAN_OPTIONS=suppressions=${lsan}"
+        --unset=SESSION_MANAGER)
+if(XVFB_RUN)
+  set(run "${XVFB_RUN}" -a -s "-screen 0 1280x1024x24" ${env} QT_QPA_PLATFORM=xcb)
+else()
+  set(run ${env} QT_QPA_PLATFORM=offscreen)
+endif()
+execute_process(COMMAND ${run} "${prefix}/bin/korvane" "${record}"
+                RESULT_VARIABLE rc TIMEOUT 120 OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "korvane ended with ${rc}:\n${out}")
+endif()
+execute_process(COMMAND "${HELPER}" check "${shot}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "bad screenshot ${shot}")
+endif()
+message(STATUS "screenshot: ${shot}")

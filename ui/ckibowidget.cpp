@@ -1,0 +1,54 @@
+#include "ckibowidget.h"
+
+#include "cinfowidget.h"
+#include "kibotext.h"
+#include "language.h"
+#include "shogidoc.h"
+
+#include <QPainter>
+
+CKiboWidget::CKiboWidget(CInfoWidget *parent, const ShogiDoc *doc)
+    : QWidget(parent), m_nItemWidth(parent->ItemWidth()), m_nItemHeight(parent->ItemHeight()),
+      m_pParent(parent), m_pDoc(doc), m_BackColor(Qt::white), m_StartColor(Qt::gray),
+      m_FocusColor(QColor(Qt::blue).lighter(60))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CKiboWidget::UpdateKibo()
+{
+    if (m_backPixmap.size() != size())
+        m_backPixmap = QPixmap(size());
+    m_backPixmap.fill(m_BackColor);
+    QPainter p(&m_backPixmap);
+    p.fillRect(0, 0, width(), m_nItemHeight, m_StartColor);
+    p.setPen(Qt::black);
+    p.drawText(QRect(m_nKomaX, 0, 50, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
+               JStr(JC_KiboStart));
+    const int n = qMin(m_pDoc->GetKiboNum(), int(m_pDoc->GetKibo()->size()));
+    for (int i = 1; i <= n; ++i)
+        DrawRow(p, i, i == m_pParent->CurPos());
+}
+
+void CKiboWidget::DrawRow(QPainter &p, int i, bool current)
+{
+    const int y = m_nItemHeight * i;
+    if (current)
+        p.fillRect(0, y, width(), m_nItemHeight, m_FocusColor);
+    p.setPen(current ? m_BackColor : QColor(Qt::black));
+    const KiboRowText row = GetKiboRowText(*m_pDoc->GetKibo(), i, m_pDoc->GetFirstUp());
+    const auto text = [&](int x, int w, const QString &s) {
+        p.drawText(QRect(x, y, w, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter, s);
+    };
+    text(m_nKomaX, 50, row.sign);
+    text(m_nNumX, 50, row.number);
+    text(m_nPosX, 90, row.move);
+    text(m_nSecondX, 40, row.time);
+}
+
+void CKiboWidget::paintEvent(QPaintEvent *)
+{
+    UpdateKibo();
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_backPixmap);
+}

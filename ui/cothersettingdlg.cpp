@@ -1,0 +1,101 @@
+#include "cothersettingdlg.h"
+
+#include "dialogparts.h"
+#include "language.h"
+#include "shogi.h"
+#include "shogidoc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp(app)
+{
+    setObjectName(QLatin1String(name ? name : "COtherSettingDLG"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    setWindowTitle(JStr(JC_StaSettingOther));
+    setFixedSize(300, 310);
+    initDialog();
+    Init();
+}
+
+void COtherSettingDLG::initDialog()
+{
+    m_gbxKibo = Place<QGroupBox>(this, "m_gbxKibo", {40, 20, 210, 140});
+    m_gbxKibo->setTitle(JStr(JC_KiboReplay));
+    const auto radio = [this](const char *name, const QRect &r, const char *text) {
+        auto *b = Place<QRadioButton>(this, name, r);
+        b->setText(JStr(text));
+        b->raise();
+        return b;
+    };
+    m_rdoOpenFirst = radio("m_rdoOpenFirst", {90, 50, 150, 20}, JC_OpenFirst);
+    m_rdoOpenLast = radio("m_rdoOpenLast", {90, 70, 150, 20}, JC_OpenLast);
+    m_rdoAutoReplay = radio("m_rdoAutoReplay", {90, 90, 100, 20}, JC_AutoReplay);
+    m_lblReplaySpeed = Place<QLabel>(this, "m_lblReplaySpeed", {60, 120, 80, 30});
+    m_lblReplaySpeed->setText(JStr(JC_ReplaySpeed));
+    m_lblReplaySpeed->raise();
+    m_cbxReplaySpeed = Place<QComboBox>(this, "m_cbxReplaySpeed", {150, 120, 90, 30});
+    for (const char *t :
+         {JC_SpeedMostSlow, JC_SpeedSlow, JC_SpeedStandard, JC_SpeedFast, JC_SpeedMostFast})
+        m_cbxReplaySpeed->addItem(JStr(t));
+    const auto check = [this](const char *name, const QRect &r, const char *text) {
+        auto *c = Place<QCheckBox>(this, name, r);
+        c->setText(JStr(text));
+        return c;
+    };
+    m_chkSuView = check("m_chkSuView", {40, 170, 160, 30}, JC_SuView);
+    m_chkInformateWangSu = check("m_chkInformateWangSu", {40, 200, 130, 30}, JC_InformateWangSu);
+    m_chkDanView = check("m_chkDanView", {40, 230, 130, 30}, JC_DanView);
+    m_chkSound = check("m_chkSound", {40, 260, 130, 30}, JC_Sound);
+    m_bntOK = Place<QPushButton>(this, "m_bntOK", {180, 230, 90, 20});
+    m_bntOK->setText(JStr(JC_OK));
+    m_bntOK->setDefault(true);
+    m_bntCancel = Place<QPushButton>(this, "m_bntCancel", {180, 260, 90, 20});
+    m_bntCancel->setText(JStr(JC_Cancel));
+
+    LinkRadioButtons({m_rdoOpenFirst, m_rdoOpenLast, m_rdoAutoReplay});
+    connect(m_bntOK, &QPushButton::clicked, this, &COtherSettingDLG::slotOK);
+    connect(m_bntCancel, &QPushButton::clicked, this, &COtherSettingDLG::slotCancel);
+}
+
+void COtherSettingDLG::Init()
+{
+    const ShogiDoc *doc = m_pApp->getDocument();
+    const BYTE mode = doc->GetKiboProperty();
+    m_rdoOpenFirst->setChecked(mode == 1);
+    m_rdoOpenLast->setChecked(mode == 2);
+    m_rdoAutoReplay->setChecked(mode == 3);
+    m_cbxReplaySpeed->setCurrentIndex(qMin<int>(doc->GetKiboSpeed(), 4));
+    m_chkSuView->setChecked(doc->GetOSBeforeSu());
+    m_chkInformateWangSu->setChecked(doc->GetOSInfoWangSu());
+    m_chkDanView->setChecked(doc->GetOSDan());
+    m_chkSound->setChecked(doc->GetOSSound());
+}
+
+void COtherSettingDLG::slotOK()
+{
+    ShogiDoc *doc = m_pApp->getDocument();
+    // A mode read from a foreign configuration selects no button: keep it.
+    if (m_rdoOpenFirst->isChecked())
+        doc->SetKiboProperty(1);
+    else if (m_rdoOpenLast->isChecked())
+        doc->SetKiboProperty(2);
+    else if (m_rdoAutoReplay->isChecked())
+        doc->SetKiboProperty(3);
+    doc->SetKiboSpeed(BYTE(m_cbxReplaySpeed->currentIndex()));
+    doc->SetOSBeforeSu(m_chkSuView->isChecked());
+    doc->SetOSInfoWangSu(m_chkInformateWangSu->isChecked());
+    doc->SetOSDan(m_chkDanView->isChecked());
+    doc->SetOSSound(m_chkSound->isChecked());
+    accept();
+}
+
+void COtherSettingDLG::slotCancel()
+{
+    reject();
+}

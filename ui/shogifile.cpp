@@ -1,0 +1,401 @@
+// The main window's options, desktop session, file, settings, view and help
+// commands.
+
+#include "shogi.h"
+
+#include "cbgkibo.h"
+#include "cboardframe.h"
+#include "cnewgamedlg.h"
+#include "cothersettingdlg.h"
+#include "cplayer.h"
+#include "datapath.h"
+#include "desktopcalls.h"
+#include "gameflow.h"
+#include "language.h"
+#include "messagebox.h"
+#include "shogidoc.h"
+#include "shogiview.h"
+
+#include <KConfigGroup>
+#include <KSharedConfig>
+#include <KToolBar>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QUrl>
+#include <QUuid>
+
+namespace {
+
+const char OptionsGroup[] = "General Options";
+
+// Tool-bar position codes of the configuration file.
+Qt::ToolBarArea AreaOfCode(int code, Qt::ToolBarArea fallback)
+{
+    switch (code) {
+    case 2:
+        return Qt::TopToolBarArea;
+    case 3:
+        return Qt::BottomToolBarArea;
+    case 4:
+        return Qt::RightToolBarArea;
+    case 5:
+        return Qt::LeftToolBarArea;
+    default:
+        return fallback;
+    }
+}
+
+int CodeOfArea(Qt::ToolBarArea area)
+{
+    switch (area) {
+    case Qt::BottomToolBarArea:
+        return 3;
+    case Qt::RightToolBarArea:
+        return 4;
+    case Qt::LeftToolBarArea:
+        return 5;
+    default:
+        return 2;
+    }
+}
+
+// A value outside lo..hi (a hand-edited or foreign file) gives the default.
+int ReadInt(const KConfigGroup &g, const char *key, int def, int lo, int hi)
+{
+    const int v = g.readEntry(key, def);
+    return v >= lo && v <= hi ? v : def;
+}
+
+// Where an unsaved game waits for the next desktop session.
+QString NewRecoverFileName()
+{
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    dir.mkpath(QStringLiteral("recover"));
+    return dir.filePath(QStringLiteral("recover/") +
+                        QUuid::createUuid().toString(QUuid::WithoutBraces) +
+                        QStringLiteral(".kvn"));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- options
+
+void ShogiApp::readOptions()
+{
+    const KConfigGroup g = KSharedConfig::openConfig()->group(OptionsGroup);
+    const struct
+    {
+        int id;
+        const char *key;
+        bool def;
+        QWidget *w;
+    } shown[] = {{14010, "Show Toolbar", true, m_MainToolBar},
+                 {14040, "Show Controlbar", false, m_ControlToolBar},
+                 {14020, "Show Statusbar", true, statusBar()},
+                 {14050, "Show KiboWindow", true, m_pBGKibo}};
+    for (const auto &s : shown) {
+        const bool on = g.readEntry(s.key, s.def);
+        Command(s.id)->setChecked(on);
+        if (!on)
+            s.w->hide();
+    }
+    addToolBar(AreaOfCode(g.readEntry("ToolBarPos", 2), Qt::TopToolBarArea), m_MainToolBar);
+    addToolBar(AreaOfCode(g.readEntry("ControlBarPos", 5), Qt::LeftToolBarArea), m_ControlToolBar);
+    QSize size = g.readEntry("Geometry", QSize());
+    if (size.isEmpty()) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            size = screen->availableGeometry().size();
+    }
+    if (!size.isEmpty())
+        resize(size);
+
+    doc->GetFirstPlayer()->SetProperty(BYTE(ReadInt(g, "FirstProperty", 1, 1, 2)));
+    doc->GetSecondPlayer()->SetProperty(BYTE(ReadInt(g, "SecondProperty", 2, 1, 2)));
+    doc->SetComputerLevel(BYTE(ReadInt(g, "ComputerLevel", 0, 0, 2)));
+    doc->SetTeai(BYTE(ReadInt(g, "Teai", 0, 0, 5)));
+    doc->SetStandardKoma(g.readEntry("StandardKoma", true));
+    doc->SetKiboProperty(BYTE(ReadInt(g, "KiboProperty", 1, 1, 3)));
+    doc->SetKiboSpeed(BYTE(ReadInt(g, "KiboSpeed", 2, 0, 4)));
+    doc->SetOSBeforeSu(g.readEntry("OSBeforeSu", true));
+    doc->SetOSInfoWangSu(g.readEntry("OSInfoWangSu", true));
+    doc->SetOSDan(g.readEntry("OSDan", true));
+    doc->SetOSSound(g.readEntry("OSSound", true));
+    doc->SetViewMoveablePos(g.readEntry("ViewMoveablePos", true));
+}
+
+void ShogiApp::saveOptions()
+{
+    KConfigGroup g = KSharedConfig::openConfig()->group(OptionsGroup);
+    g.writeEntry("Geometry", size());
+    g.writeEntry("Show Toolbar", !m_MainToolBar->isHidden());
+    g.writeEntry("Show Controlbar", !m_ControlToolBar->isHidden());
+    g.writeEntry("Show Statusbar", !statusBar()->isHidden());
+    g.writeEntry("ControlBarPos", CodeOfArea(toolBarArea(m_ControlToolBar)));
+    g.writeEntry("Show KiboWindow", Command(14050)->isChecked());
+    g.writeEntry("ToolBarPos", CodeOfArea(toolBarArea(m_MainToolBar)));
+    g.writeEntry("FirstProperty", int(doc->GetFirstPlayer()->GetProperty()));
+    g.writeEntry("SecondProperty", int(doc->GetSecondPlayer()->GetProperty()));
+    g.writeEntry("ComputerLevel", int(doc->GetComputerLevel()));
+    g.writeEntry("Teai", int(doc->GetTeai()));
+    g.writeEntry("StandardKoma", doc->GetStandardKoma());
+    g.writeEntry("KiboProperty", int(doc->GetKiboProperty()));
+    g.writeEntry("KiboSpeed", int(doc->GetKiboSpeed()));
+    g.writeEntry("OSBeforeSu", doc->GetOSBeforeSu());
+    g.writeEntry("OSInfoWangSu", doc->GetOSInfoWangSu());
+    g.writeEntry("OSDan", doc->GetOSDan());
+    g.writeEntry("OSSound", doc->GetOSSound());
+    g.writeEntry("ViewMoveablePos", doc->GetViewMoveablePos());
+    g.sync();
+}
+
+bool ShogiApp::queryClose()
+{
+    return doc->saveModified() && queryExit();
+}
+
+bool ShogiApp::queryExit()
+{
+    saveOptions();
+    return true;
+}
+
+// ---------------------------------------------------------------- session
+
+void ShogiApp::saveProperties(KConfigGroup &config)
+{
+    const bool untitled = doc->getTitle() == JStr(JC_Untitled);
+    if (untitled && !doc->isModified())
+        return;
+    config.writeEntry("filename", untitled ? QString() : doc->getAbsFilePath());
+    config.writeEntry("modified", doc->isModified());
+    if (!doc->isModified())
+        return;
+    // Written aside, so the game stays marked unsaved in this session.
+    const QString recover = NewRecoverFileName();
+    QFile file(recover);
+    if (file.open(QIODevice::WriteOnly) && file.write(doc->saveDocumentData()) > 0)
+        config.writeEntry("recover", recover);
+}
+
+void ShogiApp::readProperties(const KConfigGroup &config)
+{
+    const QString name = config.readEntry("filename", QString());
+    const bool modified = config.readEntry("modified", false);
+    const QString recover = config.readEntry("recover", QString());
+    if (modified && !recover.isEmpty() && QFileInfo::exists(recover)) {
+        if (doc->openDocument(recover)) {
+            doc->setModified(true);
+            if (name.isEmpty()) {
+                doc->setTitle(JStr(JC_Untitled));
+                doc->setAbsFilePath(QDir::homePath());
+            } else {
+                doc->setTitle(QFileInfo(name).fileName());
+                doc->setAbsFilePath(QFileInfo(name).absoluteFilePath());
+            }
+            ShowOpenedRecord();
+        }
+        QFile::remove(recover);
+    } else if (!name.isEmpty() && doc->openDocument(name)) {
+        ShowOpenedRecord();
+    }
+    SetCaptionFromDocument();
+}
+
+// ---------------------------------------------------------------- files
+
+void ShogiApp::openDocumentFile(const QString &name)
+{
+    if (!doc->openDocument(name)) {
+        ShowBox(this, BoxKind::Warning, JC_IncorrectKiboFile);
+        return;
+    }
+    ShowOpenedRecord();
+}
+
+void ShogiApp::slotFileOpen()
+{
+    if (!doc->saveModified())
+        return;
+    const QString name = AskFileName(this, FileDialogKind::Open, JStr(JC_StaFileOpen));
+    if (name.isEmpty())
+        return;
+    openDocumentFile(name);
+}
+
+// A record has replaced the game: show it as the record-open option says.
+void ShogiApp::ShowOpenedRecord()
+{
+    CancelForwardStep();
+    doc->AbandonComputerMove();
+    m_bFirst = false;
+    SetCaptionFromDocument();
+    Command(13040)->setChecked(!doc->GetFirstUp());
+    UpdateStatusBar();
+    m_pBGKibo->Update();
+    view->UpdateView();
+    ViewTime();
+    slotGameBreak();
+    switch (doc->GetKiboProperty()) {
+    case 1:
+        slotKiboFirst();
+        break;
+    case 3:
+        slotKiboFirst();
+        slotKiboAutoReplay();
+        break;
+    default:
+        // The board stays at the end.
+        SetEnabled({12030, 12040, 12050, 12060}, false);
+        break;
+    }
+    SetStatusMessage(QString());
+}
+
+QString ShogiApp::ChangeFileNameToKVN(const QString &name)
+{
+    if (QFileInfo(name).suffix().compare(QLatin1String("kvn"), Qt::CaseInsensitive) == 0)
+        return name;
+    return name + QStringLiteral(".kvn");
+}
+
+bool ShogiApp::SaveTo(const QString &name)
+{
+    if (doc->saveDocument(name))
+        return true;
+    ReportSaveFailed(name);
+    return false;
+}
+
+void ShogiApp::ReportSaveFailed(const QString &name)
+{
+    ShowBox(this, BoxKind::Warning,
+            JStr(JC_MSGSaveFailed) + QStringLiteral("\n") + QDir::toNativeSeparators(name));
+}
+
+void ShogiApp::slotFileSave()
+{
+    if (doc->getTitle() == JStr(JC_Untitled))
+        slotFileSaveAs();
+    else
+        SaveTo(doc->getAbsFilePath());
+    SetStatusMessage(QString());
+}
+
+void ShogiApp::slotFileSaveAs()
+{
+    QString name = AskFileName(this, FileDialogKind::Save, JStr(JC_StaFileSave));
+    if (name.isEmpty())
+        return;
+    const QFileInfo chosen(name);
+    if (chosen.fileName().isEmpty() || chosen.baseName().isEmpty() ||
+        chosen.baseName().at(0).isSpace()) {
+        ShowBox(this, BoxKind::Warning, JC_IncorrectKiboFile);
+        return;
+    }
+    name = ChangeFileNameToKVN(name);
+    const QString oldTitle = doc->getTitle(), oldPath = doc->getAbsFilePath();
+    const QFileInfo info(name);
+    doc->setTitle(info.fileName());
+    doc->setAbsFilePath(info.absoluteFilePath());
+    if (!SaveTo(name)) {
+        // The game keeps the name it can still be saved under.
+        doc->setTitle(oldTitle);
+        doc->setAbsFilePath(oldPath);
+    }
+    SetCaptionFromDocument();
+    SetStatusMessage(QString());
+}
+
+void ShogiApp::slotFileExit()
+{
+    // queryClose asks about the game and writes the options.
+    close();
+}
+
+// ---------------------------------------------------------------- settings
+
+void ShogiApp::RunSettingDialog(QDialog *dialog)
+{
+    g_pRunDialog(dialog);
+}
+
+void ShogiApp::slotSettingGame()
+{
+    m_bGameSetOK = false;
+    RunSettingDialog(new CNewGameDLG(this));
+    if (!m_bGameSetOK)
+        return;
+    UpdateStatusBar();
+    view->UpdateView();
+}
+
+void ShogiApp::slotSettingOther()
+{
+    RunSettingDialog(new COtherSettingDLG(this));
+    view->UpdateView();
+}
+
+void ShogiApp::slotSettingMMoveable()
+{
+    doc->SetViewMoveablePos(Command(13030)->isChecked());
+}
+
+void ShogiApp::slotSettingFirstUp()
+{
+    // Checked means the first player at the bottom.
+    doc->SetFirstUp(!Command(13040)->isChecked());
+    UpdateStatusBar();
+    doc->UpsetBoard();
+    view->UpsetBoard();
+    view->UpdateView();
+    m_pBGKibo->Update();
+}
+
+// ---------------------------------------------------------------- view
+
+void ShogiApp::ToggleShown(int id, QWidget *w)
+{
+    w->setVisible(Command(id)->isChecked());
+    SetStatusMessage(QString());
+}
+
+void ShogiApp::slotViewToolBar()
+{
+    ToggleShown(14010, m_MainToolBar);
+}
+
+void ShogiApp::slotViewControlBar()
+{
+    ToggleShown(14040, m_ControlToolBar);
+}
+
+void ShogiApp::slotViewStatusBar()
+{
+    ToggleShown(14020, statusBar());
+}
+
+void ShogiApp::slotViewKibo()
+{
+    ToggleShown(14050, m_pBGKibo);
+}
+
+// ---------------------------------------------------------------- help
+
+void ShogiApp::slotHelpTopic()
+{
+    const QString help = DataFile(QStringLiteral("doc/HTML/ja/Korvane/KorvaneHelp.htm"));
+    if (!QFileInfo::exists(help) || !g_pOpenUrl(QUrl::fromLocalFile(help)))
+        ShowBox(this, BoxKind::Warning,
+                JStr(JC_MSGNoHelp) + QStringLiteral("\n") + QDir::toNativeSeparators(help));
+}
+
+void ShogiApp::slotHelpAboutVelmShogi()
+{
+    ShowBox(this, BoxKind::Information, JC_MSGHelpAbout);
+}
