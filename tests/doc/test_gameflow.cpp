@@ -106,6 +106,7 @@ protected:
 TEST_F(GameFlow, ComputerAtTheBottomThinksMirrored)
 {
     doc.GetFirstPlayer()->SetProperty(2);
+    doc.GetSecondPlayer()->SetProperty(1); // one think only: what it saw stays put
     doc.GetFirstPlayer()->AddKoma(1);
     doc.GetSecondPlayer()->AddKoma(7);
     // First player's pawn from (2, 6) to (2, 5): think orientation 0x76 -> 0x66.
