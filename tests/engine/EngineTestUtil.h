@@ -87,6 +87,11 @@ std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s);
 // hands, stacks, material, packed hand). Empty when consistent.
 std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch);
 
+// A board from a one-line diagram: rows 1..9 (Com's back rank first) split by
+// '/', column 1 first; "plnsgbrk" lower case for Com, upper case for Man, '+'
+// promotes the next piece, a digit skips that many squares.
+void ParseBoard(const char *diagram, BOARD &b);
+
 // Sorted entries of one list, for set comparisons.
 std::vector<int> ListOf(const CZelkor &z, bool com, int square);
 

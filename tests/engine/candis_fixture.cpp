@@ -111,6 +111,27 @@ std::vector<RefPos> MakePositions(int games, std::uint64_t seed)
     return out;
 }
 
+RefPos RefDiagram(const char *diagram)
+{
+    BOARD b;
+    enginetest::ParseBoard(diagram, b);
+    RefPos p = RefEmpty();
+    for (int i = 0; i < 81; i++)
+        p.board[enginetest::Sq(i / 9 + 1, i % 9 + 1)] = b[i / 9][i % 9];
+    return p;
+}
+
+void ToDocument(const RefPos &p, BOARD b, int com[7], int man[7])
+{
+    for (int i = 0; i < 9; i++)
+        for (int j = 0; j < 9; j++)
+            b[i][j] = static_cast<unsigned char>(p.board[enginetest::Sq(i + 1, j + 1)]);
+    for (int k = 1; k <= 7; k++) {
+        com[k - 1] = p.captCom[k];
+        man[k - 1] = p.captMan[k];
+    }
+}
+
 void Load(CZelkor &z, const RefPos &p)
 {
     RefToEngine(p, z);

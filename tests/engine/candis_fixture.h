@@ -18,8 +18,15 @@ using enginetest::Rng;
 std::vector<RefPos> MakePositions(int games, std::uint64_t seed);
 RefPos HandHeavyPosition(Rng &rng);
 
+// A position from a one-line diagram (see enginetest::ParseBoard), empty hands.
+RefPos RefDiagram(const char *diagram);
+
 // Loads p into z and prepares it like a search root.
 void Load(CZelkor &z, const RefPos &p);
+
+// The position as the document hands it over: board, then the hands of the
+// top (Com) and bottom (Man) player, pawn .. rook.
+void ToDocument(const RefPos &p, BOARD b, int com[7], int man[7]);
 
 std::set<RefMove> MoveSet(const CANDI_MOVE *p, int n);
 

@@ -19,6 +19,7 @@ protected:
     RefPos pos = RefEmpty();
 
     void Put(int s, int code) { pos.board[s] = code; }
+    void Set(const char *diagram) { pos = RefDiagram(diagram); }
     void Commit() { Load(*z, pos); }
     CANDI_MOVE *Row() { return z->CandiRow(z->m_nDepth); }
     static CANDI_MOVE C(int src, int dst, int kind, int naru, int t1, int score)
@@ -85,13 +86,8 @@ TEST_F(Candis, SortByScoreIsStableForTheFirstOfEqualMaxima)
 TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
 {
     // Com king on 0x15 pinned gold on 0x25 by a Man rook on 0x85.
-    Put(0x15, 136);
-    Put(0x25, 133);
-    Put(0x85, 7);
-    Put(0x99, 8);
-    Put(0x11, 130); // Com lance
-    Put(0x33, 129); // Com pawn on file 3
-    Put(0x67, 1);   // Man pawn: no drop on 0x47
+    // Com lance 0x11, pawn on file 3; a Man pawn stops a drop on 0x47.
+    Set("l3k4/4g4/2p6/9/9/6P2/9/4R4/8K");
     pos.captCom[1] = 1;
     Commit();
     z->m_nCounter = 31;
@@ -124,10 +120,8 @@ TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
 
 TEST_F(Candis, RootListInCheckHoldsOnlyTheEscapes)
 {
-    Put(0x15, 136);
-    Put(0x55, 7); // Man rook checks down the file
-    Put(0x99, 8);
-    Put(0x17, 133);
+    // Man rook checks down the file
+    Set("4k1g2/9/9/9/4R4/9/9/9/8K");
     pos.captCom[1] = pos.captCom[5] = 1;
     Commit();
     int n = z->MakeRootCandi();
@@ -145,12 +139,8 @@ TEST_F(Candis, RootListInCheckHoldsOnlyTheEscapes)
 // starting in the last row: nothing is written past the candidate area.
 TEST_F(Candis, ExtremePositionStaysInsideTheCandidateArea)
 {
-    Put(0x15, 136);
-    Put(0x95, 8);
-    int codes[] = {143, 143, 142, 142, 133, 133, 133, 133, 140, 140, 140, 140};
-    int squares[] = {0x51, 0x59, 0x42, 0x48, 0x64, 0x66, 0x74, 0x76, 0x83, 0x87, 0x73, 0x77};
-    for (int i = 0; i < 12; i++)
-        Put(squares[i], codes[i]);
+    // Com dragons, horses, golds and promoted silvers facing the Man king.
+    Set("4k4/9/9/1+b5+b1/+r7+r/3g1g3/2+sg1g+s2/2+s3+s2/4K4");
     pos.captCom[1] = 17;
     pos.captCom[2] = pos.captCom[3] = 4;
     Commit();
@@ -224,12 +214,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
 
 TEST_F(Candis, PieceMoveCornerCases)
 {
-    Put(0x15, 136);
-    Put(0x95, 8);
-    Put(0x53, 129); // pawn: 0x63 attacked by a Man gold, covered by nothing else
-    Put(0x73, 5);
-    Put(0x67, 132); // silver row 6 -> row 7
-    Put(0x56, 131); // knight jumping into row 7
+    // Pawn 0x53: 0x63 attacked by a Man gold, covered by nothing else;
+    // silver row 6 -> row 7; knight jumping into row 7.
+    Set("4k4/9/9/9/2p2n3/6s2/2G6/9/4K4");
     Commit();
     CANDI_MOVE *r = Row();
     EXPECT_EQ(z->GCCM_UsePointedKoma(0, 0x53, r), 0);
@@ -258,11 +245,8 @@ TEST_F(Candis, PieceMoveCornerCases)
 
 TEST_F(Candis, InterpositionWithoutAllIsASingleCandidate)
 {
-    Put(0x15, 136);
-    Put(0x95, 8);
-    Put(0x75, 7); // Man rook on the king's file
-    Put(0x34, 133);
-    Put(0x36, 133);
+    // Man rook on the king's file
+    Set("4k4/9/3g1g3/9/9/9/4R4/9/4K4");
     pos.captCom[1] = pos.captCom[4] = pos.captCom[5] = 1;
     Commit();
     CANDI_MOVE *r = Row();
@@ -272,9 +256,7 @@ TEST_F(Candis, InterpositionWithoutAllIsASingleCandidate)
 
 TEST_F(Candis, DestPointedPosModesAndDropShapes)
 {
-    Put(0x15, 136);
-    Put(0x95, 8);
-    Put(0x55, 5); // target
+    Set("4k4/9/9/9/4G4/9/9/9/4K4"); // the Man gold is the target
     pos.captCom[4] = pos.captCom[5] = pos.captCom[2] = pos.captCom[6] = 1;
     Commit();
     CANDI_MOVE *r = Row();
@@ -305,8 +287,7 @@ TEST_F(Candis, DestPointedPosModesAndDropShapes)
 
 TEST_F(Candis, CheckGeneratorLimits)
 {
-    Put(0x15, 136);
-    Put(0x95, 8);
+    Set("4k4/9/9/9/9/9/9/9/4K4");
     pos.captCom[2] = 2;
     pos.captCom[7] = 2;
     Commit();

@@ -478,23 +478,15 @@ TEST(IsMoveable, PromotionAndDrops)
 TEST(CheckMoveable, BoardMoveCodes)
 {
     auto z = Position({{0x44, 4}, {0x24, 1}, {0x43, 3}, {0x64, 129}, {0x84, 129}, {0x66, 7}});
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x33, 4), 11);
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x55, 4), 0);
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x54, 4), 4); // no straight step back
-    EXPECT_EQ(z->CheckMoveable(0x24, 0x14, 1), 13);
-    EXPECT_EQ(z->CheckMoveable(0x43, 0x22, 3), 13);
-    EXPECT_EQ(z->CheckMoveable(0x64, 0x74, 129), 11);
-    EXPECT_EQ(z->CheckMoveable(0x84, 0x94, 129), 13);
-    EXPECT_EQ(z->CheckMoveable(0x66, 0x64, 7), 0); // capture
-    EXPECT_EQ(z->CheckMoveable(0x66, 0x46, 7), 0);
-    EXPECT_EQ(z->CheckMoveable(0x66, 0x26, 7), 11); // into the zone
-    EXPECT_EQ(z->CheckMoveable(0x66, 0x16, 7), 11);
-    EXPECT_EQ(z->CheckMoveable(0x66, 0x06, 7), 4); // the frame
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x66, 4), 4); // not a silver move
-    EXPECT_EQ(z->CheckMoveable(0x55, 0x45, 4), 4); // empty source
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x43, 4), 4); // own piece is not taken
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x33, 0), 4); // code 0
-    EXPECT_EQ(z->CheckMoveable(0x44, 0x3A, 4), 4); // off the board
+    // source, destination, code, expected result
+    const int cases[][4] = {{0x44, 0x33, 4, 11},   {0x44, 0x55, 4, 0},  {0x44, 0x54, 4, 4},
+                            {0x24, 0x14, 1, 13},   {0x43, 0x22, 3, 13}, {0x64, 0x74, 129, 11},
+                            {0x84, 0x94, 129, 13}, {0x66, 0x64, 7, 0},  {0x66, 0x46, 7, 0},
+                            {0x66, 0x26, 7, 11},   {0x66, 0x16, 7, 11}, {0x66, 0x06, 7, 4},
+                            {0x44, 0x66, 4, 4},    {0x55, 0x45, 4, 4},  {0x44, 0x43, 4, 4},
+                            {0x44, 0x33, 0, 4},    {0x44, 0x3A, 4, 4}};
+    for (const auto &c : cases)
+        EXPECT_EQ(z->CheckMoveable(c[0], c[1], c[2]), c[3]) << std::hex << c[0] << " " << c[1];
 }
 
 TEST(CheckMoveable, KingSafety)
@@ -529,17 +521,13 @@ TEST(CheckMoveable, DropCodes)
     z->m_nCaptByMan[3] = 1;
     z->m_nCaptByCom[2] = 1;
     z->SetUniBoard();
-    EXPECT_EQ(z->CheckMoveable(255, 0x56, 1), 0);
-    EXPECT_EQ(z->CheckMoveable(255, 0x47, 1), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x16, 1), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x26, 3), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x36, 3), 0);
-    EXPECT_EQ(z->CheckMoveable(255, 0x36, 4), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x57, 1), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x84, 130), 0);
-    EXPECT_EQ(z->CheckMoveable(255, 0x94, 130), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x84, 129), 4);
-    EXPECT_EQ(z->CheckMoveable(255, 0x84, 138), 4); // no promoted drops
+    // source, destination, code, expected result
+    const int cases[][4] = {{255, 0x56, 1, 0},   {255, 0x47, 1, 4},   {255, 0x16, 1, 4},
+                            {255, 0x26, 3, 4},   {255, 0x36, 3, 0},   {255, 0x36, 4, 4},
+                            {255, 0x57, 1, 4},   {255, 0x84, 130, 0}, {255, 0x94, 130, 4},
+                            {255, 0x84, 129, 4}, {255, 0x84, 138, 4}};
+    for (const auto &c : cases)
+        EXPECT_EQ(z->CheckMoveable(c[0], c[1], c[2]), c[3]) << std::hex << c[0] << " " << c[1];
     EXPECT_EQ(z->m_nCaptByMan[1], 1);
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
 }

@@ -50,53 +50,21 @@ TEST_F(Estimates, DropAgainstStrongerSideAddsBackOnlyACheaperRecapture)
 {
     // Man pawn and gold against one Com gold: the pawn is cheaper than the
     // gold, so nothing comes back.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . g . . . ."
-              ". . . . . . . . ."
-              ". . . G P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/4g4/9/3GP4/9/9/8K");
     EXPECT_EQ(Utsu(132, 0x55), -z->m_nWeight2[4]);
 
     // Man silver and gold against a Com pawn: the pawn retakes the silver.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . p . . . ."
-              ". . . . . . . . ."
-              ". . . G . S . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/4p4/9/3G1S3/9/9/8K");
     EXPECT_EQ(Utsu(132, 0x55), -1280 + (1280 - 200));
 
     // No Com piece at all: nothing retakes, the whole silver is lost.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/9/9/4P4/9/9/8K");
     EXPECT_EQ(Utsu(132, 0x55), -1280);
 }
 
 TEST_F(Estimates, DropOnHeldSquareLosesOnlyToCheaperAttacker)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . g . . . ."
-              ". . . . . . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/4g4/9/4P4/9/9/8K");
     EXPECT_EQ(Utsu(132, 0x55), 200 - 1280);
     EXPECT_EQ(Utsu(129, 0x55), 0);
 }
@@ -105,30 +73,14 @@ TEST_F(Estimates, MovingPieceIsNotItsOwnRecapturer)
 {
     // A Com pawn takes a Man silver that a Man silver and gold defend; Com's
     // gold stands before the pawn in the list (scanned first).
-    const char *goldFirst = "k . . . . . . . ."
-                            ". . . . . . . . ."
-                            ". . . . . . . . ."
-                            ". . . g p . . . ."
-                            ". . . . S . . . ."
-                            ". . . . G S . . ."
-                            ". . . . . . . . ."
-                            ". . . . . . . . ."
-                            ". . . . . . . . K";
+    const char *goldFirst = "k8/9/9/3gp4/4S4/4GS3/9/9/8K";
     Place(*z, goldFirst);
     ASSERT_EQ(z->m_nPsbComKoma[0x55][0], z->m_nUniBoard[0x44]);
     // Man retakes with the silver, the gold (not the pawn again) retakes that.
     EXPECT_EQ(Move(0x45, 0x55), 1280 - 200 + std::max(0, 1280 - 1380));
 
     // The pawn first in the list: the second entry is the recapturer.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . p g . . ."
-              ". . . . S . . . ."
-              ". . . . G S . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/4pg3/4S4/4GS3/9/9/8K");
     ASSERT_EQ(z->m_nPsbComKoma[0x55][0], z->m_nUniBoard[0x45]);
     EXPECT_EQ(Move(0x45, 0x55), 1080);
 }
@@ -136,41 +88,17 @@ TEST_F(Estimates, MovingPieceIsNotItsOwnRecapturer)
 TEST_F(Estimates, MoveOntoAttackedSquare)
 {
     // Com stronger there: a silver supported by a gold loses only to the pawn.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . s g . . . ."
-              ". . . . . . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3sg4/9/4P4/9/9/8K");
     EXPECT_EQ(Move(0x44, 0x55), 200 - 1280);
 
     // Alone: the silver is simply lost, the pawn is not retaken by anyone.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . s . . . . ."
-              ". . . . . . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3s5/9/4P4/9/9/8K");
     EXPECT_EQ(Move(0x44, 0x55), -1280);
 }
 
 TEST_F(Estimates, CheapestAttackerSkipsXRayAndKeepsEarlierOnTie)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . g . g . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3g1g3/9/9/9/9/8K");
     EXPECT_EQ(z->GetMinWeightComKoma(0x55), z->m_nUniBoard[0x44]);
     EXPECT_EQ(z->GetMinWeightManKoma(0x55), 0);
 
@@ -189,15 +117,7 @@ TEST_F(Estimates, KingNeighbourhoodTwinsDifferOnEnemyPieces)
 {
     // Around 0x55: a Man pawn on 0x56 no Man piece covers (free for the Com
     // king), a Com pawn on 0x54, and 0x46 covered by the Man pawn only.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . p . P . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/9/3p1P3/9/9/9/8K");
     EXPECT_EQ(z->ProfitOnComOuMove(0x55), 6 * 100 - 200);
     z->ConvertBoard();
     // Mirrored, the Com pawn on 0x54 is no free square for the Man king.
@@ -206,15 +126,7 @@ TEST_F(Estimates, KingNeighbourhoodTwinsDifferOnEnemyPieces)
 
 TEST_F(Estimates, SurfaceTakesTheKingFirst)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . r . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . G"
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "k8/4r4/9/9/9/9/8G/9/4K4");
     int pos;
     EXPECT_EQ(Surface(pos), 30000);
     EXPECT_EQ(pos, 0x95);
@@ -222,15 +134,7 @@ TEST_F(Estimates, SurfaceTakesTheKingFirst)
 
 TEST_F(Estimates, SurfaceFreeCaptureCountsThePromotion)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . p . . . ."
-              ". . . . G . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/9/9/4p4/4G4/9/8K");
     int pos;
     EXPECT_EQ(Surface(pos), 1380 + 320);
     EXPECT_EQ(pos, 0x75);
@@ -240,15 +144,7 @@ TEST_F(Estimates, SurfaceSingleAttackerPaysThePromotedRecapture)
 {
     // A Com silver takes a Man rook on row 3 that a Man pawn retakes,
     // promoting there.
-    Place(*z, "k . . . . . . . ."
-              ". . . s . . . . ."
-              ". . . . R . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/3s5/4R4/4P4/9/9/9/9/8K");
     int pos;
     EXPECT_EQ(Surface(pos), 2080 - 1280 - 320);
     EXPECT_EQ(pos, 0x35);
@@ -259,15 +155,7 @@ TEST_F(Estimates, SurfaceSwapOffUsesCheapestAttackerFirst)
     // A Man pawn defended by a Man gold, attacked by a Com gold and a Com
     // silver: taking with the silver wins the pawn, since
     // Man may not retake; starting with the gold would lose.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . g . s . . ."
-              ". . . . P . . . ."
-              ". . . . G . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3g1s3/4P4/4G4/9/9/8K");
     // Preparing the position already sorted the lists: undo that.
     const int gold = z->m_nUniBoard[0x44], silver = z->m_nUniBoard[0x46];
     ASSERT_EQ(z->m_nPsbComKomas[0x55], 2);
@@ -281,58 +169,26 @@ TEST_F(Estimates, SurfaceSwapOffUsesCheapestAttackerFirst)
     EXPECT_EQ(pos, 0x55);
 
     // Defended by a pawn instead, every sequence loses: nothing to gain.
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . g . s . . ."
-              ". . . . P . . . ."
-              ". . . . P . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3g1s3/4P4/4P4/9/9/8K");
     EXPECT_EQ(Surface(pos), 0);
 }
 
 TEST_F(Estimates, SurfacePromotionThreat)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . g p . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/9/9/3gp4/9/9/8K");
     int pos;
     EXPECT_EQ(Surface(pos), 320);
     EXPECT_EQ(pos, 0x75);
 
     // A rook reaches the zone over empty squares where Man does not cover.
-    Place(*z, "k . . . . . . . ."
-              ". . . . r . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . G . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/4r4/9/9/9/9/3G5/9/8K");
     EXPECT_EQ(Surface(pos), 260);
     EXPECT_EQ(pos, 0x85);
 }
 
 TEST_F(Estimates, SortPutsXRayEntriesLast)
 {
-    Place(*z, "k . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . g . s . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/9/9/3g1s3/9/9/9/9/8K");
     const int gold = z->m_nUniBoard[0x44], silver = z->m_nUniBoard[0x46], pawn = 40;
     z->m_komaUni[pawn] = {129, 0x35};
     int *list = z->m_nPsbComKoma[0x55];

@@ -27,30 +27,24 @@ protected:
         ZeroTables(*z);
         return z->Evaluation();
     }
+    // Terms of the diagram with one more piece on square s.
+    int With(const char *diagram, int s, int code)
+    {
+        BOARD b;
+        enginetest::ParseBoard(diagram, b);
+        b[(s >> 4) - 1][(s & 15) - 1] = static_cast<unsigned char>(code);
+        Place(*z, b);
+        ZeroTables(*z);
+        return z->Evaluation();
+    }
 };
 
 const Hand kFourMinors = {0, 1, 1, 0, 0, 0, 0}; // with the same Man hand: battle mode
 
 // A Com pawn two rows in front of the Man king, against the same pawn aside.
 // In battle mode the spear also attacks the Man pawn beside the king.
-const char *kSpear = ". . . . . . . . k"
-                     ". . . . . . . . ."
-                     ". . . . . . . . ."
-                     ". . . . . . . . ."
-                     ". . . . p . . . ."
-                     ". . . . P . . . ."
-                     ". . . . K . . . ."
-                     ". . . . . . . . ."
-                     ". . . . . . . . .";
-const char *kNoSpear = ". . . . . . . . k"
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . p . . . . . ."
-                       ". . . . P . . . ."
-                       ". . . . K . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . .";
+const char *kSpear = "8k/9/9/9/4p4/4P4/4K4/9/9";
+const char *kNoSpear = "8k/9/9/9/2p6/4P4/4K4/9/9";
 
 TEST_F(Eval, PawnSpearInQuietAndBattleMode)
 {
@@ -68,33 +62,9 @@ TEST_F(Eval, ManPawnOnRowThreeBySupport)
 {
     // A Man pawn on 0x33; a Com gold covers 0x23 or not; a Man gold supports
     // the pawn or not.
-    const int covered = Terms(". . g . . . . . k"
-                              ". . . . . . . . ."
-                              ". . P . . . . . ."
-                              ". . . . . . G . ."
-                              ". . . . . . . . ."
-                              ". . . . . . . . ."
-                              ". . . . . . . . ."
-                              ". . . . . . . . ."
-                              "K . . . . . . . .");
-    const int open = Terms(". . . . . . g . k"
-                           ". . . . . . . . ."
-                           ". . P . . . . . ."
-                           ". . . . . . G . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           "K . . . . . . . .");
-    const int supported = Terms(". . g . . . . . k"
-                                ". . . . . . . . ."
-                                ". . P . . . . . ."
-                                ". . G . . . . . ."
-                                ". . . . . . . . ."
-                                ". . . . . . . . ."
-                                ". . . . . . . . ."
-                                ". . . . . . . . ."
-                                "K . . . . . . . .");
+    const int covered = Terms("2g5k/9/2P6/6G2/9/9/9/9/K8");
+    const int open = Terms("6g1k/9/2P6/6G2/9/9/9/9/K8");
+    const int supported = Terms("2g5k/9/2P6/2G6/9/9/9/9/K8");
     EXPECT_EQ(open - covered, -100 - -40);
     EXPECT_EQ(supported - covered, -10);
 }
@@ -103,20 +73,7 @@ TEST_F(Eval, ManRookByFile)
 {
     // A Com pawn in file 4 with a Man silver on row 4 of that file; a Man
     // pawn in file 6; the Man rook moves between files.
-    auto withRook = [this](int rookSq) {
-        char diagram[] = ". . . . . . . . k"
-                         ". . . p . . . . ."
-                         ". . . . . . . . ."
-                         ". . . S . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . P . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         "K . . . . . . . .";
-        const int row = rookSq >> 4, col = rookSq & 15;
-        diagram[(row - 1) * 17 + (col - 1) * 2] = 'R';
-        return Terms(diagram);
-    };
+    auto withRook = [this](int s) { return With("8k/3p5/9/3S5/9/5P3/9/9/K8", s, 7); };
     const int underSilver = withRook(0x84), open = withRook(0x85), ownPawn = withRook(0x86);
     const int pawnBehind = withRook(0x56);
     EXPECT_EQ(open - underSilver, -50 - -120);
@@ -126,39 +83,14 @@ TEST_F(Eval, ManRookByFile)
 
 TEST_F(Eval, ComRookOnOpenFileAndUnderPawn)
 {
-    auto withRook = [this](int rookSq) {
-        char diagram[] = ". . . . . . . . k"
-                         ". . . . . . . . ."
-                         ". . . p . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         "K . . . . . . . .";
-        const int row = rookSq >> 4, col = rookSq & 15;
-        diagram[(row - 1) * 17 + (col - 1) * 2] = 'r';
-        return Terms(diagram);
-    };
+    auto withRook = [this](int s) { return With("8k/9/3p5/9/9/9/9/9/K8", s, 135); };
     EXPECT_EQ(withRook(0x25) - withRook(0x24), 35);
     EXPECT_EQ(withRook(0x44) - withRook(0x24), -20);
 }
 
 TEST_F(Eval, ComBishopHemmedInSideways)
 {
-    auto withBishop = [this](int sq) {
-        char diagram[] = ". . . . . . . . k"
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". p . p . p . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . P P P . . ."
-                         ". . . . K . . . .";
-        diagram[(5 - 1) * 17 + ((sq & 15) - 1) * 2] = 'b';
-        return Terms(diagram);
-    };
+    auto withBishop = [this](int s) { return With("8k/9/9/9/1p1p1p3/9/9/3PPP3/4K4", s, 134); };
     const int free = withBishop(0x58);
     EXPECT_EQ(withBishop(0x55) - free, -15);      // between two pawns
     EXPECT_EQ(withBishop(0x51) - free, -30 - 15); // between the edge and a pawn
@@ -167,62 +99,22 @@ TEST_F(Eval, ComBishopHemmedInSideways)
 TEST_F(Eval, HolesAroundEachKing)
 {
     // A Com gold covering the three squares in front of the Man king, or not.
-    const char *near = ". . . . . . . . k"
-                       ". . . . . . . . ."
-                       ". . . . g . . . ."
-                       ". . . . . . . . ."
-                       ". . . . K . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . .";
-    const char *far = ". . . . . . . . k"
-                      ". . . . . . . . ."
-                      ". g . . . . . . ."
-                      ". . . . . . . . ."
-                      ". . . . K . . . ."
-                      ". . . . . . . . ."
-                      ". . . . . . . . ."
-                      ". . . . . . . . ."
-                      ". . . . . . . . .";
+    const char *near = "8k/9/4g4/9/4K4/9/9/9/9";
+    const char *far = "8k/9/1g7/9/4K4/9/9/9/9";
     EXPECT_EQ(Terms(near) - Terms(far), 70 + 100 + 70);
     const Hand silver = {0, 0, 0, 1, 0, 0, 0};
     EXPECT_EQ(Terms(near, silver) - Terms(far, silver), 150 + 200 + 150);
 
     // A Man gold covering the three squares in front of the Com king.
-    const char *nearCom = ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . k . . . ."
-                          ". . . . . . . . ."
-                          ". . . . G . . . ."
-                          ". . . . . . . . ."
-                          "K . . . . . . . .";
-    const char *farCom = ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . . ."
-                         ". . . . k . . . ."
-                         ". . . . . . . . ."
-                         ". . . . . . . G ."
-                         ". . . . . . . . ."
-                         "K . . . . . . . .";
+    const char *nearCom = "9/9/9/9/4k4/9/4G4/9/K8";
+    const char *farCom = "9/9/9/9/4k4/9/7G1/9/K8";
     EXPECT_EQ(Terms(nearCom) - Terms(farCom), -50 - 75 - 50);
     EXPECT_EQ(Terms(nearCom, {}, silver) - Terms(farCom, {}, silver), -100 - 150 - 100);
 }
 
 // Com: gold, king, silver, pawns in files 4..6 and one two rows in front of
 // the Man king; Man: pawns in files 4..6 and one on row 5, king, gold, silver.
-const char *kMirrorPosition = ". . . g k . . . ."
-                              ". . . . s . . . ."
-                              ". . . p . p . . ."
-                              ". . . . p . . . ."
-                              ". . P . . . . . ."
-                              ". p . . p . . . ."
-                              ". . . P P P . . ."
-                              ". . . . K . . . ."
-                              ". . . G . S . . .";
+const char *kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p2p4/3PPP3/4K4/3G1S3";
 
 // Terms that are not mirror images, so the position above avoids them: the
 // Com king's table entry and its missing-pawn files, the Com bishop hemmed in,
@@ -247,15 +139,7 @@ TEST_F(Eval, MirrorNegatesTheSymmetricTerms)
 
 // In battle mode the king-relative gold tables are the same for both sides:
 // silvers and golds close to either king, promoted pieces far from both.
-const char *kBattleMirrorPosition = ". . . g k . . . ."
-                                    ". . . . s . . +S ."
-                                    ". . . p p p . . ."
-                                    ". . . . . . . . ."
-                                    "+r . . . . . . . +B"
-                                    ". . . . G . . . ."
-                                    ". . . s P P . . ."
-                                    ". . g . . . . . ."
-                                    "+S . . . K . . . .";
+const char *kBattleMirrorPosition = "3gk4/4s2+S1/3ppp3/9/+r7+B/4G4/3sPP3/2g6/+S3K4";
 
 TEST_F(Eval, MirrorWithBattleGoldTables)
 {
@@ -279,15 +163,7 @@ TEST_F(Eval, AttackTablesMirrorBetweenSides)
     for (int &p : z->m_nKinDefPcnt)
         p = 0;
     z->m_nMode = 1;
-    Place(*z, ". . . . . . . . ."
-              ". . . k . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . K . . ."
-              ". . . . . . . . .");
+    Place(*z, "9/3k5/9/9/9/9/9/5K3/9");
     ASSERT_FALSE(z->m_bBattle);
     for (int k = 1; k <= 15; k++) {
         if (k == 8 || k == 13) // never read: no piece 3..40 has these codes
@@ -310,17 +186,7 @@ TEST_F(Eval, RookLanesInBattleMode)
     // Kings on 0x23 and 0x87 (mirrored); Com silver 0x25, pawn 0x36 with a
     // gold below it, and their Man mirror images.
     const Hand lances = {0, 2, 0, 0, 0, 0, 0};
-    Place(*z,
-          ". . . . . . . . ."
-          ". . k . s . . . ."
-          ". . . . . p . . ."
-          ". . . . . g . . ."
-          ". . . . . . . . ."
-          ". . . G . . . . ."
-          ". . . P . . . . ."
-          ". . . . S . K . ."
-          ". . . . . . . . .",
-          lances, lances);
+    Place(*z, "9/2k1s4/5p3/5g3/9/3G5/3P5/4S1K2/9", lances, lances);
     ASSERT_TRUE(z->m_bBattle);
     const auto &man = z->m_nManPosScore[7];
     EXPECT_EQ(man[0x13], 250);            // the king's file
@@ -379,15 +245,7 @@ TEST_F(Eval, RandomTermScalesTheScore)
         ASSERT_EQ(z->RandomTerm(0), 0);
     }
     // Evaluation adds it to the static score.
-    Place(*z, "k . . . . . . . ."
-              ". . . . r . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . K");
+    Place(*z, "k8/4r4/9/9/9/9/9/9/8K");
     z->m_nFixedRandDraw = 0;
     const int base = z->Evaluation();
     z->m_nFixedRandDraw = 32767;
@@ -461,56 +319,24 @@ TEST_F(Eval, RookInHandIsNoHandicap)
 
 TEST_F(Eval, BattleFromInvaders)
 {
-    const char *silverIn = "k . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . s . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . K";
+    const char *silverIn = "k8/9/9/9/9/9/4s4/9/8K";
     Place(*z, silverIn, {}, {}, 10);
     EXPECT_TRUE(z->m_bBattle);
     Place(*z, silverIn, {}, {}, 9); // before ply 10 always quiet
     EXPECT_FALSE(z->m_bBattle);
 
     // A promoted Man pawn counts; an unpromoted one does not.
-    const char *tokin = "k . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . +P . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . K";
+    const char *tokin = "k8/9/5+P3/9/9/9/9/9/8K";
     Place(*z, tokin);
     EXPECT_TRUE(z->m_bBattle);
-    const char *pawn = "k . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . P . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . K";
+    const char *pawn = "k8/9/5P3/9/9/9/9/9/8K";
     Place(*z, pawn);
     EXPECT_FALSE(z->m_bBattle);
 }
 
 TEST_F(Eval, BattleFromHandPieces)
 {
-    const char *kings = "k . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . K";
+    const char *kings = "k8/9/9/9/9/9/9/9/8K";
     Place(*z, kings, {0, 0, 0, 2, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0});
     EXPECT_TRUE(z->m_bBattle);
     Place(*z, kings, {0, 0, 0, 2, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0});
@@ -520,38 +346,14 @@ TEST_F(Eval, BattleFromHandPieces)
 TEST_F(Eval, BattleFromSurfaceSearch)
 {
     // A Man rook that a Com silver takes for free.
-    const char *hanging = "k . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . s . . . . ."
-                          ". . . . R . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . ."
-                          ". . . . . . . . K";
+    const char *hanging = "k8/9/9/3s5/4R4/9/9/9/8K";
     Place(*z, hanging);
     EXPECT_TRUE(z->m_bBattle);
-    const char *safe = "k . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       "s . . . . . . . ."
-                       ". . . . R . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . K";
+    const char *safe = "k8/9/9/s8/4R4/9/9/9/8K";
     Place(*z, safe);
     EXPECT_FALSE(z->m_bBattle);
     // A promotion threat reports an empty square: no battle.
-    const char *promotes = "k . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . g p . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . ."
-                           ". . . . . . . . K";
+    const char *promotes = "k8/9/9/9/9/3gp4/9/9/8K";
     Place(*z, promotes);
     int pos = 0;
     ASSERT_EQ(z->SearchSurfaceByCom(&pos), 320);
@@ -601,15 +403,7 @@ TEST_F(Eval, OpeningTouchesOnlyInModeZero)
 
 TEST_F(Eval, BattleTablesForPawnsAndLances)
 {
-    const char *kings = ". . . . . . . . ."
-                        ". . k . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . . . ."
-                        ". . . . . . K . ."
-                        ". . . . . . . . .";
+    const char *kings = "9/2k6/9/9/9/9/9/6K2/9";
     Place(*z, kings);
     ASSERT_FALSE(z->m_bBattle);
     const int quietPawn = z->m_nComPosScore[1][0x33], quietLance = z->m_nComPosScore[2][0x33];
@@ -627,85 +421,27 @@ TEST_F(Eval, ComCastleAndGuardsBesideTheKing)
 {
     // King on 0x13: file 2 is shut when each of its squares on rows 1..3
     // holds a Com piece or is covered by Man.
-    const char *shut = ". p k . . . . . ."
-                       ". p . . . . . . ."
-                       ". . . . . . . . R"
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . . . . . ."
-                       ". . . . K . . . .";
+    const char *shut = "1pk6/1p7/8R/9/9/9/9/9/4K4";
     Place(*z, shut);
     EXPECT_EQ(z->BattleComCastle(), -200);
-    Place(*z, ". p k . . . . . ."
-              ". p . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . R"
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "1pk6/1p7/9/8R/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComCastle(), 0);
-    Place(*z, ". . . . . . . k ."
-              ". . . . . . g . ."
-              ". . . . . . s . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "7k1/6g2/6s2/9/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComCastle(), 150 + 100);
 
     // A Man rook along row 1 through the Com king hits the gold on 0x13.
-    Place(*z, ". . g . k . . . R"
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "2g1k3R/9/9/9/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComGuards(), -1380 / 4);
-    Place(*z, ". . g . k . . . R"
-              ". s . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "2g1k3R/1s7/9/9/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComGuards(), -1380 / 8);
-    Place(*z, ". . g p k . . . R"
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . . . . . ."
-              ". . . . K . . . .");
+    Place(*z, "2gpk3R/9/9/9/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComGuards(), 0);
 }
 
 TEST_F(Eval, BattleModeReadsTheBaseKindTables)
 {
     // Com: promoted silver, tokin; Man: dragon, lance.
-    Place(*z,
-          ". . . . k . . . ."
-          ". . . . . . . . ."
-          ". . . . . . . . ."
-          ". . +s . . . +p . ."
-          ". . . . . . . . ."
-          ". . +R . . . L . ."
-          ". . . . . . . . ."
-          ". . . . . . . . ."
-          ". . . . K . . . .",
-          kFourMinors, kFourMinors);
+    Place(*z, "4k4/9/9/2+s3+p2/9/2+R3L2/9/9/4K4", kFourMinors, kFourMinors);
     ASSERT_TRUE(z->m_bBattle);
     int base = z->Evaluation();
     auto poked = [&](int(*table)[256], int k, int s) {

@@ -3,8 +3,7 @@
 // OnFindMove with turn 1 when the mover sits at the top. Every move is
 // checked by the independent reference rules, and a game may end only by
 // one of the engine's end-of-game result codes.
-#include "EngineTestUtil.h"
-#include "refmoves.h"
+#include "candis_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include <tuple>
 
 using namespace enginetest;
+using candistest::ToDocument;
 
 namespace {
 
@@ -68,17 +68,6 @@ Game NewGame(const CZelkor &z, int teai, bool firstUp)
     g.topToMove = firstUp;
     g.plies = 0;
     return g;
-}
-
-void ToDocument(const RefPos &p, BOARD b, int up[7], int down[7])
-{
-    for (int i = 0; i < 9; i++)
-        for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(p.board[Sq(i + 1, j + 1)]);
-    for (int k = 1; k <= 7; k++) {
-        up[k - 1] = p.captCom[k];
-        down[k - 1] = p.captMan[k];
-    }
 }
 
 // The document's reading of the move word (the mover at the bottom sees

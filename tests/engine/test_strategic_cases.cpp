@@ -22,6 +22,7 @@ struct Board
         p.board[kComKing] = 136;
         p.board[kManKing] = 8;
     }
+    explicit Board(const char *diagram) : p(RefDiagram(diagram)) {}
     Board &At(int s, int code)
     {
         p.board[s] = code;
@@ -79,12 +80,9 @@ const CANDI_MOVE *Find(const std::vector<CANDI_MOVE> &v, int src, int dst)
 
 TEST_F(Strategic, ToruOrNaruNearTheHorizonKeepsCapturesLosingAtMostAPawn)
 {
-    Board b;
-    b.At(0x55, 4).At(0x65, 1);     // Man silver guarded by a pawn
-    b.At(0x45, 133).At(0x51, 135); // Com gold and rook on it
-    b.At(0x57, 1).At(0x67, 5);     // Man pawn guarded by a gold
-    b.At(0x46, 132);               // Com silver on it
-    b.At(0x59, 1).At(0x49, 129);   // a loose Man pawn
+    // Man silver guarded by a pawn; Com gold and rook on it; Man pawn guarded by a gold; Com silver
+    // on it; a loose Man pawn.
+    Board b("4k4/9/9/4gs2p/r3S1P1P/4P1G2/9/9/4K4");
     Set(b, 0, 2);
     auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 20);
     const CANDI_MOVE *gold = Find(v, 0x45, 0x55);
@@ -101,8 +99,8 @@ TEST_F(Strategic, ToruOrNaruNearTheHorizonKeepsCapturesLosingAtMostAPawn)
 
 TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
 {
-    Board b;
-    b.At(0x63, 129).At(0x64, 133); // pawn on row 6, the gold covers its square
+    // Pawn on row 6, the gold covers its square.
+    Board b("4k4/9/9/9/9/2pg5/9/9/4K4");
     Set(b);
     auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 3);
     const CANDI_MOVE *push = Find(v, 0x63, 0x73);
@@ -119,15 +117,15 @@ TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
 
 TEST_F(Strategic, ToruOrNaruWalksARookSidewaysOnlyInsideTheZone)
 {
-    Board b;
-    b.At(0x53, 135).At(0x63, 129); // rook on row 5, its file blocked
+    // Rook on row 5, its file blocked.
+    Board b("4k4/9/9/9/2r6/2p6/9/9/4K4");
     Set(b);
     auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 5);
     for (const CANDI_MOVE &m : v)
         EXPECT_NE(m.nSrcPos, 0x53);
 
-    Board c;
-    c.At(0x73, 135).At(0x83, 129); // rook inside the zone, file blocked
+    // Rook inside the zone, file blocked.
+    Board c("4k4/9/9/9/9/9/2r6/2p6/4K4");
     Set(c);
     v = Counted(&CZelkor::GCCM_ToruOrNaru, 5);
     const CANDI_MOVE *side = Find(v, 0x73, 0x74);
@@ -164,8 +162,8 @@ TEST_F(Strategic, ThreatManKomaKeepsTheQuotaWithTheSmallestPriorities)
 
 TEST_F(Strategic, ToruOnKeimaKyouHuNeverTakesWithTheKing)
 {
-    Board b;
-    b.At(0x25, 1).At(0x45, 2).At(0x16, 133); // Man pawn next to Com's king, lance behind
+    // Man pawn next to Com's king, lance behind.
+    Board b("4kg3/4P4/9/4L4/9/9/9/9/4K4");
     Set(b);
     auto v = Block([&](CANDI_MOVE *p) { return z->GCCM_ToruOnKeimaKyouHu(5, p); });
     ASSERT_EQ(v.size(), 1u);
@@ -178,9 +176,8 @@ TEST_F(Strategic, ToruOnKeimaKyouHuNeverTakesWithTheKing)
 
 TEST_F(Strategic, DemandOnAnOverDefendedPawnOffersOnlyPawns)
 {
-    Board b;
-    b.At(0x55, 1).At(0x64, 5).At(0x66, 5);       // Man pawn guarded twice
-    b.At(0x35, 129).At(0x34, 132).At(0x56, 133); // Com pawn covered by a silver; a gold beside
+    // Man pawn guarded twice; Com pawn covered by a silver; a gold beside.
+    Board b("4k4/9/3sp4/9/4Pg3/3G1G3/9/9/4K4");
     b.ComHolds(4).ComHolds(5).ComHolds(6);
     Set(b);
     auto v = Block([&](CANDI_MOVE *p) { return z->GCCM_DemandManKoma(9, 8, 0x55, p); });
@@ -416,8 +413,8 @@ TEST_F(Strategic, ADropThreatIsOccupiedFirst)
 
 TEST_F(Strategic, AttractEstimateBounds)
 {
-    Board b;
-    b.At(0x55, 7); // Man's rook on Com's king file
+    // Man's rook on Com's king file.
+    Board b("4k4/9/9/9/4R4/9/9/9/4K4");
     Set(b, 2);
     EXPECT_EQ(z->ProfitOnAttractMan(0, 0x77), -30000);
     b.At(0x55, 0).At(0x59, 7);

@@ -1,7 +1,6 @@
 // The think driver as the document sees it: result codes, the packed move
 // word, level limits, the move record and the bounds of the search tables.
-#include "EngineTestUtil.h"
-#include "refmoves.h"
+#include "candis_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <memory>
 
 using namespace enginetest;
+using candistest::ToDocument;
 
 namespace {
 
@@ -31,23 +31,12 @@ std::unique_ptr<CZelkor> NewThinker(int depth)
     return z;
 }
 
-void ToBoard(const RefPos &p, BOARD b, int com[7], int man[7])
-{
-    for (int i = 0; i < 9; i++)
-        for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(p.board[Sq(i + 1, j + 1)]);
-    for (int k = 1; k <= 7; k++) {
-        com[k - 1] = p.captCom[k];
-        man[k - 1] = p.captMan[k];
-    }
-}
-
 // Hands the position to the engine as the document does and thinks once.
 Think ThinkOnce(CZelkor &z, const RefPos &p, int turn, int counter = 10)
 {
     BOARD b;
     int com[7], man[7];
-    ToBoard(p, b, com, man);
+    ToDocument(p, b, com, man);
     z.UpdateBoard(b, com, man, counter);
     Think t;
     z.OnFindMove(turn, &t.word, &t.result);
