@@ -145,39 +145,10 @@ TEST_F(DataFiles, HelpPageIsJapaneseUtf8AndNamesTheMenus)
     EXPECT_TRUE(page.contains("<meta charset=\"UTF-8\">"));
     const QString text = QString::fromUtf8(page);
     EXPECT_EQ(text.toUtf8(), page) << "not valid UTF-8";
-    for (const char *menu : {"ファイル",
-                             "棋譜ファイルを開く",
-                             "上書き保存",
-                             "名前を付けて保存",
-                             "Korvaneの終了",
-                             "対局",
-                             "新規対局",
-                             "対局中断",
-                             "対局再開",
-                             "待った",
-                             "投了",
-                             "盤面編集",
-                             "駒を取り去る",
-                             "棋譜再現",
-                             "最初に戻す",
-                             "一手戻す",
-                             "最後に飛ぶ",
-                             "一手進む",
-                             "自動再現",
-                             "再生を停止",
-                             "設定",
-                             "対局設定",
-                             "その他...",
-                             "駒が動かせる場所を示す",
-                             "先手位置を下に置く",
-                             "表示",
-                             "ツールバー",
-                             "コントローラ",
-                             "ステータスバー",
-                             "棋譜ウィンドウ",
-                             "へルプ",
-                             "目次",
-                             "バージヨン情報"})
+    // The menus by their titles and a command of each.
+    for (const char *menu :
+         {"ファイル", "名前を付けて保存", "対局", "待った", "棋譜再現", "自動再現", "設定",
+          "その他...", "表示", "棋譜ウィンドウ", "へルプ", "バージヨン情報"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(menu))) << menu;
 }
 

@@ -1,11 +1,11 @@
 #include "docfixture.h"
 
 #include "language.h"
+#include "moverules.h"
 
-#include <QDataStream>
+#include <QFile>
 
 #include <cstring>
-#include <sstream>
 
 QString FakeHost::JStrOf(const char *t)
 {
@@ -62,24 +62,6 @@ bool DocState::operator==(const DocState &o) const
            firstUp == o.firstUp && standard == o.standard && modified == o.modified &&
            ote == o.ote && kiboNum == o.kiboNum && testPos == o.testPos && kibo == o.kibo &&
            title == o.title && path == o.path;
-}
-
-std::string DocState::Describe() const
-{
-    std::ostringstream os;
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 9; ++x)
-            os << (board[x][y] ? std::to_string(board[x][y]) : std::string(" . ")) << ' ';
-        os << '\n';
-    }
-    for (int i = 0; i < 2; ++i) {
-        os << "hand" << i + 1 << ':';
-        for (int k = 1; k < 8; ++k)
-            os << ' ' << int(hand[i][k]);
-        os << " time " << time[i] << '\n';
-    }
-    os << "cur " << int(cur) << " kiboNum " << kiboNum << " testPos " << testPos << '\n';
-    return os.str();
 }
 
 // ------------------------------------------------------------------ encoder
@@ -151,16 +133,7 @@ KvnLayout StartLayout(BYTE teai, bool firstUp)
 
 KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time)
 {
-    KIBO e;
-    e.sx = BYTE(sx);
-    e.sy = BYTE(sy);
-    e.skoma = BYTE(skoma);
-    e.dx = BYTE(dx);
-    e.dy = BYTE(dy);
-    e.dkoma = BYTE(dkoma);
-    e.koma = BYTE(koma);
-    e.time = time;
-    return e;
+    return KIBO{BYTE(sx), BYTE(sy), BYTE(skoma), BYTE(dx), BYTE(dy), BYTE(dkoma), BYTE(koma), time};
 }
 
 KIBO ResignKibo(quint32 time)
@@ -168,7 +141,7 @@ KIBO ResignKibo(quint32 time)
     return Kibo(50, 50, 50, 50, 50, 50, 50, time);
 }
 
-// ------------------------------------------------------------------ moves
+// ------------------------------------------------------------------ judge helpers
 
 namespace {
 
@@ -212,88 +185,21 @@ bool Dead(const ShogiDoc &doc, BYTE code, BYTE y)
     return ((k == 1 || k == 2) && a == 8) || (k == 3 && a >= 7);
 }
 
-bool SafeAfter(ShogiDoc &doc, const TestMove &m, BYTE owner)
-{
-    const BYTE src = m.sx == 10 ? 0 : doc.GetBoardInfo(m.sx, m.sy);
-    const BYTE dst = doc.GetBoardInfo(m.dx, m.dy);
-    if (m.sx != 10)
-        doc.SetBoardInfo(m.sx, m.sy, 0);
-    doc.SetBoardInfo(m.dx, m.dy, m.koma);
-    const bool safe = !KingAttacked(doc, owner);
-    doc.SetBoardInfo(m.dx, m.dy, dst);
-    if (m.sx != 10)
-        doc.SetBoardInfo(m.sx, m.sy, src);
-    return safe;
-}
-
 } // namespace
-
-std::vector<TestMove> LegalMoves(ShogiDoc &doc)
-{
-    std::vector<TestMove> out;
-    const BYTE me = doc.GetCurPlayer();
-    BYTE way[32];
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y) {
-            const BYTE c = doc.GetBoardInfo(x, y);
-            if (!c || GetWhoseKoma(c) != me)
-                continue;
-            BYTE num = 0;
-            doc.GetWay(x, y, c, num, way);
-            for (int i = 0; i < num; ++i) {
-                const BYTE dx = way[i] / 10, dy = way[i] % 10;
-                const BYTE dk = doc.GetBoardInfo(dx, dy);
-                if (GetKomaSort(dk) == 8)
-                    continue;
-                TestMove m{x, y, c, dx, dy, dk, c};
-                const BYTE kind = GetKomaSort(c);
-                const bool zone = Advance(doc, me, y) >= 6 || Advance(doc, me, dy) >= 6;
-                if (GetKomaProperty(c) == 1 && kind != 5 && kind != 8 && zone) {
-                    TestMove p = m;
-                    p.koma = c + 100;
-                    if (SafeAfter(doc, p, me))
-                        out.push_back(p);
-                }
-                if (!Dead(doc, c, dy) && SafeAfter(doc, m, me))
-                    out.push_back(m);
-            }
-        }
-    CPlayer *P = doc.GetPlayer(me);
-    for (BYTE kind = 1; kind <= 7; ++kind) {
-        if (P->GetDaiNum(kind) == 0)
-            continue;
-        const BYTE c = MakePhysicsKoma(kind, me, 1);
-        for (BYTE x = 0; x < 9; ++x) {
-            bool pawnHere = false;
-            for (BYTE y = 0; y < 9; ++y)
-                pawnHere = pawnHere || doc.GetBoardInfo(x, y) == MakePhysicsKoma(1, me, 1);
-            if (kind == 1 && pawnHere)
-                continue;
-            for (BYTE y = 0; y < 9; ++y) {
-                if (doc.GetBoardInfo(x, y) != 0 || Dead(doc, c, y))
-                    continue;
-                TestMove m{10, 10, c, x, y, 0, c};
-                if (SafeAfter(doc, m, me))
-                    out.push_back(m);
-            }
-        }
-    }
-    return out;
-}
 
 int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign)
 {
     int played = 0;
     for (; played < maxMoves; ++played) {
-        std::vector<TestMove> all = LegalMoves(doc);
+        std::vector<MoveRules::Move> all, lively;
+        MoveRules::GenerateMoves(doc, doc.GetCurPlayer(), all);
         if (all.empty())
             break;
-        std::vector<TestMove> lively;
-        for (const TestMove &m : all)
+        for (const MoveRules::Move &m : all)
             if (m.dkoma || m.koma != m.skoma || m.sx == 10)
                 lively.push_back(m);
-        const std::vector<TestMove> &pick = (!lively.empty() && rng() % 3 != 0) ? lively : all;
-        const TestMove m = pick[rng() % pick.size()];
+        const auto &pick = (!lively.empty() && rng() % 3 != 0) ? lively : all;
+        const MoveRules::Move m = pick[rng() % pick.size()];
         host.elapsedMs = qint64(rng() % 200000);
         doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
     }
@@ -390,4 +296,66 @@ bool DocIsPossible(ShogiDoc &doc, std::string *why)
     if (!end.SamePosition(s))
         return fail("stepping forward does not reach the end");
     return true;
+}
+
+std::vector<QByteArray> SampleRecords()
+{
+    std::vector<QByteArray> out;
+    for (BYTE teai = 0; teai <= 5; ++teai)
+        for (bool up : {false, true})
+            for (int round = 0; round < 2; ++round) {
+                ShogiDoc doc;
+                FakeHost host(&doc);
+                doc.SetHost(&host);
+                doc.SetTeai(teai);
+                doc.SetFirstUp(up);
+                doc.Init();
+                std::mt19937 rng(7 + teai * 31 + up * 5 + round);
+                PlayRandomGame(doc, host, rng, 20 + 60 * round, round == 1);
+                out.push_back(doc.saveDocumentData());
+            }
+    KvnLayout k; // bare kings and drops from full hands
+    k.board[4][8] = 118;
+    k.board[4][0] = 128;
+    k.hand[0][0] = 3;
+    k.hand[1][6] = 2;
+    k.entries = {Kibo(10, 10, 111, 4, 5, 0, 111, 4), Kibo(10, 10, 127, 4, 3, 0, 127, 9)};
+    out.push_back(EncodeKvn(k));
+    return out;
+}
+
+std::string ReadContract(const QByteArray &preload, const QByteArray &bytes, bool *accepted,
+                         const QString &path)
+{
+    ShogiDoc doc;
+    FakeHost host(&doc);
+    doc.SetHost(&host);
+    if (!doc.openDocumentData(preload))
+        return "preload refused";
+    doc.setTitle("preloaded.kvn");
+    doc.SetKiboTestPos(0);
+    const DocState before = Capture(doc);
+    host.log.clear();
+    bool ok;
+    if (path.isEmpty()) {
+        ok = doc.openDocumentData(bytes);
+    } else {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return "cannot write " + path.toStdString();
+        f.close();
+        ok = doc.openDocument(path);
+    }
+    if (accepted)
+        *accepted = ok;
+    std::string why;
+    if (!ok)
+        return Capture(doc) != before ? "refused file changed the document"
+               : !host.log.isEmpty()  ? "refused file told the main window"
+                                      : "";
+    if (!DocIsPossible(doc, &why))
+        return "accepted an impossible file: " + why;
+    if (doc.saveDocumentData() != bytes)
+        return "accepted file does not save back the same";
+    return {};
 }

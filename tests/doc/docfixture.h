@@ -59,19 +59,11 @@ public:
     QString Entry(const char *what, int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma,
                   unsigned time) const
     {
-        // The side to move the document reports while being told.
-        const int cur = doc ? doc->GetCurPlayer() : 0;
-        return QString("%1(%2,%3,%4,%5,%6,%7,%8,%9) cur=%10")
-            .arg(what)
-            .arg(sx)
-            .arg(sy)
-            .arg(skoma)
-            .arg(dx)
-            .arg(dy)
-            .arg(dkoma)
-            .arg(koma)
-            .arg(time)
-            .arg(cur);
+        // With the side to move the document reports while telling.
+        QStringList v;
+        for (int n : {sx, sy, skoma, dx, dy, dkoma, koma, int(time)})
+            v << QString::number(n);
+        return QString("%1(%2) cur=%3").arg(what, v.join(',')).arg(doc ? doc->GetCurPlayer() : 0);
     }
     static QString JStrOf(const char *t);
 
@@ -101,7 +93,6 @@ struct DocState
     bool operator!=(const DocState &o) const { return !(*this == o); }
     // Board, hands and clocks only.
     bool SamePosition(const DocState &o) const;
-    std::string Describe() const;
 };
 
 DocState Capture(const ShogiDoc &doc);
@@ -124,20 +115,23 @@ KvnLayout StartLayout(BYTE teai = 0, bool firstUp = false);
 KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time = 0);
 KIBO ResignKibo(quint32 time = 0);
 
-// A legal move of the side to move (or a drop), found with the document's
-// move lists and an independent king-safety test.
-struct TestMove
-{
-    BYTE sx, sy, skoma, dx, dy, dkoma, koma;
-};
-std::vector<TestMove> LegalMoves(ShogiDoc &doc);
 // Plays up to maxMoves random legal moves through ShogiDoc::AddKibo (with
 // random thinking times through the host), preferring captures, promotions
 // and drops; then a resignation when resign. Returns the moves played.
+// Only makes inputs: the checks are DocIsPossible's.
 int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign);
 
 // The independent judge of the robustness tests: whether the document holds
 // a possible game (see the definition in docfixture.cpp).
 bool DocIsPossible(ShogiDoc &doc, std::string *why = nullptr);
+
+// Random games of every handicap and orientation, saved; the reader's seeds.
+std::vector<QByteArray> SampleRecords();
+// Opens bytes (through a file at path when given) into a document holding
+// preload; returns how the reader broke its contract, empty when it kept it:
+// a refusal changes and tells nothing, an accepted file is a possible game
+// that saves back the same bytes.
+std::string ReadContract(const QByteArray &preload, const QByteArray &bytes,
+                         bool *accepted = nullptr, const QString &path = {});
 
 #endif

@@ -1,9 +1,7 @@
 #include "Zelkor.h"
-#include "cplayer.h"
-#include "dochost.h"
+#include "docfixture.h"
 #include "gameflow.h"
 #include "moverules.h"
-#include "shogidoc.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,35 +14,26 @@
 
 namespace {
 
-// A main window that records what it is told and plays every computer move
-// at once, the way the board widget does after its second of showing.
-class FakeHost : public CDocHost
+// Plays every computer move at once, the way the board widget does after
+// its second of showing.
+class FlowHost : public FakeHost
 {
 public:
-    ShogiDoc *doc = nullptr;
     int computerMoves = 0;
-    int lastResult = -1;
-    BYTE last[5] = {};
-    QSet<int> disabled;
+    std::vector<int> last; // sx, sy, dx, dy, kind
     bool playMoves = true;
 
-    void SetDocModified(bool) override {}
-    void AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int) override {}
-    void OpenAddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int) override {}
     void slotGameBreak() override { g_byGameStatus = GameStatus::Stopped; }
-    void ResetKiboWindow() override {}
-    void ResetView() override {}
-    void enableCommand(int id) override { disabled.remove(id); }
-    void disableCommand(int id) override { disabled.insert(id); }
-    void slotFileSaveAs() override {}
     Answer AskYesNoCancel(const char *) override { return No; }
-    qint64 GameTimeElapsed() override { return 0; }
-    void RestartGameTime() override {}
+    bool Disabled(int id) const
+    {
+        return log.lastIndexOf(QString("disable(%1)").arg(id)) >
+               log.lastIndexOf(QString("enable(%1)").arg(id));
+    }
     void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru, int nR) override
     {
         ++computerMoves;
-        lastResult = nR;
-        last[0] = sx, last[1] = sy, last[2] = dx, last[3] = dy, last[4] = kind;
+        last = {sx, sy, dx, dy, kind};
         if (!playMoves || nR == EngineResult::ComputerDefeated)
             return;
         if (sx == 10) {
@@ -57,6 +46,8 @@ public:
         }
     }
 };
+
+using V = std::vector<int>;
 
 bool WaitFor(const std::function<bool()> &done, int ms = 5000)
 {
@@ -98,7 +89,7 @@ protected:
     }
 
     CEngineCalls saved;
-    FakeHost host;
+    FlowHost host;
     ShogiDoc doc;
     CEnginePosition seen{};
 };
@@ -118,10 +109,7 @@ TEST_F(GameFlow, ComputerAtTheBottomThinksMirrored)
     EXPECT_EQ(seen.board[0][4], 8 + 128);
     EXPECT_EQ(seen.up[6], 1);   // the second player's rook in hand
     EXPECT_EQ(seen.down[0], 1); // the first player's pawn
-    EXPECT_EQ(host.last[0], 2);
-    EXPECT_EQ(host.last[1], 6);
-    EXPECT_EQ(host.last[2], 2);
-    EXPECT_EQ(host.last[3], 5);
+    EXPECT_EQ(host.last, (V{2, 6, 2, 5, 1}));
     EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
     EXPECT_EQ(doc.GetCurPlayer(), 2);
 }
@@ -130,24 +118,15 @@ TEST_F(GameFlow, DecodesMirroredSquaresAndDrops)
 {
     // The source byte 0x76 of a bottom computer is the square 136 - 0x76 = 0x12.
     doc.ProComputerMove(0x76u | 0x66u << 8 | 129u << 16, 0);
-    EXPECT_EQ(host.last[0], 2);
-    EXPECT_EQ(host.last[1], 1);
-    EXPECT_EQ(host.last[4], 1) << "owner bit and promotion bit masked off";
+    EXPECT_EQ(host.last, (V{2, 1, 2, 2, 1})) << "owner bit and promotion bit masked off";
     host.playMoves = false;
+    // Now the computer at the top: no mirroring; a drop keeps source 255,
+    // passed on as column 10 (row 15), and the kind keeps its bit 128.
+    ASSERT_EQ(doc.GetCurPlayer(), 2);
     doc.ProComputerMove(255u | 0x44u << 8 | 129u << 16, 0);
-    EXPECT_EQ(host.last[0], 10) << "a drop keeps source 255, passed on as column 10";
-    EXPECT_EQ(host.last[2], 4);
-    EXPECT_EQ(host.last[3], 4);
-    // A computer at the top: no mirroring, the kind keeps its bit 128.
-    doc.SetCurPlayer(2);
-    doc.ProComputerMove(255u | 0x44u << 8 | 129u << 16, 0);
-    EXPECT_EQ(host.last[2], 4);
-    EXPECT_EQ(host.last[3], 4);
-    EXPECT_EQ(host.last[4], 129);
+    EXPECT_EQ(host.last, (V{10, 15, 4, 4, 129}));
     doc.ProComputerMove(PackEngineMove(7, 1, 7, 6, 127, true, true), 0);
-    EXPECT_EQ(host.last[0], 7);
-    EXPECT_EQ(host.last[1], 1);
-    EXPECT_EQ(host.last[3], 6);
+    EXPECT_EQ(host.last, (V{7, 1, 7, 6, 135}));
 }
 
 TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
@@ -164,9 +143,8 @@ TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
     g_byGameStatus = GameStatus::Playing;
     ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
     EXPECT_TRUE(doc.IsMustWait());
-    EXPECT_TRUE(host.disabled.contains(11020));
-    EXPECT_TRUE(host.disabled.contains(11040));
-    EXPECT_TRUE(host.disabled.contains(11050));
+    for (int id : {11020, 11040, 11050})
+        EXPECT_TRUE(host.Disabled(id)) << id;
     release = true;
     ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_FALSE(doc.IsMustWait());
@@ -199,7 +177,7 @@ TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
     doc.SetBoardInfo(2, 2, 0);
     FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), 0);
     ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
-    EXPECT_EQ(host.last[0], 6) << "only the new think's answer is played";
+    EXPECT_EQ(host.last.at(0), 6) << "only the new think's answer is played";
     EXPECT_EQ(doc.GetKiboNum(), 1);
 }
 

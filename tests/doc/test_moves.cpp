@@ -206,16 +206,3 @@ TEST(Moves, GetWayOtherCodes)
     EXPECT_FALSE(doc.GetWay(9, 4, 117, num, way));
     EXPECT_EQ(num, 0);
 }
-
-TEST(Moves, StartPositionMoveCounts)
-{
-    // 30 moves for either side in the even game, in either orientation.
-    for (bool up : {false, true}) {
-        ShogiDoc doc;
-        doc.SetFirstUp(up);
-        doc.Init();
-        EXPECT_EQ(LegalMoves(doc).size(), 30u);
-        doc.SetCurPlayer(2);
-        EXPECT_EQ(LegalMoves(doc).size(), 30u);
-    }
-}

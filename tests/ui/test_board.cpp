@@ -188,21 +188,15 @@ TEST_F(Board, ForcedPromotionAsksNothing)
 
 TEST_F(Board, EditingRightClicksCycleForms)
 {
+    // Silver: promoted, the other side's, promoted, back; gold and king have fewer forms.
+    const std::vector<std::pair<int, std::vector<int>>> cycles = {
+        {2, {214, 124, 224, 114}}, {3, {125, 115}}, {4, {118}}};
     g_byGameStatus = GameStatus::Editing;
-    RightClick(Cell(2, 8)); // silver
-    EXPECT_EQ(doc.GetBoardInfo(2, 8), 214);
-    RightClick(Cell(2, 8));
-    EXPECT_EQ(doc.GetBoardInfo(2, 8), 124);
-    RightClick(Cell(2, 8));
-    EXPECT_EQ(doc.GetBoardInfo(2, 8), 224);
-    RightClick(Cell(2, 8));
-    EXPECT_EQ(doc.GetBoardInfo(2, 8), 114);
-    RightClick(Cell(3, 8)); // gold
-    EXPECT_EQ(doc.GetBoardInfo(3, 8), 125);
-    RightClick(Cell(3, 8));
-    EXPECT_EQ(doc.GetBoardInfo(3, 8), 115);
-    RightClick(Cell(4, 8)); // king: unchanged
-    EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
+    for (const auto &[c, forms] : cycles)
+        for (int code : forms) {
+            RightClick(Cell(c, 8));
+            EXPECT_EQ(doc.GetBoardInfo(c, 8), code) << c;
+        }
     g_byGameStatus = GameStatus::Playing;
     RightClick(Cell(2, 8)); // only while editing
     EXPECT_EQ(doc.GetBoardInfo(2, 8), 114);

@@ -12,7 +12,6 @@
 #include <KToolBar>
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 #include <QToolButton>
@@ -46,25 +45,14 @@ TEST_F(App, StartUpState)
     EXPECT_EQ(kibo.height(), g.firstDaiY - g.secondDaiY - 10);
 }
 
-TEST_F(App, MenusInOrderWithTextsAndKeys)
+TEST_F(App, GameMenuInOrderWithItsKeys)
 {
-    const QList<QAction *> bar = app->menuBar()->actions();
-    QStringList titles;
-    for (QAction *a : bar)
-        titles << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(titles, (QStringList{JStr(JC_FileMenu), JStr(JC_GameMenu), JStr(JC_KiboMenu),
-                                   JStr(JC_SettingMenu), JStr(JC_ViewMenu), QStringLiteral("-"),
-                                   JStr(JC_HelpMenu)}));
     QStringList game;
     for (QAction *a : app->Menu(1)->actions())
         game << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toInt()));
     EXPECT_EQ(game.join(QLatin1Char(' ')),
               QStringLiteral("11010 11020 11030 - 11040 11050 11060 11070"));
-    EXPECT_EQ(app->Command(11010)->text(), JStr(JC_GameNewGame));
     EXPECT_EQ(app->Command(11010)->shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(app->Command(12010)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
-    EXPECT_EQ(app->Command(10050)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_EQ(app->Command(12050)->toolTip(), JStr(JC_ToolBarAutoReplay));
     EXPECT_FALSE(app->Command(11010)->icon().isNull());
     EXPECT_TRUE(app->Command(11070)->isCheckable());
 }
@@ -77,9 +65,6 @@ TEST_F(App, ToolBarPressShowsHelpUntilTimeout)
     EXPECT_EQ(button->size(), QSize(45, 45));
     QTest::mousePress(button, Qt::LeftButton);
     EXPECT_EQ(app->StatusMessage(), JStr(JC_StaGameNewGame));
-    EXPECT_TRUE(app->m_Timer.isActive());
-    EXPECT_EQ(app->m_Timer.interval(), 2000);
-    EXPECT_TRUE(app->m_Timer.isSingleShot());
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return app->StatusMessage() == JStr(JC_KiboStart); }, 5000));
     // A menu highlight shows the same kind of help.
