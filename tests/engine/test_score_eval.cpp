@@ -96,6 +96,17 @@ TEST_F(Eval, ComBishopHemmedInSideways)
     EXPECT_EQ(withBishop(0x51) - free, -30 - 15); // between the edge and a pawn
 }
 
+TEST_F(Eval, ComKingFilesWithoutPawns)
+{
+    // One Com pawn: in the king's file, in the file beside it, or far away.
+    const int inKingFile = Terms("4k4/9/4p4/9/9/9/9/9/K8");
+    ASSERT_FALSE(z->m_bBattle);
+    const int beside = Terms("4k4/9/3p5/9/9/9/9/9/K8");
+    const int far = Terms("4k4/9/p8/9/9/9/9/9/K8");
+    EXPECT_EQ(inKingFile - far, 15);
+    EXPECT_EQ(beside - far, 11);
+}
+
 TEST_F(Eval, HolesAroundEachKing)
 {
     // A Com gold covering the three squares in front of the Man king, or not.
