@@ -15,6 +15,9 @@ QString JStr(const char *eucText);
 // Inverse of JStr, for comparing a shown text with a stored one.
 QByteArray JBytes(const QString &text);
 
+// One text per line, however long: the table is read, not reflowed.
+// clang-format off
+
 // Kanji numerals 1..19 (record window, board coordinates).
 inline constexpr char JC_Num1[] = "\xb0\xec";          // 一
 inline constexpr char JC_Num2[] = "\xc6\xf3";          // 二
@@ -51,7 +54,6 @@ inline constexpr char JC_Korvane[] = "Korvane";           // Korvane
 inline constexpr char JC_MsgIsModify[] = "\xb4\xfd\xc9\xe8\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb\xa4\xd8\xa4\xce\xca\xd1\xb9\xb9\xa4\xf2\xca\xdd\xc2\xb8\xa4\xb7\xa4\xde\xa4\xb9\xa4\xab\xa1\xa9"; // 棋譜ファイルへの変更を保存しますか？
 inline constexpr char JC_IncorrectKiboFile[] = "\xa4\xb3\xa4\xce\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb\xa4\xcfKorvane\xb7\xc1\xbc\xb0\xa4\xce\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb\xa4\xc7\xa4\xcf\xa4\xa2\xa4\xea\xa4\xde\xa4\xbb\xa4\xf3"; // このファイルはKorvane形式のファイルではありません
 
-// clang-format off
 // Menus (main window).
 inline constexpr char JC_FileMenu[] = "\xa5\xd5\xa5\xa1\xa5\xa4\xa5\xeb(&F)"; // ファイル(&F)
 inline constexpr char JC_GameMenu[] = "\xc2\xd0\xb6\xc9(&P)"; // 対局(&P)
