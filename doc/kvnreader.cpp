@@ -338,12 +338,7 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
         m_pHost->disableCommand(11040);
         m_pHost->disableCommand(11050);
     }
-    m_nKiboNum = 0;
-    m_arrayKibo.clear();
-    m_bOte = false;
-    m_pFirstPlayer->Init();
-    m_pSecondPlayer->Init();
-    m_byCurPlayer = 1;
+    ClearRecord();
     std::copy(&rec.board[0][0], &rec.board[0][0] + 81, &m_byBoardInfo[0][0]);
     SetInitBoardInfo();
     if (m_pHost)

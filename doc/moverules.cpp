@@ -43,6 +43,21 @@ bool FindKing(const ShogiDoc &doc, BYTE owner, BYTE &kx, BYTE &ky)
         }
     return false;
 }
+// Calls f(x, y, code, dx, dy) for every destination of every board piece of owner.
+template <typename F> void ForEachPieceMove(ShogiDoc &doc, BYTE owner, F f)
+{
+    BYTE way[30];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(x, y);
+            if (v == 0 || GetWhoseKoma(v) != owner)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, v, num, way);
+            for (BYTE i = 0; i < num; ++i)
+                f(x, y, v, BYTE(way[i] / 10), BYTE(way[i] % 10));
+        }
+}
 } // namespace
 
 bool IsBottom(const ShogiDoc &doc, BYTE owner)
@@ -55,17 +70,8 @@ void MarkAttacks(ShogiDoc &doc, BYTE owner, bool attacked[9][9])
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y)
             attacked[x][y] = false;
-    BYTE way[30];
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y) {
-            const BYTE v = doc.GetBoardInfo(x, y);
-            if (v == 0 || GetWhoseKoma(v) != owner)
-                continue;
-            BYTE num = 0;
-            doc.GetWay(x, y, v, num, way);
-            for (BYTE i = 0; i < num; ++i)
-                attacked[way[i] / 10][way[i] % 10] = true;
-        }
+    ForEachPieceMove(doc, owner,
+                     [attacked](BYTE, BYTE, BYTE, BYTE dx, BYTE dy) { attacked[dx][dy] = true; });
 }
 
 bool IsKingAttacked(ShogiDoc &doc, BYTE owner)
@@ -140,27 +146,17 @@ Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row)
 
 void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves)
 {
-    BYTE way[30];
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y) {
-            const BYTE v = doc.GetBoardInfo(x, y);
-            if (v == 0 || GetWhoseKoma(v) != owner)
-                continue;
-            BYTE num = 0;
-            doc.GetWay(x, y, v, num, way);
-            for (BYTE i = 0; i < num; ++i) {
-                const BYTE dx = way[i] / 10, dy = way[i] % 10;
-                if (!LeavesKingSafe(doc, x, y, dx, dy))
-                    continue;
-                const BYTE captured = doc.GetBoardInfo(dx, dy);
-                const BYTE promoted = MakePhysicsKoma(GetKomaSort(v), owner, 2);
-                const Promotion p = PromotionFor(doc, v, dy);
-                if (p != MustPromote)
-                    moves.push_back({x, y, v, dx, dy, captured, v});
-                if (p != NoPromotion)
-                    moves.push_back({x, y, v, dx, dy, captured, promoted});
-            }
-        }
+    ForEachPieceMove(doc, owner, [&](BYTE x, BYTE y, BYTE v, BYTE dx, BYTE dy) {
+        if (!LeavesKingSafe(doc, x, y, dx, dy))
+            return;
+        const BYTE captured = doc.GetBoardInfo(dx, dy);
+        const BYTE promoted = MakePhysicsKoma(GetKomaSort(v), owner, 2);
+        const Promotion p = PromotionFor(doc, v, dy);
+        if (p != MustPromote)
+            moves.push_back({x, y, v, dx, dy, captured, v});
+        if (p != NoPromotion)
+            moves.push_back({x, y, v, dx, dy, captured, promoted});
+    });
     const CPlayer *player = doc.GetPlayer(owner);
     for (BYTE kind = 1; kind <= 7; ++kind) {
         if (!player || player->GetDaiNum(kind) == 0)

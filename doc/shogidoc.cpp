@@ -128,7 +128,7 @@ void ShogiDoc::InitBoardInfo()
         }
 }
 
-void ShogiDoc::Init()
+void ShogiDoc::ClearRecord()
 {
     m_nKiboNum = 0;
     m_arrayKibo.clear();
@@ -136,6 +136,11 @@ void ShogiDoc::Init()
     m_pFirstPlayer->Init();
     m_pSecondPlayer->Init();
     m_byCurPlayer = 1;
+}
+
+void ShogiDoc::Init()
+{
+    ClearRecord();
     m_bComputerMoveing = false;
     InitBoardInfo();
 }

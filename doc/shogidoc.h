@@ -185,6 +185,8 @@ private:
     void Step(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     void Ray(BYTE x, BYTE y, int dx, int dy, BYTE &num, BYTE *way);
     bool Forward(BYTE x, BYTE y) const; // IsAddXY of the owner of (x, y)
+    // Empty record, no check, cleared hands and clocks, first player to move.
+    void ClearRecord();
     // Applies one entry to board, hands and clock with P as mover.
     void ApplyKibo(const KIBO &e, CPlayer *P);
     void UndoKibo(const KIBO &e);
