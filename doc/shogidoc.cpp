@@ -133,6 +133,7 @@ void ShogiDoc::ClearRecord()
     m_nKiboNum = 0;
     m_arrayKibo.clear();
     m_bOte = false;
+    m_ending = GameEnding::None;
     m_pFirstPlayer->Init();
     m_pSecondPlayer->Init();
     m_byCurPlayer = 1;

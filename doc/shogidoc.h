@@ -2,6 +2,7 @@
 #define KORVANE_SHOGIDOC_H
 
 #include "Gloval.h"
+#include "gameending.h"
 #include "gameflow.h"
 
 #include <QByteArray>
@@ -117,6 +118,9 @@ public:
     CPlayer *GetSecondPlayer() const { return m_pSecondPlayer; }
     // The player of order 1 or 2; nullptr for any other value.
     CPlayer *GetPlayer(BYTE order) const;
+    // How the game on screen ended; cleared with the record.
+    GameEnding GetEnding() const { return m_ending; }
+    void SetEnding(GameEnding e) { m_ending = e; }
     QVector<KIBO> *GetKibo() { return &m_arrayKibo; }
     const QVector<KIBO> *GetKibo() const { return &m_arrayKibo; }
 
@@ -218,6 +222,7 @@ private:
     bool m_bOte = false;
     int m_nKiboNum = 0;
     BYTE m_byOtePlayer = 0;
+    GameEnding m_ending = GameEnding::None;
     QTimer m_ComputerMove, m_ComputerMoveProc;
 
     // Beyond the fields above: the main window as seen by the document.
