@@ -2,6 +2,7 @@
 
 #include "dialogparts.h"
 #include "language.h"
+#include "replayschedule.h"
 #include "shogi.h"
 #include "shogidoc.h"
 
@@ -18,14 +19,14 @@ COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(ap
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setWindowTitle(JStr(JC_StaSettingOther));
-    setFixedSize(300, 310);
+    setFixedSize(300, 340);
     initDialog();
     Init();
 }
 
 void COtherSettingDLG::initDialog()
 {
-    m_gbxKibo = Place<QGroupBox>(this, "m_gbxKibo", {40, 20, 210, 140});
+    m_gbxKibo = Place<QGroupBox>(this, "m_gbxKibo", {40, 20, 210, 170});
     m_gbxKibo->setTitle(JStr(JC_KiboReplay));
     const auto radio = [this](const char *name, const QRect &r, const char *text) {
         auto *b = Place<QRadioButton>(this, name, r);
@@ -40,25 +41,36 @@ void COtherSettingDLG::initDialog()
     m_lblReplaySpeed->setText(JStr(JC_ReplaySpeed));
     m_lblReplaySpeed->raise();
     m_cbxReplaySpeed = Place<QComboBox>(this, "m_cbxReplaySpeed", {150, 120, 90, 30});
-    for (const char *t :
-         {JC_SpeedMostSlow, JC_SpeedSlow, JC_SpeedStandard, JC_SpeedFast, JC_SpeedMostFast})
+    // In the order of the speed codes kept in the options.
+    for (const char *t : {JC_SpeedMostSlow, JC_SpeedSlow, JC_SpeedStandard, JC_SpeedFast,
+                          JC_SpeedMostFast, JC_SpeedAsPlayed})
         m_cbxReplaySpeed->addItem(JStr(t));
+    m_lblReplayFactor = Place<QLabel>(this, "m_lblReplayFactor", {60, 150, 80, 30});
+    m_lblReplayFactor->setText(JStr(JC_ReplayFactor));
+    m_lblReplayFactor->raise();
+    m_cbxReplayFactor = Place<QComboBox>(this, "m_cbxReplayFactor", {150, 150, 90, 30});
+    for (int f : ReplaySchedule::Factors)
+        m_cbxReplayFactor->addItem(QString(QChar(0xd7)) + QString::number(f));
     const auto check = [this](const char *name, const QRect &r, const char *text) {
         auto *c = Place<QCheckBox>(this, name, r);
         c->setText(JStr(text));
         return c;
     };
-    m_chkSuView = check("m_chkSuView", {40, 170, 160, 30}, JC_SuView);
-    m_chkInformateWangSu = check("m_chkInformateWangSu", {40, 200, 130, 30}, JC_InformateWangSu);
-    m_chkDanView = check("m_chkDanView", {40, 230, 130, 30}, JC_DanView);
-    m_chkSound = check("m_chkSound", {40, 260, 130, 30}, JC_Sound);
-    m_bntOK = Place<QPushButton>(this, "m_bntOK", {180, 230, 90, 20});
+    m_chkSuView = check("m_chkSuView", {40, 200, 160, 30}, JC_SuView);
+    m_chkInformateWangSu = check("m_chkInformateWangSu", {40, 230, 130, 30}, JC_InformateWangSu);
+    m_chkDanView = check("m_chkDanView", {40, 260, 130, 30}, JC_DanView);
+    m_chkSound = check("m_chkSound", {40, 290, 130, 30}, JC_Sound);
+    m_bntOK = Place<QPushButton>(this, "m_bntOK", {180, 260, 90, 20});
     m_bntOK->setText(JStr(JC_OK));
     m_bntOK->setDefault(true);
-    m_bntCancel = Place<QPushButton>(this, "m_bntCancel", {180, 260, 90, 20});
+    m_bntCancel = Place<QPushButton>(this, "m_bntCancel", {180, 290, 90, 20});
     m_bntCancel->setText(JStr(JC_Cancel));
 
     LinkRadioButtons({m_rdoOpenFirst, m_rdoOpenLast, m_rdoAutoReplay});
+    // The factor applies to the replay as played only.
+    connect(m_cbxReplaySpeed, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) {
+        m_cbxReplayFactor->setEnabled(i == ReplaySchedule::AsPlayedSpeed);
+    });
     connect(m_bntOK, &QPushButton::clicked, this, &COtherSettingDLG::slotOK);
     connect(m_bntCancel, &QPushButton::clicked, this, &COtherSettingDLG::slotCancel);
 }
@@ -70,7 +82,9 @@ void COtherSettingDLG::Init()
     m_rdoOpenFirst->setChecked(mode == 1);
     m_rdoOpenLast->setChecked(mode == 2);
     m_rdoAutoReplay->setChecked(mode == 3);
-    m_cbxReplaySpeed->setCurrentIndex(qMin<int>(doc->GetKiboSpeed(), 4));
+    m_cbxReplaySpeed->setCurrentIndex(qMin<int>(doc->GetKiboSpeed(), ReplaySchedule::AsPlayedSpeed));
+    m_cbxReplayFactor->setCurrentIndex(qBound(0, m_pApp->GetReplayFactor(), ReplaySchedule::FactorCount - 1));
+    m_cbxReplayFactor->setEnabled(doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed);
     m_chkSuView->setChecked(doc->GetOSBeforeSu());
     m_chkInformateWangSu->setChecked(doc->GetOSInfoWangSu());
     m_chkDanView->setChecked(doc->GetOSDan());
@@ -88,6 +102,7 @@ void COtherSettingDLG::slotOK()
     else if (m_rdoAutoReplay->isChecked())
         doc->SetKiboProperty(3);
     doc->SetKiboSpeed(BYTE(m_cbxReplaySpeed->currentIndex()));
+    m_pApp->SetReplayFactor(m_cbxReplayFactor->currentIndex());
     doc->SetOSBeforeSu(m_chkSuView->isChecked());
     doc->SetOSInfoWangSu(m_chkInformateWangSu->isChecked());
     doc->SetOSDan(m_chkDanView->isChecked());

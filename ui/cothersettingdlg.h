@@ -11,7 +11,7 @@ class QPushButton;
 class QRadioButton;
 class ShogiApp;
 
-// How a record file opens, the replay speed, and the display and sound
+// How a record file opens, the replay speed and factor, and the display and sound
 // options. Deletes itself when closed.
 class COtherSettingDLG : public QDialog
 {
@@ -30,8 +30,8 @@ private:
 
     QGroupBox *m_gbxKibo;
     QRadioButton *m_rdoOpenFirst, *m_rdoOpenLast, *m_rdoAutoReplay;
-    QLabel *m_lblReplaySpeed;
-    QComboBox *m_cbxReplaySpeed;
+    QLabel *m_lblReplaySpeed, *m_lblReplayFactor;
+    QComboBox *m_cbxReplaySpeed, *m_cbxReplayFactor;
     QCheckBox *m_chkSuView, *m_chkInformateWangSu, *m_chkDanView, *m_chkSound;
     QPushButton *m_bntOK, *m_bntCancel;
     ShogiApp *m_pApp;

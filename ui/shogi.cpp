@@ -48,6 +48,14 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotFileSave},
         {10030, JC_FileSaveAs, 0, JC_StaFileSaveAs, nullptr, nullptr, false,
          &ShogiApp::slotFileSaveAs},
+        {16400, JC_FilePrint, Qt::CTRL | Qt::Key_P, JC_StaFilePrint, nullptr, nullptr, false,
+         &ShogiApp::slotFilePrint},
+        {16410, JC_FilePrintDiagram, 0, JC_StaFilePrintDiagram, nullptr, nullptr, false,
+         &ShogiApp::slotFilePrintDiagram},
+        {16420, JC_FileExportDiagram, 0, JC_StaFileExportDiagram, nullptr, nullptr, false,
+         &ShogiApp::slotFileExportDiagram},
+        {16430, JC_FileCopyDiagram, 0, JC_StaFileCopyDiagram, nullptr, nullptr, false,
+         &ShogiApp::slotFileCopyDiagram},
         {10050, JC_FileExit, Qt::CTRL | Qt::Key_Q, JC_StaFileExit, nullptr, nullptr, false,
          &ShogiApp::slotFileExit},
         {11010, JC_GameNewGame, Qt::Key_F2, JC_StaGameNewGame, "gamenew.xpm", JC_ToolBarNewGame,
@@ -148,8 +156,8 @@ void ShogiApp::DrawLogo()
 
 void ShogiApp::initMenuBar()
 {
-    static const int ids[6][9] = {
-        {10010, 10020, 10030, Separator, 10050, -1},
+    static const int ids[6][12] = {
+        {10010, 10020, 10030, Separator, 16400, 16410, 16420, 16430, Separator, 10050, -1},
         {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
         {13010, 13020, 13030, 13040, -1},
@@ -266,6 +274,10 @@ void ShogiApp::initDocument()
         connect(s.timer, &QTimer::timeout, this, s.slot);
         s.timer->start(s.ms);
     }
+    // Fine enough for the clocks to count second by second at ten times.
+    m_ReplayClock.start();
+    connect(&m_AsPlayedTimer, &QTimer::timeout, this, &ShogiApp::AsPlayedTimeOut);
+    m_AsPlayedTimer.start(50);
     StatusMessageTimeOut();
 }
 

@@ -3,6 +3,7 @@
 
 #include "Gloval.h"
 #include "dochost.h"
+#include "replayschedule.h"
 
 #include <KMainWindow>
 #include <QElapsedTimer>
@@ -64,6 +65,9 @@ public:
     void saveOptions();
     // Whether a one-second record step is waiting to be shown.
     bool IsForwardStepPending() const { return m_nKiboForwardTimer != 0; }
+    // Index into ReplaySchedule::Factors for the replay as played.
+    int GetReplayFactor() const { return m_nReplayFactor; }
+    void SetReplayFactor(int index) { m_nReplayFactor = index; }
 
     // CDocHost.
     void SetDocModified(bool modified) override;
@@ -93,11 +97,16 @@ public slots:
     void StandardTimeOut();
     void FastTimeOut();
     void MostFastTimeOut();
+    void AsPlayedTimeOut();
 
     void slotFileOpen();
     void slotFileSave();
     void slotFileSaveAs() override;
     void slotFileExit();
+    void slotFilePrint();
+    void slotFilePrintDiagram();
+    void slotFileExportDiagram();
+    void slotFileCopyDiagram();
     void slotGameNewGame();
     void slotGameBreak() override;
     void slotGameReplay();
@@ -146,6 +155,10 @@ private:
     void SetEnabled(std::initializer_list<int> ids, bool on);
     // Record replay.
     void ReplayTick(BYTE speed);
+    // The speed in force: as played falls back to the standard speed for a
+    // record without times.
+    BYTE ReplaySpeedNow() const;
+    void RestartReplayWait();
     void FinishForwardStep();
     void CancelForwardStep();
     // A computer move shown lifted goes into the record before a command
@@ -166,6 +179,10 @@ private:
     ShogiDoc *doc = nullptr;
     QTimer m_MostSlowTimer, m_SlowTimer, m_StandardTimer, m_FastTimer, m_MostFastTimer;
     QTimer m_GameTimer;
+    QTimer m_AsPlayedTimer;
+    QElapsedTimer m_ReplayClock;
+    ReplayWait m_replayWait;
+    int m_nReplayFactor = 0;
     QLabel *m_pLabel = nullptr;
     QFrame *m_pFields[5] = {};
     QLabel *m_pFieldLabels[5] = {};

@@ -121,7 +121,8 @@ void ShogiApp::readOptions()
     doc->SetTeai(BYTE(ReadInt(g, "Teai", 0, 0, 5)));
     doc->SetStandardKoma(g.readEntry("StandardKoma", true));
     doc->SetKiboProperty(BYTE(ReadInt(g, "KiboProperty", 1, 1, 3)));
-    doc->SetKiboSpeed(BYTE(ReadInt(g, "KiboSpeed", 2, 0, 4)));
+    doc->SetKiboSpeed(BYTE(ReadInt(g, "KiboSpeed", 2, 0, ReplaySchedule::AsPlayedSpeed)));
+    SetReplayFactor(ReadInt(g, "ReplayFactor", 0, 0, ReplaySchedule::FactorCount - 1));
     doc->SetOSBeforeSu(g.readEntry("OSBeforeSu", true));
     doc->SetOSInfoWangSu(g.readEntry("OSInfoWangSu", true));
     doc->SetOSDan(g.readEntry("OSDan", true));
@@ -146,6 +147,7 @@ void ShogiApp::saveOptions()
     g.writeEntry("StandardKoma", doc->GetStandardKoma());
     g.writeEntry("KiboProperty", int(doc->GetKiboProperty()));
     g.writeEntry("KiboSpeed", int(doc->GetKiboSpeed()));
+    g.writeEntry("ReplayFactor", GetReplayFactor());
     g.writeEntry("OSBeforeSu", doc->GetOSBeforeSu());
     g.writeEntry("OSInfoWangSu", doc->GetOSInfoWangSu());
     g.writeEntry("OSDan", doc->GetOSDan());
@@ -241,6 +243,8 @@ void ShogiApp::ShowOpenedRecord()
     view->UpdateView();
     ViewTime();
     slotGameBreak();
+    // Cleared first, so that a note of the replay it starts stays.
+    SetStatusMessage(QString());
     switch (doc->GetKiboProperty()) {
     case 1:
         slotKiboFirst();
@@ -254,7 +258,6 @@ void ShogiApp::ShowOpenedRecord()
         SetEnabled({12030, 12040, 12050, 12060}, false);
         break;
     }
-    SetStatusMessage(QString());
 }
 
 QString ShogiApp::ChangeFileNameToKVN(const QString &name)

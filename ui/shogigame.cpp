@@ -9,6 +9,7 @@
 #include "cplayer.h"
 #include "gameflow.h"
 #include "language.h"
+#include "language_print.h"
 #include "messagebox.h"
 #include "moverules.h"
 #include "shogidoc.h"
@@ -30,6 +31,8 @@ namespace {
 const std::initializer_list<int> KiboCommands = {12010, 12020, 12030, 12040, 12050, 12060};
 constexpr BYTE StepPending = 10;
 constexpr BYTE StepDone = 100;
+// A forward step shows the move lifted for this long before it lands.
+constexpr int ForwardPreviewMs = 1000;
 } // namespace
 
 BYTE g_byAutoTemp = StepDone;
@@ -356,6 +359,7 @@ void ShogiApp::slotKiboFirst()
         doc->KiboBackOne();
     }
     EnableView = true;
+    RestartReplayWait();
     m_pBGKibo->Update();
     view->UpdateView();
     ViewTime();
@@ -373,6 +377,7 @@ void ShogiApp::slotKiboBackOne()
     m_pBGKibo->KiboBackOne();
     m_pBGKibo->Update();
     doc->KiboBackOne();
+    RestartReplayWait();
     view->UpdateView();
     ViewTime();
     if (doc->GetKiboTestPos() < 0) {
@@ -406,7 +411,7 @@ void ShogiApp::slotKiboForwardOne()
     // One step at a time: a second press during the preview waits for it.
     if (m_nKiboForwardTimer != 0 || doc->GetKiboTestPos() >= doc->GetKiboNum() - 1)
         return;
-    m_nKiboForwardTimer = startTimer(1000);
+    m_nKiboForwardTimer = startTimer(ForwardPreviewMs);
     view->KiboForwardBefore();
 }
 
@@ -428,6 +433,7 @@ void ShogiApp::FinishForwardStep()
     view->KiboForwardOne();
     doc->KiboForwardOne();
     m_pBGKibo->KiboForwardOne();
+    RestartReplayWait();
     m_pBGKibo->Update();
     view->UpdateView();
     ViewTime();
@@ -457,10 +463,15 @@ void ShogiApp::slotKiboAutoReplay()
     g_byGameStatus = GameStatus::AutoReplay;
     SetEnabled({12050, 11060}, false);
     enableCommand(12060);
+    m_replayWait.Resume(m_ReplayClock.elapsed());
+    if (doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed &&
+        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed)
+        slotStatusMsg(JStr(JC_ReplayNoTimes));
 }
 
 void ShogiApp::slotKiboBreakReplay()
 {
+    m_replayWait.Pause(m_ReplayClock.elapsed());
     g_byGameStatus = GameStatus::Stopped;
     disableCommand(12060);
     SetEnabled({11060, 12050}, true);
@@ -469,7 +480,7 @@ void ShogiApp::slotKiboBreakReplay()
 void ShogiApp::ReplayTick(BYTE speed)
 {
     if (g_byAutoTemp == StepPending || g_byGameStatus != GameStatus::AutoReplay ||
-        doc->GetKiboSpeed() != speed || !Command(12040)->isEnabled())
+        ReplaySpeedNow() != speed || !Command(12040)->isEnabled())
         return;
     slotKiboForwardOne();
     if (m_nKiboForwardTimer != 0)
@@ -499,4 +510,44 @@ void ShogiApp::FastTimeOut()
 void ShogiApp::MostFastTimeOut()
 {
     ReplayTick(4);
+}
+
+BYTE ShogiApp::ReplaySpeedNow() const
+{
+    const BYTE speed = doc->GetKiboSpeed();
+    if (speed == ReplaySchedule::AsPlayedSpeed && !ReplaySchedule::HasTimes(*doc->GetKibo()))
+        return ReplaySchedule::StandardSpeed;
+    return speed;
+}
+
+void ShogiApp::RestartReplayWait()
+{
+    m_replayWait.Restart(m_ReplayClock.elapsed(), g_byGameStatus == GameStatus::AutoReplay);
+}
+
+// The mover's clock runs while the next move is awaited; the move starts its
+// preview so as to land when its recorded time is up.
+void ShogiApp::AsPlayedTimeOut()
+{
+    if (g_byGameStatus != GameStatus::AutoReplay ||
+        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed || !Command(12040)->isEnabled())
+        return;
+    const int next = doc->GetKiboTestPos() + 1;
+    if (next < 0 || next >= doc->GetKiboNum() || next >= doc->GetKibo()->size())
+        return;
+    const KIBO &e = doc->GetKibo()->at(next);
+    const int factor = ReplaySchedule::Factor(m_nReplayFactor);
+    const qint64 waited = m_replayWait.Waited(m_ReplayClock.elapsed());
+    if (!IsResignKibo(e)) {
+        const BYTE mover = GetWhoseKoma(e.skoma);
+        if (const CPlayer *p = doc->GetPlayer(mover))
+            ShowPlayerTime(mover, p->GetTotalTime() +
+                                      ReplaySchedule::ClockSeconds(e.time, waited, factor));
+    }
+    if (g_byAutoTemp == StepPending ||
+        waited < ReplaySchedule::StartDelayMs(e.time, factor, ForwardPreviewMs))
+        return;
+    slotKiboForwardOne();
+    if (m_nKiboForwardTimer != 0)
+        g_byAutoTemp = StepPending;
 }

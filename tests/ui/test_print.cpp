@@ -1,0 +1,244 @@
+#include "export.h"
+#include "language.h"
+#include "recordsheet.h"
+#include "sheetlayout.h"
+#include "shogidoc.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// 7六歩 3四歩 2二角成 同銀: each side holds a bishop, the last move on 2二.
+void BishopExchange(ShogiDoc &doc, bool resign = false)
+{
+    doc.Init();
+    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    doc.AddKibo(6, 2, 121, 6, 3, 0, 121);
+    doc.AddKibo(1, 7, 116, 7, 1, 126, 216);
+    doc.AddKibo(6, 0, 124, 7, 1, 216, 124);
+    if (resign)
+        doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
+    const quint32 times[] = {5, 70, 3600, 1};
+    for (int i = 0; i < 4; ++i)
+        (*doc.GetKibo())[i].time = times[i];
+    doc.SetKiboTestPos(doc.GetKiboNum() - 1);
+}
+
+int Ink(const QImage &image, const QRectF &r, int below = 128)
+{
+    int n = 0;
+    for (int y = int(r.top()) + 2; y < int(r.bottom()) - 2; ++y)
+        for (int x = int(r.left()) + 2; x < int(r.right()) - 2; ++x)
+            n += qGray(image.pixel(x, y)) < below;
+    return n;
+}
+
+} // namespace
+
+TEST(SheetLayout, RowsGoOnPagesInOrder)
+{
+    SheetGeometry tiny;
+    tiny.pageHeight = 10;
+    const struct
+    {
+        int rows;
+        bool diagram;
+        SheetGeometry g;
+        int pages, firstPageRows, rowsPerColumn;
+    } cases[] = {
+        {0, false, {}, 1, 0, 36},    // an empty record still has its sheet
+        {72, false, {}, 1, 72, 36},  // two full columns under the heading
+        {73, false, {}, 2, 72, 36},  // one more row starts a page
+        {73, true, {}, 2, 44, 22},   // the start diagram takes rows
+        {300, false, {}, 4, 72, 36}, // 72 + 86 + 86 + 56
+        {5, false, tiny, 3, 2, 1},   // a page with no room still moves on
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows, diagram " << c.diagram);
+        const QVector<SheetPage> pages = PlanSheet(c.rows, c.diagram, c.g);
+        ASSERT_EQ(pages.size(), c.pages);
+        EXPECT_EQ(pages[0].rowCount, c.firstPageRows);
+        EXPECT_EQ(pages[0].rowsPerColumn, c.rowsPerColumn);
+        EXPECT_TRUE(pages[0].header);
+        EXPECT_EQ(pages[0].diagram, c.diagram);
+        int next = 0;
+        for (const SheetPage &p : pages) {
+            EXPECT_EQ(p.firstRow, next);
+            EXPECT_LE(p.rowCount, p.columns * p.rowsPerColumn);
+            EXPECT_EQ(p.header, &p == &pages[0]);
+            next += p.rowCount;
+        }
+        EXPECT_EQ(next, c.rows);
+    }
+}
+
+TEST(SheetLayout, LongNamesShrinkThenAreCut)
+{
+    QFont font(QStringLiteral("IPAMincho"));
+    font.setPixelSize(20);
+    const QString shortName = JStr(JC_Human);
+    const QString longName = shortName.repeated(30);
+    const qreal width = QFontMetricsF(font).horizontalAdvance(shortName) * 3;
+    const FittedText same = FitText(shortName, font, width);
+    EXPECT_EQ(same.text, shortName);
+    EXPECT_EQ(same.pixelSize, 20);
+    const FittedText slightly = FitText(shortName.repeated(3) + shortName.left(1), font, width);
+    EXPECT_LT(slightly.pixelSize, 20);
+    EXPECT_EQ(slightly.text.size(), 3 * shortName.size() + 1) << "shrunk, not cut";
+    const FittedText cut = FitText(longName, font, width);
+    EXPECT_GE(cut.pixelSize, 14);
+    EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
+    font.setPixelSize(cut.pixelSize);
+    EXPECT_LE(QFontMetricsF(font).horizontalAdvance(cut.text), width);
+}
+
+TEST(RecordSheet, RowsTimesAndResult)
+{
+    ShogiDoc doc;
+    BishopExchange(doc, true);
+    const SheetContent sheet = SheetFromDoc(doc, QDate(2026, 12, 6));
+    ASSERT_EQ(sheet.rows.size(), 6); // four moves, the resignation, the result
+    EXPECT_EQ(sheet.rows[2].move, JStr(JC_FirstSign) + QStringLiteral("2") + JStr(JC_Num2) +
+                                      JStr(JC_UGak) + JStr(JC_Song));
+    EXPECT_EQ(sheet.rows[2].time, QStringLiteral("60:00"));
+    EXPECT_EQ(sheet.rows[2].total, QStringLiteral("60:05")) << "the first player's own total";
+    EXPECT_EQ(sheet.rows[3].total, GetViewTime(1, 11));
+    EXPECT_TRUE(sheet.rows[4].total.isEmpty());
+    EXPECT_TRUE(sheet.rows[5].number.isEmpty());
+    EXPECT_EQ(sheet.result, JStr(JC_ResultWin).arg(4).arg(JStr(JC_SheetSecond)));
+    EXPECT_EQ(sheet.date, QStringLiteral("2026/12/06"));
+    EXPECT_FALSE(sheet.showStart);
+}
+
+TEST(RecordSheet, ResultOfEachEnding)
+{
+    ShogiDoc doc;
+    BishopExchange(doc); // the second player moved last
+    const QVector<KIBO> record = *doc.GetKibo();
+    const QString first = JStr(JC_SheetFirst), second = JStr(JC_SheetSecond);
+    const struct
+    {
+        GameEnding ending;
+        QString text;
+    } cases[] = {
+        {GameEnding::None, JStr(JC_ResultUpTo).arg(4)},
+        {GameEnding::Resign, JStr(JC_ResultWin).arg(4).arg(second)},
+        {GameEnding::Mate, JStr(JC_ResultWin).arg(4).arg(second)},
+        {GameEnding::TimeUp, JStr(JC_ResultWin).arg(4).arg(second)},
+        {GameEnding::Impasse, JStr(JC_ResultWin).arg(4).arg(first)},
+        {GameEnding::PerpetualCheck, JStr(JC_ResultWin).arg(4).arg(first)},
+        {GameEnding::Repetition, JStr(JC_ResultEnd).arg(4).arg(JStr(JC_EndRepetition))},
+        {GameEnding::Interrupt, JStr(JC_ResultEnd).arg(4).arg(JStr(JC_EndInterrupt))},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ResultText(record, c.ending), c.text) << int(c.ending);
+    EXPECT_TRUE(ResultText({}, GameEnding::None).isEmpty());
+}
+
+TEST(RecordSheet, StartDiagramOnlyAwayFromTheEvenGame)
+{
+    for (BYTE teai : {0, 1, 5})
+        for (bool up : {false, true}) {
+            ShogiDoc doc;
+            doc.SetTeai(teai);
+            doc.SetFirstUp(up);
+            doc.Init();
+            EXPECT_EQ(SheetFromDoc(doc, QDate()).showStart, teai != 0) << int(teai) << up;
+        }
+}
+
+TEST(RecordSheet, PdfHasEveryPage)
+{
+    ShogiDoc doc;
+    BishopExchange(doc);
+    SheetContent sheet = SheetFromDoc(doc, QDate(2026, 12, 6));
+    while (sheet.rows.size() < 150)
+        sheet.rows << sheet.rows[0];
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    ASSERT_TRUE(PaintSheet(&pdf, sheet));
+    buffer.close();
+    const QByteArray data = buffer.data();
+    EXPECT_TRUE(data.startsWith("%PDF"));
+    const int pages = data.count("/Type /Page\n") + data.count("/Type /Page ");
+    EXPECT_EQ(pages, 2) << "72 + 78 rows";
+}
+
+TEST(Diagram, SquaresHandsAndTheLastMove)
+{
+    ShogiDoc doc;
+    BishopExchange(doc);
+    const DiagramPosition pos = DiagramFromDoc(doc);
+    EXPECT_EQ(pos.square[7 - 1][6 - 1], 111);
+    EXPECT_EQ(pos.square[2 - 1][2 - 1], 124);
+    EXPECT_EQ(pos.lastFile * 10 + pos.lastRank, 22);
+    EXPECT_EQ(HandText(pos.hand[0]), JStr(JC_UGak));
+    BYTE many[8] = {0, 18, 0, 0, 0, 0, 2, 1};
+    const QString space = QStringLiteral(" ");
+    EXPECT_EQ(HandText(many), JStr(JC_UBi) + space + JStr(JC_UGak) + JStr(JC_Num2) + space +
+                                  JStr(JC_UBo) + JStr(JC_Num18));
+
+    // Turning the board round changes nothing in the diagram.
+    doc.UpsetBoard();
+    doc.SetFirstUp(true);
+    const DiagramPosition turned = DiagramFromDoc(doc);
+    EXPECT_EQ(memcmp(turned.square, pos.square, sizeof pos.square), 0);
+    EXPECT_EQ(turned.lastFile * 10 + turned.lastRank, 22);
+
+    const QImage image = DiagramImage(pos, 1240);
+    const QRectF all(image.rect());
+    EXPECT_GT(Ink(image, DiagramSquareRect(all, 7, 6)), 50) << "the pawn moved here";
+    EXPECT_EQ(Ink(image, DiagramSquareRect(all, 7, 7)), 0) << "and left this square";
+    EXPECT_EQ(Ink(image, DiagramSquareRect(all, 8, 8)), 0) << "the bishop is gone";
+    EXPECT_GT(Ink(image, DiagramSquareRect(all, 2, 2), 230), Ink(image, DiagramSquareRect(all, 2, 2)))
+        << "the last move's square is shaded";
+    EXPECT_EQ(Ink(image, DiagramSquareRect(all, 5, 5), 230), 0);
+    // The second player's pawn is the first player's turned upside down.
+    const QImage mine = image.copy(DiagramSquareRect(all, 6, 7).toRect());
+    const QImage theirs = image.copy(DiagramSquareRect(all, 4, 3).toRect()).mirrored(true, true);
+    int differ = 0;
+    for (int y = 2; y < mine.height() - 2; ++y)
+        for (int x = 2; x < mine.width() - 2; ++x)
+            differ += qAbs(qGray(mine.pixel(x, y)) - qGray(theirs.pixel(x, y))) > 128;
+    EXPECT_LT(differ, Ink(image, DiagramSquareRect(all, 6, 7)) / 5);
+    // Taking the bishop out of a hand changes that hand's column only.
+    DiagramPosition fewer = pos;
+    fewer.hand[1][6] = 0;
+    const QImage other = DiagramImage(fewer, 1240);
+    EXPECT_NE(other.copy(DiagramHandRect(all, 2).toRect()), image.copy(DiagramHandRect(all, 2).toRect()));
+    EXPECT_EQ(other.copy(DiagramHandRect(all, 1).toRect()), image.copy(DiagramHandRect(all, 1).toRect()));
+}
+
+TEST(Diagram, ExportedFiles)
+{
+    ShogiDoc doc;
+    BishopExchange(doc);
+    const DiagramPosition pos = DiagramFromDoc(doc);
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *name;
+        const char *head;
+    } cases[] = {{"a.PDF", "%PDF"}, {"a.svg", "<?xml"}, {"a.png", "\x89PNG"}};
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.name));
+        ASSERT_TRUE(WriteDiagram(path, pos, 321)) << c.name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        EXPECT_TRUE(data.startsWith(c.head)) << c.name;
+        EXPECT_GT(data.size(), 1000) << c.name;
+    }
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).width(), 321);
+    EXPECT_FALSE(WriteDiagram(dir.filePath(QStringLiteral("a.doc")), pos, 321));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.doc"))));
+    EXPECT_FALSE(WriteDiagram(dir.filePath(QStringLiteral("no/such/a.png")), pos, 321));
+}
