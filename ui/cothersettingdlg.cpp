@@ -68,9 +68,8 @@ void COtherSettingDLG::initDialog()
 
     LinkRadioButtons({m_rdoOpenFirst, m_rdoOpenLast, m_rdoAutoReplay});
     // The factor applies to the replay as played only.
-    connect(m_cbxReplaySpeed, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) {
-        m_cbxReplayFactor->setEnabled(i == ReplaySchedule::AsPlayedSpeed);
-    });
+    connect(m_cbxReplaySpeed, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int i) { m_cbxReplayFactor->setEnabled(i == ReplaySchedule::AsPlayedSpeed); });
     connect(m_bntOK, &QPushButton::clicked, this, &COtherSettingDLG::slotOK);
     connect(m_bntCancel, &QPushButton::clicked, this, &COtherSettingDLG::slotCancel);
 }
@@ -82,8 +81,10 @@ void COtherSettingDLG::Init()
     m_rdoOpenFirst->setChecked(mode == 1);
     m_rdoOpenLast->setChecked(mode == 2);
     m_rdoAutoReplay->setChecked(mode == 3);
-    m_cbxReplaySpeed->setCurrentIndex(qMin<int>(doc->GetKiboSpeed(), ReplaySchedule::AsPlayedSpeed));
-    m_cbxReplayFactor->setCurrentIndex(qBound(0, m_pApp->GetReplayFactor(), ReplaySchedule::FactorCount - 1));
+    m_cbxReplaySpeed->setCurrentIndex(
+        qMin<int>(doc->GetKiboSpeed(), ReplaySchedule::AsPlayedSpeed));
+    m_cbxReplayFactor->setCurrentIndex(
+        qBound(0, m_pApp->GetReplayFactor(), ReplaySchedule::FactorCount - 1));
     m_cbxReplayFactor->setEnabled(doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed);
     m_chkSuView->setChecked(doc->GetOSBeforeSu());
     m_chkInformateWangSu->setChecked(doc->GetOSInfoWangSu());

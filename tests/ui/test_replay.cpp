@@ -2,6 +2,8 @@
 #include "language.h"
 #include "replayschedule.h"
 
+#include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -10,20 +12,20 @@
 TEST(ReplaySchedule, DelaysAndClocksFromRecordedTimes)
 {
     constexpr quint32 Longest = std::numeric_limits<quint32>::max();
+    // Delay with a preview of one second; the clock after waitedMs.
     const struct
     {
         quint32 seconds;
         int factorIndex;
-        qint64 delayMs;   // with a preview of one second
-        qint64 waitedMs;
+        qint64 delayMs, waitedMs;
         int clock;
     } cases[] = {
-        {0, 0, 0, 5000, 0},          // an instant move is due at once
-        {30, 0, 29000, 10500, 10},   // the clock counts whole seconds
-        {30, 3, 2000, 1500, 15},     // ten times as fast
-        {5, 1, 1500, 60000, 5},      // the clock stops at the move's time
-        {1, 2, 0, 100, 0},           // shorter than the preview
-        {30, 9, 29000, 2000, 2},     // an unknown factor is 1
+        {0, 0, 0, 5000, 0},        // an instant move is due at once
+        {30, 0, 29000, 10500, 10}, // the clock counts whole seconds
+        {30, 3, 2000, 1500, 15},   // ten times as fast
+        {5, 1, 1500, 60000, 5},    // the clock stops at the move's time
+        {1, 2, 0, 100, 0},         // shorter than the preview
+        {30, 9, 29000, 2000, 2},   // an unknown factor is 1
         {Longest, 0, qint64(Longest) * 1000 - 1000, qint64(Longest) * 2000,
          std::numeric_limits<int>::max()},
     };
@@ -34,31 +36,19 @@ TEST(ReplaySchedule, DelaysAndClocksFromRecordedTimes)
     }
 }
 
-TEST(ReplaySchedule, RecordsWithoutTimes)
+TEST(ReplaySchedule, RecordsWithoutTimesAndThePausedWait)
 {
-    KIBO move, resign;
-    resign.sx = resign.sy = resign.skoma = resign.dx = resign.dy = resign.dkoma = resign.koma = 50;
-    resign.time = 9;
-    EXPECT_FALSE(ReplaySchedule::HasTimes({}));
-    EXPECT_FALSE(ReplaySchedule::HasTimes({move, move, resign}));
+    KIBO move, resign{50, 50, 50, 50, 50, 50, 50, 9};
+    EXPECT_FALSE(ReplaySchedule::HasTimes({move, move, resign})) << "a resignation is no move";
     move.time = 1;
     EXPECT_TRUE(ReplaySchedule::HasTimes({KIBO(), move}));
-}
-
-TEST(ReplaySchedule, PauseHoldsTheWait)
-{
     ReplayWait w;
-    w.Restart(1000, false);
-    EXPECT_EQ(w.Waited(5000), 0) << "not counting before the replay runs";
+    w.Restart(1000, false); // a step before the replay runs
     w.Resume(5000);
-    EXPECT_EQ(w.Waited(5400), 400);
     w.Pause(5400);
-    EXPECT_EQ(w.Waited(9000), 400);
     w.Resume(9000);
     w.Resume(9100); // a second resume moves nothing
     EXPECT_EQ(w.Waited(9500), 900);
-    w.Restart(9500, true);
-    EXPECT_EQ(w.Waited(9600), 100);
 }
 
 namespace {
@@ -98,7 +88,6 @@ TEST_F(AsPlayed, MovesComeAtTheirOwnPaceAndTheClockRuns)
     QTest::qWait(1000);
     EXPECT_EQ(doc->GetKiboTestPos(), -1);
     EXPECT_NE(app->FieldText(3), GetViewTime(0, 0)) << "the mover's clock runs";
-    EXPECT_EQ(app->FieldText(4), GetViewTime(0, 0));
     Trigger(12060);
     QTest::qWait(2500);
     EXPECT_EQ(doc->GetKiboTestPos(), -1) << "a pause holds the move";
@@ -116,4 +105,22 @@ TEST_F(AsPlayed, WithoutTimesTheStandardSpeedAndANote)
     Trigger(12050);
     EXPECT_EQ(app->StatusMessage(), JStr(JC_ReplayNoTimes));
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 1; }, 6000));
+}
+
+TEST_F(App, SpeedAndFactorInTheOptions)
+{
+    doc->SetKiboSpeed(2);
+    TestDesktop::dialogActions.push_back([](QDialog *d) {
+        auto *factor = d->findChild<QComboBox *>(QStringLiteral("m_cbxReplayFactor"));
+        EXPECT_FALSE(factor->isEnabled()) << "the factor is for the replay as played";
+        d->findChild<QComboBox *>(QStringLiteral("m_cbxReplaySpeed"))->setCurrentIndex(5);
+        factor->setCurrentIndex(2);
+        TestDesktop::Click(d, "m_bntOK");
+    });
+    Trigger(13020);
+    app->saveOptions();
+    doc->SetKiboSpeed(0);
+    app->SetReplayFactor(0);
+    app->readOptions();
+    EXPECT_EQ(doc->GetKiboSpeed() * 10 + app->GetReplayFactor(), 52) << "as played, five times";
 }

@@ -11,12 +11,12 @@
 namespace {
 // Layout in units of one square's width; DiagramAspect is Width / Height.
 constexpr qreal Width = 12.4, Height = 11.0;
-constexpr qreal SquareH = 1.1;            // book squares stand a little taller
+constexpr qreal SquareH = 1.1; // book squares stand a little taller
 constexpr qreal BoardLeft = 1.4, BoardTop = 0.6;
 constexpr qreal RankLabelW = 0.6;
 constexpr qreal HandW = 1.0;
-constexpr qreal PieceSize = 0.82;         // piece letter height
-constexpr qreal HandGap = 0.4;            // between pieces of a hand
+constexpr qreal PieceSize = 0.82; // piece letter height
+constexpr qreal HandGap = 0.4;    // between pieces of a hand
 const QColor LastMoveShade(205, 205, 205);
 
 QFont Mincho(qreal pixelSize)
@@ -76,8 +76,8 @@ DiagramPosition DiagramFromDoc(const ShogiDoc &doc)
         for (BYTE kind = 1; kind <= 7; ++kind)
             pos.hand[order - 1][kind] = doc.GetPlayer(BYTE(order))->GetDaiNum(kind);
     // In play the board shows the whole record; stepping shows part of it.
-    const bool playing = g_byGameStatus == GameStatus::Playing ||
-                         g_byGameStatus == GameStatus::ShowingComputerMove;
+    const bool playing =
+        g_byGameStatus == GameStatus::Playing || g_byGameStatus == GameStatus::ShowingComputerMove;
     const int last = playing ? doc.GetKiboNum() - 1 : doc.GetKiboTestPos();
     const QVector<KIBO> &record = *doc.GetKibo();
     if (last >= 0 && last < record.size() && !IsResignKibo(record[last]))
@@ -106,7 +106,8 @@ QString DiagramPieceText(BYTE code)
     const int kind = GetKomaSort(code);
     if (kind < 1 || kind > 8)
         return QString();
-    return JStr(GetKomaProperty(code) == 2 ? JC_DiagramPromoted : JC_DiagramPieces).mid(kind - 1, 1);
+    return JStr(GetKomaProperty(code) == 2 ? JC_DiagramPromoted : JC_DiagramPieces)
+        .mid(kind - 1, 1);
 }
 
 QString HandText(const BYTE hand[8])
@@ -130,8 +131,8 @@ QRectF DiagramSquareRect(const QRectF &target, int file, int rank)
 {
     const qreal u = Unit(target);
     const QPointF o = Origin(target);
-    return {o.x() + (BoardLeft + (9 - file)) * u, o.y() + (BoardTop + (rank - 1) * SquareH) * u,
-            u, SquareH * u};
+    return {o.x() + (BoardLeft + (9 - file)) * u, o.y() + (BoardTop + (rank - 1) * SquareH) * u, u,
+            SquareH * u};
 }
 
 QRectF DiagramHandRect(const QRectF &target, int order)
@@ -190,8 +191,8 @@ void PaintDiagram(QPainter &p, const QRectF &target, const DiagramPosition &pos)
         QString kanji;
         ConvertJapan(i, kanji);
         const QRectF row = DiagramSquareRect(target, 1, i);
-        p.drawText(QRectF(board.right(), row.top(), RankLabelW * u, row.height()),
-                   Qt::AlignCenter, kanji);
+        p.drawText(QRectF(board.right(), row.top(), RankLabelW * u, row.height()), Qt::AlignCenter,
+                   kanji);
     }
 
     // Hands read top to bottom, one character a line.

@@ -12,8 +12,8 @@ class ShogiDoc;
 // A position as a book diagram shows it, the first player at the bottom.
 struct DiagramPosition
 {
-    BYTE square[9][9] = {}; // [file - 1][rank - 1]: document piece code, 0 empty
-    BYTE hand[2][8] = {};   // [order - 1][kind 1..7]: pieces in hand
+    BYTE square[9][9] = {};         // [file - 1][rank - 1]: document piece code, 0 empty
+    BYTE hand[2][8] = {};           // [order - 1][kind 1..7]: pieces in hand
     int lastFile = 0, lastRank = 0; // the square the last move reached; 0: none
 };
 

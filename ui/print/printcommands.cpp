@@ -79,5 +79,6 @@ void ShogiApp::slotFileExportDiagram()
 
 void ShogiApp::slotFileCopyDiagram()
 {
-    QGuiApplication::clipboard()->setMimeData(DiagramMimeData(DiagramFromDoc(*doc), ClipboardWidth));
+    QGuiApplication::clipboard()->setMimeData(
+        DiagramMimeData(DiagramFromDoc(*doc), ClipboardWidth));
 }

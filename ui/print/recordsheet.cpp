@@ -96,8 +96,8 @@ void PaintHeader(SheetPainter &s, const SheetContent &c, const SheetGeometry &g)
     s.Box({0, top, w, 3 * line}, 0.5);
 }
 
-void PaintColumn(SheetPainter &s, const SheetContent &c, const SheetGeometry &g, qreal x,
-                 qreal top, int first, int count, int rowsPerColumn)
+void PaintColumn(SheetPainter &s, const SheetContent &c, const SheetGeometry &g, qreal x, qreal top,
+                 int first, int count, int rowsPerColumn)
 {
     const qreal h = g.rowHeight, size = h * TextShare;
     qreal cx[5] = {x};
@@ -118,7 +118,9 @@ void PaintColumn(SheetPainter &s, const SheetContent &c, const SheetGeometry &g,
         const qreal y = top + (i + 1) * h;
         if (row.number.isEmpty()) {
             // A line across the column: the rules under it give way.
-            s.m_p.fillRect(s.Mm(x, y, g.columnWidth, h).adjusted(s.m_k / 4, s.m_k / 4, -s.m_k / 4, -s.m_k / 4), Qt::white);
+            s.m_p.fillRect(
+                s.Mm(x, y, g.columnWidth, h).adjusted(s.m_k / 4, s.m_k / 4, -s.m_k / 4, -s.m_k / 4),
+                Qt::white);
             s.Text({cx[0], y, g.columnWidth, h}, row.move, Qt::AlignLeft, size);
             continue;
         }
@@ -143,9 +145,7 @@ QString ResultText(const QVector<KIBO> &record, GameEnding ending)
         lastMover = GetWhoseKoma(e.skoma) == 1 ? 1 : 2;
     }
     const int toMove = 3 - lastMover;
-    auto win = [moves](int winner) {
-        return JStr(JC_ResultWin).arg(moves).arg(OrderName(winner));
-    };
+    auto win = [moves](int winner) { return JStr(JC_ResultWin).arg(moves).arg(OrderName(winner)); };
     auto end = [moves](const char *how) { return JStr(JC_ResultEnd).arg(moves).arg(JStr(how)); };
     switch (ending) {
     // The side to move resigned, lost on time or by a foul, or is mated.
@@ -265,8 +265,8 @@ bool PaintSheet(QPagedPaintDevice *dev, const SheetContent &sheet)
             // Empty forms only where the moves run out on the last page.
             if (count <= 0 && col > 0)
                 break;
-            PaintColumn(s, sheet, g, col * (g.columnWidth + g.columnGap), page.movesTop,
-                        first, qMax(count, 0), page.rowsPerColumn);
+            PaintColumn(s, sheet, g, col * (g.columnWidth + g.columnGap), page.movesTop, first,
+                        qMax(count, 0), page.rowsPerColumn);
         }
         s.Text({0, g.pageHeight - g.footerHeight, g.pageWidth, g.footerHeight},
                JStr(JC_SheetPage).arg(n + 1).arg(pages.size()), Qt::AlignHCenter, 3.5);

@@ -11,8 +11,7 @@ constexpr qreal MinFontShare = 0.7;
 
 QVector<SheetPage> PlanSheet(int rows, bool diagram, const SheetGeometry &g)
 {
-    const int columns =
-        qMax(1, int((g.pageWidth + g.columnGap) / (g.columnWidth + g.columnGap)));
+    const int columns = qMax(1, int((g.pageWidth + g.columnGap) / (g.columnWidth + g.columnGap)));
     QVector<SheetPage> pages;
     int next = 0;
     do {
