@@ -9,7 +9,6 @@
 #include "cplayer.h"
 #include "gameflow.h"
 #include "language.h"
-#include "language_print.h"
 #include "messagebox.h"
 #include "moverules.h"
 #include "shogidoc.h"

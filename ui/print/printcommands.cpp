@@ -17,6 +17,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <functional>
+
 namespace {
 // PNG widths offered, in pixels; the clipboard's picture.
 constexpr int PngDefaultWidth = 800, PngMinWidth = 100, PngMaxWidth = 8000;
@@ -37,7 +39,6 @@ void RunPreview(QWidget *parent, const std::function<void(QPrinter *)> &paint)
 
 void ShogiApp::slotFilePrint()
 {
-    FinishShownComputerMove();
     const QFileInfo file(doc->getAbsFilePath());
     // A saved record was played on the day it was written.
     const QDate date = file.exists() ? file.lastModified().date() : QDate::currentDate();
