@@ -7,7 +7,9 @@
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
+#include "moveentry.h"
 #include "shogidoc.h"
+#include "shortcuts.h"
 #include "shogiview.h"
 
 #include <KToolBar>
@@ -84,6 +86,8 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotSettingMMoveable},
         {13040, JC_SettingFirstUp, 0, JC_StaSettingFirstUp, nullptr, nullptr, true,
          &ShogiApp::slotSettingFirstUp},
+        {16500, JC_SettingLanguage, 0, JC_StaSettingLanguage, nullptr, nullptr, false,
+         &ShogiApp::slotSettingLanguage},
         {14010, JC_ViewToolBar, 0, JC_StaViewToolBar, nullptr, nullptr, true,
          &ShogiApp::slotViewToolBar},
         {14040, JC_ViewControlBar, 0, JC_StaViewControlBar, nullptr, nullptr, true,
@@ -112,6 +116,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     DrawLogo();
     initMenuBar();
     initToolBar();
+    ApplyShortcutTable();
     initStatusBar();
     initDocument();
     initView();
@@ -152,7 +157,7 @@ void ShogiApp::initMenuBar()
         {10010, 10020, 10030, Separator, 10050, -1},
         {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
-        {13010, 13020, 13030, 13040, -1},
+        {13010, 13020, 13030, 13040, 16500, -1},
         {14010, 14040, 14020, 14050, -1},
         {15020, 15010, -1},
     };
@@ -217,6 +222,18 @@ void ShogiApp::initToolBar()
     m_ControlToolBar->setIconSize(QSize(32, 32));
     for (int id : {12010, 12020, 12060, 12050, 12040, 12030})
         AddToolButton(m_ControlToolBar, id, 32);
+    KToolBar *moveBar = toolBar(QStringLiteral("moveToolBar"));
+    addToolBar(Qt::BottomToolBarArea, moveBar);
+    m_pMoveEntry = new CMoveEntry(this, moveBar);
+    moveBar->addWidget(m_pMoveEntry);
+}
+
+void ShogiApp::ApplyShortcutTable()
+{
+    // Commands added later by other parts of the window get theirs here too.
+    for (int id : ShortcutCommands())
+        if (QAction *a = Command(id))
+            a->setShortcuts(ShortcutsOf(id));
 }
 
 void ShogiApp::initStatusBar()
