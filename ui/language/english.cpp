@@ -198,7 +198,7 @@ const EnglishText g_EnglishTexts[] = {
     KV_EN(JC_LanguageNextStart, "The language changes when Korvane next starts"),
 
     // Typed moves.
-    KV_EN(JC_TypedMove, "Move:"),
+    KV_EN(JC_TypedMove, "&Move:"),
     KV_EN(JC_TypedMoveTip, "Type a move and press Enter (e.g. P-7f, Bx2b+, S*5e, 7g7f)"),
     KV_EN(JC_MoveUnreadable, "Not a move: write it as P-7f, Bx2b+, S*5e or 7g7f"),
     KV_EN(JC_MoveNotNow, "No move can be made now"),
