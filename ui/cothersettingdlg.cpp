@@ -21,6 +21,7 @@ COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(ap
     setFixedSize(300, 310);
     initDialog();
     Init();
+    WidenForEnglish(this);
 }
 
 void COtherSettingDLG::initDialog()

@@ -389,8 +389,12 @@ void ShogiApp::UpdateStatusBar()
     m_pFieldLabels[1]->setText(kind(doc->GetFirstPlayer()) + QStringLiteral(":") +
                                kind(doc->GetSecondPlayer()));
     m_pFieldLabels[2]->setText(doc->GetTeai() < 6 ? JStr(teai[doc->GetTeai()]) : QString());
-    for (QLabel *l : m_pFieldLabels)
-        l->resize(l->parentWidget()->width() - 2, l->sizeHint().height());
+    // A field grows to its text (English ones are wider), never below its width.
+    for (int i = 0; i < 5; ++i) {
+        QLabel *l = m_pFieldLabels[i];
+        m_pFields[i]->setFixedWidth(qMax(FieldWidth[i], l->sizeHint().width() + 4));
+        l->resize(m_pFields[i]->width() - 2, l->sizeHint().height());
+    }
 }
 
 // ---------------------------------------------------------------- host
