@@ -7,7 +7,7 @@ struct ShortcutRow
 {
     int id;                                      // command id
     KStandardShortcut::StandardShortcut standard; // AccelNone: none
-    int keys[2];                                 // the program's own, 0 for none
+    int keys[2];                                 // the program's own, first; 0 for none
 };
 
 // clang-format off
@@ -19,10 +19,10 @@ const ShortcutRow Table[] = {
     {11040, KStandardShortcut::Undo,      {Qt::Key_F5, 0}},                          // take back
     {16100, KStandardShortcut::Copy,      {0, 0}},                                   // copy record
     {16102, KStandardShortcut::Paste,     {0, 0}},                                   // paste record
-    {12010, KStandardShortcut::AccelNone, {Qt::Key_Home, Qt::CTRL | Qt::Key_Up}},    // to the start
-    {12020, KStandardShortcut::AccelNone, {Qt::Key_Left, Qt::CTRL | Qt::Key_Left}},  // back one
-    {12040, KStandardShortcut::AccelNone, {Qt::Key_Right, Qt::CTRL | Qt::Key_Right}},// forward one
-    {12030, KStandardShortcut::AccelNone, {Qt::Key_End, Qt::CTRL | Qt::Key_Down}},   // to the end
+    {12010, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Up, Qt::Key_Home}},    // to the start
+    {12020, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Left, Qt::Key_Left}},  // back one
+    {12040, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Right, Qt::Key_Right}},// forward one
+    {12030, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Down, Qt::Key_End}},   // to the end
 };
 // clang-format on
 } // namespace
@@ -33,11 +33,14 @@ QList<QKeySequence> ShortcutsOf(int id)
     for (const ShortcutRow &row : Table) {
         if (row.id != id)
             continue;
-        if (row.standard != KStandardShortcut::AccelNone)
-            keys << KStandardShortcut::shortcut(row.standard);
+        // The program's own keys stay first, so the menus show what they did.
         for (int k : row.keys)
-            if (k != 0 && !keys.contains(QKeySequence(k)))
+            if (k != 0)
                 keys << QKeySequence(k);
+        if (row.standard != KStandardShortcut::AccelNone)
+            for (const QKeySequence &k : KStandardShortcut::shortcut(row.standard))
+                if (!keys.contains(k))
+                    keys << k;
     }
     return keys;
 }
