@@ -39,7 +39,8 @@ void CKiboWidget::DrawRow(QPainter &p, int i, bool current)
         p.fillRect(0, y, width(), m_nItemHeight, m_FocusColor);
     p.setPen(current ? m_BackColor : QColor(Qt::black));
     KiboRowText row = GetKiboRowText(*m_pDoc->GetKibo(), i, m_pDoc->GetFirstUp());
-    if (CurrentDisplayPrefs().notation == Notation::Western && !IsResignKibo((*m_pDoc->GetKibo())[i - 1]))
+    if (CurrentDisplayPrefs().notation == Notation::Western &&
+        !IsResignKibo((*m_pDoc->GetKibo())[i - 1]))
         row.move = WesternRecordMove(*m_pDoc, i);
     const auto text = [&](int x, int w, const QString &s) {
         p.drawText(QRect(x, y, w, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter, s);

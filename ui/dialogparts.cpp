@@ -26,7 +26,8 @@ void WidenForEnglish(QWidget *dialog)
 {
     if (GetTextLanguage() != TextLanguage::English)
         return;
-    const QList<QWidget *> children = dialog->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget *> children =
+        dialog->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     double factor = 1.0;
     for (QWidget *w : children)
         if ((qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)) && w->width() > 0)

@@ -42,9 +42,8 @@ bool CMoveEntry::Submit(const QString &text)
     CBoardFrame *board = m_pApp->getView()->GetBoard();
     const CPlayer *mover = doc->GetPlayer(doc->GetCurPlayer());
     // The same moments the mouse may move a piece in a game.
-    const bool humanToMove = g_byGameStatus == GameStatus::Playing && !doc->IsMustWait() &&
-                             mover && mover->GetProperty() == 1 &&
-                             !board->IsShowingComputerMove();
+    const bool humanToMove = g_byGameStatus == GameStatus::Playing && !doc->IsMustWait() && mover &&
+                             mover->GetProperty() == 1 && !board->IsShowingComputerMove();
     if (!humanToMove) {
         ShowRefusal(JStr(JC_MoveNotNow));
         return false;

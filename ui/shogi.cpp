@@ -9,8 +9,8 @@
 #include "messagebox.h"
 #include "moveentry.h"
 #include "shogidoc.h"
-#include "shortcuts.h"
 #include "shogiview.h"
+#include "shortcuts.h"
 
 #include <KToolBar>
 #include <QAudioDeviceInfo>

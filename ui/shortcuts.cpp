@@ -5,9 +5,9 @@
 namespace {
 struct ShortcutRow
 {
-    int id;                                      // command id
+    int id;                                       // command id
     KStandardShortcut::StandardShortcut standard; // AccelNone: none
-    int keys[2];                                 // the program's own, first; 0 for none
+    int keys[2];                                  // the program's own, first; 0 for none
 };
 
 // clang-format off

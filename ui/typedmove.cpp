@@ -80,7 +80,8 @@ TypedMoveAnswer ResolveTypedMove(ShogiDoc &doc, const QString &text)
             doc.GetWay(x, y, v, num, way);
             for (BYTE i = 0; i < num; ++i)
                 if (way[i] == MakePhysicsPos(BYTE(dx), BYTE(dy)))
-                    reaching.push_back({x, y, v, BYTE(dx), BYTE(dy), doc.GetBoardInfo(BYTE(dx), BYTE(dy)), v});
+                    reaching.push_back(
+                        {x, y, v, BYTE(dx), BYTE(dy), doc.GetBoardInfo(BYTE(dx), BYTE(dy)), v});
         }
     if (reaching.empty())
         return Refuse(JC_MoveNoPiece);

@@ -33,7 +33,8 @@ template <size_t N> bool StepsReach(const Step (&steps)[N], int sx, int sy, int 
 }
 
 template <size_t N>
-bool SlidesReach(const RecordBoard &b, const Step (&dirs)[N], int sx, int sy, int fy, int dx, int dy)
+bool SlidesReach(const RecordBoard &b, const Step (&dirs)[N], int sx, int sy, int fy, int dx,
+                 int dy)
 {
     for (const Step &s : dirs) {
         int x = sx + s.dx, y = sy + s.dy * fy;
@@ -198,8 +199,8 @@ bool ParseTypedMove(const QString &text, TypedMove &m)
 {
     static const QRegularExpression usiMove(QStringLiteral("^([1-9])([a-i])([1-9])([a-i])(\\+?)$"));
     // [+]piece [from] (- x *) to [+ =]; ranks as letters or digits.
-    static const QRegularExpression western(QStringLiteral(
-        "^(\\+?)([PLNSGBRK])(?:([1-9])([a-i1-9]))?([-x*])([1-9])([a-i1-9])([+=]?)$"),
+    static const QRegularExpression western(
+        QStringLiteral("^(\\+?)([PLNSGBRK])(?:([1-9])([a-i1-9]))?([-x*])([1-9])([a-i1-9])([+=]?)$"),
         QRegularExpression::CaseInsensitiveOption);
     const QString t = text.simplified().remove(QLatin1Char(' '));
     const auto rankOf = [](const QString &s) {

@@ -20,10 +20,10 @@ TEST_F(Keyboard, CommandsCarryTheDesktopKeysAndNoKeyIsShared)
     } rows[] = {
         {10010, QKeySequence(Qt::CTRL | Qt::Key_O)}, {10020, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {10050, QKeySequence(Qt::CTRL | Qt::Key_Q)}, {11010, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {11010, QKeySequence(Qt::Key_F2)},          {11040, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-        {11040, QKeySequence(Qt::Key_F5)}, {12010, QKeySequence(Qt::Key_Home)},
-        {12020, QKeySequence(Qt::Key_Left)}, {12040, QKeySequence(Qt::Key_Right)},
-        {12030, QKeySequence(Qt::Key_End)},  {12020, QKeySequence(Qt::CTRL | Qt::Key_Left)},
+        {11010, QKeySequence(Qt::Key_F2)},           {11040, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {11040, QKeySequence(Qt::Key_F5)},           {12010, QKeySequence(Qt::Key_Home)},
+        {12020, QKeySequence(Qt::Key_Left)},         {12040, QKeySequence(Qt::Key_Right)},
+        {12030, QKeySequence(Qt::Key_End)},          {12020, QKeySequence(Qt::CTRL | Qt::Key_Left)},
     };
     for (const auto &r : rows)
         EXPECT_TRUE(app->Command(r.id)->shortcuts().contains(r.key))
@@ -47,7 +47,8 @@ TEST_F(Keyboard, ArrowKeysStepThroughTheRecord)
     NewHumanGame();
     QLineEdit *field = app->MoveEntry()->Field();
     for (const char *m : {"P-7f", "P-3d", "P-2f"})
-        ASSERT_TRUE(app->MoveEntry()->Submit(QString::fromLatin1(m))) << field->text().toStdString();
+        ASSERT_TRUE(app->MoveEntry()->Submit(QString::fromLatin1(m)))
+            << field->text().toStdString();
     Trigger(11020); // break off, so the record can be stepped
     app->getView()->setFocus();
     const int last = doc->GetKiboNum() - 1; // position index of the last move

@@ -2,6 +2,8 @@
 #include "displayprefs.h"
 #include "language.h"
 
+#include <KConfig>
+#include <KConfigGroup>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -89,13 +91,40 @@ TEST(Language, ChoiceAgainstTheDesktop)
         const char *desktop;
         bool english;
     } rows[] = {
-        {LanguageChoice::Desktop, "ja_JP", false}, {LanguageChoice::Desktop, "en_US", true},
-        {LanguageChoice::Desktop, "de_DE", true},  {LanguageChoice::Desktop, "C", true},
+        {LanguageChoice::Desktop, "ja_JP", false},  {LanguageChoice::Desktop, "en_US", true},
+        {LanguageChoice::Desktop, "de_DE", true},   {LanguageChoice::Desktop, "C", true},
         {LanguageChoice::Japanese, "en_US", false}, {LanguageChoice::English, "ja_JP", true},
     };
     for (const auto &r : rows)
         EXPECT_EQ(ChoosesEnglish(r.choice, QLocale(QLatin1String(r.desktop))), r.english)
             << int(r.choice) << " " << r.desktop;
+}
+
+// A notation never chosen follows the language; a chosen one is kept.
+TEST(Language, NotationDefaultsToTheLanguageShown)
+{
+    const struct
+    {
+        const char *language, *notation, *desktop;
+        Notation expected;
+    } rows[] = {
+        {nullptr, nullptr, "en_US", Notation::Western},
+        {nullptr, nullptr, "ja_JP", Notation::Japanese},
+        {"ja", nullptr, "en_US", Notation::Japanese},
+        {"en", nullptr, "ja_JP", Notation::Western},
+        {nullptr, "japanese", "en_US", Notation::Japanese},
+        {"ja", "western", "ja_JP", Notation::Western},
+    };
+    for (const auto &r : rows) {
+        KConfig config(QString(), KConfig::SimpleConfig);
+        KConfigGroup g = config.group("General Options");
+        if (r.language)
+            g.writeEntry("Language", r.language);
+        if (r.notation)
+            g.writeEntry("Notation", r.notation);
+        EXPECT_EQ(ReadDisplayPrefs(g, QLocale(QLatin1String(r.desktop))).notation, r.expected)
+            << (r.language ? r.language : "-") << " " << (r.notation ? r.notation : "-");
+    }
 }
 
 } // namespace

@@ -24,8 +24,8 @@ const char *const kTwoCharFaces[16] = {"歩兵", "香車", "桂馬", "銀将", "
 const char *const kOneCharFaces[16] = {"歩", "香", "桂", "銀", "金", "角", "飛", "王",
                                        "と", "杏", "圭", "全", "",   "馬", "竜", ""};
 // Western letters by sprite index, promoted pieces marked with +.
-const char *const kWesternLetters[16] = {"P",  "L",  "N",  "S", "G",  "B",  "R", "K",
-                                         "+P", "+L", "+N", "+S", "", "+B", "+R", ""};
+const char *const kWesternLetters[16] = {"P",  "L",  "N",  "S",  "G", "B",  "R",  "K",
+                                         "+P", "+L", "+N", "+S", "",  "+B", "+R", ""};
 // The king of the player at the top is the jewel general.
 const char *const kTopKing[2] = {"玉将", "玉"};
 
@@ -375,7 +375,8 @@ QImage paintKomaSheet(bool western)
                     const int kind = i % 8 + 1;
                     PieceLook look;
                     if (western) {
-                        look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[1] : kOneCharFaces[i]);
+                        look.face =
+                            QString::fromUtf8(i == 7 && o == 1 ? kTopKing[1] : kOneCharFaces[i]);
                         look.letter = QString::fromLatin1(kWesternLetters[i]);
                     } else {
                         look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[set] : faces[i]);

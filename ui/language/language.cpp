@@ -20,7 +20,8 @@ const QHash<QByteArray, QString> &EnglishByBytes()
     static const QHash<QByteArray, QString> table = [] {
         QHash<QByteArray, QString> t;
         for (int i = 0; i < g_EnglishTextCount; ++i)
-            t.insert(QByteArray(g_EnglishTexts[i].euc), QString::fromUtf8(g_EnglishTexts[i].english));
+            t.insert(QByteArray(g_EnglishTexts[i].euc),
+                     QString::fromUtf8(g_EnglishTexts[i].english));
         return t;
     }();
     return table;
