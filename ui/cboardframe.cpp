@@ -2,6 +2,7 @@
 
 #include "cplayer.h"
 #include "datapath.h"
+#include "displayprefs.h"
 #include "gameflow.h"
 #include "komasheet.h"
 #include "shogi.h"
@@ -40,9 +41,19 @@ void CBoardFrame::LoadPictures()
     m_bmpBoard = load("board.bmp");
     m_bmpDai = load("dai.bmp");
     m_bmpBack = load("bkground.bmp");
-    m_bmpKoma = load("koma.bmp");
+    // The sheet with Western letters shares the plain sheet's layout.
+    if (CurrentDisplayPrefs().westernPieces)
+        m_bmpKoma = load("komawest.bmp");
+    if (m_bmpKoma.isNull() || !CurrentDisplayPrefs().westernPieces)
+        m_bmpKoma = load("koma.bmp");
     if (!m_bmpKoma.isNull())
         m_bmpKoma.setMask(m_bmpKoma.createHeuristicMask());
+}
+
+void CBoardFrame::ReloadPieces()
+{
+    LoadPictures();
+    RedrawAll();
 }
 
 void CBoardFrame::Init()
@@ -231,7 +242,10 @@ void CBoardFrame::DrawNumber(QPainter &p)
     for (int i = 0; i < 9; ++i) {
         const QString file = QString::number(i + 1);
         QString rank;
-        ConvertJapan(i + 1, rank);
+        if (CurrentDisplayPrefs().notation == Notation::Western)
+            rank = QChar('a' + i);
+        else
+            ConvertJapan(i + 1, rank);
         if (!doc->GetFirstUp()) {
             text(g.startX2 + (9 - i) * g.w - g.w / 2, (g.startY1 + g.startY2) / 2, file);
             text(g.startX2 + 9 * g.w + g.w / 4, g.startY2 + i * g.h + g.h / 2, rank);

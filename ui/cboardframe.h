@@ -11,6 +11,9 @@
 class QPainter;
 class ShogiApp;
 class ShogiDoc;
+namespace MoveRules {
+struct Move;
+}
 
 // The board with both stands: drawing (cboardframe.cpp) and the mouse
 // (cboardmouse.cpp). Everything is drawn into m_BoardPixmap, which the paint
@@ -74,6 +77,12 @@ public:
     void SetComputerMoveShowTime(int ms) { m_comTimer.setInterval(ms); }
 
     const QPixmap &BoardPixmap() const { return m_BoardPixmap; }
+
+    // A move typed at the keyboard and already checked, played as a mouse
+    // move is; false while the mouse holds a piece or a computer move shows.
+    bool PlayTypedMove(const MoveRules::Move &m);
+    // Takes the piece sheet of the current piece style and redraws.
+    void ReloadPieces();
 
     // Fields (held piece and markers), read by the tests.
     bool m_bKomaPos = false;

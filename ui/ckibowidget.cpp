@@ -1,9 +1,11 @@
 #include "ckibowidget.h"
 
 #include "cinfowidget.h"
+#include "displayprefs.h"
 #include "kibotext.h"
 #include "language.h"
 #include "shogidoc.h"
+#include "westernnotation.h"
 
 #include <QPainter>
 
@@ -36,7 +38,10 @@ void CKiboWidget::DrawRow(QPainter &p, int i, bool current)
     if (current)
         p.fillRect(0, y, width(), m_nItemHeight, m_FocusColor);
     p.setPen(current ? m_BackColor : QColor(Qt::black));
-    const KiboRowText row = GetKiboRowText(*m_pDoc->GetKibo(), i, m_pDoc->GetFirstUp());
+    KiboRowText row = GetKiboRowText(*m_pDoc->GetKibo(), i, m_pDoc->GetFirstUp());
+    if (CurrentDisplayPrefs().notation == Notation::Western &&
+        !IsResignKibo((*m_pDoc->GetKibo())[i - 1]))
+        row.move = WesternRecordMove(*m_pDoc, i);
     const auto text = [&](int x, int w, const QString &s) {
         p.drawText(QRect(x, y, w, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter, s);
     };

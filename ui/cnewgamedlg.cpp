@@ -22,6 +22,7 @@ CNewGameDLG::CNewGameDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp
     setFixedSize(490, 270);
     initDialog();
     Init();
+    WidenForEnglish(this);
 }
 
 void CNewGameDLG::initDialog()

@@ -22,6 +22,7 @@ COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(ap
     setFixedSize(300, 340);
     initDialog();
     Init();
+    WidenForEnglish(this);
 }
 
 void COtherSettingDLG::initDialog()

@@ -21,4 +21,9 @@ template <class W> W *Place(QWidget *parent, const char *name, const QRect &geom
 // unchecks its partners.
 void LinkRadioButtons(std::initializer_list<QRadioButton *> buttons);
 
+// English texts are wider than the Japanese the fixed positions were made
+// for: stretches the dialog and its children sideways, keeping their order,
+// until every label and button shows its whole text. Japanese is left as is.
+void WidenForEnglish(QWidget *dialog);
+
 #endif

@@ -1,3 +1,4 @@
+#include "displayprefs.h"
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
@@ -6,6 +7,7 @@
 #include <KMainWindow>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 
 QApplication *g_App = nullptr;
@@ -35,6 +37,7 @@ int main(int argc, char **argv)
     app.setDesktopFileName(QStringLiteral("korvane"));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("korvane")));
     g_App = &app;
+    ApplyLanguageAtStart(QLocale::system());
     if (EngineCalls().InitGame() == 2) {
         ShowBox(nullptr, BoxKind::Warning, QStringLiteral("Cannot malloc memory."));
         app.quit();

@@ -7,8 +7,10 @@
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
+#include "moveentry.h"
 #include "shogidoc.h"
 #include "shogiview.h"
+#include "shortcuts.h"
 
 #include <KToolBar>
 #include <QAudioDeviceInfo>
@@ -92,6 +94,8 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotSettingMMoveable},
         {13040, JC_SettingFirstUp, 0, JC_StaSettingFirstUp, nullptr, nullptr, true,
          &ShogiApp::slotSettingFirstUp},
+        {16500, JC_SettingLanguage, 0, JC_StaSettingLanguage, nullptr, nullptr, false,
+         &ShogiApp::slotSettingLanguage},
         {14010, JC_ViewToolBar, 0, JC_StaViewToolBar, nullptr, nullptr, true,
          &ShogiApp::slotViewToolBar},
         {14040, JC_ViewControlBar, 0, JC_StaViewControlBar, nullptr, nullptr, true,
@@ -120,6 +124,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     DrawLogo();
     initMenuBar();
     initToolBar();
+    ApplyShortcutTable();
     initStatusBar();
     initDocument();
     initView();
@@ -160,7 +165,7 @@ void ShogiApp::initMenuBar()
         {10010, 10020, 10030, Separator, 16400, 16410, 16420, 16430, Separator, 10050, -1},
         {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
-        {13010, 13020, 13030, 13040, -1},
+        {13010, 13020, 13030, 13040, 16500, -1},
         {14010, 14040, 14020, 14050, -1},
         {15020, 15010, -1},
     };
@@ -225,6 +230,18 @@ void ShogiApp::initToolBar()
     m_ControlToolBar->setIconSize(QSize(32, 32));
     for (int id : {12010, 12020, 12060, 12050, 12040, 12030})
         AddToolButton(m_ControlToolBar, id, 32);
+    KToolBar *moveBar = toolBar(QStringLiteral("moveToolBar"));
+    addToolBar(Qt::BottomToolBarArea, moveBar);
+    m_pMoveEntry = new CMoveEntry(this, moveBar);
+    moveBar->addWidget(m_pMoveEntry);
+}
+
+void ShogiApp::ApplyShortcutTable()
+{
+    // Commands added later by other parts of the window get theirs here too.
+    for (int id : ShortcutCommands())
+        if (QAction *a = Command(id))
+            a->setShortcuts(ShortcutsOf(id));
 }
 
 void ShogiApp::initStatusBar()
@@ -384,8 +401,12 @@ void ShogiApp::UpdateStatusBar()
     m_pFieldLabels[1]->setText(kind(doc->GetFirstPlayer()) + QStringLiteral(":") +
                                kind(doc->GetSecondPlayer()));
     m_pFieldLabels[2]->setText(doc->GetTeai() < 6 ? JStr(teai[doc->GetTeai()]) : QString());
-    for (QLabel *l : m_pFieldLabels)
-        l->resize(l->parentWidget()->width() - 2, l->sizeHint().height());
+    // A field grows to its text (English ones are wider), never below its width.
+    for (int i = 0; i < 5; ++i) {
+        QLabel *l = m_pFieldLabels[i];
+        m_pFields[i]->setFixedWidth(qMax(FieldWidth[i], l->sizeHint().width() + 4));
+        l->resize(m_pFields[i]->width() - 2, l->sizeHint().height());
+    }
 }
 
 // ---------------------------------------------------------------- host

@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 class CBGKibo;
+class CMoveEntry;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -63,6 +64,9 @@ public:
     void SetGameSetOK(bool ok) { m_bGameSetOK = ok; }
     void readOptions();
     void saveOptions();
+    // Redraws the board and the record for the current notation and pieces.
+    void ApplyDisplayPrefs();
+    CMoveEntry *MoveEntry() const { return m_pMoveEntry; }
     // Whether a one-second record step is waiting to be shown.
     bool IsForwardStepPending() const { return m_nKiboForwardTimer != 0; }
     // Index into ReplaySchedule::Factors for the replay as played.
@@ -124,6 +128,7 @@ public slots:
     void slotSettingOther();
     void slotSettingMMoveable();
     void slotSettingFirstUp();
+    void slotSettingLanguage();
     void slotViewToolBar();
     void slotViewControlBar();
     void slotViewStatusBar();
@@ -148,6 +153,8 @@ private:
     void initDocument();
     void initView();
     void AddToolButton(KToolBar *bar, int id, int size);
+    // Keys from the shortcut table for every command it names.
+    void ApplyShortcutTable();
     void SetCaptionFromDocument();
     // A view command: shows or hides w by the check mark of id.
     void ToggleShown(int id, QWidget *w);
@@ -193,6 +200,7 @@ private:
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
+    CMoveEntry *m_pMoveEntry = nullptr;
 };
 
 // 10 while a replay step started by a speed timer is pending, 100 after a

@@ -392,7 +392,9 @@ void ShogiApp::slotViewKibo()
 
 void ShogiApp::slotHelpTopic()
 {
-    const QString help = DataFile(QStringLiteral("doc/HTML/ja/Korvane/KorvaneHelp.htm"));
+    const QString help = DataFile(GetTextLanguage() == TextLanguage::English
+                                      ? QStringLiteral("doc/HTML/en/Korvane/KorvaneHelp.htm")
+                                      : QStringLiteral("doc/HTML/ja/Korvane/KorvaneHelp.htm"));
     if (!QFileInfo::exists(help) || !g_pOpenUrl(QUrl::fromLocalFile(help)))
         ShowBox(this, BoxKind::Warning,
                 JStr(JC_MSGNoHelp) + QStringLiteral("\n") + QDir::toNativeSeparators(help));

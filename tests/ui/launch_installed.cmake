@@ -13,6 +13,7 @@ if(NOT rc EQUAL 0)
 endif()
 foreach(f bin/korvane share/applications/korvane.desktop share/metainfo/korvane.metainfo.xml
           share/mime/packages/korvane-record.xml share/doc/HTML/ja/Korvane/KorvaneHelp.htm
+          share/doc/HTML/en/Korvane/KorvaneHelp.htm share/pixmaps/Korvane/komawest.bmp
           share/pixmaps/Korvane/board.bmp share/icons/hicolor/48x48/apps/korvane.png)
   if(NOT EXISTS "${prefix}/${f}")
     message(FATAL_ERROR "not installed: ${f}")

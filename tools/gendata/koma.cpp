@@ -23,6 +23,9 @@ const char *const kTwoCharFaces[16] = {"歩兵", "香車", "桂馬", "銀将", "
                                        "",     "龍馬", "龍王", ""};
 const char *const kOneCharFaces[16] = {"歩", "香", "桂", "銀", "金", "角", "飛", "王",
                                        "と", "杏", "圭", "全", "",   "馬", "竜", ""};
+// Western letters by sprite index, promoted pieces marked with +.
+const char *const kWesternLetters[16] = {"P",  "L",  "N",  "S",  "G", "B",  "R",  "K",
+                                         "+P", "+L", "+N", "+S", "",  "+B", "+R", ""};
 // The king of the player at the top is the jewel general.
 const char *const kTopKing[2] = {"玉将", "玉"};
 
@@ -92,8 +95,11 @@ void paintFace(QPainter &p, const PieceLook &look, const QRectF &piece)
     const QFont font = minchoFont();
     const int count = look.face.size();
     const bool single = count == 1;
+    const bool lettered = !look.letter.isEmpty();
     const double top = piece.top() + piece.height() * (single ? 0.26 : 0.21);
-    const double bottom = piece.bottom() - piece.height() * (single ? 0.09 : 0.045);
+    // A letter takes the lower third, under a smaller face.
+    const double bottom = lettered ? piece.top() + piece.height() * 0.62
+                                   : piece.bottom() - piece.height() * (single ? 0.09 : 0.045);
     const double areaWidth = piece.width() * (single ? 0.80 : 0.74);
     const double cellHeight = (bottom - top) / count;
     const double scale = cellHeight * (single ? 0.98 : 0.96) / 200.0;
@@ -114,6 +120,26 @@ void paintFace(QPainter &p, const PieceLook &look, const QRectF &piece)
         p.save();
         p.setTransform(t);
         p.setPen(QPen(colour, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(colour);
+        p.drawPath(glyph);
+        p.restore();
+    }
+    if (lettered) {
+        QFont sans(QStringLiteral("DejaVu Sans"));
+        sans.setPixelSize(200);
+        sans.setBold(true);
+        QPainterPath glyph;
+        glyph.addText(0, 0, sans, look.letter);
+        const QRectF box = glyph.boundingRect();
+        const double h = piece.height() * 0.22, w = piece.width() * 0.62;
+        const double s = std::min(h / box.height(), w / box.width());
+        QTransform t;
+        t.translate(piece.center().x(), piece.top() + piece.height() * 0.79);
+        t.scale(s, s);
+        t.translate(-box.center().x(), -box.center().y());
+        p.save();
+        p.setTransform(t);
+        p.setPen(Qt::NoPen);
         p.setBrush(colour);
         p.drawPath(glyph);
         p.restore();
@@ -332,7 +358,7 @@ QSize sheetSize()
 
 } // namespace
 
-QImage paintKomaSheet()
+QImage paintKomaSheet(bool western)
 {
     QImage sheet(sheetSize(), QImage::Format_RGB32);
     sheet.fill(kBackground);
@@ -348,7 +374,13 @@ QImage paintKomaSheet()
                         continue;
                     const int kind = i % 8 + 1;
                     PieceLook look;
-                    look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[set] : faces[i]);
+                    if (western) {
+                        look.face =
+                            QString::fromUtf8(i == 7 && o == 1 ? kTopKing[1] : kOneCharFaces[i]);
+                        look.letter = QString::fromLatin1(kWesternLetters[i]);
+                    } else {
+                        look.face = QString::fromUtf8(i == 7 && o == 1 ? kTopKing[set] : faces[i]);
+                    }
                     look.promoted = i >= 8;
                     look.size = QSizeF(kingWidth(cell) * kWidthScale[kind - 1],
                                        kingHeight(cell) * kHeightScale[kind - 1]);

@@ -9,6 +9,7 @@
 struct PieceLook
 {
     QString face;          // one or two characters, top to bottom
+    QString letter;        // Western letter under a one-character face, or empty
     bool promoted = false; // red lacquer instead of black ink
     QSizeF size;           // outline of the piece in pixels, base width by height
     bool halfTurn = false; // turned toward the player at the top
@@ -22,7 +23,8 @@ QImage paintPiece(const PieceLook &look, QSize canvas);
 // The flat colour around every sprite; the program's heuristic mask removes it.
 QColor komaBackground();
 
-// The whole sprite sheet in the layout of komasheet.h.
-QImage paintKomaSheet();
+// The whole sprite sheet in the layout of komasheet.h; western: every piece
+// shows its one-character face with its Western letter under it, in both sets.
+QImage paintKomaSheet(bool western = false);
 
 #endif

@@ -51,6 +51,7 @@ void writePictures(const QDir &share)
     saveImage(pixmaps, QStringLiteral("board.bmp"), paintBoard(), "BMP");
     saveImage(pixmaps, QStringLiteral("dai.bmp"), paintStand(), "BMP");
     saveImage(pixmaps, QStringLiteral("koma.bmp"), paintKomaSheet(), "BMP");
+    saveImage(pixmaps, QStringLiteral("komawest.bmp"), paintKomaSheet(true), "BMP");
     saveImage(pixmaps, QStringLiteral("bkground.bmp"), paintFelt(128, 7), "BMP");
     saveImage(pixmaps, QStringLiteral("logo.bmp"), paintLogo(), "BMP");
     for (const ToolIcon &icon : toolIcons())

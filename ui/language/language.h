@@ -15,6 +15,28 @@ QString JStr(const char *eucText);
 // Inverse of JStr, for comparing a shown text with a stored one.
 QByteArray JBytes(const QString &text);
 
+// The language JStr shows. Japanese (the default) decodes every text as it is;
+// English shows a text's entry in the English table instead, found by its
+// bytes, so no caller changes. Set once at start-up, before any window.
+enum class TextLanguage
+{
+    Japanese,
+    English
+};
+void SetTextLanguage(TextLanguage language);
+TextLanguage GetTextLanguage();
+
+// One row of the English table: the JC_ name, its bytes and its English
+// (UTF-8). The table is also read by the check that no text lacks English.
+struct EnglishText
+{
+    const char *name;
+    const char *euc;
+    const char *english;
+};
+extern const EnglishText g_EnglishTexts[];
+extern const int g_EnglishTextCount;
+
 // One text per line, however long: the table is read, not reflowed.
 // clang-format off
 
@@ -227,5 +249,6 @@ inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4
 // clang-format on
 
 #include "language_print.h"
+#include "language_english.h"
 
 #endif

@@ -1,0 +1,143 @@
+// Western notation of played games, and typed moves read and refused.
+#include "cplayer.h"
+#include "language.h"
+#include "shogidoc.h"
+#include "typedmove.h"
+#include "westernnotation.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Plays each typed move on doc, failing on a refusal.
+void Play(ShogiDoc &doc, const QStringList &moves)
+{
+    for (const QString &m : moves) {
+        const TypedMoveAnswer a = ResolveTypedMove(doc, m);
+        ASSERT_EQ(a.refusal, nullptr) << m.toStdString() << ": " << JStr(a.refusal).toStdString();
+        doc.AddKibo(a.move.sx, a.move.sy, a.move.skoma, a.move.dx, a.move.dy, a.move.dkoma,
+                    a.move.koma);
+    }
+}
+
+void Start(ShogiDoc &doc, BYTE teai, bool firstUp)
+{
+    doc.SetTeai(teai);
+    doc.SetFirstUp(firstUp);
+    doc.Init();
+}
+
+// Games typed in USI, as the record shows them in Western notation.
+TEST(Western, RecordOfPlayedGames)
+{
+    const struct
+    {
+        const char *what;
+        BYTE teai;
+        bool firstUp;
+        QStringList usi, western;
+    } rows[] = {
+        {"capture, promotion, recapture, drop",
+         0,
+         false,
+         {"7g7f", "3c3d", "8h2b+", "3a2b", "B*4e"},
+         {"P-7f", "P-3d", "Bx2b+", "Sx2b", "B*4e"}},
+        {"promotion declined", 0, false, {"7g7f", "3c3d", "8h2b"}, {"P-7f", "P-3d", "Bx2b="}},
+        {"second player promotes, promoted piece moves",
+         0,
+         false,
+         {"7g7f", "3c3d", "2g2f", "2b8h+", "2f2e", "8h7i"},
+         {"P-7f", "P-3d", "P-2f", "Bx8h+", "P-2e", "+Bx7i"}},
+        {"two golds reach the square, both sides",
+         0,
+         false,
+         {"6i5h", "4a5b", "5h4h"},
+         {"G6i-5h", "G4a-5b", "G5h-4h"}},
+        {"first player at the top reads the same",
+         0,
+         true,
+         {"7g7f", "3c3d", "6i5h", "2b8h+"},
+         {"P-7f", "P-3d", "G6i-5h", "Bx8h+"}},
+        {"bishop handicap start", 2, false, {"7g7f", "3c3d", "2h7h"}, {"P-7f", "P-3d", "R-7h"}},
+        {"two-piece handicap, knight leaves",
+         5,
+         false,
+         {"7g7f", "3c3d", "8i7g"},
+         {"P-7f", "P-3d", "N-7g"}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        ShogiDoc doc;
+        Start(doc, r.teai, r.firstUp);
+        Play(doc, r.usi);
+        EXPECT_EQ(WesternRecordTexts(doc), r.western);
+    }
+}
+
+TEST(Western, SilverLeavingTheZoneDeclinesPromotion)
+{
+    // A silver stepping back out of the far zone could promote; not doing so is written =.
+    RecordBoard b;
+    b.cell[4][2] = MakePhysicsKoma(4, 1, 1); // silver on 5c
+    KIBO e;
+    e.sx = 4, e.sy = 2, e.skoma = e.koma = b.cell[4][2], e.dx = 3, e.dy = 3;
+    EXPECT_EQ(WesternMoveText(b, e), QStringLiteral("S-6d="));
+}
+
+// What the typed-move field accepts and why it refuses.
+TEST(TypedMoves, ReadAndRefused)
+{
+    const char *const Ok = nullptr;
+    // A first-player pawn on 7b, unpromoted, first to move.
+    const QStringList Marched = {"7g7f", "5c5d", "7f7e", "5d5e", "7e7d",
+                                 "5e5f", "7d7c", "5f5g", "7c7b", "9c9d"};
+    const struct
+    {
+        QStringList before; // USI moves played first from the even start
+        const char *typed;
+        const char *refusal;
+        bool promotes;
+    } rows[] = {
+        {{}, "P-7f", Ok, false},
+        {{}, "p-76", Ok, false},
+        {{}, "7g7f", Ok, false},
+        {{}, "hello", JC_MoveUnreadable, false},
+        {{}, "7g7f=", JC_MoveUnreadable, false},
+        {{}, "K*5e", JC_MoveUnreadable, false},
+        {{}, "P-7e", JC_MoveNoPiece, false},
+        {{}, "+B-2b", JC_MoveNoPiece, false},
+        {{}, "G-5h", JC_MoveAmbiguous, false},
+        {{}, "G4i-5h", Ok, false},
+        {{}, "P-7f+", JC_MoveCannotPromote, false},
+        {{}, "B*5e", JC_MoveNotInHand, false},
+        {{"7g7f", "3c3d"}, "Bx2b", JC_MoveChoosePromotion, false},
+        {{"7g7f", "3c3d"}, "Bx2b+", Ok, true},
+        {{"7g7f", "3c3d"}, "8h2b", Ok, false},
+        {{"7g7f", "3c3d", "8h2b+", "3a2b"}, "B*4e", Ok, false},
+        {{"7g7f", "3c3d", "8h2b+", "3a2b"}, "B*2b", JC_MoveCannotDrop, false},
+        {Marched, "Px7a=", JC_MoveMustPromote, false},
+        {Marched, "7b7a", JC_MoveMustPromote, false},
+        {Marched, "Px7a", Ok, true},
+        {{"7g7f", "5c5d", "5i5h", "5d5e", "5h5i", "5e5f", "5g5f", "9c9d"},
+         "P*5g",
+         JC_MSGTwoBo,
+         false},
+        {{"5g5f", "5c5d", "5f5e", "5d5e", "5i5h", "5e5f"}, "K-5g", JC_MoveKingLeftInCheck, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.typed);
+        ShogiDoc doc;
+        Start(doc, 0, false);
+        Play(doc, r.before);
+        const int played = doc.GetKiboNum();
+        const TypedMoveAnswer a = ResolveTypedMove(doc, QString::fromLatin1(r.typed));
+        EXPECT_STREQ(a.refusal, r.refusal);
+        if (!a.refusal) {
+            EXPECT_EQ(GetKomaProperty(a.move.koma) == 2, r.promotes);
+        }
+        EXPECT_EQ(doc.GetKiboNum(), played) << "resolving plays nothing";
+    }
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "shortcuts.h"
+
+#include <KStandardShortcut>
+
+namespace {
+struct ShortcutRow
+{
+    int id;                                       // command id
+    KStandardShortcut::StandardShortcut standard; // AccelNone: none
+    int keys[2];                                  // the program's own, first; 0 for none
+};
+
+// clang-format off
+const ShortcutRow Table[] = {
+    {10010, KStandardShortcut::Open,      {0, 0}},                                   // open record
+    {10020, KStandardShortcut::Save,      {0, 0}},                                   // save
+    {10050, KStandardShortcut::Quit,      {0, 0}},                                   // quit
+    {11010, KStandardShortcut::New,       {Qt::Key_F2, 0}},                          // new game
+    {11040, KStandardShortcut::Undo,      {Qt::Key_F5, 0}},                          // take back
+    {16100, KStandardShortcut::Copy,      {0, 0}},                                   // copy record
+    {16102, KStandardShortcut::Paste,     {0, 0}},                                   // paste record
+    {12010, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Up, Qt::Key_Home}},    // to the start
+    {12020, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Left, Qt::Key_Left}},  // back one
+    {12040, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Right, Qt::Key_Right}},// forward one
+    {12030, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Down, Qt::Key_End}},   // to the end
+};
+// clang-format on
+} // namespace
+
+QList<QKeySequence> ShortcutsOf(int id)
+{
+    QList<QKeySequence> keys;
+    for (const ShortcutRow &row : Table) {
+        if (row.id != id)
+            continue;
+        // The program's own keys stay first, so the menus show what they did.
+        for (int k : row.keys)
+            if (k != 0)
+                keys << QKeySequence(k);
+        if (row.standard != KStandardShortcut::AccelNone)
+            for (const QKeySequence &k : KStandardShortcut::shortcut(row.standard))
+                if (!keys.contains(k))
+                    keys << k;
+    }
+    return keys;
+}
+
+QList<int> ShortcutCommands()
+{
+    QList<int> ids;
+    for (const ShortcutRow &row : Table)
+        ids << row.id;
+    return ids;
+}
