@@ -1,6 +1,7 @@
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
+#include "qttranslations.h"
 #include "shogi.h"
 
 #include <KMainWindow>
@@ -35,6 +36,8 @@ int main(int argc, char **argv)
     app.setDesktopFileName(QStringLiteral("korvane"));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("korvane")));
     g_App = &app;
+    // The program's texts are Japanese: so are Qt's buttons and file dialogs.
+    InstallQtTranslations(app, QStringLiteral("ja"));
     if (EngineCalls().InitGame() == 2) {
         ShowBox(nullptr, BoxKind::Warning, QStringLiteral("Cannot malloc memory."));
         app.quit();
