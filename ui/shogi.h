@@ -7,11 +7,13 @@
 #include <KMainWindow>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <initializer_list>
 
 class CBGKibo;
+class CHelpWindow;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -37,6 +39,7 @@ public:
     ShogiDoc *getDocument() const { return doc; }
     ShogiView *getView() const { return view; }
     CBGKibo *GetBGKibo() const { return m_pBGKibo; }
+    CHelpWindow *HelpWindow() const; // nullptr until help is first shown
 
     // Command switch.
     void enableCommand(int id) override;
@@ -60,10 +63,16 @@ public:
     // position becomes the record's start).
     BYTE FromEditToPlay();
     void SetGameSetOK(bool ok) { m_bGameSetOK = ok; }
+    // Whether resigning asks first (an other-settings option).
+    bool GetConfirmResign() const { return m_bConfirmResign; }
+    void SetConfirmResign(bool v) { m_bConfirmResign = v; }
     void readOptions();
     void saveOptions();
     // Whether a one-second record step is waiting to be shown.
     bool IsForwardStepPending() const { return m_nKiboForwardTimer != 0; }
+    // Shows the position after record entry pos (-1: the start), as stepping
+    // does; only while play is stopped.
+    void JumpToKibo(int pos);
 
     // CDocHost.
     void SetDocModified(bool modified) override;
@@ -158,6 +167,7 @@ private:
 
     QElapsedTimer m_GameTime;
     bool m_bGameSetOK = false;
+    bool m_bConfirmResign = true;
     CBGKibo *m_pBGKibo = nullptr;
     QStringList recentFiles;
     QMenu *fileMenu = nullptr, *gameMenu = nullptr, *kiboMenu = nullptr, *settingMenu = nullptr,
@@ -176,6 +186,7 @@ private:
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
+    QPointer<CHelpWindow> m_pHelp;
 };
 
 // 10 while a replay step started by a speed timer is pending, 100 after a
