@@ -302,6 +302,8 @@ void CBoardFrame::ReleaseStandPiece(int x, int y)
     doc->AddKibo(DropPos, DropPos, p, BYTE(c), BYTE(r), 0, p);
     SetMarkers(c, r);
     RedrawAll(); // the stand, the marker and a king now in check
+    if (m_pApp)
+        m_pApp->EndIfMated();
     doc->Play();
 }
 
@@ -335,6 +337,8 @@ void CBoardFrame::ReleaseBoardPiece(int x, int y)
     m_byWayNum = 0;
     SetMarkers(c, r);
     RedrawAll(); // the stand, the marker and a king now in check
+    if (m_pApp)
+        m_pApp->EndIfMated();
     doc->Play();
 }
 

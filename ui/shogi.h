@@ -73,6 +73,9 @@ public:
     // Shows the position after record entry pos (-1: the start), as stepping
     // does; only while play is stopped.
     void JumpToKibo(int pos);
+    // After a move between humans: a side left without a legal move has lost,
+    // and the game ends there. (The computer reports its own defeat.)
+    void EndIfMated();
 
     // CDocHost.
     void SetDocModified(bool modified) override;

@@ -21,6 +21,8 @@
 #include <QStatusBar>
 #include <QTimerEvent>
 
+#include <vector>
+
 void ShogiApp::SetEnabled(std::initializer_list<int> ids, bool on)
 {
     for (int id : ids)
@@ -233,6 +235,21 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
         ShowBox(this, BoxKind::Information, JC_KorvaneWin);
         slotGameBreak();
     }
+}
+
+void ShogiApp::EndIfMated()
+{
+    const BYTE side = doc->GetCurPlayer();
+    const CPlayer *player = doc->GetPlayer(side);
+    if (g_byGameStatus != GameStatus::Playing || !player || player->GetProperty() != 1)
+        return;
+    std::vector<MoveRules::Move> moves;
+    MoveRules::GenerateMoves(*doc, side, moves);
+    if (!moves.empty())
+        return;
+    doc->SetEnding(GameEnding::Mate);
+    ShowBox(this, BoxKind::Information, side == 1 ? JC_MSGSecondWin : JC_MSGFirstWin);
+    slotGameBreak();
 }
 
 void ShogiApp::FinishShownComputerMove()

@@ -74,6 +74,17 @@ TEST_F(FirstHour, AFinishedGameIsNotResumedAtItsEnd)
         std::function<void()> finish;
     } rows[] = {
         {"resigned", [this] { Trigger(11050); }},
+        {"mated by a human",
+         [this] {
+             KingsOnly();
+             for (int x : {3, 5}) {
+                 doc->SetBoardInfo(BYTE(x), 0, 122); // the king hemmed in by its lances
+                 doc->SetBoardInfo(BYTE(x), 2, 115);
+             }
+             doc->SetBoardInfo(4, 2, 115);
+             Drag(4, 2, 4, 1);
+             EXPECT_EQ(TestBoxes::Count(JC_MSGFirstWin), 1);
+         }},
         {"mated by the computer",
          [this] { app->ProComputerMove(0, 0, 0, 0, 0, false, EngineResult::ComputerDefeated); }},
         {"record ending in a resignation",
@@ -87,7 +98,6 @@ TEST_F(FirstHour, AFinishedGameIsNotResumedAtItsEnd)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.how);
         NewHumanGame();
-        Drag(2, 6, 2, 5);
         row.finish();
         ASSERT_NE(doc->GetEnding(), GameEnding::None);
         Trigger(12030);
