@@ -121,6 +121,7 @@ TEST_F(FirstHour, BreakDuringAThinkStopsTheGameAndTheThink)
     Trigger(11010); // the computer plays second
     Drag(2, 6, 2, 5);
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GameFlow().thread.IsRunning(); }, 3000));
+    EXPECT_TRUE(Enabled(11020));
     Trigger(11020);
     EXPECT_EQ(g_byGameStatus, GameStatus::Stopped);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !doc->GameFlow().thread.IsRunning(); }, 1000));
