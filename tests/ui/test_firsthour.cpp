@@ -99,10 +99,17 @@ TEST_F(FirstHour, BreakDuringAThinkStopsTheGameAndTheThink)
     EXPECT_EQ(doc->GetKiboNum(), 1) << "the abandoned think is not played";
 }
 
-TEST_F(FirstHour, MarksAndRefusals)
+TEST_F(FirstHour, MarksRefusalsAndTheKingInCheck)
 {
     Position();
+    const auto red = [this] {
+        const QPoint corner = board->CellCenter(4, 8) - QPoint(board->Geometry().w / 2 - 3, 0);
+        return board->BoardPixmap().toImage().pixelColor(corner) == QColor(220, 0, 0);
+    };
+    EXPECT_FALSE(red());
     doc->SetBoardInfo(4, 6, 227); // a dragon checks the bottom king
+    board->RedrawAll();
+    EXPECT_TRUE(red()) << "the king in check is marked";
     const auto marked = [this] {
         return std::set<int>(board->m_Way, board->m_Way + board->m_byWayNum);
     };
@@ -171,16 +178,6 @@ TEST_F(FirstHour, ResignationRecordRowsAndTheFirstMoverAfterEditing)
     Drag(6, 2, 6, 3);
     app->openDocumentFile(Saved());
     EXPECT_EQ(doc->GetKiboNum(), 1) << "and the record reads back";
-}
-
-TEST_F(FirstHour, KingInCheckIsMarkedRed)
-{
-    Position();
-    const QPoint corner = board->CellCenter(4, 8) - QPoint(board->Geometry().w / 2 - 3, 0);
-    EXPECT_NE(board->BoardPixmap().toImage().pixelColor(corner), QColor(220, 0, 0));
-    doc->SetBoardInfo(4, 4, 127);
-    board->RedrawAll();
-    EXPECT_EQ(board->BoardPixmap().toImage().pixelColor(corner), QColor(220, 0, 0));
 }
 
 } // namespace
