@@ -38,6 +38,7 @@ CEngineCalls DefaultEngineCalls()
     c.OnFindMove = [engine](int turn, unsigned int *move, int *result) {
         engine->OnFindMove(turn, move, result);
     };
+    c.SetStop = [engine](bool stop) { engine->m_bStopRequest = stop; };
     return c;
 }
 
@@ -88,6 +89,10 @@ CGameFlowState::CGameFlowState(ShogiDoc *d) : doc(d) {}
 
 CGameFlowState::~CGameFlowState()
 {
+    // Quitting during a think need not wait for its full time.
+    if (thread.IsRunning() && EngineCalls().SetStop)
+        EngineCalls().SetStop(true);
+    thread.Join();
     if (g_Doc == doc)
         g_Doc = nullptr;
 }
@@ -129,7 +134,7 @@ void ShogiDoc::ComputerMoveTimeOut()
     m_bComputerMoveing = true;
     m_flow.abandon = false;
     SetMustWait(true);
-    disableCommand(11020);
+    // Break stays available: it abandons the think.
     disableCommand(11040);
     disableCommand(11050);
     player->Play();
@@ -151,8 +156,13 @@ void ShogiDoc::ComputerEngineTimer()
 
 void ShogiDoc::AbandonComputerMove()
 {
-    if (m_bComputerMoveing)
+    if (m_bComputerMoveing) {
         m_flow.abandon = true;
+        // The engine is one for the run: the next think waits for this one,
+        // so it is cut short rather than left to use its time.
+        if (m_flow.thread.IsRunning() && EngineCalls().SetStop)
+            EngineCalls().SetStop(true);
+    }
     m_bComputerMoveing = false;
 }
 
@@ -200,6 +210,8 @@ void CPlayer::Play()
         pos.down[k - 1] = down->GetDaiNum(k);
     }
     pos.counter = doc->GetKiboNum();
+    if (EngineCalls().SetStop)
+        EngineCalls().SetStop(false);
     EngineCalls().UpdateBoard(pos);
     const int turn = g_nTurn;
     doc->GameFlow().thread.Start([think = EngineCalls().OnFindMove, turn] {

@@ -60,6 +60,9 @@ struct CEngineCalls
     std::function<void(int level)> SetComLevel;
     std::function<void(const CEnginePosition &pos)> UpdateBoard;
     std::function<void(int turn, unsigned int *move, int *result)> OnFindMove;
+    // Asks a running think to end soon (true, any thread); false clears the
+    // request before the next think.
+    std::function<void(bool stop)> SetStop;
 };
 CEngineCalls &EngineCalls();
 // The calls bound to g_pZelkor.

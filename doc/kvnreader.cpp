@@ -12,11 +12,12 @@
 //    most a set's count (18 pawns, 4 lances, 4 knights, 4 silvers, 4 golds,
 //    2 bishops, 2 rooks); no unpromoted pawn or lance on its owner's last row
 //    and no unpromoted knight on the last two rows (a piece that could never
-//    move); no two unpromoted pawns of one side in a column; the second
-//    player's king not attacked (the first player moves first and could take
-//    it) -- the checks the editor applies before play starts;
+//    move); no two unpromoted pawns of one side in a column; the king of the
+//    side not to move not attacked -- the checks the editor applies before
+//    play starts;
 //  * entries, replayed from the start position with the first player to move
-//    and alternating sides:
+//    (the second when the first entry is the second player's) and alternating
+//    sides:
 //     - a resignation (all seven bytes 50), only as the last entry;
 //     - a board move: source and destination on the board, skoma is the
 //       mover's piece standing on the source, dkoma exactly what stands on the
@@ -249,7 +250,13 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
     for (int k = 1; k <= 8; ++k)
         if (count[k] > SetCount[k])
             return false;
-    if (!KingSafe(s, 2))
+    // An edited position may give the second player the first move; the first
+    // entry then is the second player's.
+    const BYTE starter = !rec.entries.isEmpty() && !IsResignKibo(rec.entries[0]) &&
+                                 GetWhoseKoma(rec.entries[0].skoma) == 2
+                             ? 2
+                             : 1;
+    if (!KingSafe(s, BYTE(3 - starter)))
         return false;
     for (BYTE k = 1; k <= 7; ++k) {
         s.m_pFirstPlayer->SetDaiNum(k, rec.hand[0][k - 1]);
@@ -257,7 +264,7 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
     }
 
     // ---- entries, replayed on the scratch document
-    BYTE mover = 1;
+    BYTE mover = starter;
     qint64 total[3] = {};
     const int n = rec.entries.size();
     for (int i = 0; i < n; ++i) {
@@ -339,6 +346,7 @@ bool ShogiDoc::ReadRecord(const QByteArray &data, const QString *fileName)
         m_pHost->disableCommand(11050);
     }
     ClearRecord();
+    m_byStartPlayer = m_byCurPlayer = starter;
     std::copy(&rec.board[0][0], &rec.board[0][0] + 81, &m_byBoardInfo[0][0]);
     SetInitBoardInfo();
     if (m_pHost)

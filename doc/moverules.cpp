@@ -58,6 +58,27 @@ template <typename F> void ForEachPieceMove(ShogiDoc &doc, BYTE owner, F f)
                 f(x, y, v, BYTE(way[i] / 10), BYTE(way[i] % 10));
         }
 }
+
+// A pawn's check cannot be blocked, so only board moves can answer it: the
+// defender is mated when its king is attacked and no board move saves it.
+bool IsMatedByPawn(ShogiDoc &doc, BYTE defender)
+{
+    if (!IsKingAttacked(doc, defender))
+        return false;
+    BYTE way[30];
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y) {
+            const BYTE v = doc.GetBoardInfo(x, y);
+            if (v == 0 || GetWhoseKoma(v) != defender)
+                continue;
+            BYTE num = 0;
+            doc.GetWay(x, y, v, num, way);
+            for (BYTE i = 0; i < num; ++i)
+                if (LeavesKingSafe(doc, x, y, BYTE(way[i] / 10), BYTE(way[i] % 10)))
+                    return false;
+        }
+    return true;
+}
 } // namespace
 
 bool IsBottom(const ShogiDoc &doc, BYTE owner)
@@ -120,18 +141,43 @@ DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code)
     if (GetKomaSort(code) == Pawn) {
         for (BYTE y = 0; y < 9; ++y) {
             const BYTE v = doc.GetBoardInfo(c, y);
-            if (v != 0 && GetKomaSort(v) == Pawn && GetWhoseKoma(v) == owner)
+            // A promoted pawn no longer counts.
+            if (v != 0 && GetKomaSort(v) == Pawn && GetKomaProperty(v) == 1 &&
+                GetWhoseKoma(v) == owner)
                 return DropTwoPawns;
         }
-        const int front = IsBottom(doc, owner) ? r - 1 : r + 1;
-        const BYTE ahead = OnBoard(front) ? doc.GetBoardInfo(c, BYTE(front)) : 0;
-        if (ahead != 0 && GetKomaSort(ahead) == King && GetWhoseKoma(ahead) != owner)
-            return DropPawnFacesKing;
     }
     doc.SetBoardInfo(c, r, code);
-    const bool attacked = IsKingAttacked(doc, owner);
+    DropCheck result = IsKingAttacked(doc, owner) ? DropKingAttacked : DropOk;
+    if (result == DropOk && GetKomaSort(code) == Pawn && IsMatedByPawn(doc, BYTE(3 - owner)))
+        result = DropPawnMate;
     doc.DelBoardInfo(c, r);
-    return attacked ? DropKingAttacked : DropOk;
+    return result;
+}
+
+int LegalDestinations(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE *way)
+{
+    const BYTE piece = doc.GetBoardInfo(sx, sy);
+    if (piece == 0)
+        return 0;
+    BYTE reach[30];
+    BYTE num = 0;
+    doc.GetWay(sx, sy, piece, num, reach);
+    int n = 0;
+    for (BYTE i = 0; i < num; ++i)
+        if (LeavesKingSafe(doc, sx, sy, BYTE(reach[i] / 10), BYTE(reach[i] % 10)))
+            way[n++] = reach[i];
+    return n;
+}
+
+int LegalDrops(ShogiDoc &doc, BYTE code, BYTE *way)
+{
+    int n = 0;
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y)
+            if (CheckDrop(doc, x, y, code) == DropOk)
+                way[n++] = MakePhysicsPos(x, y);
+    return n;
 }
 
 Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row)

@@ -32,14 +32,20 @@ bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
 enum DropCheck
 {
     DropOk,
-    DropOccupied,      // off the board or the square is taken
-    DropDeadSquare,    // pawn or lance on the last row, knight on the last two
-    DropTwoPawns,      // a pawn of the dropper (promoted or not) in the column
-    DropPawnFacesKing, // pawn directly in front of the other side's king
-    DropKingAttacked   // the dropper's king would stay attacked
+    DropOccupied,    // off the board or the square is taken
+    DropDeadSquare,  // pawn or lance on the last row, knight on the last two
+    DropTwoPawns,    // an unpromoted pawn of the dropper in the column
+    DropPawnMate,    // a pawn that checks the other king and leaves it no move
+    DropKingAttacked // the dropper's king would stay attacked
 };
 // code: the unpromoted piece dropped; its owner is the dropper.
 DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code);
+
+// Every square the piece on (sx, sy) may legally go to, and every square a
+// piece of code (unpromoted; its owner the dropper) may be dropped on, as
+// MakePhysicsPos values; way needs room for 81. Returns the count.
+int LegalDestinations(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE *way);
+int LegalDrops(ShogiDoc &doc, BYTE code, BYTE *way);
 
 enum Promotion
 {

@@ -134,6 +134,7 @@ void ShogiDoc::ClearRecord()
     m_arrayKibo.clear();
     m_bOte = false;
     m_ending = GameEnding::None;
+    m_byStartPlayer = 1;
     m_pFirstPlayer->Init();
     m_pSecondPlayer->Init();
     m_byCurPlayer = 1;

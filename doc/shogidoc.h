@@ -118,6 +118,10 @@ public:
     CPlayer *GetSecondPlayer() const { return m_pSecondPlayer; }
     // The player of order 1 or 2; nullptr for any other value.
     CPlayer *GetPlayer(BYTE order) const;
+    // Who moves first from the record's start (an edited position may give
+    // the second player the first move); 1 again with the record cleared.
+    BYTE StartingPlayer() const { return m_byStartPlayer; }
+    void SetStartingPlayer(BYTE v) { m_byStartPlayer = v; }
     // How the game on screen ended; cleared with the record.
     GameEnding GetEnding() const { return m_ending; }
     void SetEnding(GameEnding e) { m_ending = e; }
@@ -223,6 +227,7 @@ private:
     int m_nKiboNum = 0;
     BYTE m_byOtePlayer = 0;
     GameEnding m_ending = GameEnding::None;
+    BYTE m_byStartPlayer = 1;
     QTimer m_ComputerMove, m_ComputerMoveProc;
 
     // Beyond the fields above: the main window as seen by the document.

@@ -1,6 +1,7 @@
 #include "cbgkibo.h"
 
 #include "cinfowidget.h"
+#include "ckibowidget.h"
 #include "language.h"
 #include "shogi.h"
 
@@ -28,6 +29,8 @@ CBGKibo::CBGKibo(ShogiApp *parent)
     // Through the view command, so that its check mark follows.
     connect(m_bntClose, &QPushButton::clicked, this,
             [this] { m_pParent->Command(14050)->trigger(); });
+    connect(m_pInfoWidget->KiboWidget(), &CKiboWidget::RowClicked, this,
+            [this](int row) { m_pParent->JumpToKibo(row - 1); });
 }
 
 int CBGKibo::ItemNum() const

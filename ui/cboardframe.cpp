@@ -5,6 +5,7 @@
 #include "displayprefs.h"
 #include "gameflow.h"
 #include "komasheet.h"
+#include "moverules.h"
 #include "shogi.h"
 #include "shogidoc.h"
 
@@ -16,7 +17,9 @@
 
 namespace {
 constexpr BYTE NoSquare = 10;
+constexpr BYTE King = 8;
 const QColor MarkerColor(100, 150, 0);
+const QColor CheckColor(220, 0, 0);
 } // namespace
 
 CBoardFrame::CBoardFrame(ShogiDoc *pDoc, ShogiApp *pApp, QWidget *parent)
@@ -209,12 +212,25 @@ void CBoardFrame::RedrawAll()
         DrawNumber(p);
     if (doc->GetOSBeforeSu() && m_bKomaPos && m_byKomaPosX < 9 && m_byKomaPosY < 9)
         p.fillRect(CellRect(m_byKomaPosX, m_byKomaPosY), MarkerColor);
+    MarkKingsInCheck(p);
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
             if (const BYTE v = Board(c, r))
                 DrawSprite(p, m_geo.startX2 + c * m_geo.w + 1, m_geo.startY2 + r * m_geo.h + 1, v);
     p.end();
     update();
+}
+
+// The information of a check box, kept on the board when the box is off.
+void CBoardFrame::MarkKingsInCheck(QPainter &p)
+{
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) {
+            const BYTE v = Board(c, r);
+            if (v != 0 && GetKomaSort(v) == King &&
+                MoveRules::IsKingAttacked(*doc, GetWhoseKoma(v)))
+                p.fillRect(CellRect(c, r), CheckColor);
+        }
 }
 
 void CBoardFrame::DrawLine(QPainter &p)

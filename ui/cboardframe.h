@@ -67,6 +67,8 @@ public:
     // Mouse rules.
     bool Naru(BYTE code, BYTE row);
     bool IsInMoveablePos(int c, int r);
+    // (c, r) is among the moves of the piece on (sx, sy), king safety aside.
+    bool IsReachable(int sx, int sy, int c, int r);
     bool IsValidDaiKoma(int c, int r, BYTE code);
     void ConvertEditKoma(int px, int py);
     void ComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool promote);
@@ -91,7 +93,7 @@ public:
     bool m_bMP = false;
     BYTE m_byMPX = 0, m_byMPY = 0;
     BYTE m_byWayNum = 0;
-    BYTE m_Way[30] = {};
+    BYTE m_Way[81] = {}; // legal destinations or drop squares of the held piece
     BYTE m_byKomaPosX = 10, m_byKomaPosY = 10;
     BYTE m_byBKomaPosX = 10, m_byBKomaPosY = 10;
     int m_nMousePressX = -1, m_nMousePressY = -1;
@@ -123,6 +125,10 @@ private:
     void SetMarkers(int c, int r);
     void MarkersFromRecord(int index, int before);
     void RemoveWayMarks();
+    void ShowWayMarks();
+    // Why a move was refused, in the status bar (eucText nullptr: nothing).
+    void Refuse(const char *eucText);
+    void MarkKingsInCheck(QPainter &p);
     void DropFloat();
     bool IsComputerToMove() const;
     void PlayPutSound();

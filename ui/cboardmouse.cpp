@@ -12,6 +12,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace {
 constexpr BYTE King = 8;
 constexpr BYTE Gold = 5;
@@ -21,12 +23,48 @@ BYTE Status()
 {
     return g_byGameStatus;
 }
+
+// What the status bar says about a refused drop; nullptr for a drop off the
+// board, which is simply put back.
+const char *DropRefusal(MoveRules::DropCheck check)
+{
+    switch (check) {
+    case MoveRules::DropOccupied:
+        return JC_RefuseOccupied;
+    case MoveRules::DropDeadSquare:
+        return JC_RefuseDeadSquare;
+    case MoveRules::DropTwoPawns:
+        return JC_RefuseTwoPawns;
+    case MoveRules::DropPawnMate:
+        return JC_RefusePawnDropMate;
+    case MoveRules::DropKingAttacked:
+        return JC_RefuseKingLeftInCheck;
+    case MoveRules::DropOk:
+    default:
+        return nullptr;
+    }
+}
 } // namespace
 
 bool CBoardFrame::IsComputerToMove() const
 {
     const CPlayer *p = doc->GetPlayer(doc->GetCurPlayer());
     return p && p->GetProperty() == 2;
+}
+
+void CBoardFrame::Refuse(const char *eucText)
+{
+    if (m_pApp && eucText)
+        m_pApp->slotStatusMsg(JStr(eucText));
+}
+
+void CBoardFrame::ShowWayMarks()
+{
+    if (m_byWayNum == 0 || !doc->GetViewMoveablePos())
+        return;
+    const int orientation = MoveRules::IsBottom(*doc, doc->GetCurPlayer()) ? 0 : 1;
+    for (BYTE i = 0; i < m_byWayNum; ++i)
+        DrawWay(m_Way[i] / 10, m_Way[i] % 10, orientation);
 }
 
 void CBoardFrame::PlayPutSound()
@@ -57,8 +95,16 @@ bool CBoardFrame::IsInMoveablePos(int c, int r)
     const BYTE target = MakePhysicsPos(BYTE(c), BYTE(r));
     for (BYTE i = 0; i < m_byWayNum; ++i)
         if (m_Way[i] == target)
-            return MoveRules::LeavesKingSafe(*doc, m_byMPX, m_byMPY, BYTE(c), BYTE(r));
+            return true;
     return false;
+}
+
+bool CBoardFrame::IsReachable(int sx, int sy, int c, int r)
+{
+    BYTE reach[30];
+    BYTE num = 0;
+    doc->GetWay(BYTE(sx), BYTE(sy), Board(sx, sy), num, reach);
+    return std::find(reach, reach + num, MakePhysicsPos(BYTE(c), BYTE(r))) != reach + num;
 }
 
 bool CBoardFrame::IsValidDaiKoma(int c, int r, BYTE code)
@@ -152,12 +198,8 @@ void CBoardFrame::PressOnBoard(int c, int r, int x, int y)
         DrawKomaPos();
     else
         DelCell(c, r);
-    doc->GetWay(BYTE(c), BYTE(r), v, m_byWayNum, m_Way);
-    if (m_byWayNum > 0 && doc->GetViewMoveablePos()) {
-        const int orientation = MoveRules::IsBottom(*doc, doc->GetCurPlayer()) ? 0 : 1;
-        for (BYTE i = 0; i < m_byWayNum; ++i)
-            DrawWay(m_Way[i] / 10, m_Way[i] % 10, orientation);
-    }
+    m_byWayNum = BYTE(MoveRules::LegalDestinations(*doc, BYTE(c), BYTE(r), m_Way));
+    ShowWayMarks();
     BltKoma(x - m_geo.w / 2, y - m_geo.h / 2, v);
 }
 
@@ -182,6 +224,10 @@ void CBoardFrame::PressOnStand(int x, int y)
     }
     player->DelKoma(kind);
     DaiKoma(s);
+    if (Status() == GameStatus::Playing) {
+        m_byWayNum = BYTE(MoveRules::LegalDrops(*doc, m_byDaiKoma, m_Way));
+        ShowWayMarks();
+    }
     BltKoma(x - m_geo.w / 2, y - m_geo.h / 2, m_byDaiKoma);
 }
 
@@ -242,19 +288,22 @@ void CBoardFrame::ReleaseStandPiece(int x, int y)
     const int c = GetLogicX(x), r = GetLogicY(y);
     // Back into the hand either way; a recorded drop takes it out again.
     doc->GetPlayer(owner)->AddKoma(GetKomaSort(p));
+    RemoveWayMarks();
     if (!IsValidDaiKoma(c, r, p)) {
+        if (OnBoard(c, r))
+            Refuse(DropRefusal(MoveRules::CheckDrop(*doc, BYTE(c), BYTE(r), p)));
         m_byKomaPosX = m_byBKomaPosX;
         m_byKomaPosY = m_byBKomaPosY;
         ShowMarker();
         DaiKoma(owner);
-    } else {
-        PlayPutSound();
-        doc->AddKibo(DropPos, DropPos, p, BYTE(c), BYTE(r), 0, p);
-        SetMarkers(c, r);
-        DrawKoma(c, r, p);
-        ShowMarker();
-        DaiKoma(owner);
+        return; // the refusal stays in the status bar
     }
+    PlayPutSound();
+    doc->AddKibo(DropPos, DropPos, p, BYTE(c), BYTE(r), 0, p);
+    SetMarkers(c, r);
+    RedrawAll(); // the stand, the marker and a king now in check
+    if (m_pApp)
+        m_pApp->EndIfMated();
     doc->Play();
 }
 
@@ -270,25 +319,26 @@ void CBoardFrame::ReleaseBoardPiece(int x, int y)
     const BYTE p = Board(sx, sy);
     const int c = GetLogicX(x), r = GetLogicY(y);
     if (!IsInMoveablePos(c, r)) {
+        if (OnBoard(c, r) && (c != sx || r != sy))
+            Refuse(IsReachable(sx, sy, c, r) ? JC_RefuseKingLeftInCheck : JC_RefuseNotReachable);
         RemoveWayMarks();
         DrawKoma(sx, sy, p);
         m_byKomaPosX = m_byBKomaPosX;
         m_byKomaPosY = m_byBKomaPosY;
         ShowMarker();
-    } else {
-        BYTE next = p;
-        if (GetKomaSort(p) != King && GetKomaSort(p) != Gold && Naru(p, BYTE(r)))
-            next = MakePhysicsKoma(GetKomaSort(p), GetWhoseKoma(p), 2);
-        PlayPutSound();
-        doc->AddKibo(BYTE(sx), BYTE(sy), p, BYTE(c), BYTE(r), Board(c, r), next);
-        DaiKoma(GetWhoseKoma(p));
-        RemoveWayMarks();
-        DelCell(sx, sy);
-        SetMarkers(c, r);
-        DrawKoma(c, r, next);
-        ShowMarker();
+        m_byWayNum = 0;
+        return; // the refusal stays in the status bar
     }
+    BYTE next = p;
+    if (GetKomaSort(p) != King && GetKomaSort(p) != Gold && Naru(p, BYTE(r)))
+        next = MakePhysicsKoma(GetKomaSort(p), GetWhoseKoma(p), 2);
+    PlayPutSound();
+    doc->AddKibo(BYTE(sx), BYTE(sy), p, BYTE(c), BYTE(r), Board(c, r), next);
     m_byWayNum = 0;
+    SetMarkers(c, r);
+    RedrawAll(); // the stand, the marker and a king now in check
+    if (m_pApp)
+        m_pApp->EndIfMated();
     doc->Play();
 }
 
@@ -471,6 +521,7 @@ void CBoardFrame::ComputerMoveShown()
         ShowMarker();
     }
     DropFloat();
+    RedrawAll();
     if (g_byGameStatus == GameStatus::Playing)
         for (int id : {11020, 11040, 11050})
             doc->enableCommand(id);

@@ -7,6 +7,7 @@
 #include "shogidoc.h"
 #include "westernnotation.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 CKiboWidget::CKiboWidget(CInfoWidget *parent, const ShogiDoc *doc)
@@ -49,6 +50,12 @@ void CKiboWidget::DrawRow(QPainter &p, int i, bool current)
     text(m_nNumX, 50, row.number);
     text(m_nPosX, 90, row.move);
     text(m_nSecondX, 40, row.time);
+}
+
+void CKiboWidget::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && m_nItemHeight > 0)
+        emit RowClicked(e->y() / m_nItemHeight);
 }
 
 void CKiboWidget::paintEvent(QPaintEvent *)

@@ -20,8 +20,13 @@ public:
     void UpdateKibo();
     const QPixmap &Picture() const { return m_backPixmap; }
 
+signals:
+    // A row was clicked: 0 the start, n the n-th move.
+    void RowClicked(int row);
+
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
 
 private:
     void DrawRow(QPainter &p, int i, bool current);

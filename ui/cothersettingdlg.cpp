@@ -19,7 +19,7 @@ COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(ap
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setWindowTitle(JStr(JC_StaSettingOther));
-    setFixedSize(300, 340);
+    setFixedSize(300, 370);
     initDialog();
     Init();
     WidenForEnglish(this);
@@ -61,6 +61,7 @@ void COtherSettingDLG::initDialog()
     m_chkInformateWangSu = check("m_chkInformateWangSu", {40, 230, 130, 30}, JC_InformateWangSu);
     m_chkDanView = check("m_chkDanView", {40, 260, 130, 30}, JC_DanView);
     m_chkSound = check("m_chkSound", {40, 290, 130, 30}, JC_Sound);
+    m_chkConfirmResign = check("m_chkConfirmResign", {40, 320, 160, 30}, JC_ConfirmResign);
     m_bntOK = Place<QPushButton>(this, "m_bntOK", {180, 260, 90, 20});
     m_bntOK->setText(JStr(JC_OK));
     m_bntOK->setDefault(true);
@@ -91,6 +92,7 @@ void COtherSettingDLG::Init()
     m_chkInformateWangSu->setChecked(doc->GetOSInfoWangSu());
     m_chkDanView->setChecked(doc->GetOSDan());
     m_chkSound->setChecked(doc->GetOSSound());
+    m_chkConfirmResign->setChecked(m_pApp->GetConfirmResign());
 }
 
 void COtherSettingDLG::slotOK()
@@ -109,6 +111,7 @@ void COtherSettingDLG::slotOK()
     doc->SetOSInfoWangSu(m_chkInformateWangSu->isChecked());
     doc->SetOSDan(m_chkDanView->isChecked());
     doc->SetOSSound(m_chkSound->isChecked());
+    m_pApp->SetConfirmResign(m_chkConfirmResign->isChecked());
     accept();
 }
 

@@ -33,6 +33,7 @@ private:
     QLabel *m_lblReplaySpeed, *m_lblReplayFactor;
     QComboBox *m_cbxReplaySpeed, *m_cbxReplayFactor;
     QCheckBox *m_chkSuView, *m_chkInformateWangSu, *m_chkDanView, *m_chkSound;
+    QCheckBox *m_chkConfirmResign;
     QPushButton *m_bntOK, *m_bntCancel;
     ShogiApp *m_pApp;
 };

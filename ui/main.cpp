@@ -2,6 +2,7 @@
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
+#include "qttranslations.h"
 #include "shogi.h"
 
 #include <KMainWindow>
@@ -38,6 +39,9 @@ int main(int argc, char **argv)
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("korvane")));
     g_App = &app;
     ApplyLanguageAtStart(QLocale::system());
+    // Qt's own buttons and file dialogs speak the language of the texts.
+    if (GetTextLanguage() == TextLanguage::Japanese)
+        InstallQtTranslations(app, QStringLiteral("ja"));
     if (EngineCalls().InitGame() == 2) {
         ShowBox(nullptr, BoxKind::Warning, QStringLiteral("Cannot malloc memory."));
         app.quit();

@@ -413,8 +413,8 @@ void ShogiApp::UpdateStatusBar()
 
 void ShogiApp::SetDocModified(bool modified)
 {
-    for (int id : {10020, 10030})
-        modified ? enableCommand(id) : disableCommand(id);
+    // Save As stays as it is: a copy can be saved whether or not changed.
+    modified ? enableCommand(10020) : disableCommand(10020);
 }
 
 void ShogiApp::ResetKiboWindow()

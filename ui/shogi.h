@@ -8,12 +8,14 @@
 #include <KMainWindow>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <initializer_list>
 
 class CBGKibo;
 class CMoveEntry;
+class CHelpWindow;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -39,6 +41,7 @@ public:
     ShogiDoc *getDocument() const { return doc; }
     ShogiView *getView() const { return view; }
     CBGKibo *GetBGKibo() const { return m_pBGKibo; }
+    CHelpWindow *HelpWindow() const; // nullptr until help is first shown
 
     // Command switch.
     void enableCommand(int id) override;
@@ -62,6 +65,9 @@ public:
     // position becomes the record's start).
     BYTE FromEditToPlay();
     void SetGameSetOK(bool ok) { m_bGameSetOK = ok; }
+    // Whether resigning asks first (an other-settings option).
+    bool GetConfirmResign() const { return m_bConfirmResign; }
+    void SetConfirmResign(bool v) { m_bConfirmResign = v; }
     void readOptions();
     void saveOptions();
     // Redraws the board and the record for the current notation and pieces.
@@ -72,6 +78,12 @@ public:
     // Index into ReplaySchedule::Factors for the replay as played.
     int GetReplayFactor() const { return m_nReplayFactor; }
     void SetReplayFactor(int index) { m_nReplayFactor = index; }
+    // Shows the position after record entry pos (-1: the start), as stepping
+    // does; only while play is stopped.
+    void JumpToKibo(int pos);
+    // After a move between humans: a side left without a legal move has lost,
+    // and the game ends there. (The computer reports its own defeat.)
+    void EndIfMated();
 
     // CDocHost.
     void SetDocModified(bool modified) override;
@@ -178,6 +190,7 @@ private:
 
     QElapsedTimer m_GameTime;
     bool m_bGameSetOK = false;
+    bool m_bConfirmResign = true;
     CBGKibo *m_pBGKibo = nullptr;
     QStringList recentFiles;
     QMenu *fileMenu = nullptr, *gameMenu = nullptr, *kiboMenu = nullptr, *settingMenu = nullptr,
@@ -201,6 +214,7 @@ private:
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
     CMoveEntry *m_pMoveEntry = nullptr;
+    QPointer<CHelpWindow> m_pHelp;
 };
 
 // 10 while a replay step started by a speed timer is pending, 100 after a

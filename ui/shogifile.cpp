@@ -10,7 +10,9 @@
 #include "cplayer.h"
 #include "datapath.h"
 #include "desktopcalls.h"
+#include "gameending.h"
 #include "gameflow.h"
+#include "helpwindow.h"
 #include "language.h"
 #include "messagebox.h"
 #include "shogidoc.h"
@@ -128,6 +130,7 @@ void ShogiApp::readOptions()
     doc->SetOSDan(g.readEntry("OSDan", true));
     doc->SetOSSound(g.readEntry("OSSound", true));
     doc->SetViewMoveablePos(g.readEntry("ViewMoveablePos", true));
+    m_bConfirmResign = g.readEntry("ConfirmResign", true);
 }
 
 void ShogiApp::saveOptions()
@@ -153,6 +156,7 @@ void ShogiApp::saveOptions()
     g.writeEntry("OSDan", doc->GetOSDan());
     g.writeEntry("OSSound", doc->GetOSSound());
     g.writeEntry("ViewMoveablePos", doc->GetViewMoveablePos());
+    g.writeEntry("ConfirmResign", m_bConfirmResign);
     g.sync();
 }
 
@@ -236,6 +240,10 @@ void ShogiApp::ShowOpenedRecord()
     CancelForwardStep();
     doc->AbandonComputerMove();
     m_bFirst = false;
+    const QVector<KIBO> &kibo = *doc->GetKibo();
+    if (!kibo.isEmpty() && IsResignKibo(kibo.last()))
+        doc->SetEnding(GameEnding::Resign);
+    enableCommand(10030);
     SetCaptionFromDocument();
     Command(13040)->setChecked(!doc->GetFirstUp());
     UpdateStatusBar();
@@ -292,7 +300,7 @@ void ShogiApp::slotFileSave()
 
 void ShogiApp::slotFileSaveAs()
 {
-    QString name = AskFileName(this, FileDialogKind::Save, JStr(JC_StaFileSave));
+    QString name = AskFileName(this, FileDialogKind::Save, JStr(JC_StaFileSaveAs));
     if (name.isEmpty())
         return;
     const QFileInfo chosen(name);
@@ -385,19 +393,37 @@ void ShogiApp::slotViewStatusBar()
 
 void ShogiApp::slotViewKibo()
 {
+    if (Command(14050)->isChecked()) {
+        view->PlaceKiboWindow(true);
+        m_pBGKibo->raise();
+    }
     ToggleShown(14050, m_pBGKibo);
 }
 
 // ---------------------------------------------------------------- help
+
+CHelpWindow *ShogiApp::HelpWindow() const
+{
+    return m_pHelp;
+}
 
 void ShogiApp::slotHelpTopic()
 {
     const QString help = DataFile(GetTextLanguage() == TextLanguage::English
                                       ? QStringLiteral("doc/HTML/en/Korvane/KorvaneHelp.htm")
                                       : QStringLiteral("doc/HTML/ja/Korvane/KorvaneHelp.htm"));
-    if (!QFileInfo::exists(help) || !g_pOpenUrl(QUrl::fromLocalFile(help)))
+    if (!QFileInfo::exists(help)) {
         ShowBox(this, BoxKind::Warning,
                 JStr(JC_MSGNoHelp) + QStringLiteral("\n") + QDir::toNativeSeparators(help));
+        return;
+    }
+    if (!m_pHelp) {
+        m_pHelp = new CHelpWindow(help, this);
+        m_pHelp->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
 }
 
 void ShogiApp::slotHelpAboutVelmShogi()

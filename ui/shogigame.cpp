@@ -7,6 +7,7 @@
 #include "cinfowidget.h"
 #include "cnewgamedlg.h"
 #include "cplayer.h"
+#include "gameending.h"
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
@@ -20,6 +21,8 @@
 #include <QStatusBar>
 #include <QTimerEvent>
 
+#include <vector>
+
 void ShogiApp::SetEnabled(std::initializer_list<int> ids, bool on)
 {
     for (int id : ids)
@@ -32,6 +35,12 @@ constexpr BYTE StepPending = 10;
 constexpr BYTE StepDone = 100;
 // A forward step shows the move lifted for this long before it lands.
 constexpr int ForwardPreviewMs = 1000;
+
+// A game stopped by the players may go on; one decided may not.
+bool IsFinished(GameEnding e)
+{
+    return e != GameEnding::None && e != GameEnding::Interrupt;
+}
 } // namespace
 
 BYTE g_byAutoTemp = StepDone;
@@ -113,7 +122,7 @@ void ShogiApp::slotGameNewGame()
     view->Init();
     view->UpdateView();
     ViewTime();
-    enableCommand(11020);
+    SetEnabled({11020, 10030}, true);
     SetEnabled({11030, 11040, 11050, 13010, 11060, 11070}, false);
     Command(11070)->setChecked(false);
     SetEnabled(KiboCommands, false);
@@ -127,6 +136,7 @@ void ShogiApp::slotGameNewGame()
 void ShogiApp::slotGameBreak()
 {
     FinishShownComputerMove();
+    doc->AbandonComputerMove();
     SetEnabled({11020, 11040, 11050}, false);
     SetEnabled({11060, 11030}, true);
     doc->SetMustWait(true);
@@ -139,6 +149,9 @@ void ShogiApp::slotGameBreak()
 
 void ShogiApp::slotGameThrow()
 {
+    if (m_bConfirmResign && ShowBox(this, BoxKind::Question, JC_MsgSureResign) != BoxAnswer::Yes)
+        return;
+    doc->SetEnding(GameEnding::Resign);
     doc->AddKibo(50, 50, 50, 50, 50, 50, 50);
     const CPlayer *winner = doc->GetPlayer(doc->GetCurPlayer());
     const char *text = JC_KorvaneWin;
@@ -154,6 +167,16 @@ void ShogiApp::slotGameEditBoard()
 {
     if (!doc->saveModified())
         return;
+    // The edited position starts a game of its own: the record on screen and
+    // the file it came from are left as they are.
+    const bool hasRecord = doc->GetKiboNum() > 0 || doc->getTitle() != JStr(JC_Untitled);
+    if (hasRecord) {
+        if (ShowBox(this, BoxKind::WarningYesNo, JC_MsgEditNewGame) != BoxAnswer::Yes)
+            return;
+        FinishShownComputerMove();
+        doc->newDocument();
+        SetCaptionFromDocument();
+    }
     if (m_bFirst) {
         doc->Init();
         EngineCalls().SetComLevel(doc->GetComputerLevel());
@@ -168,6 +191,7 @@ void ShogiApp::slotGameEditBoard()
     doc->SetKiboNum(0);
     doc->GetKibo()->resize(0);
     doc->SetOte(false);
+    doc->SetEnding(GameEnding::None);
     g_byGameStatus = GameStatus::Editing;
     view->Init();
     m_pBGKibo->Init();
@@ -185,14 +209,17 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
     case EngineResult::PawnDropMate:
         // The computer stays to move in a position it has no answer to: end
         // the game here rather than ask the same question every 50 ms.
+        doc->SetEnding(GameEnding::IllegalMove);
         ShowBox(this, BoxKind::Information, JC_Utsifutumi);
         slotGameBreak();
         return;
     case EngineResult::ComputerDefeated:
+        doc->SetEnding(GameEnding::Mate);
         ShowBox(this, BoxKind::Information, JC_KorvaneDefeated);
         slotGameBreak();
         return;
     case EngineResult::ComputerResigns:
+        doc->SetEnding(GameEnding::Resign);
         ShowBox(this, BoxKind::Information, JC_KorvaneToryo);
         slotGameBreak();
         return;
@@ -206,9 +233,25 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
     } else if (nR == EngineResult::ComputerWins) {
         // The winning move goes into the record before the game stops.
         board->FinishComputerMove();
+        doc->SetEnding(GameEnding::Mate);
         ShowBox(this, BoxKind::Information, JC_KorvaneWin);
         slotGameBreak();
     }
+}
+
+void ShogiApp::EndIfMated()
+{
+    const BYTE side = doc->GetCurPlayer();
+    const CPlayer *player = doc->GetPlayer(side);
+    if (g_byGameStatus != GameStatus::Playing || !player || player->GetProperty() != 1)
+        return;
+    std::vector<MoveRules::Move> moves;
+    MoveRules::GenerateMoves(*doc, side, moves);
+    if (!moves.empty())
+        return;
+    doc->SetEnding(GameEnding::Mate);
+    ShowBox(this, BoxKind::Information, side == 1 ? JC_MSGSecondWin : JC_MSGFirstWin);
+    slotGameBreak();
 }
 
 void ShogiApp::FinishShownComputerMove()
@@ -220,6 +263,7 @@ void ShogiApp::FinishShownComputerMove()
 
 void ShogiApp::slotGameRetract()
 {
+    doc->SetEnding(GameEnding::None);
     for (int pass = 0; pass < 2 && doc->GetKiboNum() > 0; ++pass) {
         const int n = doc->GetKiboNum();
         doc->RetractKibo(n - 1);
@@ -261,21 +305,17 @@ BYTE ShogiApp::FromEditToPlay()
             if (GetKomaProperty(v) == 1 &&
                 (((kind == 1 || kind == 2) && ahead == 0) || (kind == 3 && ahead <= 1)))
                 return 1;
-            if (kind == 1 && owner <= 2)
+            // A promoted pawn no longer counts.
+            if (kind == 1 && GetKomaProperty(v) == 1 && owner <= 2)
                 ++pawns[owner];
         }
         if (pawns[1] > 1 || pawns[2] > 1)
             return 2;
     }
-    bool attacked[9][9] = {};
-    MoveRules::MarkAttacks(*doc, 1, attacked);
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y) {
-            const BYTE v = doc->GetBoardInfo(x, y);
-            if (GetKomaSort(v) == 8 && GetWhoseKoma(v) == 2 && attacked[x][y])
-                return 4;
-        }
+    if (MoveRules::IsKingAttacked(*doc, BYTE(3 - doc->GetCurPlayer())))
+        return 4;
     doc->SetInitBoardInfo();
+    doc->SetStartingPlayer(doc->GetCurPlayer());
     for (CPlayer *player : {doc->GetFirstPlayer(), doc->GetSecondPlayer()}) {
         player->SetDaiAsFirst();
         // The clocks belong to the record, which starts here.
@@ -292,7 +332,11 @@ void ShogiApp::slotGameReplay()
     FinishForwardStep();
     int p = doc->GetKiboTestPos();
     const int n = doc->GetKiboNum();
-    if (g_byGameStatus == GameStatus::Editing || g_byGameStatus == GameStatus::Removing) {
+    const bool editing =
+        g_byGameStatus == GameStatus::Editing || g_byGameStatus == GameStatus::Removing;
+    if (editing) {
+        doc->SetCurPlayer(
+            ShowBox(this, BoxKind::Question, JC_MsgFirstMovesFirst) == BoxAnswer::No ? 2 : 1);
         switch (FromEditToPlay()) {
         case 1:
             ShowBox(this, BoxKind::Warning, JC_MSGUnMoveKoma);
@@ -304,10 +348,13 @@ void ShogiApp::slotGameReplay()
             ShowBox(this, BoxKind::Warning, JC_MSGAlreadyOte);
             return;
         default:
-            ShowBox(this, BoxKind::Information, JC_MSGFirstPlayerOrder);
             p = -1;
             break;
         }
+    } else if (p >= n - 1 && IsFinished(doc->GetEnding())) {
+        // No move is legal at the end of a finished game.
+        slotStatusMsg(JStr(JC_MsgGameIsOver));
+        return;
     }
     if (p < n - 1) {
         if (ShowBox(this, BoxKind::WarningYesNo, JC_MSGSureReplay) != BoxAnswer::Yes)
@@ -330,8 +377,13 @@ void ShogiApp::slotGameReplay()
     }
     doc->GetKibo()->resize(doc->GetKiboNum());
     doc->SetKiboTestPos(doc->GetKiboNum() - 1);
-    doc->SetCurPlayer(p < 0 ? 1 : BYTE(3 - GetWhoseKoma(doc->GetKibo()->at(p).skoma)));
+    if (p >= 0)
+        doc->SetCurPlayer(BYTE(3 - GetWhoseKoma(doc->GetKibo()->at(p).skoma)));
+    else if (!editing)
+        doc->SetCurPlayer(doc->StartingPlayer());
+    doc->SetEnding(GameEnding::None);
     disableCommand(11030);
+    enableCommand(10030);
     doc->SetMustWait(false);
     SetEnabled({11020, 11040, 11050}, true);
     disableCommand(11060);
@@ -347,6 +399,33 @@ void ShogiApp::slotGameReplay()
 }
 
 // ---------------------------------------------------------------- stepping
+
+void ShogiApp::JumpToKibo(int pos)
+{
+    if (g_byGameStatus != GameStatus::Stopped && g_byGameStatus != GameStatus::Resigned)
+        return;
+    CancelForwardStep();
+    const int last = doc->GetKiboNum() - 1;
+    pos = qBound(-1, pos, last);
+    EnableView = false;
+    while (doc->GetKiboTestPos() > pos) {
+        view->KiboBackOne();
+        m_pBGKibo->KiboBackOne();
+        doc->KiboBackOne();
+    }
+    while (doc->GetKiboTestPos() < pos) {
+        view->KiboForwardOne();
+        doc->KiboForwardOne();
+        m_pBGKibo->KiboForwardOne();
+    }
+    EnableView = true;
+    m_pBGKibo->Update();
+    view->UpdateView();
+    ViewTime();
+    SetEnabled({12010, 12020}, pos >= 0);
+    SetEnabled({12030, 12040, 12050}, pos < last);
+    enableCommand(11060);
+}
 
 void ShogiApp::slotKiboFirst()
 {
@@ -407,8 +486,10 @@ void ShogiApp::slotKiboLast()
 
 void ShogiApp::slotKiboForwardOne()
 {
-    // One step at a time: a second press during the preview waits for it.
-    if (m_nKiboForwardTimer != 0 || doc->GetKiboTestPos() >= doc->GetKiboNum() - 1)
+    // A press during the preview completes that step and then makes its own,
+    // so no press is lost.
+    FinishForwardStep();
+    if (doc->GetKiboTestPos() >= doc->GetKiboNum() - 1)
         return;
     m_nKiboForwardTimer = startTimer(ForwardPreviewMs);
     view->KiboForwardBefore();

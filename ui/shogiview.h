@@ -2,6 +2,8 @@
 #define KORVANE_SHOGIVIEW_H
 
 #include <QPixmap>
+#include <QRect>
+#include <QVector>
 #include <QWidget>
 
 class CBoardFrame;
@@ -27,6 +29,10 @@ public:
     void KiboForwardOne();
     void KiboForwardBefore();
     void UpdateView();
+    // Moves (and shrinks) the record window into the room beside the board.
+    void PlaceKiboWindow(bool keep);
+    // The board picture and the two stands, in view coordinates.
+    QVector<QRect> BoardAndStands() const;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -34,8 +40,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void PlaceKiboWindow();
-
     ShogiApp *m_pApp;
     ShogiDoc *m_pDoc;
     CBoardFrame *m_pBoard;

@@ -143,8 +143,9 @@ TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
     g_byGameStatus = GameStatus::Playing;
     ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
     EXPECT_TRUE(doc.IsMustWait());
-    for (int id : {11020, 11040, 11050})
+    for (int id : {11040, 11050})
         EXPECT_TRUE(host.Disabled(id)) << id;
+    EXPECT_FALSE(host.Disabled(11020)) << "break abandons the think";
     release = true;
     ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_FALSE(doc.IsMustWait());

@@ -78,9 +78,11 @@ TEST_F(Rules, PinnedPieceMayOnlyMoveAlongThePin)
 
 TEST_F(Rules, DropRefusals)
 {
-    doc.SetBoardInfo(2, 6, 211); // a promoted pawn of the first player
+    doc.SetBoardInfo(2, 6, 111); // a pawn of the first player
+    doc.SetBoardInfo(5, 6, 211); // a promoted one, which no longer counts
     EXPECT_EQ(MoveRules::CheckDrop(doc, 2, 4, 111), MoveRules::DropTwoPawns);
-    EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 1, 111), MoveRules::DropPawnFacesKing);
+    EXPECT_EQ(MoveRules::CheckDrop(doc, 5, 4, 111), MoveRules::DropOk);
+    EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 1, 111), MoveRules::DropOk) << "check, not mate";
     EXPECT_EQ(MoveRules::CheckDrop(doc, 3, 0, 111), MoveRules::DropDeadSquare);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 3, 0, 112), MoveRules::DropDeadSquare);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 3, 1, 113), MoveRules::DropDeadSquare);
@@ -90,7 +92,14 @@ TEST_F(Rules, DropRefusals)
     EXPECT_EQ(MoveRules::CheckDrop(doc, 9, 3, 115), MoveRules::DropOccupied);
     // The second player drops towards the bottom: its last row is 8.
     EXPECT_EQ(MoveRules::CheckDrop(doc, 0, 8, 121), MoveRules::DropDeadSquare);
-    EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 7, 121), MoveRules::DropPawnFacesKing);
+    EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 7, 121), MoveRules::DropOk);
+    // Hemmed in by its own lances, the golds holding the rest: no answer.
+    doc.SetBoardInfo(3, 0, 122);
+    doc.SetBoardInfo(5, 0, 122);
+    doc.SetBoardInfo(3, 2, 115);
+    doc.SetBoardInfo(5, 2, 115);
+    EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 1, 111), MoveRules::DropPawnMate);
+    EXPECT_EQ(doc.GetBoardInfo(4, 1), 0);
     // A drop that leaves the dropper in check.
     doc.SetBoardInfo(4, 4, 227);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 0, 4, 115), MoveRules::DropKingAttacked);

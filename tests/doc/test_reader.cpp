@@ -175,7 +175,8 @@ TEST_F(Reader, EntryErrors)
     const KIBO p34 = Kibo(6, 2, 121, 6, 3, 0, 121);
     accept("two pawn moves", {p76, p34});
     refuse("move from an empty square", {Kibo(2, 5, 111, 2, 4, 0, 111)});
-    refuse("second player moves first", {p34});
+    accept("an edited start with the second player first", {p34, p76});
+    refuse("second player twice", {p34, Kibo(5, 2, 121, 5, 3, 0, 121)});
     refuse("same side twice", {p76, Kibo(3, 6, 111, 3, 5, 0, 111)});
     refuse("skoma not what stands there", {Kibo(2, 6, 112, 2, 5, 0, 112)});
     refuse("capture of nothing", {Kibo(2, 6, 111, 2, 5, 121, 111)});

@@ -34,6 +34,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(app));
         doc = app->getDocument();
         doc->SetOSSound(false);
+        app->SetConfirmResign(false); // a test that resigns asks no question unless told
         board = app->getView()->GetBoard();
         board->SetComputerMoveShowTime(10);
     }

@@ -129,10 +129,9 @@ TEST_F(Board, DropRefusals)
     doc.GetFirstPlayer()->AddKoma(1);
     doc.GetFirstPlayer()->AddKoma(2);
     doc.GetFirstPlayer()->AddKoma(3);
-    doc.SetBoardInfo(0, 5, 211); // the first player's promoted pawn on column 0
+    doc.SetBoardInfo(0, 5, 111); // the first player's pawn on column 0
     board->RedrawAll();
     DropFromHand(1, 0, 3); // two pawns
-    DropFromHand(1, 4, 1); // in front of the king
     DropFromHand(1, 2, 0); // last row
     DropFromHand(2, 2, 0);
     DropFromHand(3, 2, 1);       // knight on the last two rows

@@ -137,7 +137,7 @@ TEST_F(Files, SaveAsAppendsTheExtensionAndNamesTheWindow)
     EXPECT_EQ(Caption(), QStringLiteral("Korvane: game.kvn"));
     EXPECT_FALSE(doc->isModified());
     EXPECT_FALSE(Enabled(10020));
-    EXPECT_EQ(TestDesktop::fileCaptions.back(), JStr(JC_StaFileSave));
+    EXPECT_EQ(TestDesktop::fileCaptions.back(), JStr(JC_StaFileSaveAs));
     EXPECT_EQ(ShogiApp::ChangeFileNameToKVN(QStringLiteral("game.old")),
               QStringLiteral("game.old.kvn"));
     EXPECT_EQ(ShogiApp::ChangeFileNameToKVN(QStringLiteral("my.game.kvn")),

@@ -1,0 +1,183 @@
+// What a new player meets in the first hour.
+#include "appfixture.h"
+#include "cbgkibo.h"
+#include "cinfowidget.h"
+#include "ckibowidget.h"
+#include "helpwindow.h"
+#include "language.h"
+#include "qttranslations.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <set>
+#include <thread>
+
+namespace {
+
+class FirstHour : public App
+{
+protected:
+    // Bare kings, the first player to move with a pawn in hand; the top king
+    // hemmed in by its lances, golds before it.
+    void Position()
+    {
+        NewHumanGame();
+        for (int i = 0; i < 81; ++i)
+            doc->SetBoardInfo(BYTE(i / 9), BYTE(i % 9), 0);
+        static const int pieces[][3] = {// column, row, piece
+                                        {4, 8, 118}, {4, 0, 128}, {3, 0, 122},
+                                        {5, 0, 122}, {3, 2, 115}, {5, 2, 115}};
+        for (const auto &p : pieces)
+            doc->SetBoardInfo(BYTE(p[0]), BYTE(p[1]), BYTE(p[2]));
+        doc->GetFirstPlayer()->SetDaiNum(1, 1);
+        board->RedrawAll();
+    }
+    QString Saved()
+    {
+        EXPECT_TRUE(doc->saveDocument(dir.filePath(QStringLiteral("g.kvn"))));
+        return dir.filePath(QStringLiteral("g.kvn"));
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FirstHour, EditingAnOpenedRecordAsksAndNeverWritesOverTheFile)
+{
+    NewHumanGame();
+    Drag(2, 6, 2, 5);
+    const QString path = Saved();
+    app->openDocumentFile(path);
+    EXPECT_TRUE(Enabled(10030)) << "a copy can be saved under a new name";
+    Trigger(11060); // answered No
+    EXPECT_EQ(doc->GetKiboNum(), 1);
+    TestBoxes::answers = {BoxAnswer::Yes, BoxAnswer::Yes};
+    Trigger(11060);
+    Trigger(11030);
+    Drag(2, 5, 2, 4);
+    Trigger(10020); // asks for a name, none given
+    EXPECT_EQ(TestDesktop::fileCaptions, std::vector<QString>{JStr(JC_StaFileSaveAs)});
+    EXPECT_EQ(QFileInfo(path).size(), ShogiDoc::KvnHeaderSize + ShogiDoc::KvnEntrySize);
+}
+
+TEST_F(FirstHour, AFinishedGameIsNotResumedAtItsEnd)
+{
+    for (bool resigned : {true, false}) {
+        Position();
+        if (resigned) {
+            Trigger(11050);
+            app->openDocumentFile(Saved());
+        } else {
+            doc->SetBoardInfo(4, 2, 115);
+            Drag(4, 2, 4, 1); // mate
+        }
+        Trigger(12030);
+        Trigger(11030);
+        EXPECT_EQ(app->StatusMessage(), JStr(JC_MsgGameIsOver)) << resigned;
+        EXPECT_NE(g_byGameStatus, GameStatus::Playing);
+    }
+}
+
+TEST_F(FirstHour, BreakDuringAThinkStopsTheGameAndTheThink)
+{
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    FixedEngine(0, 0);
+    EngineCalls().SetStop = [stop](bool s) { *stop = s; };
+    EngineCalls().OnFindMove = [stop](int, unsigned int *m, int *r) {
+        for (int i = 0; i < 5000 && !*stop; ++i) // five seconds at most
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        *m = PackEngineMove(6, 2, 6, 3, 121, false, true);
+        *r = EngineResult::Move;
+    };
+    Trigger(11010); // the computer plays second
+    Drag(2, 6, 2, 5);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GameFlow().thread.IsRunning(); }, 3000));
+    EXPECT_TRUE(Enabled(11020));
+    Trigger(11020);
+    EXPECT_EQ(g_byGameStatus, GameStatus::Stopped);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !doc->GameFlow().thread.IsRunning(); }, 1000));
+    QTest::qWait(300);
+    EXPECT_EQ(doc->GetKiboNum(), 1) << "the abandoned think is not played";
+}
+
+TEST_F(FirstHour, MarksRefusalsAndTheKingInCheck)
+{
+    Position();
+    const auto red = [this] {
+        const QPoint corner = board->CellCenter(4, 8) - QPoint(board->Geometry().w / 2 - 3, 0);
+        return board->BoardPixmap().toImage().pixelColor(corner) == QColor(220, 0, 0);
+    };
+    EXPECT_FALSE(red());
+    doc->SetBoardInfo(4, 6, 227); // a dragon checks the bottom king
+    board->RedrawAll();
+    EXPECT_TRUE(red()) << "the king in check is marked";
+    const auto marked = [this] {
+        return std::set<int>(board->m_Way, board->m_Way + board->m_byWayNum);
+    };
+    QTest::mousePress(board, Qt::LeftButton, {}, board->CellCenter(4, 8));
+    EXPECT_EQ(marked(), (std::set<int>{38, 58}));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(4, 7));
+    EXPECT_EQ(app->StatusMessage(), JStr(JC_RefuseKingLeftInCheck));
+    QTest::mousePress(board, Qt::LeftButton, {}, board->DaiKomaCenter(1, 1));
+    EXPECT_EQ(marked(), std::set<int>{47}) << "only the drop that blocks the check";
+    QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(4, 1));
+    EXPECT_EQ(app->StatusMessage(), JStr(JC_RefuseKingLeftInCheck));
+    doc->SetBoardInfo(4, 6, 0); // now the pawn would mate
+    TestBoxes::Reset();
+    QTest::mousePress(board, Qt::LeftButton, {}, board->DaiKomaCenter(1, 1));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(4, 1));
+    EXPECT_EQ(app->StatusMessage(), JStr(JC_RefusePawnDropMate));
+    EXPECT_TRUE(TestBoxes::texts.empty());
+    EXPECT_EQ(doc->GetKiboNum() * 10 + doc->GetFirstPlayer()->GetDaiNum(1), 1) << "nothing moved";
+}
+
+TEST_F(FirstHour, RecordWindowStaysBesideTheBoardAtAnySize)
+{
+    const auto placed = [this] {
+        const QRect kibo = app->GetBGKibo()->geometry().translated(-app->getView()->pos());
+        bool ok = app->getView()->rect().contains(kibo) && app->GetBGKibo()->isVisible();
+        for (const QRect &taken : app->getView()->BoardAndStands())
+            ok = ok && !taken.intersects(kibo);
+        return ok;
+    };
+    for (const QSize size : {QSize(1200, 900), QSize(900, 650), QSize(1600, 1000)}) {
+        app->resize(size);
+        QTest::qWait(50);
+        EXPECT_TRUE(placed()) << size.width();
+        Trigger(14050);
+        Trigger(14050);
+        EXPECT_TRUE(placed()) << size.width() << " after the View toggle";
+    }
+}
+
+TEST_F(FirstHour, HelpAndQtTexts)
+{
+    Trigger(15020);
+    ASSERT_TRUE(app->HelpWindow() && app->HelpWindow()->isVisible());
+    EXPECT_FALSE(app->HelpWindow()->Browser()->toPlainText().isEmpty());
+    EXPECT_TRUE(TestDesktop::openedUrls.empty() && TestBoxes::texts.empty());
+    ASSERT_TRUE(InstallQtTranslations(*qApp, QStringLiteral("ja")));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    InstallQtTranslations(*qApp, QStringLiteral("en"));
+}
+
+TEST_F(FirstHour, ResignationRecordRowsAndTheFirstMoverAfterEditing)
+{
+    app->SetConfirmResign(true);
+    NewHumanGame();
+    Drag(2, 6, 2, 5);
+    Trigger(11050); // asked, answered No
+    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
+    Trigger(11020);
+    QTest::mouseClick(app->GetBGKibo()->InfoWidget()->KiboWidget(), Qt::LeftButton, {},
+                      QPoint(5, 5));
+    EXPECT_EQ(doc->GetBoardInfo(2, 6), 111) << "the start is shown";
+    TestBoxes::answers = {BoxAnswer::No, BoxAnswer::Yes, BoxAnswer::No}; // the second moves first
+    Trigger(11060);
+    Trigger(11030);
+    ASSERT_EQ(doc->GetCurPlayer(), 2);
+    Drag(6, 2, 6, 3);
+    app->openDocumentFile(Saved());
+    EXPECT_EQ(doc->GetKiboNum(), 1) << "and the record reads back";
+}
+
+} // namespace
