@@ -249,6 +249,21 @@ const EnglishText g_EnglishTexts[] = {
     // Diagram faces: kanji in either language.
     KV_EN(JC_DiagramPieces, "歩香桂銀金角飛玉"),
     KV_EN(JC_DiagramPromoted, "と杏圭全金馬龍玉"),
+    // Editing, ending, refusals and help.
+    KV_EN(JC_MsgEditNewGame, "Editing the position clears the record. The edited position becomes a new, untitled game; the opened file stays as it is. Go on?"),
+    KV_EN(JC_MsgGameIsOver, "The game is over. Step back through the record to resume from an earlier position."),
+    KV_EN(JC_MsgFirstMovesFirst, "Does the first player (Black) move first? (No: the second player moves first)"),
+    KV_EN(JC_MsgSureResign, "Resign this game?"),
+    KV_EN(JC_ConfirmResign, "Confirm before resigning"),
+    KV_EN(JC_RefuseNotReachable, "That piece cannot move there"),
+    KV_EN(JC_RefuseKingLeftInCheck, "That move would leave your king in check"),
+    KV_EN(JC_RefuseTwoPawns, "Two unpromoted pawns on one file are not allowed"),
+    KV_EN(JC_RefuseDeadSquare, "A piece cannot be dropped where it could never move"),
+    KV_EN(JC_RefusePawnDropMate, "Mate by a pawn drop is not allowed"),
+    KV_EN(JC_RefuseOccupied, "A piece cannot be dropped on an occupied square"),
+    KV_EN(JC_HelpWindowTitle, "Korvane Help"),
+    KV_EN(JC_HelpOpenInDesktop, "Open in the desktop's viewer"),
+    KV_EN(JC_Close, "Close"),
 };
 // clang-format on
 
