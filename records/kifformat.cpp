@@ -405,9 +405,10 @@ QString WriteKif(const GameRecord &rec, bool ki2, unsigned &dropped)
 {
     const bool handicap = rec.handicap > kEvenGame;
     QStringList l;
-    if (rec.handicap >= kEvenGame)
+    // KI2 readers take the even game for granted and some refuse the line.
+    if (rec.handicap > kEvenGame || (rec.handicap == kEvenGame && !ki2))
         l << QStringLiteral("手合割：") + HandicapName(rec.handicap);
-    else
+    else if (rec.handicap < kEvenGame)
         l << Diagram(rec.start);
     for (int side : {usi::kSente, usi::kGote})
         if (!rec.names[side].isEmpty())

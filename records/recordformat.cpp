@@ -238,7 +238,8 @@ Format DetectFormat(const QByteArray &bytes)
         return Format::Ki2;
     if (csa.match(text).hasMatch())
         return Format::Csa;
-    if (text.contains(QStringLiteral("手合割")) || text.contains(QStringLiteral("持駒")))
+    // Headers alone (a game without moves) read the same as KIF or KI2.
+    if (text.contains(QChar(u'：')))
         return Format::Kif;
     return Format::Unknown;
 }
