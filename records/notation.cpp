@@ -65,10 +65,17 @@ bool MayPromote(const usi::Position &p, const usi::Move &m)
 std::vector<int> Rivals(const usi::Position &p, int code, int src, int dst)
 {
     std::vector<int> out;
-    for (const usi::Move &x : usi::LegalMoves(p))
-        if (x.src != usi::kDrop && x.dst == dst && x.src != src && p.At(x.src) == code &&
-            std::find(out.begin(), out.end(), x.src) == out.end())
-            out.push_back(x.src);
+    for (int sq = 0x11; sq <= 0x99; ++sq) {
+        if (!usi::OnBoard(sq) || sq == src || p.At(sq) != code)
+            continue;
+        for (bool promote : {false, true}) {
+            const usi::Move m{sq, dst, 0, promote};
+            if (usi::IsPseudoLegal(p, m) && !usi::InCheck(usi::Apply(p, m), p.side)) {
+                out.push_back(sq);
+                break;
+            }
+        }
+    }
     return out;
 }
 
