@@ -62,7 +62,7 @@ public:
     void KiboForwardBefore();
 
     // Mouse rules.
-    bool Naru(BYTE code, BYTE row);
+    bool Naru(BYTE code, BYTE fromRow, BYTE toRow);
     bool IsInMoveablePos(int c, int r);
     bool IsValidDaiKoma(int c, int r, BYTE code);
     void ConvertEditKoma(int px, int py);
