@@ -248,7 +248,7 @@ bool ReadKif(const QString &text, bool ki2, GameRecord &rec, ReadReport &report)
     const QStringList lines = SplitLines(text);
     usi::Position handicapStart = usi::StartPosition(), diagram = usi::EmptyPosition();
     int diagramRows = 0;
-    bool goteToMove = false, started = false, ended = false;
+    bool goteToMove = false, started = false, ended = false, recognized = false;
     usi::Position pos;
     int prevDst = 0;
 
@@ -299,6 +299,7 @@ bool ReadKif(const QString &text, bool ki2, GameRecord &rec, ReadReport &report)
             if (diagramRows >= 9 || !ReadDiagramRow(t, diagramRows + 1, diagram))
                 return Fail(report, lineNo, "unreadable board diagram row");
             ++diagramRows;
+            recognized = true;
             continue;
         }
         if (!started && (t.startsWith(QStringLiteral("+--")) || t.startsWith(QChar(u'９')) ||
@@ -306,15 +307,22 @@ bool ReadKif(const QString &text, bool ki2, GameRecord &rec, ReadReport &report)
             continue;
         if (!started && (t == QStringLiteral("後手番") || t == QStringLiteral("上手番"))) {
             goteToMove = true;
+            recognized = true;
             continue;
         }
         if (!started && (t == QStringLiteral("先手番") || t == QStringLiteral("下手番")))
             continue;
-        if (t.startsWith(QStringLiteral("手数")))
+        if (t.startsWith(QStringLiteral("手数"))) {
+            recognized = true;
             continue;
+        }
         const int colon = t.indexOf(QChar(u'：'));
         if (!started && colon > 0) {
             const QString key = t.left(colon), value = t.mid(colon + 1).trimmed();
+            static const QStringList kKept = {QStringLiteral("手合割"), QStringLiteral("先手"),
+                                              QStringLiteral("後手"), QStringLiteral("下手"),
+                                              QStringLiteral("上手")};
+            recognized = recognized || kKept.contains(key) || key.endsWith(QStringLiteral("の持駒"));
             if (key == QStringLiteral("手合割")) {
                 if (value != QStringLiteral("その他") &&
                     !PositionOfHandicapName(value, handicapStart))
@@ -398,6 +406,9 @@ bool ReadKif(const QString &text, bool ki2, GameRecord &rec, ReadReport &report)
             at += used;
         }
     }
+    // Moves, endings and the start's own lines count; anything else is no record.
+    if (!recognized && rec.moves.empty() && rec.ending == GameEnding::None)
+        return Fail(report, 0, "no KIF or KI2 record in the text");
     return begin(lines.size());
 }
 

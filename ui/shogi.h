@@ -22,6 +22,10 @@ class QMenu;
 class QSoundEffect;
 class ShogiDoc;
 class ShogiView;
+namespace records {
+struct GameRecord;
+enum class Format;
+} // namespace records
 
 // The main window: menus, tool bars, status bar, the document, its view and
 // the record window. Every command has one id and one QAction, shared by the
@@ -68,6 +72,7 @@ public:
     // CDocHost.
     void SetDocModified(bool modified) override;
     void ReportSaveFailed(const QString &fileName) override;
+    void SaveInRecordFormat(const QString &fileName) override;
     void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                  unsigned int time) override;
     void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
@@ -121,10 +126,17 @@ public slots:
     void slotViewKibo();
     void slotHelpTopic();
     void slotHelpAboutVelmShogi();
+    // Records through the clipboard (recordtransfer.cpp).
+    void slotCopyRecord();
+    void slotCopyPosition();
+    void slotPasteRecord();
 
 protected:
     bool queryClose() override;
     bool queryExit();
+    // A record file dropped on the window opens (recordtransfer.cpp).
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
     void saveProperties(KConfigGroup &config) override;
     void readProperties(const KConfigGroup &config) override;
     void timerEvent(QTimerEvent *e) override;
@@ -154,6 +166,13 @@ private:
     // Files.
     void ShowOpenedRecord();
     bool SaveTo(const QString &name);
+    // Record formats (recordtransfer.cpp): a file of any format by extension
+    // or content; a game read elsewhere (empty name: untitled, unsaved).
+    bool OpenRecordFile(const QString &name);
+    bool LoadRecord(const records::GameRecord &rec, unsigned dropped, const QString &name);
+    // Asks once per game before a save in fmt drops something; false: cancelled.
+    bool ConfirmRecordLoss(records::Format fmt);
+    records::GameRecord RecordForSaving() const;
     void RunSettingDialog(QDialog *dialog);
 
     QElapsedTimer m_GameTime;
@@ -176,6 +195,9 @@ private:
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
+    // The players' names of an opened record, written back on save.
+    QString m_recordNames[2];
+    bool m_bRecordLossAsked = false;
 };
 
 // 10 while a replay step started by a speed timer is pending, 100 after a
