@@ -417,7 +417,8 @@ QString WriteKif(const GameRecord &rec, bool ki2, unsigned &dropped)
     const bool handicap = rec.handicap > kEvenGame;
     QStringList l;
     // KI2 readers take the even game for granted and some refuse the line.
-    if (rec.handicap > kEvenGame || (rec.handicap == kEvenGame && !ki2))
+    // (A game without moves says it all the same, or the file would be empty.)
+    if (rec.handicap > kEvenGame || (rec.handicap == kEvenGame && (!ki2 || rec.moves.empty())))
         l << QStringLiteral("手合割：") + HandicapName(rec.handicap);
     else if (rec.handicap < kEvenGame)
         l << Diagram(rec.start);
