@@ -100,59 +100,6 @@ std::vector<RealGame> AllStarts()
 INSTANTIATE_TEST_SUITE_P(EveryHandicapBothWays, GameRecordRoundTrip,
                          ::testing::ValuesIn(AllStarts()));
 
-// A first move in known coordinates, whichever way the board is turned.
-TEST(GameRecord, FirstMovesInStandardCoordinates)
-{
-    const struct
-    {
-        int teai;
-        bool firstUp;
-        const char *usiMove; // the first player's first move
-        const char *startSfen;
-    } rows[] = {
-        {0, false, "7g7f", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
-        {0, true, "2g2f", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
-        {1, true, "3c3d", "lnsgkgsn1/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"},
-        {5, false, "5c5d", "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"},
-    };
-    for (const auto &r : rows) {
-        ShogiDoc doc;
-        doc.SetTeai(BYTE(r.teai));
-        doc.SetFirstUp(r.firstUp);
-        doc.Init();
-        const records::DocFrame f = records::FrameOf(doc);
-        usi::Move u;
-        ASSERT_TRUE(usi::ParseMove(r.usiMove, u));
-        MoveRules::Move m{};
-        ASSERT_TRUE(records::FromUsiMove(doc, f, u, m)) << r.usiMove;
-        EXPECT_EQ(GetKomaSort(m.skoma), 1) << r.usiMove; // a pawn of the first player
-        EXPECT_EQ(GetWhoseKoma(m.skoma), 1) << r.usiMove;
-        EXPECT_EQ(usi::WriteSfen(records::RecordOf(doc).start), r.startSfen);
-    }
-}
-
-// Edited starts keep their side to move and both hands; sente stays at the
-// bottom on screen.
-TEST(GameRecord, EditedStartsKeepSideAndHands)
-{
-    for (const char *side : {"b", "w"}) {
-        GameRecord rec;
-        std::string err;
-        ASSERT_TRUE(usi::ParseSfen("4k4/9/4P4/9/9/9/9/9/4K4", side, "2Gs3p", "1", rec.start, err));
-        rec.handicap = records::HandicapOf(rec.start);
-        ASSERT_EQ(rec.handicap, records::kOtherStart);
-        usi::Move m;
-        ASSERT_TRUE(usi::ParseMove(side[0] == 'b' ? "G*5b" : "S*5h", m));
-        rec.moves = {m};
-        rec.seconds = {7};
-        rec.ending = GameEnding::Interrupt;
-        ShogiDoc doc;
-        ASSERT_TRUE(records::LoadIntoDoc(rec, doc, err)) << err;
-        EXPECT_EQ(doc.GetFirstUp(), side[0] == 'w');
-        ExpectSameGame(records::RecordOf(doc), rec);
-    }
-}
-
 // A refused game leaves the document exactly as it was and names the move.
 TEST(GameRecord, RefusalLeavesDocumentAlone)
 {
