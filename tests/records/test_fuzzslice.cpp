@@ -26,9 +26,11 @@ QByteArray Mutate(QByteArray b, std::mt19937 &rng)
         case 3: // a piece taken out
             b.remove(at, int(rng() % 20));
             break;
-        default: // one character of the format's own alphabet
-            b[at] = "+-0123456789PTFUKIOU%*|v \n\x82\xe6"[rng() % 32];
+        default: { // one character of the formats' own alphabets
+            static const char alphabet[] = "+-0123456789PTFUKIOU%*|v \n\x82\xe6";
+            b[at] = alphabet[rng() % (sizeof alphabet - 1)];
             break;
+        }
         }
     }
     return b;
