@@ -40,6 +40,10 @@ public:
     virtual void disableCommand(int id) = 0;
     // The save-as command (10030).
     virtual void slotFileSaveAs() = 0;
+    // saveModified's answer Yes for a game kept in another record format than
+    // .kvn: the main window writes it (reporting a failure); the document
+    // stays modified unless it was written. Without it nothing is written.
+    virtual void SaveInRecordFormat(const QString &fileName) { (void)fileName; }
     // saveModified could not write the file; the game stays unsaved.
     virtual void ReportSaveFailed(const QString &fileName) { (void)fileName; }
     // Warning box with Yes, No and Cancel, caption "Korvane"; eucText is a JC_ text.

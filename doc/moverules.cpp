@@ -180,14 +180,15 @@ int LegalDrops(ShogiDoc &doc, BYTE code, BYTE *way)
     return n;
 }
 
-Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row)
+Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE fromRow, BYTE toRow)
 {
     const BYTE kind = GetKomaSort(code);
     if (GetKomaProperty(code) != 1 || kind == 5 || kind == King || kind == 0 || kind > King)
         return NoPromotion;
-    if (RowsToGo(doc, GetWhoseKoma(code), row) > 2)
+    const BYTE owner = GetWhoseKoma(code);
+    if (RowsToGo(doc, owner, toRow) > 2 && RowsToGo(doc, owner, fromRow) > 2)
         return NoPromotion;
-    return IsDeadSquare(doc, code, row) ? MustPromote : MayPromote;
+    return IsDeadSquare(doc, code, toRow) ? MustPromote : MayPromote;
 }
 
 void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves)
@@ -197,7 +198,7 @@ void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves)
             return;
         const BYTE captured = doc.GetBoardInfo(dx, dy);
         const BYTE promoted = MakePhysicsKoma(GetKomaSort(v), owner, 2);
-        const Promotion p = PromotionFor(doc, v, dy);
+        const Promotion p = PromotionFor(doc, v, y, dy);
         if (p != MustPromote)
             moves.push_back({x, y, v, dx, dy, captured, v});
         if (p != NoPromotion)

@@ -53,9 +53,10 @@ enum Promotion
     MayPromote,
     MustPromote
 };
-// Whether a move of code to row may or must promote. Only the destination row
-// counts: a piece leaving the far zone is not offered promotion.
-Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE row);
+// Whether a move of code from fromRow to toRow may or must promote: it may
+// when it starts or ends in the far three rows (a silver stepping back out of
+// the zone may promote), and must where it could never move again.
+Promotion PromotionFor(const ShogiDoc &doc, BYTE code, BYTE fromRow, BYTE toRow);
 
 // One complete move as it goes into the record: a drop has sx = sy = 10.
 struct Move

@@ -509,6 +509,11 @@ bool ShogiDoc::saveModified()
             // A cancelled save-as dialog or a failed write keeps the changes.
             return !modified;
         }
+        if (!absFilePath.endsWith(QLatin1String(".kvn"), Qt::CaseInsensitive)) {
+            // .kvn bytes under a .kif name would destroy the record.
+            m_pHost->SaveInRecordFormat(absFilePath);
+            return !modified;
+        }
         if (saveDocument(absFilePath))
             return true;
         m_pHost->ReportSaveFailed(absFilePath);

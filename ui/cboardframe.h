@@ -65,7 +65,7 @@ public:
     void KiboForwardBefore();
 
     // Mouse rules.
-    bool Naru(BYTE code, BYTE row);
+    bool Naru(BYTE code, BYTE fromRow, BYTE toRow);
     bool IsInMoveablePos(int c, int r);
     // (c, r) is among the moves of the piece on (sx, sy), king safety aside.
     bool IsReachable(int sx, int sy, int c, int r);

@@ -75,9 +75,9 @@ void CBoardFrame::PlayPutSound()
 
 // ---------------------------------------------------------------- rules
 
-bool CBoardFrame::Naru(BYTE code, BYTE row)
+bool CBoardFrame::Naru(BYTE code, BYTE fromRow, BYTE toRow)
 {
-    switch (MoveRules::PromotionFor(*doc, code, row)) {
+    switch (MoveRules::PromotionFor(*doc, code, fromRow, toRow)) {
     case MoveRules::MustPromote:
         return true;
     case MoveRules::MayPromote:
@@ -330,7 +330,7 @@ void CBoardFrame::ReleaseBoardPiece(int x, int y)
         return; // the refusal stays in the status bar
     }
     BYTE next = p;
-    if (GetKomaSort(p) != King && GetKomaSort(p) != Gold && Naru(p, BYTE(r)))
+    if (GetKomaSort(p) != King && GetKomaSort(p) != Gold && Naru(p, BYTE(sy), BYTE(r)))
         next = MakePhysicsKoma(GetKomaSort(p), GetWhoseKoma(p), 2);
     PlayPutSound();
     doc->AddKibo(BYTE(sx), BYTE(sy), p, BYTE(c), BYTE(r), Board(c, r), next);

@@ -28,18 +28,18 @@ void CKiboWidget::UpdateKibo()
     p.setPen(Qt::black);
     p.drawText(QRect(m_nKomaX, 0, 50, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter,
                JStr(JC_KiboStart));
-    const int n = qMin(m_pDoc->GetKiboNum(), int(m_pDoc->GetKibo()->size()));
-    for (int i = 1; i <= n; ++i)
-        DrawRow(p, i, i == m_pParent->CurPos());
+    const QVector<KiboRowText> rows = GetKiboRows(*m_pDoc);
+    for (int i = 1; i <= rows.size(); ++i)
+        DrawRow(p, i, rows[i - 1], i == m_pParent->CurPos());
 }
 
-void CKiboWidget::DrawRow(QPainter &p, int i, bool current)
+void CKiboWidget::DrawRow(QPainter &p, int i, const KiboRowText &kanjiRow, bool current)
 {
     const int y = m_nItemHeight * i;
     if (current)
         p.fillRect(0, y, width(), m_nItemHeight, m_FocusColor);
     p.setPen(current ? m_BackColor : QColor(Qt::black));
-    KiboRowText row = GetKiboRowText(*m_pDoc->GetKibo(), i, m_pDoc->GetFirstUp());
+    KiboRowText row = kanjiRow;
     if (CurrentDisplayPrefs().notation == Notation::Western &&
         !IsResignKibo((*m_pDoc->GetKibo())[i - 1]))
         row.move = WesternRecordMove(*m_pDoc, i);

@@ -1,6 +1,8 @@
 #ifndef KORVANE_CKIBOWIDGET_H
 #define KORVANE_CKIBOWIDGET_H
 
+#include "kibotext.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
@@ -29,7 +31,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
 
 private:
-    void DrawRow(QPainter &p, int i, bool current);
+    void DrawRow(QPainter &p, int i, const KiboRowText &row, bool current);
 
     QPixmap m_backPixmap;
     int m_nKomaX = 5;

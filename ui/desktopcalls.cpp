@@ -31,8 +31,3 @@ bool DesktopOpenUrl(const QUrl &url)
 FileDialogFunction g_pFileDialog = DesktopFileDialog;
 DialogFunction g_pRunDialog = DesktopRunDialog;
 UrlFunction g_pOpenUrl = DesktopOpenUrl;
-
-QString AskFileName(QWidget *parent, FileDialogKind kind, const QString &caption)
-{
-    return g_pFileDialog(parent, kind, caption, QDir::currentPath(), QStringLiteral("*.kvn"));
-}

@@ -26,7 +26,4 @@ extern DialogFunction g_pRunDialog;
 // Opens a document (the HTML help) in the desktop's viewer.
 using UrlFunction = bool (*)(const QUrl &url);
 extern UrlFunction g_pOpenUrl;
-
-QString AskFileName(QWidget *parent, FileDialogKind kind, const QString &caption);
-
 #endif

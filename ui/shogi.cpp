@@ -107,6 +107,12 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotHelpTopic},
         {15010, JC_HelpAboutVelmShogi, 0, JC_StaHelpAboutVelmShogi, nullptr, nullptr, false,
          &ShogiApp::slotHelpAboutVelmShogi},
+        {16100, JC_CopyKif, Qt::CTRL | Qt::Key_C, JC_StaCopyKif, nullptr, nullptr, false,
+         &ShogiApp::slotCopyRecord},
+        {16101, JC_CopySfen, Qt::CTRL | Qt::SHIFT | Qt::Key_C, JC_StaCopySfen, nullptr, nullptr,
+         false, &ShogiApp::slotCopyPosition},
+        {16102, JC_PasteRecord, Qt::CTRL | Qt::Key_V, JC_StaPasteRecord, nullptr, nullptr, false,
+         &ShogiApp::slotPasteRecord},
     };
     for (const CommandInfo &c : table)
         if (c.id == id)
@@ -138,6 +144,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     delete m_pLogo;
     m_pLogo = nullptr;
     setMinimumSize(500, 500);
+    setAcceptDrops(true);
     m_bFirst = true;
 }
 
@@ -161,9 +168,10 @@ void ShogiApp::DrawLogo()
 
 void ShogiApp::initMenuBar()
 {
-    static const int ids[6][12] = {
+    static const int ids[6][13] = {
         {10010, 10020, 10030, Separator, 16400, 16410, 16420, 16430, Separator, 10050, -1},
-        {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, -1},
+        {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, Separator, 16100, 16101, 16102,
+         -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
         {13010, 13020, 13030, 13040, 16500, -1},
         {14010, 14040, 14020, 14050, -1},

@@ -26,6 +26,10 @@ class QMenu;
 class QSoundEffect;
 class ShogiDoc;
 class ShogiView;
+namespace records {
+struct GameRecord;
+enum class Format;
+} // namespace records
 
 // The main window: menus, tool bars, status bar, the document, its view and
 // the record window. Every command has one id and one QAction, shared by the
@@ -88,6 +92,7 @@ public:
     // CDocHost.
     void SetDocModified(bool modified) override;
     void ReportSaveFailed(const QString &fileName) override;
+    void SaveInRecordFormat(const QString &fileName) override;
     void AddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
                  unsigned int time) override;
     void OpenAddKibo(BYTE sx, BYTE sy, BYTE skoma, BYTE dx, BYTE dy, BYTE dkoma, BYTE koma,
@@ -147,10 +152,17 @@ public slots:
     void slotViewKibo();
     void slotHelpTopic();
     void slotHelpAboutVelmShogi();
+    // Records through the clipboard (recordtransfer.cpp).
+    void slotCopyRecord();
+    void slotCopyPosition();
+    void slotPasteRecord();
 
 protected:
     bool queryClose() override;
     bool queryExit();
+    // A record file dropped on the window opens (recordtransfer.cpp).
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
     void saveProperties(KConfigGroup &config) override;
     void readProperties(const KConfigGroup &config) override;
     void timerEvent(QTimerEvent *e) override;
@@ -186,6 +198,13 @@ private:
     // Files.
     void ShowOpenedRecord();
     bool SaveTo(const QString &name);
+    // Record formats (recordtransfer.cpp): a file of any format by extension
+    // or content; a game read elsewhere (empty name: untitled, unsaved).
+    bool OpenRecordFile(const QString &name);
+    bool LoadRecord(const records::GameRecord &rec, unsigned dropped, const QString &name);
+    // Asks once per game before a save in fmt drops something; false: cancelled.
+    bool ConfirmRecordLoss(records::Format fmt);
+    records::GameRecord RecordForSaving() const;
     void RunSettingDialog(QDialog *dialog);
 
     QElapsedTimer m_GameTime;
@@ -215,6 +234,9 @@ private:
     QWidget *m_pLogo = nullptr;
     CMoveEntry *m_pMoveEntry = nullptr;
     QPointer<CHelpWindow> m_pHelp;
+    // The players' names of an opened record, written back on save.
+    QString m_recordNames[2];
+    bool m_bRecordLossAsked = false;
 };
 
 // 10 while a replay step started by a speed timer is pending, 100 after a

@@ -15,6 +15,7 @@
 #include "helpwindow.h"
 #include "language.h"
 #include "messagebox.h"
+#include "recordformat.h"
 #include "shogidoc.h"
 #include "shogiview.h"
 
@@ -72,6 +73,21 @@ int ReadInt(const KConfigGroup &g, const char *key, int def, int lo, int hi)
 {
     const int v = g.readEntry(key, def);
     return v >= lo && v <= hi ? v : def;
+}
+
+// The file dialog's choices: every record format, .kvn first (the default).
+QString RecordFilter(bool open)
+{
+    QStringList types;
+    const QString all = QStringLiteral("*.kvn *.kif *.kifu *.ki2 *.ki2u *.csa *.sfen *.usi");
+    if (open)
+        types << JStr(JC_RecordsFilter) + QStringLiteral(" (") + all + QLatin1Char(')');
+    for (const char *t : {"Korvane (*.kvn)", "KIF (*.kif)", "KIF UTF-8 (*.kifu)", "KI2 (*.ki2)",
+                          "KI2 UTF-8 (*.ki2u)", "CSA (*.csa)", "SFEN (*.sfen)", "USI (*.usi)"})
+        types << QLatin1String(t);
+    if (open)
+        types << JStr(JC_AllFiles) + QStringLiteral(" (*)");
+    return types.join(QStringLiteral(";;"));
 }
 
 // Where an unsaved game waits for the next desktop session.
@@ -217,18 +233,15 @@ void ShogiApp::readProperties(const KConfigGroup &config)
 
 void ShogiApp::openDocumentFile(const QString &name)
 {
-    if (!doc->openDocument(name)) {
-        ShowBox(this, BoxKind::Warning, JC_IncorrectKiboFile);
-        return;
-    }
-    ShowOpenedRecord();
+    OpenRecordFile(name);
 }
 
 void ShogiApp::slotFileOpen()
 {
     if (!doc->saveModified())
         return;
-    const QString name = AskFileName(this, FileDialogKind::Open, JStr(JC_StaFileOpen));
+    const QString name = g_pFileDialog(this, FileDialogKind::Open, JStr(JC_StaFileOpen),
+                                       QDir::currentPath(), RecordFilter(true));
     if (name.isEmpty())
         return;
     openDocumentFile(name);
@@ -270,15 +283,26 @@ void ShogiApp::ShowOpenedRecord()
 
 QString ShogiApp::ChangeFileNameToKVN(const QString &name)
 {
-    if (QFileInfo(name).suffix().compare(QLatin1String("kvn"), Qt::CaseInsensitive) == 0)
+    // A record extension chooses its format; anything else is saved as .kvn.
+    if (records::FormatOfExtension(name) != records::Format::Unknown)
         return name;
     return name + QStringLiteral(".kvn");
 }
 
 bool ShogiApp::SaveTo(const QString &name)
 {
-    if (doc->saveDocument(name))
+    const records::Format f = records::FormatOfExtension(name);
+    if (f != records::Format::Unknown && f != records::Format::Kvn) {
+        if (!ConfirmRecordLoss(f))
+            return false;
+        std::string err;
+        if (records::WriteRecordFile(name, RecordForSaving(), err)) {
+            doc->setModified(false);
+            return true;
+        }
+    } else if (doc->saveDocument(name)) {
         return true;
+    }
     ReportSaveFailed(name);
     return false;
 }
@@ -300,7 +324,8 @@ void ShogiApp::slotFileSave()
 
 void ShogiApp::slotFileSaveAs()
 {
-    QString name = AskFileName(this, FileDialogKind::Save, JStr(JC_StaFileSaveAs));
+    QString name = g_pFileDialog(this, FileDialogKind::Save, JStr(JC_StaFileSaveAs),
+                                 QDir::currentPath(), RecordFilter(false));
     if (name.isEmpty())
         return;
     const QFileInfo chosen(name);

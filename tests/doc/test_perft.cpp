@@ -107,25 +107,30 @@ TEST_F(Rules, DropRefusals)
     EXPECT_EQ(doc.GetBoardInfo(4, 6), 0);
 }
 
-TEST_F(Rules, PromotionByDestinationRow)
+TEST_F(Rules, PromotionWhenTheMoveStartsOrEndsInTheZone)
 {
-    using MoveRules::PromotionFor;
-    EXPECT_EQ(PromotionFor(doc, 111, 0), MoveRules::MustPromote);
-    EXPECT_EQ(PromotionFor(doc, 111, 1), MoveRules::MayPromote);
-    EXPECT_EQ(PromotionFor(doc, 112, 0), MoveRules::MustPromote);
-    EXPECT_EQ(PromotionFor(doc, 112, 1), MoveRules::MayPromote);
-    EXPECT_EQ(PromotionFor(doc, 113, 1), MoveRules::MustPromote);
-    EXPECT_EQ(PromotionFor(doc, 113, 2), MoveRules::MayPromote);
-    EXPECT_EQ(PromotionFor(doc, 114, 3), MoveRules::NoPromotion);
-    EXPECT_EQ(PromotionFor(doc, 115, 0), MoveRules::NoPromotion);
-    EXPECT_EQ(PromotionFor(doc, 118, 0), MoveRules::NoPromotion);
-    EXPECT_EQ(PromotionFor(doc, 216, 0), MoveRules::NoPromotion);
-    EXPECT_EQ(PromotionFor(doc, 123, 7), MoveRules::MustPromote);
-    EXPECT_EQ(PromotionFor(doc, 126, 6), MoveRules::MayPromote);
-    EXPECT_EQ(PromotionFor(doc, 126, 5), MoveRules::NoPromotion);
-    doc.SetFirstUp(true); // the first player now moves towards row 8
-    EXPECT_EQ(PromotionFor(doc, 111, 8), MoveRules::MustPromote);
-    EXPECT_EQ(PromotionFor(doc, 111, 0), MoveRules::NoPromotion);
+    const struct
+    {
+        BYTE code, from, to;
+        bool firstUp;
+        MoveRules::Promotion want;
+    } rows[] = {
+        {111, 1, 0, false, MoveRules::MustPromote}, {111, 2, 1, false, MoveRules::MayPromote},
+        {112, 3, 0, false, MoveRules::MustPromote}, {113, 3, 1, false, MoveRules::MustPromote},
+        {113, 4, 2, false, MoveRules::MayPromote},  {114, 4, 3, false, MoveRules::NoPromotion},
+        {114, 2, 3, false, MoveRules::MayPromote}, // a silver stepping back out of the zone
+        {116, 1, 5, false, MoveRules::MayPromote}, // a bishop leaving the zone far
+        {115, 0, 0, false, MoveRules::NoPromotion}, {118, 1, 0, false, MoveRules::NoPromotion},
+        {216, 1, 0, false, MoveRules::NoPromotion}, {123, 6, 7, false, MoveRules::MustPromote},
+        {124, 6, 5, false, MoveRules::MayPromote},  {126, 4, 5, false, MoveRules::NoPromotion},
+        {111, 7, 8, true, MoveRules::MustPromote},  {111, 1, 0, true, MoveRules::NoPromotion},
+        {114, 6, 5, true, MoveRules::MayPromote},
+    };
+    for (const auto &r : rows) {
+        doc.SetFirstUp(r.firstUp);
+        EXPECT_EQ(MoveRules::PromotionFor(doc, r.code, r.from, r.to), r.want)
+            << int(r.code) << " " << int(r.from) << "->" << int(r.to);
+    }
 }
 
 TEST_F(Rules, DropsComeFromTheHandOnly)

@@ -164,11 +164,12 @@ TEST_F(Board, PromotionQuestionAnsweredBothWays)
     Drag(Cell(7, 3), Cell(7, 2));
     EXPECT_EQ(doc.GetBoardInfo(7, 2), 114);
     EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 2);
-    // Leaving the zone is not offered promotion.
+    // A move that starts in the zone may promote as it leaves it.
     Drag(Cell(3, 0), Cell(4, 0));
+    TestBoxes::answers = {BoxAnswer::Yes};
     Drag(Cell(7, 2), Cell(8, 3));
-    EXPECT_EQ(doc.GetBoardInfo(8, 3), 114);
-    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 2);
+    EXPECT_EQ(doc.GetBoardInfo(8, 3), 214);
+    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 3);
 }
 
 TEST_F(Board, ForcedPromotionAsksNothing)

@@ -16,7 +16,7 @@ KIBO Entry(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, unsig
     return KIBO{BYTE(sx), BYTE(sy), BYTE(skoma), BYTE(dx), BYTE(dy), BYTE(dkoma), BYTE(koma), t};
 }
 
-// A short game as stored with the first player at the bottom.
+// A short legal game as stored with the first player at the bottom.
 QVector<KIBO> ShortGame()
 {
     return {
@@ -24,8 +24,8 @@ QVector<KIBO> ShortGame()
         Entry(6, 2, 121, 6, 3, 0, 121, 3),     // pawn forward
         Entry(1, 7, 116, 7, 1, 126, 216, 620), // bishop takes bishop, promotes
         Entry(6, 0, 124, 7, 1, 216, 124, 0),   // silver takes back on that square
-        Entry(10, 10, 116, 5, 2, 0, 116, 1),   // bishop dropped into the zone
-        Entry(3, 5, 124, 3, 6, 0, 124, 2),     // silver enters the zone, stays
+        Entry(10, 10, 116, 5, 4, 0, 116, 1),   // bishop dropped
+        Entry(7, 1, 124, 6, 2, 0, 124, 2),     // silver forward
         Entry(50, 50, 50, 50, 50, 50, 50, 0),  // the first player resigns
     };
 }
@@ -36,43 +36,55 @@ QString Row(const KiboRowText &r)
            r.time;
 }
 
-TEST(KiboRows, JapaneseNotationOfAShortGameFromBothSides)
+QStringList Rows(int teai, bool firstUp, const QVector<KIBO> &game)
 {
-    const QStringList expected = {
-        QStringLiteral("▲|1|7六歩|01:15"),   QStringLiteral("△|2|3四歩|00:03"),
-        QStringLiteral("▲|3|2二角成|10:20"), QStringLiteral("△|4|同銀|00:00"),
-        QStringLiteral("▲|5|4三角|00:01"),   QStringLiteral("△|6|6七銀不成|00:02"),
-        QStringLiteral("▲|7|投了|"),
-    };
-    const QVector<KIBO> game = ShortGame();
-    // The same game stored with the first player at the top reads the same.
-    QVector<KIBO> turned = game;
-    for (KIBO &e : turned)
+    ShogiDoc doc;
+    doc.SetTeai(BYTE(teai));
+    doc.SetFirstUp(firstUp);
+    doc.Init();
+    for (const KIBO &e : game) {
+        doc.AddKibo(e.sx, e.sy, e.skoma, e.dx, e.dy, e.dkoma, e.koma);
+        (*doc.GetKibo()).last().time = e.time;
+    }
+    QStringList out;
+    for (const KiboRowText &r : GetKiboRows(doc))
+        out << Row(r);
+    return out;
+}
+
+QVector<KIBO> Turned(QVector<KIBO> game)
+{
+    for (KIBO &e : game)
         for (BYTE *c : {&e.sx, &e.sy, &e.dx, &e.dy})
             if (*c < 9)
                 *c = BYTE(8 - *c);
-    for (int i = 1; i <= game.size(); ++i) {
-        EXPECT_EQ(Row(GetKiboRowText(game, i, false)), expected[i - 1]) << i;
-        EXPECT_EQ(Row(GetKiboRowText(turned, i, true)), expected[i - 1]) << i;
-    }
-    // Read from the wrong side, files and ranks come out mirrored.
-    EXPECT_EQ(GetKiboRowText(game, 1, true).move, QStringLiteral("3四歩"));
-    EXPECT_TRUE(GetKiboRowText(game, 0, false).move.isEmpty());
-    EXPECT_TRUE(GetKiboRowText(game, 8, false).move.isEmpty());
+    return game;
 }
 
-TEST(KiboRows, PieceNamesAndTheUnpromotedSuffixRule)
+TEST(KiboRows, StandardNotationFromBothSides)
 {
-    // Promoted names are not the base name with a suffix.
-    EXPECT_EQ(GetKomaText(211), QStringLiteral("と"));
-    EXPECT_EQ(GetKomaText(223), QStringLiteral("成桂"));
-    EXPECT_TRUE(IsNotSong(114, 5, 3));
-    EXPECT_FALSE(IsNotSong(114, 5, 4));
-    EXPECT_TRUE(IsNotSong(124, 5, 7));
-    EXPECT_FALSE(IsNotSong(124, 5, 3)) << "the second player's zone is ranks 7-9";
-    EXPECT_FALSE(IsNotSong(115, 5, 1)) << "gold never promotes";
-    EXPECT_FALSE(IsNotSong(118, 5, 1));
-    EXPECT_FALSE(IsNotSong(214, 5, 1)) << "already promoted";
+    const QStringList expected = {
+        QStringLiteral("▲|1|７六歩|01:15"),   QStringLiteral("△|2|３四歩|00:03"),
+        QStringLiteral("▲|3|２二角成|10:20"), QStringLiteral("△|4|同銀|00:00"),
+        QStringLiteral("▲|5|４五角|00:01"),   QStringLiteral("△|6|３三銀|00:02"),
+        QStringLiteral("▲|7|投了|"),
+    };
+    EXPECT_EQ(Rows(0, false, ShortGame()), expected);
+    EXPECT_EQ(Rows(0, true, Turned(ShortGame())), expected);
+}
+
+// In the two-piece handicap the giver (gote, at the top) moves first, and the
+// gold from 4九 is told apart from the one on 6九.
+TEST(KiboRows, HandicapGiverFirstAndModifiers)
+{
+    const QVector<KIBO> game = {
+        Entry(4, 6, 111, 4, 5, 0, 111), // the giver at the bottom: its pawn 5三 -> 5四
+        Entry(3, 0, 225, 4, 1, 0, 225), // the receiver's gold 4九 -> 5八
+    };
+    const QStringList expected = {QStringLiteral("△|1|５四歩|00:00"),
+                                  QStringLiteral("▲|2|５八金右|00:00")};
+    EXPECT_EQ(Rows(5, true, Turned(game)), expected);
+    EXPECT_EQ(Rows(5, false, game), expected);
 }
 
 TEST(KiboRows, ScrollingRule)

@@ -251,5 +251,6 @@ inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4
 #include "language_print.h"
 #include "language_english.h"
 #include "language_firsthour.h"
+#include "language_records.h"
 
 #endif

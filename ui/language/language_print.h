@@ -37,9 +37,6 @@ inline constexpr char JC_SheetPage[] = "%1 / %2 \xca\xc7"; // %1 / %2 頁
 inline constexpr char JC_ResultWin[] = "\xa4\xde\xa4\xc7%1\xbc\xea\xa4\xc7%2\xa4\xce\xbe\xa1\xa4\xc1"; // まで%1手で%2の勝ち
 inline constexpr char JC_ResultEnd[] = "\xa4\xde\xa4\xc7%1\xbc\xea\xa4\xc7%2"; // まで%1手で%2
 inline constexpr char JC_ResultUpTo[] = "\xa4\xde\xa4\xc7%1\xbc\xea"; // まで%1手
-inline constexpr char JC_EndInterrupt[] = "\xc3\xe6\xc3\xc7"; // 中断
-inline constexpr char JC_EndRepetition[] = "\xc0\xe9\xc6\xfc\xbc\xea"; // 千日手
-inline constexpr char JC_EndMaxPlies[] = "\xbb\xfd\xbe\xad\xb4\xfd"; // 持将棋
 
 inline constexpr char JC_DiagramHand[] = "\xbb\xfd\xb6\xf0"; // 持駒
 inline constexpr char JC_DiagramNone[] = "\xa4\xca\xa4\xb7"; // なし
