@@ -91,6 +91,7 @@ EngineGame::EngineGame(UsiEngine *sente, UsiEngine *gote, const GameSetup &setup
     m_judge.SetMaxPlies(setup.maxPlies);
     for (const usi::Move &m : setup.opening.moves)
         m_openingVerdict = m_judge.Play(m);
+    m_seconds.assign(setup.opening.moves.size(), 0);
 }
 
 void EngineGame::Start()
@@ -149,6 +150,8 @@ void EngineGame::OnBestMove(int side, const QString &move)
         usi::Move m;
         usi::ParseMove(move.toStdString(), m);
         v = m_judge.Play(m);
+        if (v.ending != GameEnding::IllegalMove)
+            m_seconds.push_back(int((now - m_moveStart) / 1000));
         if (v.ending == GameEnding::IllegalMove)
             return End(v.ending, v.loser, ReasonOf(v.ending),
                        QStringLiteral("%1 sent the illegal move %2").arg(m_engine[side]->Name(), move));

@@ -58,6 +58,8 @@ public:
     bool Over() const { return m_over; }
     const GameResult &Result() const { return m_result; }
     const GameJudge &Judge() const { return m_judge; }
+    // Whole seconds each move took (the opening's moves none), as records keep them.
+    const std::vector<int> &Seconds() const { return m_seconds; }
 
 signals:
     void finished();
@@ -75,6 +77,7 @@ private:
     GameClock m_clock;
     QElapsedTimer m_time;
     qint64 m_moveStart = 0;
+    std::vector<int> m_seconds;
     bool m_ready[2] = {false, false};
     bool m_over = false;
     Verdict m_openingVerdict; // an opening may itself end the game

@@ -1,10 +1,11 @@
 // korvane-match against scripted and real engines: the one line per game and
 // the tally are what engine authors read, so they are checked as printed.
+#include "recordformat.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextCodec>
 
 #include <gtest/gtest.h>
 
@@ -60,10 +61,11 @@ TEST(Match, EveryEngineFaultEndsTheGameAgainstIt)
         ASSERT_TRUE(m.hasMatch()) << out.toStdString();
         EXPECT_EQ(m.captured(1), QLatin1String(c.game1));
         EXPECT_TRUE(out.endsWith(QLatin1String("W-D-L: 1-0-0\n"))) << out.toStdString();
-        QFile kif(dir.filePath("kif/game001.kif"));
-        ASSERT_TRUE(kif.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(QTextCodec::codecForName("Shift_JIS")->toUnicode(kif.readAll()).contains(
-            QString::fromUtf8("まで")));
+        records::GameRecord rec;
+        records::ReadReport report;
+        ASSERT_TRUE(records::ReadRecordFile(dir.filePath("kif/game001.kif"), rec, report)) << report.Message();
+        EXPECT_EQ(QString::number(rec.moves.size()), m.captured(1).section(QLatin1Char(' '), 2));
+        EXPECT_NE(rec.ending, GameEnding::None);
     }
 }
 

@@ -1,7 +1,7 @@
 // korvane-match: a series of games between two engines, through the same
 // engine client, clock and rules as the game.
 #include "enginegame.h"
-#include "kifwriter.h"
+#include "recordformat.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -171,18 +171,24 @@ int main(int argc, char **argv)
             EngineGame game(bySide[0], bySide[1], setup);
             QEventLoop loop;
             QObject::connect(&game, &EngineGame::finished, &loop, &QEventLoop::quit);
-            const QDateTime started = QDateTime::currentDateTime();
             game.Start();
             if (!game.Over())
                 loop.exec();
             result = game.Result();
             if (!kifDir.isEmpty()) {
-                const KifGame kif{players[sente1].name, players[1 - sente1].name, started, setup.opening,
-                                  game.Judge().Moves(), result};
-                QString err;
+                records::GameRecord rec;
+                rec.start = setup.opening.start;
+                rec.handicap = records::HandicapOf(rec.start);
+                rec.moves = game.Judge().Moves();
+                rec.names[usi::kSente] = players[sente1].name;
+                rec.names[usi::kGote] = players[1 - sente1].name;
+                rec.seconds = game.Seconds();
+                // A game an engine's fault cut short is recorded as stopped.
+                rec.ending = result.ending == GameEnding::None ? GameEnding::Interrupt : result.ending;
+                std::string err;
                 const QString path = QDir(kifDir).filePath(QStringLiteral("game%1.kif").arg(k, 3, 10, QLatin1Char('0')));
-                if (!WriteKif(path, kif, err))
-                    Print(QStringLiteral("korvane-match: %1: %2").arg(path, err));
+                if (!records::WriteRecordFile(path, rec, err))
+                    Print(QStringLiteral("korvane-match: %1: %2").arg(path, QString::fromStdString(err)));
             }
         }
         const int e1Side = sente1 == 0 ? 0 : 1;
