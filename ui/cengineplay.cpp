@@ -355,7 +355,7 @@ void CEnginePlay::Declare()
         return;
     SyncJudge();
     const usic::Verdict v = m_judge.Declare();
-    End(v.ending, v.loser, QString());
+    End(v.ending, v.loser, v.ending == GameEnding::Impasse ? QString() : JStr(JC_EndDeclareFailed));
 }
 
 void CEnginePlay::Break()
