@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -111,6 +112,11 @@ TEST_F(EnginePlay, AGoodEngineAnswersWithinTheClock)
     ASSERT_TRUE(QTest::qWaitFor([this] { return Enabled(11040); }, 5000));
     EXPECT_TRUE(TestBoxes::texts.empty());
     EXPECT_EQ(doc->GetCurPlayer(), 1);
+    // The engine's +42 is the human's -42; its line in Japanese notation.
+    const QString info = app->GetEnginePlay()->EngineInfo();
+    EXPECT_TRUE(info.startsWith(QLatin1String("Fake "))) << info.toStdString();
+    EXPECT_TRUE(info.contains(JStr(JC_InfoScore) + QLatin1String("-42 "))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("[１-９][一二三四五六七八九]")))) << info.toStdString();
     Trigger(11040); // the engine's reply and the human's move go together
     EXPECT_EQ(doc->GetKiboNum(), 0);
 }
