@@ -52,7 +52,7 @@ protected:
         TestBoxes::Reset(); // the question to save the game before
     }
     // Waits for a message holding the text; true when it came.
-    static bool WaitBox(const char *eucText, int ms = 5000)
+    static bool WaitBox(const char *eucText, int ms = 15000)
     {
         return QTest::qWaitFor(
             [eucText] {
@@ -131,7 +131,7 @@ TEST_F(EnginePlay, HumansMeetTheEndingsToo)
         Drag(5, 7, 4, 8);
         Drag(5, 1, 4, 0);
     }
-    ASSERT_TRUE(WaitBox(JC_EndRepetition));
+    ASSERT_TRUE(WaitBox(JC_EndRepetition)) << doc->GetKiboNum() << " moves";
     EXPECT_EQ(doc->GetKiboNum(), 12);
     EXPECT_EQ(doc->GetEnding(), GameEnding::Repetition);
     EXPECT_EQ(TestBoxes::Count(JC_EndRepetition), 1);
