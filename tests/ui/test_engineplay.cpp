@@ -121,6 +121,25 @@ TEST_F(EnginePlay, AGoodEngineAnswersWithinTheClock)
     EXPECT_EQ(doc->GetKiboNum(), 0);
 }
 
+TEST_F(EnginePlay, TwoEnginesPlayToTheMoveLimit)
+{
+    Register("go * move\n");
+    doc->GetFirstPlayer()->SetProperty(2);
+    doc->GetSecondPlayer()->SetProperty(2);
+    TestDesktop::dialogActions.push_back([](QDialog *d) {
+        Child<QComboBox>(d, "m_cbxEngineFirst")->setCurrentIndex(1);
+        Child<QComboBox>(d, "m_cbxEngineSecond")->setCurrentIndex(1);
+        Child<QSpinBox>(d, "m_spnMaxPlies")->setValue(6);
+        TestDesktop::Click(d, "m_bntOK");
+    });
+    Trigger(11010);
+    TestBoxes::Reset();
+    ASSERT_TRUE(WaitBox(JC_EndMaxPlies, 30000)) << doc->GetKiboNum() << " moves";
+    EXPECT_EQ(doc->GetKiboNum(), 6);
+    EXPECT_EQ(doc->GetEnding(), GameEnding::MaxPlies);
+    EXPECT_TRUE(EndingRow());
+}
+
 TEST_F(EnginePlay, HumansMeetTheEndingsToo)
 {
     // The kings step out and back: the start position a fourth time.
