@@ -1,5 +1,6 @@
 #include "ckibowidget.h"
 
+#include "cengineplay.h"
 #include "cinfowidget.h"
 #include "displayprefs.h"
 #include "kibotext.h"
@@ -31,6 +32,10 @@ void CKiboWidget::UpdateKibo()
     const QVector<KiboRowText> rows = GetKiboRows(*m_pDoc);
     for (int i = 1; i <= rows.size(); ++i)
         DrawRow(p, i, rows[i - 1], i == m_pParent->CurPos());
+    if (m_pParent->EndingRowShown())
+        if (const char *ending = EndingRowText(m_pDoc->GetEnding()))
+            p.drawText(QRect(m_nPosX, m_nItemHeight * (rows.size() + 1), 90, m_nItemHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, JStr(ending));
 }
 
 void CKiboWidget::DrawRow(QPainter &p, int i, const KiboRowText &kanjiRow, bool current)

@@ -2,6 +2,7 @@
 
 #include "cbgkibo.h"
 #include "cboardframe.h"
+#include "cengineplay.h"
 #include "cplayer.h"
 #include "datapath.h"
 #include "gameflow.h"
@@ -90,6 +91,9 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotSettingGame},
         {13020, JC_SettingOther, 0, JC_StaSettingOther, nullptr, nullptr, false,
          &ShogiApp::slotSettingOther},
+        {16220, JC_Engines, 0, JC_StaEngines, nullptr, nullptr, false,
+         &ShogiApp::slotSettingEngines},
+        {16210, JC_Declare, 0, JC_StaDeclare, nullptr, nullptr, false, &ShogiApp::slotGameDeclare},
         {13030, JC_SettingMove, 0, JC_StaSettingMove, nullptr, nullptr, true,
          &ShogiApp::slotSettingMMoveable},
         {13040, JC_SettingFirstUp, 0, JC_StaSettingFirstUp, nullptr, nullptr, true,
@@ -134,6 +138,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initStatusBar();
     initDocument();
     initView();
+    m_pEnginePlay = new CEnginePlay(this, doc);
     readOptions();
     doc->Init();
     Command(13040)->setChecked(true);
@@ -148,7 +153,10 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     m_bFirst = true;
 }
 
-ShogiApp::~ShogiApp() = default;
+ShogiApp::~ShogiApp()
+{
+    delete m_pEnginePlay; // before the document it plays on
+}
 
 void ShogiApp::DrawLogo()
 {
@@ -168,12 +176,12 @@ void ShogiApp::DrawLogo()
 
 void ShogiApp::initMenuBar()
 {
-    static const int ids[6][13] = {
+    static const int ids[6][14] = {
         {10010, 10020, 10030, Separator, 16400, 16410, 16420, 16430, Separator, 10050, -1},
-        {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, Separator, 16100, 16101, 16102,
-         -1},
+        {11010, 11020, 11030, Separator, 11040, 11050, 16210, 11060, 11070, Separator, 16100, 16101,
+         16102, -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
-        {13010, 13020, 13030, 13040, 16500, -1},
+        {13010, 13020, 16220, 13030, 13040, 16500, -1},
         {14010, 14040, 14020, 14050, -1},
         {15020, 15010, -1},
     };

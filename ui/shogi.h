@@ -16,6 +16,7 @@
 class CBGKibo;
 class CMoveEntry;
 class CHelpWindow;
+class CEnginePlay;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -46,6 +47,7 @@ public:
     ShogiView *getView() const { return view; }
     CBGKibo *GetBGKibo() const { return m_pBGKibo; }
     CHelpWindow *HelpWindow() const; // nullptr until help is first shown
+    CEnginePlay *GetEnginePlay() const { return m_pEnginePlay; }
 
     // Command switch.
     void enableCommand(int id) override;
@@ -143,6 +145,8 @@ public slots:
     void slotKiboBreakReplay();
     void slotSettingGame();
     void slotSettingOther();
+    void slotSettingEngines();
+    void slotGameDeclare();
     void slotSettingMMoveable();
     void slotSettingFirstUp();
     void slotSettingLanguage();
@@ -211,6 +215,7 @@ private:
     bool m_bGameSetOK = false;
     bool m_bConfirmResign = true;
     CBGKibo *m_pBGKibo = nullptr;
+    CEnginePlay *m_pEnginePlay = nullptr;
     QStringList recentFiles;
     QMenu *fileMenu = nullptr, *gameMenu = nullptr, *kiboMenu = nullptr, *settingMenu = nullptr,
           *viewMenu = nullptr, *helpMenu = nullptr;

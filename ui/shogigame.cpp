@@ -4,6 +4,7 @@
 
 #include "cbgkibo.h"
 #include "cboardframe.h"
+#include "cengineplay.h"
 #include "cinfowidget.h"
 #include "cnewgamedlg.h"
 #include "cplayer.h"
@@ -57,14 +58,18 @@ void ShogiApp::OneSecondTimeOut()
     if (g_byGameStatus != GameStatus::Playing && g_byGameStatus != GameStatus::ShowingComputerMove)
         return;
     const BYTE cur = doc->GetCurPlayer();
-    if (const CPlayer *p = doc->GetPlayer(cur))
+    if (m_pEnginePlay->Timed(cur))
+        ShowPlayerTime(cur, m_pEnginePlay->ClockSeconds(cur));
+    else if (const CPlayer *p = doc->GetPlayer(cur))
         ShowPlayerTime(cur, p->GetTotalTime() + int(m_GameTime.elapsed() / 1000));
 }
 
+// A side under a time control shows what it has left, others what they used.
 void ShogiApp::ViewTime()
 {
-    ShowPlayerTime(1, doc->GetFirstPlayer()->GetTotalTime());
-    ShowPlayerTime(2, doc->GetSecondPlayer()->GetTotalTime());
+    for (BYTE player = 1; player <= 2; player++)
+        ShowPlayerTime(player, m_pEnginePlay->Timed(player) ? m_pEnginePlay->ClockSeconds(player)
+                                                           : doc->GetPlayer(player)->GetTotalTime());
 }
 
 void ShogiApp::AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int time)
@@ -78,9 +83,12 @@ void ShogiApp::AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int ti
         enableCommand(11050);
     }
     const BYTE cur = doc->GetCurPlayer();
-    if (const CPlayer *p = doc->GetPlayer(cur))
+    if (m_pEnginePlay->Timed(cur))
+        ShowPlayerTime(cur, m_pEnginePlay->ClockSeconds(cur));
+    else if (const CPlayer *p = doc->GetPlayer(cur))
         ShowPlayerTime(cur, p->GetTotalTime() + int(time));
     m_pBGKibo->AddKibo();
+    m_pEnginePlay->MoveMade();
 }
 
 void ShogiApp::OpenAddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int time)
@@ -121,6 +129,7 @@ void ShogiApp::slotGameNewGame()
     UpdateStatusBar();
     view->Init();
     view->UpdateView();
+    m_pEnginePlay->NewGame();
     ViewTime();
     SetEnabled({11020, 10030}, true);
     SetEnabled({11030, 11040, 11050, 13010, 11060, 11070}, false);
@@ -137,6 +146,7 @@ void ShogiApp::slotGameBreak()
 {
     FinishShownComputerMove();
     doc->AbandonComputerMove();
+    m_pEnginePlay->Break();
     SetEnabled({11020, 11040, 11050}, false);
     SetEnabled({11060, 11030}, true);
     doc->SetMustWait(true);
@@ -231,11 +241,14 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
     if (nR == EngineResult::Check && doc->GetOSInfoWangSu()) {
         ShowBox(this, BoxKind::Information, JC_KorvaneOte);
     } else if (nR == EngineResult::ComputerWins) {
-        // The winning move goes into the record before the game stops.
+        // The winning move goes into the record before the game stops; a
+        // mate the rules have already announced is not announced again.
         board->FinishComputerMove();
-        doc->SetEnding(GameEnding::Mate);
-        ShowBox(this, BoxKind::Information, JC_KorvaneWin);
-        slotGameBreak();
+        if (doc->GetEnding() == GameEnding::None) {
+            doc->SetEnding(GameEnding::Mate);
+            ShowBox(this, BoxKind::Information, JC_KorvaneWin);
+            slotGameBreak();
+        }
     }
 }
 
@@ -284,7 +297,13 @@ void ShogiApp::slotGameRetract()
     doc->GetKibo()->resize(doc->GetKiboNum());
     doc->SetKiboTestPos(doc->GetKiboNum() - 1);
     g_byGameStatus = GameStatus::Playing;
+    m_pEnginePlay->Resume();
     StatusMessageTimeOut();
+}
+
+void ShogiApp::slotGameDeclare()
+{
+    m_pEnginePlay->Declare();
 }
 
 // ---------------------------------------------------------------- resume
@@ -394,6 +413,8 @@ void ShogiApp::slotGameReplay()
     if (doc->GetKiboNum() == 0)
         disableCommand(11040);
     g_byGameStatus = GameStatus::Playing;
+    m_pBGKibo->InfoWidget()->ShowEndingRow(false);
+    m_pEnginePlay->Resume();
     StatusMessageTimeOut();
     m_GameTime.restart();
 }

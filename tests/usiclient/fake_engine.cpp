@@ -1,0 +1,185 @@
+// An engine that does what its script file says, for the board's tests.
+//
+//   fake_engine SCRIPT
+//   fake_engine              the script named by FAKE_ENGINE_SCRIPT (a program
+//                            registered without arguments)
+//
+// Script lines (# starts a comment):
+//   name TEXT            id name (default "Fake")
+//   option REST          sent as "option REST" in the usi answer
+//   usiok no             never answers usi
+//   readyok no           never answers isready
+//   quit ignore          stays after quit (to be killed)
+//   log PATH             appends every line received to PATH
+//   go N|* ACTION [ARG]  what the N-th go (from 1), or any other, does:
+//     move               a legal move, with one info line first
+//     sleep MS           waits, then as move
+//     hang               never answers
+//     crash | exit       dies of a signal | exits with code 3
+//     illegal | malformed  a move the position does not allow | no move at all
+//     flood | longline   endless info lines | one line that never ends
+//     resign | win       bestmove resign | bestmove win
+#include "usi_position.h"
+#include "usi_session.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Script
+{
+    std::string name = "Fake";
+    std::vector<std::string> options;
+    bool usiok = true, readyok = true, quits = true;
+    std::string log;
+    std::map<int, std::string> go; // 0: any other
+};
+
+Script Load(const char *path)
+{
+    Script s;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t sp = line.find(' ');
+        const std::string key = line.substr(0, sp);
+        const std::string rest = sp == std::string::npos ? "" : line.substr(sp + 1);
+        if (key == "name")
+            s.name = rest;
+        else if (key == "option")
+            s.options.push_back(rest);
+        else if (key == "usiok")
+            s.usiok = rest != "no";
+        else if (key == "readyok")
+            s.readyok = rest != "no";
+        else if (key == "quit")
+            s.quits = rest != "ignore";
+        else if (key == "log")
+            s.log = rest;
+        else if (key == "go") {
+            const std::size_t sp2 = rest.find(' ');
+            const std::string n = rest.substr(0, sp2);
+            s.go[n == "*" ? 0 : std::atoi(n.c_str())] = rest.substr(sp2 + 1);
+        }
+    }
+    return s;
+}
+
+void Say(const std::string &line)
+{
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+usi::Position Parse(const std::vector<std::string> &w)
+{
+    usi::Position p = usi::StartPosition();
+    std::size_t i = 2;
+    std::string err;
+    if (w.size() >= 6 && w[1] == "sfen") {
+        usi::ParseSfen(w[2], w[3], w[4], w[5], p, err);
+        i = 6;
+    }
+    for (i++; i < w.size(); i++) {
+        usi::Move m;
+        if (usi::ParseMove(w[i], m) && usi::IsLegal(p, m))
+            p = usi::Apply(p, m);
+    }
+    return p;
+}
+
+std::string AnyLegal(const usi::Position &p)
+{
+    const std::vector<usi::Move> legal = usi::LegalMoves(p);
+    if (legal.empty())
+        return "resign";
+    return usi::MoveText(legal[(p.ply * 7) % legal.size()]);
+}
+
+std::string NotLegal(const usi::Position &p)
+{
+    for (int file = 1; file <= 9; file++)
+        for (int rank = 2; rank <= 9; rank++)
+            if (p.At(usi::Square(file, rank)) == 0)
+                return usi::MoveText({usi::Square(file, rank), usi::Square(file, rank - 1), 0, false});
+    return "1a1b";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const char *path = argc == 2 ? argv[1] : std::getenv("FAKE_ENGINE_SCRIPT");
+    if (argc > 2 || !path) {
+        std::fprintf(stderr, "usage: fake_engine SCRIPT\n");
+        return 2;
+    }
+    const Script s = Load(path);
+    std::ofstream log;
+    if (!s.log.empty())
+        log.open(s.log, std::ios::app);
+    usi::Position pos = usi::StartPosition();
+    int goCount = 0;
+    for (std::string line; std::getline(std::cin, line);) {
+        if (log.is_open())
+            log << line << std::endl;
+        const std::vector<std::string> w = usi::SplitWords(line);
+        if (w.empty())
+            continue;
+        if (w[0] == "usi" && s.usiok) {
+            Say("id name " + s.name);
+            Say("id author the tests");
+            for (const std::string &o : s.options)
+                Say("option " + o);
+            Say("usiok");
+        } else if (w[0] == "isready" && s.readyok) {
+            Say("readyok");
+        } else if (w[0] == "position") {
+            pos = Parse(w);
+        } else if (w[0] == "quit" && s.quits) {
+            return 0;
+        } else if (w[0] == "go") {
+            auto it = s.go.find(++goCount);
+            std::istringstream act(it != s.go.end() ? it->second : s.go.count(0) ? s.go.at(0) : "move");
+            std::string a;
+            long long arg = 0;
+            act >> a >> arg;
+            if (a == "sleep")
+                std::this_thread::sleep_for(std::chrono::milliseconds(arg));
+            if (a == "move" || a == "sleep") {
+                const std::string m = AnyLegal(pos);
+                Say("info depth 1 score cp 42 nodes 7 pv " + m);
+                Say("bestmove " + m);
+            } else if (a == "crash") {
+                std::raise(SIGKILL);
+            } else if (a == "exit") {
+                return 3;
+            } else if (a == "illegal") {
+                Say("bestmove " + NotLegal(pos));
+            } else if (a == "malformed") {
+                Say("bestmove 0z$");
+            } else if (a == "flood") {
+                for (;;)
+                    Say("info string flood");
+            } else if (a == "longline") {
+                for (;;)
+                    std::fputs("xxxxxxxxxxxxxxxx", stdout);
+            } else if (a == "resign" || a == "win") {
+                Say("bestmove " + a);
+            } // hang: no answer
+        }
+    }
+    return 0;
+}
