@@ -214,12 +214,18 @@ TEST(ThinkLevels, LevelZeroThinksAtMostFourPlies)
 
 TEST(ThinkLevels, FixedDepthIsDeterministic)
 {
+    // A second think on the same object must not see anything the first left
+    // behind (result table, tree, record), nor differ from a fresh engine.
     auto a = NewThinker(3);
     auto b = NewThinker(3);
-    const Think ta = ThinkOnce(*a, MiddleGame(), 1);
-    const Think tb = ThinkOnce(*b, MiddleGame(), 1);
-    EXPECT_EQ(ta.word, tb.word);
-    EXPECT_EQ(a->m_nSearchNodes, b->m_nSearchNodes);
+    const Think first = ThinkOnce(*a, MiddleGame(), 1);
+    const std::uint64_t firstNodes = a->m_nSearchNodes;
+    const Think again = ThinkOnce(*a, MiddleGame(), 1);
+    const Think fresh = ThinkOnce(*b, MiddleGame(), 1);
+    EXPECT_EQ(again.word, first.word);
+    EXPECT_EQ(a->m_nSearchNodes, firstNodes);
+    EXPECT_EQ(fresh.word, first.word);
+    EXPECT_EQ(b->m_nSearchNodes, firstNodes);
     EXPECT_EQ(a->m_nCompletedDepth, 3);
 }
 

@@ -1,10 +1,11 @@
 // Think benchmark: the engine thinks on a fixed set of positions at every
 // level, as the game calls it (UpdateBoard, then OnFindMove with turn 1).
 //
-//   korvane-bench think [--depth-only] [--level N]
+//   korvane-bench think [--depth-only] [--level N] [--expect SIGNATURE]
 //
 // With --depth-only the processor clock is ignored and every level searches
 // to its full depth; the node total is then the same from run to run.
+// --expect turns the run into a check: exit code 1 when the total differs.
 #include "think.h"
 
 #include "Zelkor.h"
@@ -220,13 +221,17 @@ int RunThinkBench(int argc, char **argv)
 {
     bool depthOnly = false;
     int onlyLevel = -1;
+    const char *expected = nullptr;
     for (int i = 0; i < argc; i++) {
         if (std::strcmp(argv[i], "--depth-only") == 0) {
             depthOnly = true;
         } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             onlyLevel = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--expect") == 0 && i + 1 < argc) {
+            expected = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: korvane-bench think [--depth-only] [--level 0|1|2]\n");
+            std::fprintf(stderr, "usage: korvane-bench think [--depth-only] [--level 0|1|2]"
+                                 " [--expect SIGNATURE]\n");
             return 2;
         }
     }
@@ -273,5 +278,10 @@ int RunThinkBench(int argc, char **argv)
     std::printf("total: %zu positions, %.3f s of processor time, signature %llu%s\n",
                 positions.size(), cpuTotal, static_cast<unsigned long long>(signature),
                 depthOnly ? "" : " (time limits on: not comparable between runs)");
+    if (expected && std::to_string(signature) != expected) {
+        std::printf("signature %llu differs from the expected %s\n",
+                    static_cast<unsigned long long>(signature), expected);
+        return 1;
+    }
     return 0;
 }
