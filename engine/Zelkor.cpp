@@ -7,36 +7,24 @@
 
 using namespace zelkor;
 
-CZelkor::CZelkor()
+ZelkorCore::ZelkorCore()
 {
     m_nGameStatus = 1;
     m_pResult = nullptr;
     AssignConstants();
 }
 
-CZelkor::~CZelkor()
+ZelkorCore::~ZelkorCore()
 {
-    m_hKillEvent = 0;
-    m_hEndEvent = 0;
     std::free(m_pResult);
     m_pResult = nullptr;
-}
-
-bool CZelkor::InitInstance()
-{
-    return true;
-}
-
-int CZelkor::ExitInstance()
-{
-    return 0;
 }
 
 // ---------------------------------------------------------------------------
 // Interface used by the document
 // ---------------------------------------------------------------------------
 
-int CZelkor::InitGame()
+int ZelkorCore::InitGame()
 {
     if (!Init())
         return 2;
@@ -44,7 +32,7 @@ int CZelkor::InitGame()
     return 0;
 }
 
-void CZelkor::SetComLevel(int level)
+void ZelkorCore::SetComLevel(int level)
 {
     m_nComLevel = level;
 }
@@ -60,7 +48,7 @@ void CopyHands(int *dst, const int *src)
 
 } // namespace
 
-void CZelkor::UpdateBoard(const BOARD b, const int *comHand, const int *manHand, int counter)
+void ZelkorCore::UpdateBoard(const BOARD b, const int *comHand, const int *manHand, int counter)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
@@ -71,7 +59,7 @@ void CZelkor::UpdateBoard(const BOARD b, const int *comHand, const int *manHand,
     SetUniBoard();
 }
 
-int CZelkor::CheckBoard(const BOARD b, const int *comHand, const int *manHand, int mode)
+int ZelkorCore::CheckBoard(const BOARD b, const int *comHand, const int *manHand, int mode)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
@@ -147,7 +135,7 @@ bool HasPlainEntry(const int *list, int count, int u)
 
 } // namespace
 
-int CZelkor::CheckMoveable(int src, int dst, int code)
+int ZelkorCore::CheckMoveable(int src, int dst, int code)
 {
     if (code == 0 || !IsPlayingSquare(dst))
         return 4;
@@ -211,7 +199,7 @@ int CZelkor::CheckMoveable(int src, int dst, int code)
     return inCheck ? 4 : result;
 }
 
-void CZelkor::SearchMovablePos(int pos, int *count, unsigned char *out)
+void ZelkorCore::SearchMovablePos(int pos, int *count, unsigned char *out)
 {
     *count = 0;
     if (pos < 0 || pos > 255 || (pos >> 4) > 8 || (pos & 15) > 8)
@@ -242,7 +230,7 @@ void CZelkor::SearchMovablePos(int pos, int *count, unsigned char *out)
 // Set-up
 // ---------------------------------------------------------------------------
 
-bool CZelkor::Init()
+bool ZelkorCore::Init()
 {
     if (!AllocMemory(0x8000000))
         return false;
@@ -271,7 +259,7 @@ void ClearLists(int (*lists)[32], int *counts)
 
 } // namespace
 
-bool CZelkor::InitBoard()
+bool ZelkorCore::InitBoard()
 {
     m_dwBoard1 = 0xFEDCBA98u;
     m_dwBoard2 = 0x76543210u;
@@ -289,7 +277,7 @@ bool CZelkor::InitBoard()
     return true;
 }
 
-void CZelkor::SetUniBoard()
+void ZelkorCore::SetUniBoard()
 {
     std::memset(m_komaUni, 0, sizeof(m_komaUni));
     ClearLists(m_nPsbComKoma, m_nPsbComKomas);
@@ -299,7 +287,7 @@ void CZelkor::SetUniBoard()
     m_nDepth = 0;
 }
 
-void CZelkor::AssignUniNum()
+void ZelkorCore::AssignUniNum()
 {
     std::memset(m_nCurrUniNumPos, 0, sizeof(m_nCurrUniNumPos));
     auto push = [this](int k, int u) { m_nUniNum[k][m_nCurrUniNumPos[k]++] = u; };
@@ -389,7 +377,7 @@ void CZelkor::AssignUniNum()
     m_nWeightScore = score;
 }
 
-void CZelkor::InitPossibleKomas()
+void ZelkorCore::InitPossibleKomas()
 {
     for (int row = 1; row <= 9; row++)
         for (int col = 1; col <= 9; col++)
@@ -397,7 +385,7 @@ void CZelkor::InitPossibleKomas()
                 GetPossibleKomas(16 * row + col);
 }
 
-void CZelkor::ConvertBoard()
+void ZelkorCore::ConvertBoard()
 {
     ClearLists(m_nPsbComKoma, m_nPsbComKomas);
     ClearLists(m_nPsbManKoma, m_nPsbManKomas);
@@ -421,7 +409,7 @@ void CZelkor::ConvertBoard()
     InitPossibleKomas();
 }
 
-int CZelkor::GenerateRandom()
+int ZelkorCore::GenerateRandom()
 {
     const int m = m_nRandParam[0], q = m_nRandParam[1], a = m_nRandParam[2], r = m_nRandParam[3];
     int t = a * (m_nRandom % q) - r * (m_nRandom / q);
@@ -431,7 +419,7 @@ int CZelkor::GenerateRandom()
     return t;
 }
 
-void CZelkor::AssignUniCode()
+void ZelkorCore::AssignUniCode()
 {
     m_nRandom = 1;
     for (int i = 0; i < 10000; i++)
@@ -448,7 +436,7 @@ void CZelkor::AssignUniCode()
     }
 }
 
-bool CZelkor::AllocMemory(unsigned int memLimit)
+bool ZelkorCore::AllocMemory(unsigned int memLimit)
 {
     std::free(m_pResult); // a second call replaces the table
     m_pResult = nullptr;
@@ -483,7 +471,7 @@ bool CZelkor::AllocMemory(unsigned int memLimit)
     return true;
 }
 
-void CZelkor::InitResultArea()
+void ZelkorCore::InitResultArea()
 {
     for (int i = 0; i < m_nMaxResults; i++) {
         m_pResult[i].bySearched = 0;

@@ -17,7 +17,7 @@ template <typename T, std::size_t N> void Load(T (&dst)[N], const T (&src)[N])
 
 } // namespace
 
-void CZelkor::AssignConstants()
+void ZelkorCore::AssignConstants()
 {
     // Material: m_nWeight2 for the base kinds; the rest is derived below.
     static const int weight2[9] = {0, 200, 860, 900, 1280, 1380, 1780, 2080, 19998};

@@ -21,7 +21,7 @@ constexpr int kRecordSize = 512;
 // Interface to the document
 // ---------------------------------------------------------------------------
 
-void CZelkor::OnFindMove(int turn, unsigned int *move, int *result)
+void ZelkorCore::OnFindMove(int turn, unsigned int *move, int *result)
 {
     if (m_nGameStatus != 1)
         return;
@@ -31,7 +31,7 @@ void CZelkor::OnFindMove(int turn, unsigned int *move, int *result)
     m_nGameStatus = 1;
 }
 
-void CZelkor::FindMove()
+void ZelkorCore::FindMove()
 {
     if (m_nGameStatus != 1)
         return;
@@ -40,17 +40,16 @@ void CZelkor::FindMove()
     m_nGameStatus = 1;
 }
 
-void CZelkor::RequestBreak()
+void ZelkorCore::RequestBreak()
 {
     m_nKindReq = 1;
 }
 
 // turn 1: the computer owns the codes >= 128 of the board handed in;
 // turn 0: it owns the others and the board is turned round for the think.
-int CZelkor::FindMove(int turn, unsigned int *move)
+int ZelkorCore::FindMove(int turn, unsigned int *move)
 {
     const int r = MainThink(turn == 0);
-    CallMsgFunc();
     int src, dst, kind, naru, srcKind;
     // Without a move of this think the record holds an older one: the word
     // is left as it was rather than reporting that.
@@ -75,7 +74,7 @@ int CZelkor::FindMove(int turn, unsigned int *move)
 
 // Bytes, lowest first: source (255 for a drop), destination, the moved code,
 // promotion. Squares are (row - 1) * 16 + (col - 1).
-unsigned int CZelkor::PackMove(int src, int dst, int naru, int srcKind)
+unsigned int ZelkorCore::PackMove(int src, int dst, int naru, int srcKind)
 {
     const unsigned int b0 = src == 255 ? 255u : static_cast<unsigned int>(src - 17);
     const unsigned int b1 = static_cast<unsigned int>(dst - 17);
@@ -86,7 +85,7 @@ unsigned int CZelkor::PackMove(int src, int dst, int naru, int srcKind)
     return b0 | (b1 << 8) | (b2 << 16) | (b3 << 24);
 }
 
-int CZelkor::MainThink(bool convert)
+int ZelkorCore::MainThink(bool convert)
 {
     int maxDepth = 0;
     switch (m_nComLevel) {
@@ -153,7 +152,7 @@ int CZelkor::MainThink(bool convert)
     return r;
 }
 
-int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth)
+int ZelkorCore::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth)
 {
     m_nCompletedDepth = 0;
     m_nSearchNodes = 0;
@@ -182,7 +181,8 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
         if (!m_bTime) {
             m_nCompletedDepth = m_nMinTagDepth;
             if (m_pfnIterationDone)
-                m_pfnIterationDone(m_pIterationCtx, *this, m_nMinTagDepth, v);
+                m_pfnIterationDone(m_pIterationCtx, static_cast<const CZelkor &>(*this), m_nMinTagDepth,
+                                   v);
         }
         if (v == 30000 || m_nPsbComMoves == 1 || v == 30010)
             return v;
@@ -195,7 +195,7 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
 
 // The record is a ring of 512 moves so that a long game keeps playing; a
 // move that has been overwritten is reported as absent.
-void CZelkor::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
+void ZelkorCore::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
 {
     if (m_nCounter < 0)
         return;
@@ -207,7 +207,7 @@ void CZelkor::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
     k.nSrcKind = srcKind;
 }
 
-bool CZelkor::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index)
+bool ZelkorCore::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index)
 {
     if (m_nCounter < index || index < 0 || m_nCounter - index >= kRecordSize)
         return false;
@@ -220,7 +220,7 @@ bool CZelkor::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &src
     return true;
 }
 
-bool CZelkor::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind)
+bool ZelkorCore::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind)
 {
     return GetSearchedMove(src, dst, kind, naru, srcKind, m_nCounter);
 }
@@ -230,7 +230,7 @@ bool CZelkor::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind
 // ---------------------------------------------------------------------------
 
 // The two usual first pawn steps, four times in five, without searching.
-bool CZelkor::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
+bool ZelkorCore::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
 {
     const int r = GenerateRandom() % 5;
     if (r == 4)
@@ -249,7 +249,7 @@ bool CZelkor::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
     return true;
 }
 
-bool CZelkor::IsWellFormedComMove(const CANDI_MOVE &m) const
+bool ZelkorCore::IsWellFormedComMove(const CANDI_MOVE &m) const
 {
     if (m.nSrcPos == 255)
         return m.nKind > 128 && m.nKind < 136 && m_nBoard[m.nDstPos] == 0;
@@ -259,7 +259,7 @@ bool CZelkor::IsWellFormedComMove(const CANDI_MOVE &m) const
 
 // The stored best move of the root position goes to the front of
 // m_CandiInZeroDepth; returns the new count.
-int CZelkor::PutRootHashMoveFirst(int n)
+int ZelkorCore::PutRootHashMoveFirst(int n)
 {
     RESULT_IO io{};
     io.nDepth = 256 * m_nMinTagDepth + m_nRemainDepth - 256 * m_nDepth;
@@ -273,7 +273,7 @@ int CZelkor::PutRootHashMoveFirst(int n)
 
 // One pass over the root list; returns the best value (alpha) and sets
 // timedOut when the clock stopped it.
-int CZelkor::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
+int ZelkorCore::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
 {
     m_nPsbComMoves = 0;
     m_bTime = false;
@@ -320,7 +320,7 @@ int CZelkor::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
     return alpha;
 }
 
-int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
+int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
 {
     if (m_nCounter < 2 && m_bNormConfig && TryOpeningMove(nSrcPos, nDstPos, nKind, nNaru))
         return 0;

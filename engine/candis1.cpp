@@ -58,7 +58,7 @@ int Cap(int n, int k)
 // List machinery
 // ===========================================================================
 
-void CZelkor::SwapBestToFront(CANDI_MOVE *p, int n)
+void ZelkorCore::SwapBestToFront(CANDI_MOVE *p, int n)
 {
     if (n < 2)
         return;
@@ -70,7 +70,7 @@ void CZelkor::SwapBestToFront(CANDI_MOVE *p, int n)
         SwapMoves(p[0], p[best]);
 }
 
-void CZelkor::DeleteSameMove(int *pnCount)
+void ZelkorCore::DeleteSameMove(int *pnCount)
 {
     int n = *pnCount;
     if (n < 2)
@@ -96,7 +96,7 @@ void CZelkor::DeleteSameMove(int *pnCount)
     *pnCount = n;
 }
 
-void CZelkor::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
+void ZelkorCore::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
 {
     for (int i = 0; i < nFill - 1 && i < nCount; i++) {
         int best = i;
@@ -112,7 +112,7 @@ void CZelkor::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
 // Side helpers
 // ===========================================================================
 
-template <bool C> bool CZelkor::CanDropOn(int k, int s)
+template <bool C> bool ZelkorCore::CanDropOn(int k, int s)
 {
     if ((k == 1 || k == 2) && SideRel<C>(s) >= 0x91)
         return false;
@@ -121,18 +121,18 @@ template <bool C> bool CZelkor::CanDropOn(int k, int s)
     return k != 1 || SideNihu<C>(s);
 }
 
-template <bool C> int CZelkor::SideProfitMove(int src, int dst)
+template <bool C> int ZelkorCore::SideProfitMove(int src, int dst)
 {
     return C ? ProfitOnComMove(src, dst) : ProfitOnManMove(src, dst);
 }
 
-template <bool C> int CZelkor::SideProfitUtsu(int code, int s)
+template <bool C> int ZelkorCore::SideProfitUtsu(int code, int s)
 {
     return C ? ProfitOnComUtsu(code, s) : ProfitOnManUtsu(code, s);
 }
 
 // The destination score of a board move of a piece of kind k (code & 15).
-template <bool C> int CZelkor::DestScore(int k, int src, int dst)
+template <bool C> int ZelkorCore::DestScore(int k, int src, int dst)
 {
     int x = m_nBoard[dst] & 15, nh = OppCnt<C>(dst), nc = OwnCnt<C>(dst);
     if (nh == 0)
@@ -142,7 +142,7 @@ template <bool C> int CZelkor::DestScore(int k, int src, int dst)
     return SideProfitMove<C>(src, dst);
 }
 
-template <bool C> bool CZelkor::IsDirectAttacker(int u, int s) const
+template <bool C> bool ZelkorCore::IsDirectAttacker(int u, int s) const
 {
     const int *lst = OwnLst<C>(s);
     for (int i = 0, n = OwnCnt<C>(s); i < n; i++)
@@ -151,22 +151,22 @@ template <bool C> bool CZelkor::IsDirectAttacker(int u, int s) const
     return false;
 }
 
-template bool CZelkor::CanDropOn<true>(int, int);
-template bool CZelkor::CanDropOn<false>(int, int);
-template int CZelkor::SideProfitMove<true>(int, int);
-template int CZelkor::SideProfitMove<false>(int, int);
-template int CZelkor::SideProfitUtsu<true>(int, int);
-template int CZelkor::SideProfitUtsu<false>(int, int);
-template int CZelkor::DestScore<true>(int, int, int);
-template int CZelkor::DestScore<false>(int, int, int);
-template bool CZelkor::IsDirectAttacker<true>(int, int) const;
-template bool CZelkor::IsDirectAttacker<false>(int, int) const;
+template bool ZelkorCore::CanDropOn<true>(int, int);
+template bool ZelkorCore::CanDropOn<false>(int, int);
+template int ZelkorCore::SideProfitMove<true>(int, int);
+template int ZelkorCore::SideProfitMove<false>(int, int);
+template int ZelkorCore::SideProfitUtsu<true>(int, int);
+template int ZelkorCore::SideProfitUtsu<false>(int, int);
+template int ZelkorCore::DestScore<true>(int, int, int);
+template int ZelkorCore::DestScore<false>(int, int, int);
+template bool ZelkorCore::IsDirectAttacker<true>(int, int) const;
+template bool ZelkorCore::IsDirectAttacker<false>(int, int) const;
 
 // ===========================================================================
 // Moves of one piece
 // ===========================================================================
 
-template <bool C> int CZelkor::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
+template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
 {
     const int code = zelkor::IsPlayingSquare(sq) ? m_nBoard[sq] : 0;
     if (!IsOwnCode<C>(code)) {
@@ -273,17 +273,17 @@ template <bool C> int CZelkor::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
 {
     return UsePointedKomaT<true>(all, nPos, p);
 }
-int CZelkor::GMCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
 {
     return UsePointedKomaT<false>(all, nPos, p);
 }
 
 // Tries each move: make, probe, evaluate, take back.
-int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 {
     int code = m_nBoard[nPos], k = code & 15, k7 = code & 7;
     int keep = k7 >= 6 ? 5 : (k7 == 4 || k7 == 5) ? 4 : k == 2 ? 3 : k == 3 ? 2 : k == 1 ? 1 : 3;
@@ -309,7 +309,7 @@ int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     return keep;
 }
 
-int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 {
     int code = m_nBoard[nPos], k = code & 15, k7 = code & 7;
     int keep = m_nDepth == 1 ? (k7 >= 6                ? 8
@@ -350,7 +350,7 @@ int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 // Captures onto a square
 // ===========================================================================
 
-template <bool C> int CZelkor::ToruOnPreMoveT(int t, CANDI_MOVE *p)
+template <bool C> int ZelkorCore::ToruOnPreMoveT(int t, CANDI_MOVE *p)
 {
     if (!zelkor::IsPlayingSquare(t))
         return 0;
@@ -374,11 +374,11 @@ template <bool C> int CZelkor::ToruOnPreMoveT(int t, CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 {
     return ToruOnPreMoveT<true>(nPos, p);
 }
-int CZelkor::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 {
     return ToruOnPreMoveT<false>(nPos, p);
 }
@@ -387,7 +387,7 @@ int CZelkor::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 // Interpositions between an enemy line piece on `from` and the square t
 // ===========================================================================
 
-template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CANDI_MOVE *p)
+template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, CANDI_MOVE *p)
 {
     if (!zelkor::IsPlayingSquare(from) || !zelkor::IsPlayingSquare(t))
         return 0;
@@ -451,15 +451,15 @@ template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CAN
     return n;
 }
 
-int CZelkor::GCCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GCCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<true, false>(all, nFrom, nTarget, p);
 }
-int CZelkor::GMCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GMCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<false, false>(all, nFrom, nTarget, p);
 }
-int CZelkor::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<true, true>(all, nFrom, nTarget, p);
 }
@@ -468,7 +468,7 @@ int CZelkor::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE
 // Check escapes: take the checker, interpose, move the king
 // ===========================================================================
 
-template <bool C, bool Psb> int CZelkor::EscapeFromOuteT()
+template <bool C, bool Psb> int ZelkorCore::EscapeFromOuteT()
 {
     CANDI_MOVE *p = CandiRow(m_nDepth);
     const int king = m_komaUni[SideKingUni<C>()].nPos;
@@ -488,23 +488,23 @@ template <bool C, bool Psb> int CZelkor::EscapeFromOuteT()
     return n;
 }
 
-int CZelkor::GCCM_EscapeFromOute()
+int ZelkorCore::GCCM_EscapeFromOute()
 {
     return EscapeFromOuteT<true, false>();
 }
-int CZelkor::GMCM_EscapeFromOute()
+int ZelkorCore::GMCM_EscapeFromOute()
 {
     return EscapeFromOuteT<false, false>();
 }
-int CZelkor::GCCM_PsbEscapeFromOute()
+int ZelkorCore::GCCM_PsbEscapeFromOute()
 {
     return EscapeFromOuteT<true, true>();
 }
 
-template int CZelkor::UsePointedKomaT<true>(int, int, CANDI_MOVE *);
-template int CZelkor::UsePointedKomaT<false>(int, int, CANDI_MOVE *);
-template int CZelkor::ToruOnPreMoveT<true>(int, CANDI_MOVE *);
-template int CZelkor::ToruOnPreMoveT<false>(int, CANDI_MOVE *);
+template int ZelkorCore::UsePointedKomaT<true>(int, int, CANDI_MOVE *);
+template int ZelkorCore::UsePointedKomaT<false>(int, int, CANDI_MOVE *);
+template int ZelkorCore::ToruOnPreMoveT<true>(int, CANDI_MOVE *);
+template int ZelkorCore::ToruOnPreMoveT<false>(int, CANDI_MOVE *);
 
 // ===========================================================================
 // Assemblers
@@ -525,7 +525,7 @@ bool ComPromotionOk(const int *bonus, int code, int src, int dst, int naru)
 
 } // namespace
 
-void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
+void ZelkorCore::AppendCandiMovebyTreeData(int *pnCount)
 {
     const int d = m_nDepth;
     if (d + 1 >= 64)
@@ -599,7 +599,7 @@ void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
     }
 }
 
-void CZelkor::AppendCandiMovebyCalcScore(int *pnCount)
+void ZelkorCore::AppendCandiMovebyCalcScore(int *pnCount)
 {
     CANDI_MOVE *row = CandiRow(m_nDepth);
     int &n = *pnCount;
@@ -637,7 +637,7 @@ void CZelkor::AppendCandiMovebyCalcScore(int *pnCount)
     }
 }
 
-void CZelkor::AppendCandiMovebyAttackManHuKinGin(int &nCount)
+void ZelkorCore::AppendCandiMovebyAttackManHuKinGin(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -677,7 +677,7 @@ void CZelkor::AppendCandiMovebyAttackManHuKinGin(int &nCount)
     }
 }
 
-void CZelkor::AppendCandiMovebyUtsuManHu(int &nCount)
+void ZelkorCore::AppendCandiMovebyUtsuManHu(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -691,7 +691,7 @@ void CZelkor::AppendCandiMovebyUtsuManHu(int &nCount)
         nCount = PutCandi(CandiRow(d), nCount, 255, s, 1, 0, 1);
 }
 
-void CZelkor::AppendCandiMovebyUtsuComHu(int &nCount)
+void ZelkorCore::AppendCandiMovebyUtsuComHu(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -705,7 +705,7 @@ void CZelkor::AppendCandiMovebyUtsuComHu(int &nCount)
         nCount = PutCandi(CandiRow(d), nCount, 255, s, 0x81, 0, 1);
 }
 
-void CZelkor::AppendCandiMovebyManKomas(int &nCount)
+void ZelkorCore::AppendCandiMovebyManKomas(int &nCount)
 {
     CANDI_MOVE *row = CandiRow(m_nDepth);
     for (int u = 1; u <= 40; u++) {
@@ -719,7 +719,7 @@ void CZelkor::AppendCandiMovebyManKomas(int &nCount)
 // Recipes
 // ===========================================================================
 
-int CZelkor::MakeRootCandi()
+int ZelkorCore::MakeRootCandi()
 {
     const int d = m_nDepth;
     CANDI_MOVE *row = CandiRow(d);
@@ -778,7 +778,7 @@ int CZelkor::MakeRootCandi()
     return n;
 }
 
-int CZelkor::BeginComReplyCandi()
+int ZelkorCore::BeginComReplyCandi()
 {
     const int d = m_nDepth;
     if (m_nPsbManKomas[m_komaUni[2].nPos] != 0) {
@@ -796,7 +796,7 @@ int CZelkor::BeginComReplyCandi()
 
 // The square of the probe's threat, 0 for a drop or no threat; the threat
 // itself is answered first.
-int CZelkor::ThreatOfProbe(bool com, int &n)
+int ZelkorCore::ThreatOfProbe(bool com, int &n)
 {
     const int d = m_nDepth;
     if (d + 1 >= 64 || m_moveTree[d + 1][d + 1].nSrcPos == 0)
@@ -809,7 +809,7 @@ int CZelkor::ThreatOfProbe(bool com, int &n)
     return th.nSrcPos == 255 ? 0 : th.nDstPos;
 }
 
-int CZelkor::EndComReplyCandi(int n)
+int ZelkorCore::EndComReplyCandi(int n)
 {
     const int d = m_nDepth;
     CANDI_MOVE *row = CandiRow(d);
@@ -846,7 +846,7 @@ int CZelkor::EndComReplyCandi(int n)
     return Cap(n, 31);
 }
 
-int CZelkor::BeginManReplyCandi()
+int ZelkorCore::BeginManReplyCandi()
 {
     const int d = m_nDepth;
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0) {
@@ -862,7 +862,7 @@ int CZelkor::BeginManReplyCandi()
     return n;
 }
 
-int CZelkor::EndManReplyCandi(int n)
+int ZelkorCore::EndManReplyCandi(int n)
 {
     const int d = m_nDepth;
     const bool first = d == 1;

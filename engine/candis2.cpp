@@ -41,7 +41,7 @@ bool Between(int a, int b, int c)
 // ===========================================================================
 
 // Own bishops (kind7 6) or rooks (7) moving onto the line dir from t.
-template <bool C> int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
+template <bool C> int ZelkorCore::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
 {
     if (m_nBoard[t + dir] != 0 || m_nBoard[t + 2 * dir] == 255 ||
         IsOwnCode<C>(m_nBoard[t + 2 * dir]))
@@ -70,7 +70,7 @@ template <bool C> int CZelkor::LineMovesT(int t, int dir, int kind7, int mode, C
 }
 
 // Drops of a bishop or rook (kind) on the empty squares of the line dir from t.
-template <bool C> int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n)
+template <bool C> int ZelkorCore::LineDropsT(int t, int dir, int kind, int mode, CANDI_MOVE *p, int n)
 {
     for (int s = t + dir; m_nBoard[s] == 0; s += dir) {
         if (mode != 2 && m_nBoard[s + SideFwd<C>(16)] == SideCode<!C>(1))
@@ -89,7 +89,7 @@ template <bool C> int CZelkor::LineDropsT(int t, int dir, int kind, int mode, CA
     return n;
 }
 
-template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
+template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
 {
     if (!zelkor::IsPlayingSquare(t))
         return 0;
@@ -280,11 +280,11 @@ template <bool C> int CZelkor::DestPointedPosT(int mode, int t, CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GCCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
 {
     return DestPointedPosT<true>(mode, nTarget, p);
 }
-int CZelkor::GMCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GMCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
 {
     return DestPointedPosT<false>(mode, nTarget, p);
 }
@@ -295,7 +295,7 @@ int CZelkor::GMCM_DestPointedPos(int mode, int nTarget, CANDI_MOVE *p)
 
 // Enemy defenders of n that are neither pinned to their king nor screening
 // n from an own line piece.
-template <bool C> int CZelkor::DefendKomasT(int n)
+template <bool C> int ZelkorCore::DefendKomasT(int n)
 {
     const int king = m_komaUni[SideKingUni<!C>()].nPos;
     int count = OppCnt<C>(n);
@@ -329,11 +329,11 @@ template <bool C> int CZelkor::DefendKomasT(int n)
     return count;
 }
 
-int CZelkor::GetDefendKomasOnManGyoku(int nPos)
+int ZelkorCore::GetDefendKomasOnManGyoku(int nPos)
 {
     return DefendKomasT<true>(nPos);
 }
-int CZelkor::GetDefendKomasOnComGyoku(int nPos)
+int ZelkorCore::GetDefendKomasOnComGyoku(int nPos)
 {
     return DefendKomasT<false>(nPos);
 }
@@ -342,7 +342,7 @@ int CZelkor::GetDefendKomasOnComGyoku(int nPos)
 // Checks
 // ===========================================================================
 
-template <bool C> int CZelkor::OuteT(CANDI_MOVE *p)
+template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
 {
     const int K = m_komaUni[SideKingUni<!C>()].nPos;
     if (!zelkor::IsPlayingSquare(K))
@@ -518,17 +518,17 @@ template <bool C> int CZelkor::OuteT(CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_Oute(CANDI_MOVE *p)
+int ZelkorCore::GCCM_Oute(CANDI_MOVE *p)
 {
     return OuteT<true>(p);
 }
-int CZelkor::GMCM_Oute(CANDI_MOVE *p)
+int ZelkorCore::GMCM_Oute(CANDI_MOVE *p)
 {
     return OuteT<false>(p);
 }
 
 // Checks that sacrifice next to the king to lure it off a piece it defends.
-template <bool C> int CZelkor::DemandKomaOuteT(CANDI_MOVE *p)
+template <bool C> int ZelkorCore::DemandKomaOuteT(CANDI_MOVE *p)
 {
     const int K = m_komaUni[SideKingUni<!C>()].nPos;
     if (!zelkor::IsPlayingSquare(K))
@@ -577,18 +577,18 @@ template <bool C> int CZelkor::DemandKomaOuteT(CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_DemandKomaOute(CANDI_MOVE *p)
+int ZelkorCore::GCCM_DemandKomaOute(CANDI_MOVE *p)
 {
     return DemandKomaOuteT<true>(p);
 }
-int CZelkor::GMCM_DemandKomaOute(CANDI_MOVE *p)
+int ZelkorCore::GMCM_DemandKomaOute(CANDI_MOVE *p)
 {
     return DemandKomaOuteT<false>(p);
 }
 
 // Discovered checks: every move of an own piece standing alone between an
 // own line piece and the enemy king.
-template <bool C> int CZelkor::BreakThroughOuteT(CANDI_MOVE *p)
+template <bool C> int ZelkorCore::BreakThroughOuteT(CANDI_MOVE *p)
 {
     const int K = m_komaUni[SideKingUni<!C>()].nPos;
     if (!zelkor::IsPlayingSquare(K))
@@ -628,11 +628,11 @@ template <bool C> int CZelkor::BreakThroughOuteT(CANDI_MOVE *p)
     return n;
 }
 
-int CZelkor::GCCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
+int ZelkorCore::GCCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
 {
     return BreakThroughOuteT<true>(p);
 }
-int CZelkor::GMCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
+int ZelkorCore::GMCM_BreakThroughOfShaKakuOute(CANDI_MOVE *p)
 {
     return BreakThroughOuteT<false>(p);
 }

@@ -14,7 +14,7 @@ namespace {
 // ---------------------------------------------------------------------------
 
 // A threat move found by the probe no longer fits the position.
-template <bool Com> bool IsStaleThreat(const CZelkor &z, int src, int t, int kind)
+template <bool Com> bool IsStaleThreat(const ZelkorCore &z, int src, int t, int kind)
 {
     if (!OnBoard(t))
         return true;
@@ -25,7 +25,7 @@ template <bool Com> bool IsStaleThreat(const CZelkor &z, int src, int t, int kin
 
 // Occupies an empty square: the first allowed of pawn, lance, knight held,
 // then the first held of silver .. rook.
-template <bool Com> void OccupyByDrop(CZelkor &z, int t, Out &out)
+template <bool Com> void OccupyByDrop(ZelkorCore &z, int t, Out &out)
 {
     using S = Side<Com>;
     for (int k = 1; k <= 3; k++) {
@@ -43,7 +43,7 @@ template <bool Com> void OccupyByDrop(CZelkor &z, int t, Out &out)
 }
 
 // The own piece on t, threatened, moves away.
-template <bool Com> void PieceAway(CZelkor &z, int t, int kind, Out &out)
+template <bool Com> void PieceAway(ZelkorCore &z, int t, int kind, Out &out)
 {
     using S = Side<Com>;
     if (Remain(z) < 3) {
@@ -58,7 +58,7 @@ template <bool Com> void PieceAway(CZelkor &z, int t, int kind, Out &out)
 // Interpositions between the opponent's line pieces and t. When the threat
 // comes from a line piece on src, only that line is cut.
 template <bool Com>
-void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, bool selfAll, Out &out)
+void InterposeOnThreat(ZelkorCore &z, int src, int t, int capEach, int capSelf, bool selfAll, Out &out)
 {
     using S = Side<Com>;
     int x = src == kDrop ? 0 : z.m_nBoard[src];
@@ -78,7 +78,7 @@ void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, boo
 }
 
 // The own moves of this ply's last best line that are still playable.
-void OwnLine(CZelkor &z, Out &out)
+void OwnLine(ZelkorCore &z, Out &out)
 {
     int d = z.m_nDepth;
     if (d < 0 || d >= 64)
@@ -91,7 +91,7 @@ void OwnLine(CZelkor &z, Out &out)
     }
 }
 
-template <bool Com> void Disturb(CZelkor &z, int src, int t, int kind, int *pn)
+template <bool Com> void Disturb(ZelkorCore &z, int src, int t, int kind, int *pn)
 {
     using S = Side<Com>;
     if (IsStaleThreat<Com>(z, src, t, kind))
@@ -112,7 +112,7 @@ template <bool Com> void Disturb(CZelkor &z, int src, int t, int kind, int *pn)
     *pn += out.Count();
 }
 
-template <bool Com> void DisturbSurface(CZelkor &z, int done, int *pn)
+template <bool Com> void DisturbSurface(ZelkorCore &z, int done, int *pn)
 {
     using S = Side<Com>;
     int s = 0;
@@ -142,7 +142,7 @@ template <bool Com> void DisturbSurface(CZelkor &z, int done, int *pn)
 // ---------------------------------------------------------------------------
 
 // Destination score of a capture, without the attacker count.
-template <bool Com> int CaptureScore(CZelkor &z, int src, int s)
+template <bool Com> int CaptureScore(ZelkorCore &z, int src, int s)
 {
     using S = Side<Com>;
     int gain = z.m_nWeight2[z.m_nBoard[s] & 15];
@@ -155,7 +155,7 @@ template <bool Com> int CaptureScore(CZelkor &z, int src, int s)
 
 // Captures of the piece on s scoring at least floor; false once quota
 // entries are in the block (quota 0: no limit).
-template <bool Com> bool CapturesOn(CZelkor &z, int s, int floor, int quota, Out &out)
+template <bool Com> bool CapturesOn(ZelkorCore &z, int s, int floor, int quota, Out &out)
 {
     using S = Side<Com>;
     int list[32];
@@ -177,7 +177,7 @@ template <bool Com> bool CapturesOn(CZelkor &z, int s, int floor, int quota, Out
 
 // Walks from a line piece over empty squares to the first square that
 // satisfies ok(); 0 when an occupied square comes first.
-template <typename Ok> int WalkTo(const CZelkor &z, int from, int step, Ok ok)
+template <typename Ok> int WalkTo(const ZelkorCore &z, int from, int step, Ok ok)
 {
     for (int s = from + step; OnBoard(s) && z.m_nBoard[s] == 0; s += step)
         if (ok(s))
@@ -185,7 +185,7 @@ template <typename Ok> int WalkTo(const CZelkor &z, int from, int step, Ok ok)
     return 0;
 }
 
-template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
+template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
 {
     using S = Side<Com>;
     const KOMA_BY_UNINUM *uni = z.m_komaUni;
@@ -258,7 +258,7 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
     }
 }
 
-template <bool Com> void ToruOrNaru(CZelkor &z, int quota, int *pn)
+template <bool Com> void ToruOrNaru(ZelkorCore &z, int quota, int *pn)
 {
     using S = Side<Com>;
     Out out = RowOut(z, pn);
@@ -288,7 +288,7 @@ template <bool Com> void ToruOrNaru(CZelkor &z, int quota, int *pn)
     *pn += out.Count();
 }
 
-template <bool Com> void ThreatKoma(CZelkor &z, int quota, int *pn)
+template <bool Com> void ThreatKoma(ZelkorCore &z, int quota, int *pn)
 {
     using S = Side<Com>;
     Out out = RowOut(z, pn);
@@ -316,7 +316,7 @@ template <bool Com> class Demander
     using S = Side<Com>;
 
 public:
-    Demander(CZelkor &z, int p1, int p2, int t, CANDI_MOVE *p)
+    Demander(ZelkorCore &z, int p1, int p2, int t, CANDI_MOVE *p)
         : z(z), m_p1(p1), m_p2(p2), m_t(t), m_out(p, AreaEnd(z))
     {
         m_targetWorth = z.m_nWeight2[z.m_nBoard[t] & 15];
@@ -348,7 +348,7 @@ public:
     }
 
 private:
-    CZelkor &z;
+    ZelkorCore &z;
     int m_p1, m_p2, m_t;
     Out m_out;
     int m_targetWorth;
@@ -555,7 +555,7 @@ template <bool Com> class ForkFinder
     using S = Side<Com>;
 
 public:
-    ForkFinder(CZelkor &z, CANDI_MOVE *p) : z(z), m_out(p, AreaEnd(z)) {}
+    ForkFinder(ZelkorCore &z, CANDI_MOVE *p) : z(z), m_out(p, AreaEnd(z)) {}
 
     int Run()
     {
@@ -577,7 +577,7 @@ public:
     }
 
 private:
-    CZelkor &z;
+    ZelkorCore &z;
     Out m_out;
 
     int Nh(int s) const { return S::Theirs(z, s); }
@@ -725,7 +725,7 @@ private:
 // Sacrifices that lure a defender away
 // ---------------------------------------------------------------------------
 
-void MakeCandi(CZelkor &z, const CANDI_MOVE &m)
+void MakeCandi(ZelkorCore &z, const CANDI_MOVE &m)
 {
     if (m.nSrcPos == kDrop)
         z.MoveKomaOnCapt(m.nDstPos, m.nKind);
@@ -733,7 +733,7 @@ void MakeCandi(CZelkor &z, const CANDI_MOVE &m)
         z.MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
 }
 
-void UnmakeCandi(CZelkor &z, const CANDI_MOVE &m)
+void UnmakeCandi(ZelkorCore &z, const CANDI_MOVE &m)
 {
     if (m.nSrcPos == kDrop)
         z.BackKomaToCapt(m.nDstPos);
@@ -744,7 +744,7 @@ void UnmakeCandi(CZelkor &z, const CANDI_MOVE &m)
 // Com (Com = true) offered a piece on pos0 two plies up; the opponent's
 // captures there are answered by Com's threat list, judged against the base
 // list of threats Com had before the offer (row m_nDepth - 2).
-template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
+template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
 {
     using S = Side<Com>;
     if (S::Theirs(z, S::King(z)) > 0)
@@ -797,7 +797,7 @@ template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
     return best;
 }
 
-template <bool Com> int FeedOver(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int FeedOver(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     const int d = z.m_nDepth;
@@ -859,19 +859,19 @@ template <bool Com> int FeedOver(CZelkor &z, int quota, CANDI_MOVE *p)
 // Members, Com and Man twins side by side
 // ---------------------------------------------------------------------------
 
-void CZelkor::GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     Disturb<true>(*this, nSrcPos, nDstPos, nKind, pnCount);
 }
 
-void CZelkor::GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     Disturb<false>(*this, nSrcPos, nDstPos, nKind, pnCount);
 }
 
 // Root variant: the covering moves always come first, and a stale threat is
 // a caller error.
-void CZelkor::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     using S = Side<true>;
     Out out = RowOut(*this, pnCount);
@@ -898,72 +898,72 @@ void CZelkor::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnC
     *pnCount += out.Count();
 }
 
-void CZelkor::GCCM_DisturbSurfaceByMan(int nDone, int *pnCount)
+void ZelkorCore::GCCM_DisturbSurfaceByMan(int nDone, int *pnCount)
 {
     DisturbSurface<true>(*this, nDone, pnCount);
 }
 
-void CZelkor::GMCM_DisturbSurfaceByCom(int nDone, int *pnCount)
+void ZelkorCore::GMCM_DisturbSurfaceByCom(int nDone, int *pnCount)
 {
     DisturbSurface<false>(*this, nDone, pnCount);
 }
 
-void CZelkor::GCCM_ToruOrNaru(int nQuota, int *pnCount)
+void ZelkorCore::GCCM_ToruOrNaru(int nQuota, int *pnCount)
 {
     ToruOrNaru<true>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GMCM_ToruOrNaru(int nQuota, int *pnCount)
+void ZelkorCore::GMCM_ToruOrNaru(int nQuota, int *pnCount)
 {
     ToruOrNaru<false>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GCCM_ThreatManKoma(int nQuota, int *pnCount)
+void ZelkorCore::GCCM_ThreatManKoma(int nQuota, int *pnCount)
 {
     ThreatKoma<true>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GMCM_ThreatComKoma(int nQuota, int *pnCount)
+void ZelkorCore::GMCM_ThreatComKoma(int nQuota, int *pnCount)
 {
     ThreatKoma<false>(*this, nQuota, pnCount);
 }
 
-int CZelkor::GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
 {
     return Demander<true>(*this, nUtsuPrio, nMovePrio, nPos, pCandi).Run();
 }
 
-int CZelkor::GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
 {
     return Demander<false>(*this, nUtsuPrio, nMovePrio, nPos, pCandi).Run();
 }
 
-int CZelkor::GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
 {
     return ForkFinder<true>(*this, pCandi).Run();
 }
 
-int CZelkor::GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
 {
     return ForkFinder<false>(*this, pCandi).Run();
 }
 
-int CZelkor::GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
 {
     return FeedOver<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
 {
     return FeedOver<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::ProfitOnAttractMan(int nBase, int nPos0)
+int ZelkorCore::ProfitOnAttractMan(int nBase, int nPos0)
 {
     return Attract<true>(*this, nBase, nPos0);
 }
 
-int CZelkor::ProfitOnAttractCom(int nBase, int nPos0)
+int ZelkorCore::ProfitOnAttractCom(int nBase, int nPos0)
 {
     return Attract<false>(*this, nBase, nPos0);
 }

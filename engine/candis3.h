@@ -18,7 +18,7 @@ using zelkor::Abs;
 using zelkor::SameMove;
 
 constexpr int kDrop = 255; // source of a drop
-constexpr int kAreaSize = CZelkor::kCandiArea;
+constexpr int kAreaSize = ZelkorCore::kCandiArea;
 
 inline bool OnBoard(int s)
 {
@@ -76,20 +76,20 @@ private:
     int m_n = 0;
 };
 
-// The area's bound is the one every generator keeps (CZelkor::PutCandi).
-inline CANDI_MOVE *AreaEnd(CZelkor &z)
+// The area's bound is the one every generator keeps (ZelkorCore::PutCandi).
+inline CANDI_MOVE *AreaEnd(ZelkorCore &z)
 {
     return z.CandiEnd();
 }
 
 // Start of row d of the candidate area, or its end when the row lies outside.
-inline CANDI_MOVE *RowStart(CZelkor &z, int d)
+inline CANDI_MOVE *RowStart(ZelkorCore &z, int d)
 {
     return z.CandiRow(d);
 }
 
 // The write position of a pointer-to-count generator: row m_nDepth, index *pn.
-inline Out RowOut(CZelkor &z, const int *pnCount)
+inline Out RowOut(ZelkorCore &z, const int *pnCount)
 {
     CANDI_MOVE *end = AreaEnd(z);
     CANDI_MOVE *row = RowStart(z, z.m_nDepth);
@@ -99,13 +99,13 @@ inline Out RowOut(CZelkor &z, const int *pnCount)
     return Out(row + *pnCount, end);
 }
 
-inline int Remain(const CZelkor &z)
+inline int Remain(const ZelkorCore &z)
 {
     return z.m_nMinTagDepth - z.m_nDepth;
 }
 
 // The cap written "2/4": 2 near the horizon, else 4.
-inline int Cap24(const CZelkor &z)
+inline int Cap24(const ZelkorCore &z)
 {
     return Remain(z) < 3 ? 2 : 4;
 }
@@ -187,95 +187,95 @@ template <bool Com> struct Side
     static constexpr int kKingUni = Com ? 2 : 1;
     static constexpr int kOppKingUni = Com ? 1 : 2;
 
-    static int Mine(const CZelkor &z, int s)
+    static int Mine(const ZelkorCore &z, int s)
     {
         return Com ? z.m_nPsbComKomas[s] : z.m_nPsbManKomas[s];
     }
-    static int Theirs(const CZelkor &z, int s)
+    static int Theirs(const ZelkorCore &z, int s)
     {
         return Com ? z.m_nPsbManKomas[s] : z.m_nPsbComKomas[s];
     }
-    static const int *MyList(const CZelkor &z, int s)
+    static const int *MyList(const ZelkorCore &z, int s)
     {
         return Com ? z.m_nPsbComKoma[s] : z.m_nPsbManKoma[s];
     }
-    static const int *TheirList(const CZelkor &z, int s)
+    static const int *TheirList(const ZelkorCore &z, int s)
     {
         return Com ? z.m_nPsbManKoma[s] : z.m_nPsbComKoma[s];
     }
-    static int Held(const CZelkor &z, int k) { return Com ? z.m_nCaptByCom[k] : z.m_nCaptByMan[k]; }
-    static int TheirHeld(const CZelkor &z, int k)
+    static int Held(const ZelkorCore &z, int k) { return Com ? z.m_nCaptByCom[k] : z.m_nCaptByMan[k]; }
+    static int TheirHeld(const ZelkorCore &z, int k)
     {
         return Com ? z.m_nCaptByMan[k] : z.m_nCaptByCom[k];
     }
-    static int King(const CZelkor &z) { return z.m_komaUni[kKingUni].nPos; }
-    static int OppKing(const CZelkor &z) { return z.m_komaUni[kOppKingUni].nPos; }
-    static bool Nihu(CZelkor &z, int s) { return Com ? z.CheckComNihu(s) : z.CheckManNihu(s); }
-    static bool TheirNihu(CZelkor &z, int s) { return Com ? z.CheckManNihu(s) : z.CheckComNihu(s); }
+    static int King(const ZelkorCore &z) { return z.m_komaUni[kKingUni].nPos; }
+    static int OppKing(const ZelkorCore &z) { return z.m_komaUni[kOppKingUni].nPos; }
+    static bool Nihu(ZelkorCore &z, int s) { return Com ? z.CheckComNihu(s) : z.CheckManNihu(s); }
+    static bool TheirNihu(ZelkorCore &z, int s) { return Com ? z.CheckManNihu(s) : z.CheckComNihu(s); }
 
     // The destination of a drop of kind k is allowed for this side's pieces.
     static bool DropRowOk(int k, int s) { return k > 3 || Rel(s) < (k == 3 ? 0x81 : 0x91); }
 
-    static int ProfitUtsu(CZelkor &z, int code, int s)
+    static int ProfitUtsu(ZelkorCore &z, int code, int s)
     {
         return Com ? z.ProfitOnComUtsu(code, s) : z.ProfitOnManUtsu(code, s);
     }
-    static int ProfitMove(CZelkor &z, int src, int dst)
+    static int ProfitMove(ZelkorCore &z, int src, int dst)
     {
         return Com ? z.ProfitOnComMove(src, dst) : z.ProfitOnManMove(src, dst);
     }
     // The opponent's best immediate capture (value, square).
-    static int TheirSurface(CZelkor &z, int *pnPos)
+    static int TheirSurface(ZelkorCore &z, int *pnPos)
     {
         return Com ? z.SearchSurfaceByMan(pnPos) : z.SearchSurfaceByCom(pnPos);
     }
-    static int TheirCheapest(CZelkor &z, int s)
+    static int TheirCheapest(ZelkorCore &z, int s)
     {
         return Com ? z.GetMinWeightManKoma(s) : z.GetMinWeightComKoma(s);
     }
 
-    static int UsePointed(CZelkor &z, int all, int s, CANDI_MOVE *p)
+    static int UsePointed(ZelkorCore &z, int all, int s, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_UsePointedKoma(all, s, p) : z.GMCM_UsePointedKoma(all, s, p);
     }
-    static int SelectUsePointed(CZelkor &z, int n, int s, CANDI_MOVE *p)
+    static int SelectUsePointed(ZelkorCore &z, int n, int s, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_SelectUsePointedKoma(n, s, p) : z.GMCM_SelectUsePointedKoma(n, s, p);
     }
-    static int Toru(CZelkor &z, int s, CANDI_MOVE *p)
+    static int Toru(ZelkorCore &z, int s, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_ToruOnPreMoveOfEnemy(s, p) : z.GMCM_ToruOnPreMoveOfEnemy(s, p);
     }
-    static int TheirToru(CZelkor &z, int s, CANDI_MOVE *p)
+    static int TheirToru(ZelkorCore &z, int s, CANDI_MOVE *p)
     {
         return Com ? z.GMCM_ToruOnPreMoveOfEnemy(s, p) : z.GCCM_ToruOnPreMoveOfEnemy(s, p);
     }
-    static int BreakOff(CZelkor &z, bool all, int from, int t, CANDI_MOVE *p)
+    static int BreakOff(ZelkorCore &z, bool all, int from, int t, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_BreakOffShaKaku(all, from, t, p)
                    : z.GMCM_BreakOffShaKaku(all, from, t, p);
     }
-    static int DestPointed(CZelkor &z, int mode, int t, CANDI_MOVE *p)
+    static int DestPointed(ZelkorCore &z, int mode, int t, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_DestPointedPos(mode, t, p) : z.GMCM_DestPointedPos(mode, t, p);
     }
-    static int Demand(CZelkor &z, int p1, int p2, int t, CANDI_MOVE *p)
+    static int Demand(ZelkorCore &z, int p1, int p2, int t, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_DemandManKoma(p1, p2, t, p) : z.GMCM_DemandComKoma(p1, p2, t, p);
     }
-    static int DemandTwo(CZelkor &z, CANDI_MOVE *p)
+    static int DemandTwo(ZelkorCore &z, CANDI_MOVE *p)
     {
         return Com ? z.GCCM_UtsuDemandTwo(p) : z.GMCM_UtsuDemandTwo(p);
     }
-    static void ToruOrNaru(CZelkor &z, int quota, int *pn)
+    static void ToruOrNaru(ZelkorCore &z, int quota, int *pn)
     {
         Com ? z.GCCM_ToruOrNaru(quota, pn) : z.GMCM_ToruOrNaru(quota, pn);
     }
-    static void Threat(CZelkor &z, int quota, int *pn)
+    static void Threat(ZelkorCore &z, int quota, int *pn)
     {
         Com ? z.GCCM_ThreatManKoma(quota, pn) : z.GMCM_ThreatComKoma(quota, pn);
     }
-    static int Attract(CZelkor &z, int nBase, int s)
+    static int Attract(ZelkorCore &z, int nBase, int s)
     {
         return Com ? z.ProfitOnAttractMan(nBase, s) : z.ProfitOnAttractCom(nBase, s);
     }

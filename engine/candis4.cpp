@@ -25,13 +25,13 @@ template <bool Com> int SquareAt(int r, int c)
     return Side<Com>::Rel(16 * r + c);
 }
 
-bool IsEmpty(const CZelkor &z, int s)
+bool IsEmpty(const ZelkorCore &z, int s)
 {
     return OnBoard(s) && z.m_nBoard[s] == 0;
 }
 
 // First square from s along step that is not empty (may be the frame).
-int FirstOccupied(const CZelkor &z, int s, int step)
+int FirstOccupied(const ZelkorCore &z, int s, int step)
 {
     do
         s += step;
@@ -50,7 +50,7 @@ int StepToward(int from, int to)
 // Line-piece play
 // ---------------------------------------------------------------------------
 
-template <bool Com> int BreakThroughOfShaKaku(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int BreakThroughOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -83,7 +83,7 @@ template <bool Com> int BreakThroughOfShaKaku(CZelkor &z, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int BreakThroughOfSha(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int BreakThroughOfSha(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -108,7 +108,7 @@ template <bool Com> int BreakThroughOfSha(CZelkor &z, CANDI_MOVE *p)
 }
 
 // The gold nearest the opponent king's column steps toward it.
-template <bool Com> int AttackByKin(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int AttackByKin(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -140,7 +140,7 @@ template <bool Com> int AttackByKin(CZelkor &z, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int UtsuHu(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int UtsuHu(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     if (!S::Held(z, 1))
@@ -163,7 +163,7 @@ template <bool Com> int UtsuHu(CZelkor &z, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), 15, Order::ScoreDesc);
 }
 
-template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int UtsuOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -204,7 +204,7 @@ template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
 // King-zone attacks
 // ---------------------------------------------------------------------------
 
-template <bool Com> int NarrowAround(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int NarrowAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     int k = S::OppKing(z);
@@ -269,7 +269,7 @@ template <bool Com> int NarrowAround(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::ScoreDesc);
 }
 
-template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int WideAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -326,7 +326,7 @@ template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
 }
 
 // Attacks on a piece pinned against the opponent's king by an own line piece.
-template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int PinAttack(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -374,7 +374,7 @@ template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
 // Pawn play
 // ---------------------------------------------------------------------------
 
-template <bool Com> int AttackHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int AttackHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -396,7 +396,7 @@ template <bool Com> int AttackHu(CZelkor &z, int quota, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int AttackOnEnemyHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int AttackOnEnemyHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -426,7 +426,7 @@ template <bool Com> int AttackOnEnemyHu(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::Temp1Asc);
 }
 
-template <bool Com> int UtsuHuOnEnemyField(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int UtsuHuOnEnemyField(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     int k = S::OppKing(z);
@@ -476,7 +476,7 @@ template <bool Com> int UtsuHuOnEnemyField(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::ScoreDesc);
 }
 
-template <bool Com> int ToruOnKeimaKyouHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int ToruOnKeimaKyouHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -506,28 +506,28 @@ template <bool Com> int ToruOnKeimaKyouHu(CZelkor &z, int quota, CANDI_MOVE *p)
 // Members, Com and Man twins side by side
 // ---------------------------------------------------------------------------
 
-int CZelkor::GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfShaKaku<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfShaKaku<false>(*this, pCandi);
 }
 
-int CZelkor::GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfSha<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfSha<false>(*this, pCandi);
 }
 
 // Blocks the lines of Man's rook and bishop toward Com's camp.
-int CZelkor::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     int kc = m_komaUni[2].nPos;
@@ -560,7 +560,7 @@ int CZelkor::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 }
 
 // Blocks the lines of Com's rook and bishop toward Man's camp.
-int CZelkor::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     int k = m_komaUni[1].nPos;
@@ -591,33 +591,33 @@ int CZelkor::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
     return out.Count();
 }
 
-int CZelkor::GCCM_AttackByKin(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackByKin(CANDI_MOVE *pCandi)
 {
     return AttackByKin<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_AttackByKin(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackByKin(CANDI_MOVE *pCandi)
 {
     return AttackByKin<false>(*this, pCandi);
 }
 
-int CZelkor::GCCM_UtsuHu(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuHu(CANDI_MOVE *pCandi)
 {
     return UtsuHu<true>(*this, pCandi);
 }
 
-int CZelkor::GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
 {
     return UtsuOfShaKaku<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
 {
     return UtsuOfShaKaku<false>(*this, pCandi);
 }
 
 // Man's pawns in Com's half run for promotion, the most advanced numbers first.
-int CZelkor::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     for (int u = 23; u <= 40; u++) {
@@ -629,7 +629,7 @@ int CZelkor::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
 }
 
 // Quiet pawn drops in front of Man's camp.
-int CZelkor::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
 {
     if (m_nCaptByMan[1] == 0)
         return 0;
@@ -647,72 +647,72 @@ int CZelkor::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
     return out.Count();
 }
 
-int CZelkor::GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return NarrowAround<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return NarrowAround<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return WideAround<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return WideAround<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
 {
     return PinAttack<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
 {
     return PinAttack<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackHu<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackOnEnemyHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackOnEnemyHu<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
 {
     return UtsuHuOnEnemyField<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
 {
     return UtsuHuOnEnemyField<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return ToruOnKeimaKyouHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return ToruOnKeimaKyouHu<false>(*this, nQuota, pCandi);
 }

@@ -44,20 +44,20 @@ int KingZoneEmpty(int att, int def, bool bRear, bool bHeld)
 // Evaluation
 // ---------------------------------------------------------------------------
 
-int CZelkor::Evaluation()
+int ZelkorCore::Evaluation()
 {
     const int score = m_nWeightScore + (m_bBattle ? EvaluateBattle() : EvaluateQuiet());
     return score + RandomTerm(score);
 }
 
 // At most m_nRandPortion thousandths of the score, towards its sign.
-int CZelkor::RandomTerm(int score)
+int ZelkorCore::RandomTerm(int score)
 {
     const int r = m_nFixedRandDraw >= 0 ? m_nFixedRandDraw : std::rand() % 32768;
     return static_cast<int>(static_cast<std::int64_t>(score) * r * m_nRandPortion / 32767000);
 }
 
-int CZelkor::EvaluateQuiet()
+int ZelkorCore::EvaluateQuiet()
 {
     int score = 0;
     for (int u = 3; u <= 40; u++) {
@@ -87,7 +87,7 @@ int CZelkor::EvaluateQuiet()
 }
 
 // A Man pawn deep in Com's camp, by how well Com holds the square in front.
-int CZelkor::QuietManPawn(int s) const
+int ZelkorCore::QuietManPawn(int s) const
 {
     const int row = RowOf(s);
     if (row <= 2)
@@ -119,7 +119,7 @@ int CZelkor::QuietManPawn(int s) const
 }
 
 // The mirror for a Com pawn; the caller passes only rows 5..9.
-int CZelkor::QuietComPawn(int s) const
+int ZelkorCore::QuietComPawn(int s) const
 {
     const int row = RowOf(s);
     if (row >= 8)
@@ -148,7 +148,7 @@ int CZelkor::QuietComPawn(int s) const
     return 0;
 }
 
-int CZelkor::QuietManRook(int s)
+int ZelkorCore::QuietManRook(int s)
 {
     if (!CheckManNihu(s))
         return m_nBoard[s + 16] == 1 ? 20 : 0;
@@ -157,7 +157,7 @@ int CZelkor::QuietManRook(int s)
     return -50;
 }
 
-int CZelkor::QuietComRook(int s)
+int ZelkorCore::QuietComRook(int s)
 {
     int v = CheckComNihu(s) ? 35 : 0;
     if (m_nBoard[s - 16] == 129)
@@ -166,7 +166,7 @@ int CZelkor::QuietComRook(int s)
 }
 
 // A bishop hemmed in sideways by its own pawns or the board edge.
-int CZelkor::QuietComBishop(int s) const
+int ZelkorCore::QuietComBishop(int s) const
 {
     const int l = m_nBoard[s - 1], r = m_nBoard[s + 1];
     int v = 0;
@@ -179,7 +179,7 @@ int CZelkor::QuietComBishop(int s) const
     return v;
 }
 
-int CZelkor::QuietComKing(int nKing)
+int ZelkorCore::QuietComKing(int nKing)
 {
     int v = m_nComPosScore[0][nKing];
     if (CheckComNihu(nKing))
@@ -191,7 +191,7 @@ int CZelkor::QuietComKing(int nKing)
 }
 
 // Enemy pawns two rows in front of a king, straight or one column aside.
-int CZelkor::PawnSpears(int nFront, int nSide) const
+int ZelkorCore::PawnSpears(int nFront, int nSide) const
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     int v = 0;
@@ -213,7 +213,7 @@ int CZelkor::PawnSpears(int nFront, int nSide) const
 }
 
 // Empty squares next to a king that the enemy covers at least as well.
-int CZelkor::KingHoles() const
+int ZelkorCore::KingHoles() const
 {
     const int km = m_komaUni[1].nPos, kc = m_komaUni[2].nPos;
     const bool bComHeld = m_nCaptByCom[4] + m_nCaptByCom[5] + m_nCaptByCom[6] + m_nCaptByCom[7] > 0;
@@ -232,7 +232,7 @@ int CZelkor::KingHoles() const
     return v;
 }
 
-int CZelkor::EvaluateBattle()
+int ZelkorCore::EvaluateBattle()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);
@@ -277,7 +277,7 @@ int CZelkor::EvaluateBattle()
 }
 
 // A Com king in its camp: the classic castle shape, or no way out sideways.
-int CZelkor::BattleComCastle() const
+int ZelkorCore::BattleComCastle() const
 {
     const int kc = m_komaUni[2].nPos, col = ColOf(kc);
     if (RowOf(kc) > 3)
@@ -297,7 +297,7 @@ int CZelkor::BattleComCastle() const
 
 // Attacked squares next to each king: empty ones by who is stronger there,
 // the defender's own pieces by their exchange value.
-int CZelkor::BattleKingZones() const
+int ZelkorCore::BattleKingZones() const
 {
     const int km = m_komaUni[1].nPos, kc = m_komaUni[2].nPos;
     const bool bComHeld = m_nCaptByCom[4] + m_nCaptByCom[5] + m_nCaptByCom[6] + m_nCaptByCom[7] > 0;
@@ -328,7 +328,7 @@ int CZelkor::BattleKingZones() const
 
 // A Com piece two squares beside its king, behind an empty square, pinned
 // there by a Man rook or king that attacks it first.
-int CZelkor::BattleComGuards() const
+int ZelkorCore::BattleComGuards() const
 {
     const int kc = m_komaUni[2].nPos;
     int v = 0;
@@ -349,7 +349,7 @@ int CZelkor::BattleComGuards() const
 // Exchange and profit estimates
 // ---------------------------------------------------------------------------
 
-int CZelkor::GetMinWeightComKoma(int nPos) const
+int ZelkorCore::GetMinWeightComKoma(int nPos) const
 {
     int best = 0, bestWeight = 0;
     for (int i = 0; i < m_nPsbComKomas[nPos]; i++) {
@@ -365,7 +365,7 @@ int CZelkor::GetMinWeightComKoma(int nPos) const
     return best;
 }
 
-int CZelkor::GetMinWeightManKoma(int nPos) const
+int ZelkorCore::GetMinWeightManKoma(int nPos) const
 {
     int best = 0, bestWeight = 0;
     for (int i = 0; i < m_nPsbManKomas[nPos]; i++) {
@@ -387,7 +387,7 @@ static int RecaptureGain(int nTakerWeight, int nRecapturer, int nRecapturerWeigh
     return nRecapturer == 0 ? 0 : std::max(0, nTakerWeight - nRecapturerWeight);
 }
 
-int CZelkor::ProfitOnComUtsu(int code, int nPos) const
+int ZelkorCore::ProfitOnComUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
     const int w = m_nWeight2[code & 15];
@@ -399,7 +399,7 @@ int CZelkor::ProfitOnComUtsu(int code, int nPos) const
     return std::min(0, UniWeight2(a) - w);
 }
 
-int CZelkor::ProfitOnManUtsu(int code, int nPos) const
+int ZelkorCore::ProfitOnManUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
     const int w = m_nWeight2[code & 15];
@@ -411,7 +411,7 @@ int CZelkor::ProfitOnManUtsu(int code, int nPos) const
     return std::min(0, UniWeight2(a) - w);
 }
 
-int CZelkor::ProfitOnComMove(int nSrc, int nDst) const
+int ZelkorCore::ProfitOnComMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
     const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
@@ -428,7 +428,7 @@ int CZelkor::ProfitOnComMove(int nSrc, int nDst) const
     return g - w + RecaptureGain(UniWeight2(GetMinWeightManKoma(nDst)), d, UniWeight2(d));
 }
 
-int CZelkor::ProfitOnManMove(int nSrc, int nDst) const
+int ZelkorCore::ProfitOnManMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
     const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
@@ -450,7 +450,7 @@ const int kOuSteps[8] = {1, 17, 16, 15, -1, -17, -16, -15};
 }
 
 // Unlike the Man twin, an unattacked square holding an enemy piece is free.
-int CZelkor::ProfitOnComOuMove(int nPos) const
+int ZelkorCore::ProfitOnComOuMove(int nPos) const
 {
     int v = 0;
     for (int step : kOuSteps) {
@@ -468,7 +468,7 @@ int CZelkor::ProfitOnComOuMove(int nPos) const
     return v;
 }
 
-int CZelkor::ProfitOnManOuMove(int nPos) const
+int ZelkorCore::ProfitOnManOuMove(int nPos) const
 {
     int v = 0;
     for (int step : kOuSteps) {

@@ -29,7 +29,7 @@ int KindTerm(int k, int a)
 
 } // namespace
 
-void CZelkor::PreparePosScore()
+void ZelkorCore::PreparePosScore()
 {
     m_bBattle = IsBattleStarted();
 
@@ -64,7 +64,7 @@ void CZelkor::PreparePosScore()
     PrepareBattleScores();
 }
 
-bool CZelkor::IsBattleStarted()
+bool ZelkorCore::IsBattleStarted()
 {
     int nDai = 0;
     for (int k = 2; k <= 7; k++)
@@ -92,7 +92,7 @@ bool CZelkor::IsBattleStarted()
 // Attack term of kind k with attack percent p. nManRow is the square's row as
 // Man counts it (1 = Com's back rank): far from the enemy king a piece loses
 // less the closer it stays to its own camp.
-int CZelkor::AttackTerm(int k, int p, int nManRow) const
+int ZelkorCore::AttackTerm(int k, int p, int nManRow) const
 {
     double v = p * m_nWeight1[k] / 100.0;
     if (p < 0) {
@@ -111,13 +111,13 @@ int CZelkor::AttackTerm(int k, int p, int nManRow) const
     return a;
 }
 
-int CZelkor::DefenceTerm(int k, int p) const
+int ZelkorCore::DefenceTerm(int k, int p) const
 {
     const double v = p * m_nWeight1[k] / 100.0 * (p < 0 ? m_dAdjuster[6] : m_dAdjuster[7]);
     return KindTerm(k, static_cast<int>(v));
 }
 
-void CZelkor::PrepareKindScores()
+void ZelkorCore::PrepareKindScores()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);
@@ -146,7 +146,7 @@ void CZelkor::PrepareKindScores()
 }
 
 // Hand-tuned opening squares for Com's pawns, silvers, golds, bishop and king.
-void CZelkor::PrepareOpeningTouches()
+void ZelkorCore::PrepareOpeningTouches()
 {
     int(*const t)[256] = m_nComPosScore;
     const bool bManKaku = m_nCaptByMan[6] != 0;
@@ -190,7 +190,7 @@ void CZelkor::PrepareOpeningTouches()
 
 // Bonus for an enemy rook on s, in the king's camp rows, by how open its lane
 // to the king's column is. AtCom: the lane to the Com king, for Man's rooks.
-template <bool AtCom> int CZelkor::RookLaneBonus(int s, int nKing) const
+template <bool AtCom> int ZelkorCore::RookLaneBonus(int s, int nKing) const
 {
     static const int kLane[6] = {270, 240, 200, 120, 40, 10};
     const int rook = AtCom ? 7 : 135, ryu = rook + 8;
@@ -223,7 +223,7 @@ template <bool AtCom> int CZelkor::RookLaneBonus(int s, int nKing) const
     return b;
 }
 
-void CZelkor::PrepareBattleScores()
+void ZelkorCore::PrepareBattleScores()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);

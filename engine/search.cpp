@@ -13,18 +13,18 @@ template <bool Com> bool InZone(int s)
 
 } // namespace
 
-int CZelkor::SearchSurfaceByCom(int *pnPos)
+int ZelkorCore::SearchSurfaceByCom(int *pnPos)
 {
     return SearchSurface<true>(pnPos);
 }
 
-int CZelkor::SearchSurfaceByMan(int *pnPos)
+int ZelkorCore::SearchSurfaceByMan(int *pnPos)
 {
     return SearchSurface<false>(pnPos);
 }
 
 // Com: Com to move, capturing Man pieces; the Man twin mirrors every side.
-template <bool Com> int CZelkor::SearchSurface(int *pnPos)
+template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
 {
     const int(*own)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     const int *nOwn = Com ? m_nPsbComKomas : m_nPsbManKomas;
@@ -78,7 +78,7 @@ template <bool Com> int CZelkor::SearchSurface(int *pnPos)
 
 // Both sides take on nPos in turn, cheapest first (lists already sorted), and
 // each may stop when going on would lose; nVictim is the first piece's value.
-template <bool Com> int CZelkor::SwapOff(int nPos, int nVictim) const
+template <bool Com> int ZelkorCore::SwapOff(int nPos, int nVictim) const
 {
     const int(*own)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     const int(*foe)[32] = Com ? m_nPsbManKoma : m_nPsbComKoma;
@@ -110,7 +110,7 @@ template <bool Com> int CZelkor::SwapOff(int nPos, int nVictim) const
 
 // First empty square along step from nPos that the foe does not reach (in the
 // promotion zone when bZone); 0 when the slide ends before one.
-template <bool Com> int CZelkor::FreeSlideSquare(int nPos, int step, bool bZone) const
+template <bool Com> int ZelkorCore::FreeSlideSquare(int nPos, int step, bool bZone) const
 {
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
     for (int t = nPos + step; m_nBoard[t] == 0; t += step)
@@ -120,7 +120,7 @@ template <bool Com> int CZelkor::FreeSlideSquare(int nPos, int step, bool bZone)
 }
 
 // A promotion the side can make safely, tried only while it beats best.
-template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
+template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
 {
     const int *nOwn = Com ? m_nPsbComKomas : m_nPsbManKomas;
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
@@ -202,13 +202,13 @@ template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
 }
 
 // Cheapest first for the swap-off; x-ray entries stay behind the direct ones.
-void CZelkor::SortPsbKomasByWeight(int nPos)
+void ZelkorCore::SortPsbKomasByWeight(int nPos)
 {
     SortAttackersByWeight(m_nPsbManKoma[nPos], m_nPsbManKomas[nPos]);
     SortAttackersByWeight(m_nPsbComKoma[nPos], m_nPsbComKomas[nPos]);
 }
 
-void CZelkor::SortAttackersByWeight(int *list, int n) const
+void ZelkorCore::SortAttackersByWeight(int *list, int n) const
 {
     auto weight = [this](int e) { return e > 128 ? 30000 : UniWeight2(e); };
     for (int i = 0; i < n - 1; i++) {

@@ -29,7 +29,7 @@ inline void CopyMove(KOMA_MOVE &to, const CANDI_MOVE &from)
 // OR nodes: the attacker gives check
 // ---------------------------------------------------------------------------
 
-int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
+int ZelkorCore::ApplyOuteOnMan(bool bFree, int nCount)
 {
     if (++m_nReflex2 > m_nReflexMax)
         return 1;
@@ -90,7 +90,7 @@ int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
     return best;
 }
 
-int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
+int ZelkorCore::ApplyOuteOnCom(bool bFree, int nCount)
 {
     if (++m_nReflex1 > m_nReflexMax)
         return 1;
@@ -158,7 +158,7 @@ int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
 // s is the depth of a shallower entry of the same position (-1 if none);
 // odd s lets the search deepen from there. stored tells that a decided value
 // was already saved at a shallower depth.
-int CZelkor::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
+int ZelkorCore::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
 {
     stored = false;
     if (r == 1)
@@ -187,7 +187,7 @@ int CZelkor::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
     return v;
 }
 
-int CZelkor::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
+int ZelkorCore::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
 {
     stored = false;
     if (r == 1)
@@ -216,7 +216,7 @@ int CZelkor::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
     return v;
 }
 
-int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
+int ZelkorCore::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
 {
     if (m_nDepth - m_nStartDepth >= m_nTagDepth)
         return 1;
@@ -283,7 +283,7 @@ int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
     return best;
 }
 
-int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
+int ZelkorCore::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
 {
     if (m_nDepth - m_nStartDepth >= m_nTagDepth)
         return 1;
@@ -354,7 +354,7 @@ int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
 // Reply search
 // ---------------------------------------------------------------------------
 
-bool CZelkor::IsTimeOver() const
+bool ZelkorCore::IsTimeOver() const
 {
     if (m_bStopRequest.load(std::memory_order_relaxed))
         return true;
@@ -368,7 +368,7 @@ bool CZelkor::IsTimeOver() const
 
 // Row d's line becomes the child's line (row d + 1), with `first` in front;
 // the null move leaves the front entry empty.
-void CZelkor::TakeChildLine(int d, const CANDI_MOVE *first)
+void ZelkorCore::TakeChildLine(int d, const CANDI_MOVE *first)
 {
     if (first)
         CopyMove(m_moveTree[d][d], *first);
@@ -380,13 +380,13 @@ void CZelkor::TakeChildLine(int d, const CANDI_MOVE *first)
     m_nSearchedDepth[d] = end < d + 1 ? d + 1 : end;
 }
 
-void CZelkor::SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru)
+void ZelkorCore::SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru)
 {
     m_moveTree[d][d] = {nSrcPos, nDstPos, nKind, nNaru};
     m_nSearchedDepth[d] = d + 1;
 }
 
-void CZelkor::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth)
+void ZelkorCore::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth)
 {
     RESULT_IO r;
     r.nGain = nGain;
@@ -401,7 +401,7 @@ void CZelkor::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int
 
 // The stored best move of the position goes first: swapped to row 0 when the
 // list holds it, otherwise put there if still playable.
-void CZelkor::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax)
+void ZelkorCore::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax)
 {
     if (h.nSrcPos == 0)
         return;
@@ -441,7 +441,7 @@ void CZelkor::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int
 
 // A recapture at ply 3 (Man) or 2 (Com) that the side to move may lose on is
 // searched two plies deeper.
-bool CZelkor::IsManRecaptureExtended() const
+bool ZelkorCore::IsManRecaptureExtended() const
 {
     const CANDI_MOVE *p = m_pPreCandi[1];
     const CANDI_MOVE *q = m_pPreCandi[2];
@@ -459,7 +459,7 @@ bool CZelkor::IsManRecaptureExtended() const
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 129));
 }
 
-bool CZelkor::IsComRecaptureExtended() const
+bool ZelkorCore::IsComRecaptureExtended() const
 {
     const CANDI_MOVE *p = m_pPreCandi[0];
     const CANDI_MOVE *q = m_pPreCandi[1];
@@ -477,7 +477,7 @@ bool CZelkor::IsComRecaptureExtended() const
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 1));
 }
 
-int CZelkor::SearchManMove(int nMin, int nMax)
+int ZelkorCore::SearchManMove(int nMin, int nMax)
 {
     m_nSearchNodes++;
     const int d = m_nDepth;
@@ -620,7 +620,7 @@ int CZelkor::SearchManMove(int nMin, int nMax)
     return beta;
 }
 
-int CZelkor::SearchComMove(int nMin, int nMax)
+int ZelkorCore::SearchComMove(int nMin, int nMax)
 {
     m_nSearchNodes++;
     const int d = m_nDepth;

@@ -26,7 +26,7 @@ inline int Col(int s)
 // Shared mechanics
 // ---------------------------------------------------------------------------
 
-void CZelkor::MakeCandiMove(const CANDI_MOVE &m)
+void ZelkorCore::MakeCandiMove(const CANDI_MOVE &m)
 {
     if (m.nSrcPos == 255)
         MoveKomaOnCapt(m.nDstPos, m.nKind);
@@ -34,7 +34,7 @@ void CZelkor::MakeCandiMove(const CANDI_MOVE &m)
         MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
 }
 
-void CZelkor::UnmakeCandiMove(const CANDI_MOVE &m)
+void ZelkorCore::UnmakeCandiMove(const CANDI_MOVE &m)
 {
     if (m.nSrcPos == 255)
         BackKomaToCapt(m.nDstPos);
@@ -43,7 +43,7 @@ void CZelkor::UnmakeCandiMove(const CANDI_MOVE &m)
 }
 
 // Bit 7 - i set when neighbour i of Man's king is a square it may step to.
-int CZelkor::GetFreeMaskOnManGyoku()
+int ZelkorCore::GetFreeMaskOnManGyoku()
 {
     const int K = m_komaUni[1].nPos;
     int mask = 0;
@@ -57,7 +57,7 @@ int CZelkor::GetFreeMaskOnManGyoku()
     return mask;
 }
 
-int CZelkor::GetFreeMaskOnComGyoku()
+int ZelkorCore::GetFreeMaskOnComGyoku()
 {
     const int K = m_komaUni[2].nPos;
     int mask = 0;
@@ -72,7 +72,7 @@ int CZelkor::GetFreeMaskOnComGyoku()
 }
 
 // Drops that check from too far away to matter for a mate.
-bool CZelkor::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
+bool ZelkorCore::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
 {
     if (m.nSrcPos != 255)
         return false;
@@ -91,7 +91,7 @@ bool CZelkor::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
     }
 }
 
-bool CZelkor::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
+bool ZelkorCore::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
 {
     if (m.nSrcPos != 255)
         return false;
@@ -114,7 +114,7 @@ bool CZelkor::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
 // Exact test: is the king, now in check, mated?
 // ---------------------------------------------------------------------------
 
-int CZelkor::IsTumiOnManJust(bool bUtsuHu)
+int ZelkorCore::IsTumiOnManJust(bool bUtsuHu)
 {
     const int K = m_komaUni[1].nPos;
     for (int a : kAroundGyoku) {
@@ -163,7 +163,7 @@ int CZelkor::IsTumiOnManJust(bool bUtsuHu)
     return result;
 }
 
-int CZelkor::IsTumiOnComJust(bool bUtsuHu)
+int ZelkorCore::IsTumiOnComJust(bool bUtsuHu)
 {
     const int K = m_komaUni[2].nPos;
     for (int a : kAroundGyoku) {
@@ -218,14 +218,14 @@ int CZelkor::IsTumiOnComJust(bool bUtsuHu)
 
 // The check just made (the checker on t) mates when the king cannot take it
 // and has nowhere to go; if other defenders exist the exact test decides.
-bool CZelkor::IsCheckMateOnMan(int t)
+bool ZelkorCore::IsCheckMateOnMan(int t)
 {
     if (m_nPsbManKomas[t] == 1 && m_nPsbManKoma[t][0] == 1)
         return GetFreeMaskOnManGyoku() == 0;
     return IsTumiOnManJust(false) == 30000;
 }
 
-bool CZelkor::IsCheckMateOnCom(int t)
+bool ZelkorCore::IsCheckMateOnCom(int t)
 {
     if (m_nPsbComKomas[t] == 1 && m_nPsbComKoma[t][0] == 2)
         return GetFreeMaskOnComGyoku() == 0;
@@ -233,7 +233,7 @@ bool CZelkor::IsCheckMateOnCom(int t)
 }
 
 // Tries one move; true (and the move in row 0) when it mates.
-bool CZelkor::TryMateOnMan(const CANDI_MOVE &m)
+bool ZelkorCore::TryMateOnMan(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     const bool mate = m_nPsbManKomas[m_komaUni[2].nPos] == 0 && IsCheckMateOnMan(m.nDstPos);
@@ -243,7 +243,7 @@ bool CZelkor::TryMateOnMan(const CANDI_MOVE &m)
     return mate;
 }
 
-bool CZelkor::TryMateOnCom(const CANDI_MOVE &m)
+bool ZelkorCore::TryMateOnCom(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     const bool mate = m_nPsbComKomas[m_komaUni[1].nPos] == 0 && IsCheckMateOnCom(m.nDstPos);
@@ -253,7 +253,7 @@ bool CZelkor::TryMateOnCom(const CANDI_MOVE &m)
     return mate;
 }
 
-int CZelkor::IsTumiOnManByOneMove()
+int ZelkorCore::IsTumiOnManByOneMove()
 {
     const int K = m_komaUni[1].nPos;
     const int free = GetFreeMaskOnManGyoku();
@@ -318,7 +318,7 @@ int CZelkor::IsTumiOnManByOneMove()
     return m_nWeightScore;
 }
 
-int CZelkor::IsTumiOnComByOneMove()
+int ZelkorCore::IsTumiOnComByOneMove()
 {
     const int K = m_komaUni[2].nPos;
     const int free = GetFreeMaskOnComGyoku();
@@ -385,7 +385,7 @@ int CZelkor::IsTumiOnComByOneMove()
 
 // A knight check cannot be blocked: it mates when nothing takes the knight
 // and the king has no square left.
-bool CZelkor::TryKnightMateOnMan(const CANDI_MOVE &m)
+bool ZelkorCore::TryKnightMateOnMan(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     bool mate = false;
@@ -402,7 +402,7 @@ bool CZelkor::TryKnightMateOnMan(const CANDI_MOVE &m)
     return mate;
 }
 
-bool CZelkor::TryKnightMateOnCom(const CANDI_MOVE &m)
+bool ZelkorCore::TryKnightMateOnCom(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     bool mate = false;
@@ -423,7 +423,7 @@ bool CZelkor::TryKnightMateOnCom(const CANDI_MOVE &m)
 // Mate-by-checks search with iterative deepening
 // ---------------------------------------------------------------------------
 
-int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
+int ZelkorCore::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
 {
     m_nTagDepth = 1;
     m_nReflex2 = 0;
@@ -504,7 +504,7 @@ int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
     }
 }
 
-int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
+int ZelkorCore::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
 {
     m_nTagDepth = 1;
     m_nReflex1 = 0;
@@ -587,7 +587,7 @@ int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
 
 // Proven-result table shorthands: the usable value at a remaining depth, or
 // 0 when there is none; and a store of a mate value.
-int CZelkor::LoadOuteOnMan(int nRemain)
+int ZelkorCore::LoadOuteOnMan(int nRemain)
 {
     RESULT_IO r{};
     r.nDepth = nRemain;
@@ -595,7 +595,7 @@ int CZelkor::LoadOuteOnMan(int nRemain)
     return r.nSearched == 1 ? r.nGain : 0;
 }
 
-int CZelkor::LoadOuteOnCom(int nRemain)
+int ZelkorCore::LoadOuteOnCom(int nRemain)
 {
     RESULT_IO r{};
     r.nDepth = nRemain;
@@ -603,7 +603,7 @@ int CZelkor::LoadOuteOnCom(int nRemain)
     return r.nSearched == 1 ? r.nGain : 0;
 }
 
-void CZelkor::SaveOuteOnMan(int v, int nRemain)
+void ZelkorCore::SaveOuteOnMan(int v, int nRemain)
 {
     RESULT_IO r{};
     r.nGain = v;
@@ -611,7 +611,7 @@ void CZelkor::SaveOuteOnMan(int v, int nRemain)
     SaveOuteDataOnMan(&r);
 }
 
-void CZelkor::SaveOuteOnCom(int v, int nRemain)
+void ZelkorCore::SaveOuteOnCom(int v, int nRemain)
 {
     RESULT_IO r{};
     r.nGain = v;
@@ -620,7 +620,7 @@ void CZelkor::SaveOuteOnCom(int v, int nRemain)
 }
 
 // Most promising checks first; only the move and nTemp1 travel.
-void CZelkor::SortTumiByTemp1(CANDI_MOVE *list, int n)
+void ZelkorCore::SortTumiByTemp1(CANDI_MOVE *list, int n)
 {
     for (int i = 0; i + 1 < n; i++) {
         int best = i;

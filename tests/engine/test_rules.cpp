@@ -11,7 +11,7 @@ using namespace enginetest;
 namespace {
 
 // Squares whose `com` list holds piece u, with the x-ray bit: square * 2 + xray.
-std::set<int> Reach(const CZelkor &z, bool com, int u)
+std::set<int> Reach(const ZelkorCore &z, bool com, int u)
 {
     std::set<int> r;
     for (int t = 0; t < 256; t++) {
@@ -34,7 +34,7 @@ int XRay(int s)
 }
 
 // Kings in the corners 0x19 / 0x91, then the given pieces, numbered.
-std::unique_ptr<CZelkor> Position(std::initializer_list<std::pair<int, int>> pieces)
+EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 {
     auto z = NewEngine();
     ClearPosition(*z);
@@ -46,7 +46,7 @@ std::unique_ptr<CZelkor> Position(std::initializer_list<std::pair<int, int>> pie
     return z;
 }
 
-BOARD *IniBoard(const CZelkor &z, BOARD &b)
+BOARD *IniBoard(const ZelkorCore &z, BOARD &b)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
@@ -246,7 +246,7 @@ class ResultTableTest : public testing::Test
 protected:
     void SetUp() override
     {
-        z = std::make_unique<CZelkor>();
+        z = NewCore();
         ASSERT_TRUE(z->AllocMemory(0));
         z->InitResultArea();
         Key(0x12345678, 0x9abcdef0, 0);
@@ -261,7 +261,7 @@ protected:
     {
         return {gain, depth, searched, src, dst, 0, 0};
     }
-    std::unique_ptr<CZelkor> z;
+    EnginePtr z;
 };
 
 TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
@@ -423,7 +423,8 @@ TEST_F(ResultTableTest, MateWithFewerPiecesInHandHoldsWithMore)
 
 TEST(DaiBits, CompareStoredAndCurrentHands)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     z.m_dwDai = 2 * z.m_dwDaiCode[1] + z.m_dwDaiCode[5];
     auto hand = [&](int pawns, int golds) {
         return pawns * z.m_dwDaiCode[1] + golds * z.m_dwDaiCode[5];

@@ -11,7 +11,7 @@ namespace {
 class Estimates : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
 
     // Com's drop estimate here equals Man's at the mirrored square there.
     int Utsu(int code, int s)

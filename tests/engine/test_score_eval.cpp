@@ -15,7 +15,7 @@ namespace {
 class Eval : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
 
     void SetUp() override { z->m_nFixedRandDraw = 0; }
 
@@ -376,7 +376,7 @@ TEST_F(Eval, BattleFromSurfaceSearch)
 namespace {
 
 // Difference of Com's tables with and without the opening touches.
-std::map<std::pair<int, int>, int> OpeningTouches(CZelkor &z)
+std::map<std::pair<int, int>, int> OpeningTouches(ZelkorCore &z)
 {
     z.m_nCounter = 5;
     z.m_nMode = 1;

@@ -36,7 +36,7 @@ struct Game
 
 // The first player gives the handicap and moves first; it sits at the top
 // when firstUp (the set-up turned round).
-Game NewGame(const CZelkor &z, int teai, bool firstUp)
+Game NewGame(const ZelkorCore &z, int teai, bool firstUp)
 {
     Game g;
     g.pos = RefEmpty();
@@ -103,7 +103,7 @@ bool Contains(const std::vector<RefMove> &v, const RefMove &m)
 }
 
 // Plays one game; returns the result code that ended it (0 if it ran out of plies).
-int PlayGame(CZelkor &z, Game g, const char *name)
+int PlayGame(ZelkorCore &z, Game g, const char *name)
 {
     while (g.plies < kMaxPlies) {
         SCOPED_TRACE(::testing::Message() << name << " ply " << g.plies);
@@ -191,7 +191,7 @@ class SelfPlay : public ::testing::TestWithParam<std::tuple<int, bool>>
 
 TEST_P(SelfPlay, LegalMovesUntilTheEnd)
 {
-    auto z = std::make_unique<CZelkor>();
+    auto z = NewCore();
     ASSERT_EQ(z->InitGame(), 0);
     z->SetComLevel(0);
     z->m_nFixedDepth = kDepth;

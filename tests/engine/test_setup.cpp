@@ -13,7 +13,8 @@ using namespace enginetest;
 
 TEST(Constants, DerivedValues)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     // Promoted weights are the base plus the bonus; halves for Weight1.
     const int promoted[][3] = {{9, 420, 520}, {12, 670, 1310}, {15, 1300, 2340}, {13, 0, 0}};
     for (const auto &p : promoted) {
@@ -87,13 +88,15 @@ TEST(Numbering, HandsAndHandicapLeaveTheirNumbersOnTheStacks)
 
 TEST(Random, ParkMillerSequenceAndFixedKeys)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     z.m_nRandom = 1;
     EXPECT_EQ(z.GenerateRandom(), 16807);
     EXPECT_EQ(z.GenerateRandom(), 282475249);
     EXPECT_EQ(z.GenerateRandom(), 1622650073);
 
-    CZelkor a, b;
+    EnginePtr ap = NewCore(), bp = NewCore();
+    ZelkorCore &a = *ap, &b = *bp;
     a.AssignUniCode();
     b.m_nRandom = 12345;
     b.AssignUniCode();
@@ -108,7 +111,8 @@ TEST(Random, ParkMillerSequenceAndFixedKeys)
 
 TEST(ResultTable, EntryCountRule)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     const struct
     {
         unsigned limit;
@@ -142,7 +146,8 @@ long VirtualSize()
 // size, allocates the 128 MiB table; exits with entries / 16384.
 [[noreturn]] void AllocUnderCap(long room)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     rlimit r{};
     r.rlim_cur = r.rlim_max = static_cast<rlim_t>(VirtualSize() + room);
     setrlimit(RLIMIT_AS, &r);
@@ -164,7 +169,8 @@ TEST(ResultTableDeathTest, HalvesWhenMemoryIsShort)
 
 TEST(ResultTable, InitGameClearsEveryEntry)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     ASSERT_EQ(z.InitGame(), 0);
     ASSERT_EQ(z.m_nMaxResults, 1048576);
     std::memset(z.m_pResult, 0x5A, sizeof(SEARCH_RESULT) * z.m_nMaxResults);
@@ -186,8 +192,8 @@ TEST(ResultTable, InitGameClearsEveryEntry)
 TEST(GlobalEngine, ExistsBeforeMainWithoutATable)
 {
     ASSERT_NE(g_pZelkor, nullptr);
-    EXPECT_EQ(g_pZelkor->m_nGameStatus, 1);
-    EXPECT_EQ(g_pZelkor->m_pResult, nullptr);
+    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_nGameStatus, 1);
+    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_pResult, nullptr);
 }
 
 TEST(ConvertBoard, InitialPositionIsItsOwnMirror)

@@ -20,9 +20,9 @@ struct Think
     int result = -1;
 };
 
-std::unique_ptr<CZelkor> NewThinker(int depth)
+EnginePtr NewThinker(int depth)
 {
-    auto z = std::make_unique<CZelkor>();
+    auto z = NewCore();
     EXPECT_EQ(z->InitGame(), 0);
     z->SetComLevel(0);
     z->m_nFixedDepth = depth;
@@ -32,7 +32,7 @@ std::unique_ptr<CZelkor> NewThinker(int depth)
 }
 
 // Hands the position to the engine as the document does and thinks once.
-Think ThinkOnce(CZelkor &z, const RefPos &p, int turn, int counter = 10)
+Think ThinkOnce(ZelkorCore &z, const RefPos &p, int turn, int counter = 10)
 {
     BOARD b;
     int com[7], man[7];
@@ -156,26 +156,25 @@ TEST(ThinkResults, BusyEngineIgnoresASecondThink)
 
 TEST(PackedMove, ExamplesAndPromotionByte)
 {
-    EXPECT_EQ(CZelkor::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
-    EXPECT_EQ(CZelkor::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
+    EXPECT_EQ(ZelkorCore::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
+    EXPECT_EQ(ZelkorCore::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
     // Leaving the zone unpromoted still offers the promotion to the caller.
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
-    EXPECT_EQ(CZelkor::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
-    EXPECT_EQ(CZelkor::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
     // A dropped piece is never promoted, even into the zone.
-    EXPECT_EQ(CZelkor::PackMove(255, 0x85, 0, 132) >> 24, 0u);
+    EXPECT_EQ(ZelkorCore::PackMove(255, 0x85, 0, 132) >> 24, 0u);
 }
 
 RefPos MiddleGame()
 {
     RefPos p = RefEmpty();
-    CZelkor *z = new CZelkor;
+    const EnginePtr z = NewCore();
     for (int s = 0; s < 256; s++)
         p.board[s] = z->m_nIniBoard[s];
-    delete z;
     // A few pawn steps and a bishop exchange.
     p.board[0x73] = 0;
     p.board[0x63] = 1;
@@ -240,7 +239,7 @@ TEST(MoveRecord, LongGamesKeepPlayingAndStayInTheRecord)
         EXPECT_EQ(z->m_nCounter, counter + 1);
         int src, dst, kind, naru, srcKind;
         ASSERT_TRUE(z->GetKomaMove(src, dst, kind, naru, srcKind));
-        EXPECT_EQ(CZelkor::PackMove(src, dst, naru, srcKind), t.word);
+        EXPECT_EQ(ZelkorCore::PackMove(src, dst, naru, srcKind), t.word);
         // Beyond the counter, and entries already overwritten, are absent.
         EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 2));
         EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 1 - 512));
