@@ -11,7 +11,6 @@ ZelkorCore::ZelkorCore()
 {
     m_nGameStatus = 1;
     m_pResult = nullptr;
-    AssignConstants();
 }
 
 ZelkorCore::~ZelkorCore()
@@ -139,7 +138,7 @@ int ZelkorCore::CheckMoveable(int src, int dst, int code)
 {
     if (code == 0 || !IsPlayingSquare(dst))
         return 4;
-    if (src == 255) {
+    if (src == kDrop) {
         int k = code & 15;
         if (m_nBoard[dst] != 0 || (code & ~0x80) > 7 || k == 0)
             return 4;
@@ -243,7 +242,7 @@ bool ZelkorCore::Init()
     m_nMode = 0;
     std::memset(m_moveCandi, 0, sizeof(m_moveCandi));
     std::memset(m_moveTree, 0, sizeof(m_moveTree));
-    std::memcpy(m_nBoard, m_nIniBoard, sizeof(m_nBoard));
+    std::memcpy(m_nBoard, kIniBoard, sizeof(m_nBoard));
     std::memset(m_nCaptByCom, 0, sizeof(m_nCaptByCom));
     std::memset(m_nCaptByMan, 0, sizeof(m_nCaptByMan));
     return InitBoard();
@@ -348,18 +347,18 @@ void ZelkorCore::AssignUniNum()
 
     m_dwDai = 0;
     for (int k = 1; k <= 7; k++)
-        m_dwDai += m_dwDaiCode[k] * static_cast<std::uint32_t>(m_nCaptByCom[k]);
+        m_dwDai += kDaiCode[k] * static_cast<std::uint32_t>(m_nCaptByCom[k]);
 
-    auto W = [this](int k, int n) { return m_weightDaiKomas[k].nWeight[n]; };
+    auto W = [this](int k, int n) { return kWeightDaiKomas[k].nWeight[n]; };
     for (int i = 0; i < 18; i++) {
         m_nProfitOnCapt[i][0] = 0;
         for (int j = 1; j <= 15; j++)
-            m_nProfitOnCapt[i][j] = m_nWeight1[j] + W(j & 7, i + 1) - W(j & 7, i);
+            m_nProfitOnCapt[i][j] = kWeight1[j] + W(j & 7, i + 1) - W(j & 7, i);
         m_nProfitOnCapt1[i][0] = 0;
         m_nProfitOnUtsu[i][0] = 0;
         for (int k = 1; k <= 7; k++) {
-            m_nProfitOnUtsu[i][k] = m_nWeight1[k] + W(k, i) - W(k, i + 1);
-            m_nProfitOnCapt1[i][k] = W(k, i + 1) - W(k, i) - m_nWeight1[k];
+            m_nProfitOnUtsu[i][k] = kWeight1[k] + W(k, i) - W(k, i + 1);
+            m_nProfitOnCapt1[i][k] = W(k, i + 1) - W(k, i) - kWeight1[k];
         }
     }
 
@@ -369,7 +368,7 @@ void ZelkorCore::AssignUniNum()
             int c = m_nBoard[16 * row + col];
             if (c == 0)
                 continue;
-            score += c < 128 ? -m_nWeight1[c] : m_nWeight1[c & 15];
+            score += c < 128 ? -kWeight1[c] : kWeight1[c & 15];
         }
     }
     for (int k = 1; k <= 7; k++)
@@ -411,7 +410,7 @@ void ZelkorCore::ConvertBoard()
 
 int ZelkorCore::GenerateRandom()
 {
-    const int m = m_nRandParam[0], q = m_nRandParam[1], a = m_nRandParam[2], r = m_nRandParam[3];
+    const int m = kRandParam[0], q = kRandParam[1], a = kRandParam[2], r = kRandParam[3];
     int t = a * (m_nRandom % q) - r * (m_nRandom / q);
     if (t < 1)
         t += m;

@@ -6,7 +6,8 @@
 //   ZelkorCore.h    the inside: types, the class with its sections, fields
 //   ZelkorUtil.h    square and code helpers
 //   Zelkor.cpp      set-up, the document's calls, the result area
-//   ZelkorConst.cpp constant tables
+//   ZelkorTables.h  constant tables and named constants (piece codes, the
+//                   drop marker, the x-ray flag, the mate score)
 //   ZelkorThink.cpp think driver and root search
 //   rules.cpp       attack lists, move making, result table, legality
 //   score.cpp, scoreprep.cpp   evaluation, exchange estimates, position scores
@@ -61,7 +62,6 @@ public:
     using ZelkorCore::m_dwBoard1;
     using ZelkorCore::m_dwBoard2;
     using ZelkorCore::m_dwDai;
-    using ZelkorCore::m_nIniBoard;
 
 private:
     friend class ZelkorCore; // hands the face to the iteration hook

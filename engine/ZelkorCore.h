@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <ctime>
 
+#include "ZelkorTables.h"
+
 // The position handed in by the document: [row - 1][col - 1], engine piece codes.
 typedef unsigned char BOARD[9][9];
 
@@ -19,7 +21,7 @@ struct KOMA_BY_UNINUM
 // empty); for a drop the dropped piece's full code. nNaru: 8 promotes.
 struct KOMA_MOVE
 {
-    int nSrcPos; // 255 for a drop
+    int nSrcPos; // kDrop for a drop
     int nDstPos;
     int nKind;
     int nNaru;
@@ -75,23 +77,12 @@ struct SEARCH_RESULT
     unsigned char byNaru;
 };
 
-struct STEP_ON_DIR
-{
-    int nStepHisha;
-    int nStepKaku;
-};
-
-struct WEIGHT_DAIKOMAS
-{
-    int nWeight[32]; // value of holding n pieces of one kind, by n
-};
-
 // The computer opponent's inside: position, rules, evaluation, generators and
 // searches. Reached only through CZelkor (Zelkor.h), whose private base it is;
 // the engine's own sources and the tests (ZelkorTestAccess) see all of it.
 //
 // Squares are 16 * row + col (rows and cols 1..9) in a 256-entry mailbox whose
-// frame holds 255. Codes: 1..8 Man's pawn..king, +8 promoted, +128 Com's.
+// frame holds kFrame. Codes: 1..8 Man's pawn..king, +8 promoted, +128 Com's.
 // Unique piece numbers 1..40 (1 Man's king, 2 Com's king) follow a piece for
 // its whole life; the attack lists store them (+128 for an x-ray entry).
 class CZelkor;
@@ -154,8 +145,7 @@ public:
         return m_moveTree[0];
     }
 
-    // ---- set-up (Zelkor.cpp, ZelkorConst.cpp) ----
-    void AssignConstants();
+    // ---- set-up (Zelkor.cpp) ----
     bool Init();
     bool InitBoard();
     void SetUniBoard();
@@ -308,8 +298,8 @@ public:
     int ProfitOnManOuMove(int nPos) const;
 
     // Exchange value and promotion bonus of piece number u (0 for u = 0).
-    int UniWeight2(int u) const { return m_nWeight2[m_komaUni[u].nKind & 15]; }
-    int UniNaruBonus(int u) const { return m_nAddWeightOnNaru[m_komaUni[u].nKind & 15]; }
+    int UniWeight2(int u) const { return zelkor::kWeight2[m_komaUni[u].nKind & 15]; }
+    int UniNaruBonus(int u) const { return zelkor::kAddWeightOnNaru[m_komaUni[u].nKind & 15]; }
 
     // ---- reply search, mate search, check handling (search.cpp) ----
     int SearchSurfaceByCom(int *pnPos);
@@ -446,7 +436,7 @@ public:
     }
     template <bool C> static bool IsOwnCode(int c)
     {
-        return C ? (c > 128 && c < 255) : (c > 0 && c < 128);
+        return C ? (c > 128 && c < zelkor::kFrame) : (c > 0 && c < 128);
     }
     template <bool C> static bool IsOppCode(int c) { return IsOwnCode<!C>(c); }
     template <bool C> static int SideCode(int k) { return C ? k + 128 : k; }
@@ -532,37 +522,6 @@ public:
     int m_nGameStatus{}; // 1 idle, 2 thinking
     int m_nKindReq{};    // break request
 
-    // Constant tables (AssignConstants)
-    int m_nWeight1[16]{};
-    int m_nWeight2[16]{};
-    int m_nAddWeightOnNaru[16]{};
-    WEIGHT_DAIKOMAS m_weightDaiKomas[8]{};
-    STEP_ON_DIR m_stepOfHiKaku[4]{};
-    int m_nAroundStep[8]{};
-    int m_nAroundCode[8]{};
-    int m_nMarkOnCode[4][16]{};
-    int m_nKomaOnCode[4][8]{};
-    int m_nNeckOnAround[8][8]{};
-    int m_nAttractDir[8][8]{};
-    int m_nUtsuFrom[4]{};
-    int m_nUtsuTo[4]{};
-    int m_nIniOnPos[256]{};
-    int m_nAddOnOut[256]{};
-    double m_dRate[5]{};
-    double m_dAdjuster[8]{};
-    int m_nIniBoard[256]{};
-    std::uint32_t m_dwDaiCode[8]{};
-    std::uint32_t m_dwDaiBits[8]{};
-    int m_nRandParam[4]{};
-    int m_nGoldenDist[16]{};
-    int m_nForward[16]{};
-    int m_nHorzBack[16]{};
-    int m_nForwDiag[16]{};
-    int m_nBackDiag[16]{};
-    int m_nHiAttPcnt[288]{}; // [18][16], cols 0..8 used
-    int m_nKinAttPcnt[288]{};
-    int m_nKinDefPcnt[288]{};
-
     // Level and counters
     int m_nComLevel{};
     int m_nRandPortion{};
@@ -586,7 +545,7 @@ public:
     // Position key
     std::uint32_t m_dwBoard1{};
     std::uint32_t m_dwBoard2{};
-    std::uint32_t m_dwDai{}; // Com's hand, packed by m_dwDaiCode
+    std::uint32_t m_dwDai{}; // Com's hand, packed by zelkor::kDaiCode
 
     // Time control and mate-search limits
     int m_nTimeLimit{}; // seconds

@@ -76,11 +76,11 @@ int ZelkorCore::FindMove(int turn, unsigned int *move)
 // promotion. Squares are (row - 1) * 16 + (col - 1).
 unsigned int ZelkorCore::PackMove(int src, int dst, int naru, int srcKind)
 {
-    const unsigned int b0 = src == 255 ? 255u : static_cast<unsigned int>(src - 17);
+    const unsigned int b0 = src == kDrop ? unsigned(kDrop) : static_cast<unsigned int>(src - 17);
     const unsigned int b1 = static_cast<unsigned int>(dst - 17);
     const unsigned int b2 = static_cast<unsigned int>(srcKind) & 0xff;
     // The document promotes whenever it may; a dropped piece never does.
-    const bool zone = src != 255 && CanPromote(srcKind) && (src >= 0x71 || dst >= 0x71);
+    const bool zone = src != kDrop && CanPromote(srcKind) && (src >= 0x71 || dst >= 0x71);
     const unsigned int b3 = (naru == 8 || zone) ? 1u : 0u;
     return b0 | (b1 << 8) | (b2 << 16) | (b3 << 24);
 }
@@ -121,10 +121,10 @@ int ZelkorCore::MainThink(bool convert)
     const int score = ThinkComMove(src, dst, kind, naru, maxDepth);
 
     if (dst != 0) {
-        const int moved = src == 255 ? kind : m_nBoard[src];
+        const int moved = src == kDrop ? kind : m_nBoard[src];
         const int c = CheckMoveable(src, dst, moved);
         if (c == 0 || c == 11 || c == 13) {
-            if (src == 255)
+            if (src == kDrop)
                 MoveKomaOnCapt(dst, kind);
             else
                 MoveKomaOnBoard(dst, src, naru);
@@ -135,13 +135,13 @@ int ZelkorCore::MainThink(bool convert)
     }
 
     int r = 0;
-    if (score == 30000) {
-        if (m_nPsbComKomas[m_komaUni[1].nPos] != 0 && IsTumiOnManJust(false) == 30000)
+    if (score == kMateScore) {
+        if (m_nPsbComKomas[m_komaUni[1].nPos] != 0 && IsTumiOnManJust(false) == kMateScore)
             r = 1;
-    } else if (score == -30000) {
+    } else if (score == -kMateScore) {
         r = m_bThinkMoved ? 3 : 2;
         if (m_bThinkMoved && m_nPsbManKomas[m_komaUni[2].nPos] != 0 &&
-            IsTumiOnComJust(false) == 30000)
+            IsTumiOnComJust(false) == kMateScore)
             r = 2;
     } else if (score == 30010) {
         r = 4;
@@ -158,7 +158,7 @@ int ZelkorCore::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDe
     m_nSearchNodes = 0;
     // The opponent's king can be taken: no move values are produced.
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0)
-        return 30000;
+        return kMateScore;
 
     m_clockStart = std::clock();
     m_tWallStart = std::chrono::steady_clock::now();
@@ -171,20 +171,20 @@ int ZelkorCore::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDe
 
     int v = SearchTumiOnMan(src, dst, kind, naru, 31);
     if (v > 99)
-        return 30000;
+        return kMateScore;
 
     m_nMinTagDepth = 1;
     if (maxDepth < 1)
         return v;
     while (m_nMinTagDepth <= maxDepth) {
-        v = SearchTree(-30000, 30000, src, dst, kind, naru);
+        v = SearchTree(-kMateScore, kMateScore, src, dst, kind, naru);
         if (!m_bTime) {
             m_nCompletedDepth = m_nMinTagDepth;
             if (m_pfnIterationDone)
                 m_pfnIterationDone(m_pIterationCtx, static_cast<const CZelkor &>(*this), m_nMinTagDepth,
                                    v);
         }
-        if (v == 30000 || m_nPsbComMoves == 1 || v == 30010)
+        if (v == kMateScore || m_nPsbComMoves == 1 || v == 30010)
             return v;
         if (IsTimeOver())
             return v;
@@ -251,10 +251,10 @@ bool ZelkorCore::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNa
 
 bool ZelkorCore::IsWellFormedComMove(const CANDI_MOVE &m) const
 {
-    if (m.nSrcPos == 255)
+    if (m.nSrcPos == kDrop)
         return m.nKind > 128 && m.nKind < 136 && m_nBoard[m.nDstPos] == 0;
     const int c = m_nBoard[m.nSrcPos];
-    return m.nSrcPos != 0 && c != 255 && c > 128 && m.nKind < 128 && (m.nNaru == 0 || m.nNaru == 8);
+    return m.nSrcPos != 0 && c != kFrame && c > 128 && m.nKind < 128 && (m.nNaru == 0 || m.nNaru == 8);
 }
 
 // The stored best move of the root position goes to the front of
@@ -290,10 +290,10 @@ int ZelkorCore::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = -30000;
+        int v = -kMateScore;
         if (m_nPsbManKomas[m_komaUni[2].nPos] == 0) {
             v = SearchManMove(alpha, nMax);
-            if (v != -30000)
+            if (v != -kMateScore)
                 m_nPsbComMoves++;
         }
         m_nDepth--;
@@ -328,10 +328,10 @@ int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &
     m_moveTree[0][0].nSrcPos = 0;
     m_nSearchedDepth[0] = 0;
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0)
-        return -30000;
+        return -kMateScore;
     m_nRemainDepth = 0;
     m_bTime = false;
-    int nullScore = -30000;
+    int nullScore = -kMateScore;
     int alpha = nMin;
 
     const int K = m_komaUni[2].nPos;
@@ -388,8 +388,8 @@ int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &
                 m_moveHubo[m_nHubos++] = best;
             return alpha;
         }
-        if (alpha == -30000)
-            return -30000;
-        nullScore = alpha = -30000;
+        if (alpha == -kMateScore)
+            return -kMateScore;
+        nullScore = alpha = -kMateScore;
     }
 }

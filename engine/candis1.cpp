@@ -136,9 +136,9 @@ template <bool C> int ZelkorCore::DestScore(int k, int src, int dst)
 {
     int x = m_nBoard[dst] & 15, nh = OppCnt<C>(dst), nc = OwnCnt<C>(dst);
     if (nh == 0)
-        return nc + m_nWeight2[x];
+        return nc + kWeight2[x];
     if (nc == 1)
-        return m_nWeight2[x] - m_nWeight2[k];
+        return kWeight2[x] - kWeight2[k];
     return SideProfitMove<C>(src, dst);
 }
 
@@ -176,7 +176,7 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
     const int k = code & 15;
     int n = 0;
     auto open = [&](int s) {
-        return s >= 0 && s < 256 && m_nBoard[s] != 255 && !IsOwnCode<C>(m_nBoard[s]);
+        return s >= 0 && s < 256 && m_nBoard[s] != kFrame && !IsOwnCode<C>(m_nBoard[s]);
     };
     // Safe mode leaves out a step onto an empty square the mover alone would defend.
     auto unsafe = [&](int s) {
@@ -189,7 +189,7 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         for (int s = sq + SideFwd<C>(step); open(s); s += SideFwd<C>(step)) {
             if (!unsafe(s)) {
                 int naru = promotes && (SideZone<C>(s) || SideZone<C>(sq)) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
                 break;
@@ -205,7 +205,7 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         int s = sq + SideFwd<C>(16);
         if (open(s) && !unsafe(s)) {
             int naru = SideZone<C>(s) ? 8 : 0;
-            put(s, naru, m_nWeight2[m_nBoard[s] & 15] + (naru ? m_nAddWeightOnNaru[1] : 0));
+            put(s, naru, kWeight2[m_nBoard[s] & 15] + (naru ? kAddWeightOnNaru[1] : 0));
         }
         break;
     }
@@ -213,7 +213,7 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         for (int s = sq + SideFwd<C>(16); open(s); s += SideFwd<C>(16)) {
             if (!unsafe(s)) {
                 int naru = SideZone<C>(s) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
                 break;
@@ -224,49 +224,49 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
             int s = sq + SideFwd<C>(jump);
             if (zelkor::IsPlayingSquare(s) && open(s) && !unsafe(s)) {
                 int naru = SideZone<C>(s) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
         }
         break;
     case 4:
         for (int i : {0, 1, 2, 6, 7}) {
-            int s = sq + SideFwd<C>(m_nAroundStep[i]);
+            int s = sq + SideFwd<C>(kKingSteps[i]);
             if (!open(s) || unsafe(s))
                 continue;
-            int score = DestScore<C>(k, sq, s) + m_nIniOnPos[s];
+            int score = DestScore<C>(k, sq, s) + kIniOnPos[s];
             if (SideZone<C>(s) || SideZone<C>(sq))
-                put(s, 8, score + m_nAddWeightOnNaru[4]);
+                put(s, 8, score + kAddWeightOnNaru[4]);
             put(s, 0, score);
         }
         break;
     case 6:
     case 14:
         for (int d = 0; d < 4; d++)
-            ray(m_stepOfHiKaku[d].nStepKaku, k == 6);
+            ray(kStepOfHiKaku[d].nStepKaku, k == 6);
         if (k == 14)
             for (int d = 0; d < 4; d++)
-                step(m_stepOfHiKaku[d].nStepHisha, [](int) { return 0; });
+                step(kStepOfHiKaku[d].nStepHisha, [](int) { return 0; });
         break;
     case 7:
     case 15:
         for (int d = 0; d < 4; d++)
-            ray(m_stepOfHiKaku[d].nStepHisha, k == 7);
+            ray(kStepOfHiKaku[d].nStepHisha, k == 7);
         if (k == 15)
             for (int d = 0; d < 4; d++)
-                step(m_stepOfHiKaku[d].nStepKaku, [](int) { return 0; });
+                step(kStepOfHiKaku[d].nStepKaku, [](int) { return 0; });
         break;
     case 8:
         for (int i = 0; i < 8; i++) {
-            int s = sq + SideFwd<C>(m_nAroundStep[i]);
+            int s = sq + SideFwd<C>(kKingSteps[i]);
             if (open(s) && OppCnt<C>(s) == 0)
                 put(s, 0,
-                    OwnCnt<C>(s) + m_nWeight2[m_nBoard[s] & 15] +
+                    OwnCnt<C>(s) + kWeight2[m_nBoard[s] & 15] +
                         (C ? ProfitOnComOuMove(s) : ProfitOnManOuMove(s)));
         }
         break;
     default: // gold and the promoted minor pieces
         for (int i = 0; i < 6; i++)
-            step(m_nAroundStep[i], [this](int s) { return m_nIniOnPos[s]; });
+            step(kKingSteps[i], [this](int s) { return kIniOnPos[s]; });
         break;
     }
     SwapBestToFront(p, n);
@@ -292,14 +292,14 @@ int ZelkorCore::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = p[i];
         int s = 0;
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             MoveKomaOnCapt(m.nDstPos, m.nKind);
         else
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
         int v = SearchSurfaceByMan(&s);
         int e = Evaluation();
         int nc = m_nPsbComKomas[m.nDstPos];
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             BackKomaToCapt(m.nDstPos);
         else
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
@@ -329,14 +329,14 @@ int ZelkorCore::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = p[i];
         int s = 0;
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             MoveKomaOnCapt(m.nDstPos, m.nKind);
         else
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
         int v = SearchSurfaceByCom(&s);
         int e = Evaluation();
         int nh = m_nPsbManKomas[m.nDstPos];
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             BackKomaToCapt(m.nDstPos);
         else
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
@@ -356,7 +356,7 @@ template <bool C> int ZelkorCore::ToruOnPreMoveT(int t, CANDI_MOVE *p)
         return 0;
     const int x = m_nBoard[t];
     // A square of the mover's own (or the frame) offers nothing to take.
-    if (OwnCnt<C>(t) == 0 || x == 255 || IsOwnCode<C>(x))
+    if (OwnCnt<C>(t) == 0 || x == kFrame || IsOwnCode<C>(x))
         return 0;
     const int nh = OppCnt<C>(t);
     const int *lst = OwnLst<C>(t);
@@ -366,7 +366,7 @@ template <bool C> int ZelkorCore::ToruOnPreMoveT(int t, CANDI_MOVE *p)
         if (u > 128 || (u == SideKingUni<C>() && nh > 0))
             continue;
         int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-        int bonus = m_nAddWeightOnNaru[k];
+        int bonus = kAddWeightOnNaru[k];
         int naru = bonus != 0 && (SideZone<C>(t) || SideZone<C>(src)) ? 8 : 0;
         n = PutCandi(p, n, src, t, x, naru, DestScore<C>(k, src, t) + (naru ? bonus : 0));
     }
@@ -424,7 +424,7 @@ template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, 
                 continue;
             if (!lance && k == (fc & 7))
                 score += 100;
-            n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, score);
+            n = PutCandi(p, n, kDrop, s, SideCode<C>(k), 0, score);
             if (!all)
                 return n;
         }
@@ -436,7 +436,7 @@ template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, 
             if (u > 128 || u == SideKingUni<C>() || m_komaUni[u].nPos == t)
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-            int bonus = m_nAddWeightOnNaru[k];
+            int bonus = kAddWeightOnNaru[k];
             int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
             int score = SideProfitMove<C>(src, s) + (naru ? bonus : 0);
             if (!lance && !all && score < 0)
@@ -476,7 +476,7 @@ template <bool C, bool Psb> int ZelkorCore::EscapeFromOuteT()
     const int *lst = OppLst<C>(king);
     int checker = 0;
     for (int i = 0, cnt = OppCnt<C>(king); i < cnt && checker == 0; i++)
-        if (lst[i] < 128)
+        if (lst[i] < kXray)
             checker = lst[i];
     if (checker != 0) {
         int from = m_komaUni[checker].nPos, code = m_komaUni[checker].nKind;
@@ -542,7 +542,7 @@ void ZelkorCore::AppendCandiMovebyTreeData(int *pnCount)
         int dst = m.nDstPos, kind = m.nKind;
         if (!zelkor::IsPlayingSquare(dst))
             continue;
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             int k = kind & 15;
             if (kind < 129 || k > 7 || m_nCaptByCom[k] <= 0 || m_nBoard[dst] != 0 ||
                 !CanDropOn<true>(k, dst))
@@ -555,7 +555,7 @@ void ZelkorCore::AppendCandiMovebyTreeData(int *pnCount)
                 found = u < 129 && m_komaUni[u].nPos == src;
             }
             if (!found || (m.nNaru == 8 && (m_nBoard[src] & 15) > 8) ||
-                !ComPromotionOk(m_nAddWeightOnNaru, m_nBoard[src], src, dst, m.nNaru))
+                !ComPromotionOk(kAddWeightOnNaru, m_nBoard[src], src, dst, m.nNaru))
                 continue;
             kind = m_nBoard[dst];
         }
@@ -572,29 +572,29 @@ void ZelkorCore::AppendCandiMovebyTreeData(int *pnCount)
         if (!zelkor::IsPlayingSquare(t))
             continue;
         n += Cap(GCCM_DestPointedPos(1, t, row + n), 2);
-        if (m.nSrcPos == 255 && m_nBoard[t] == 0 && m_nPsbManKomas[t] <= m_nPsbComKomas[t]) {
+        if (m.nSrcPos == kDrop && m_nBoard[t] == 0 && m_nPsbManKomas[t] <= m_nPsbComKomas[t]) {
             for (int k : {1, 2, 3}) {
                 if (m_nCaptByCom[k] > 0 && CanDropOn<true>(k, t)) {
-                    n = PutCandi(row, n, 255, t, 128 + k, 0, 0);
+                    n = PutCandi(row, n, kDrop, t, 128 + k, 0, 0);
                     break;
                 }
             }
             for (int k : {4, 5, 6, 7}) {
                 if (m_nCaptByCom[k] > 0) {
-                    n = PutCandi(row, n, 255, t, 128 + k, 0, 0);
+                    n = PutCandi(row, n, kDrop, t, 128 + k, 0, 0);
                     break;
                 }
             }
         }
         // The callees only read the lists, so walking t's list here is safe.
         for (int i = 0; i < m_nPsbManKomas[t]; i++) {
-            int u = m_nPsbManKoma[t][i] & 127;
+            int u = m_nPsbManKoma[t][i] & ~kXray;
             int q = m_komaUni[u].nPos, code = m_komaUni[u].nKind;
             n += GCCM_ToruOnPreMoveOfEnemy(q, row + n);
             if (code == 2 || (code & 7) >= 6)
                 n += Cap(GCCM_BreakOffShaKaku(true, q, t, row + n), 2);
         }
-        if (m.nSrcPos != 255 && m_nBoard[t] > 128 && m_nBoard[t] != 255)
+        if (m.nSrcPos != kDrop && m_nBoard[t] > 128 && m_nBoard[t] != kFrame)
             n += Cap(GCCM_UsePointedKoma(0, t, row + n), 3);
     }
 }
@@ -616,9 +616,9 @@ void ZelkorCore::AppendCandiMovebyCalcScore(int *pnCount)
                 loss = std::min(ProfitOnComMove(m.nSrcPos, m.nDstPos), 0);
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
             if (m_nPsbManKomas[m_komaUni[2].nPos] == 0)
-                m.nScore = Evaluation() - m_nWeight1[8] + loss;
+                m.nScore = Evaluation() - kWeight1[8] + loss;
             else
-                m.nScore = -30000;
+                m.nScore = -kMateScore;
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
         }
         SortBy_nScore(c, c, block);
@@ -632,7 +632,7 @@ void ZelkorCore::AppendCandiMovebyCalcScore(int *pnCount)
             if (!CheckComNihu(s))
                 break;
             if (m_nBoard[s] == 0 && m_nBoard[s + 32] != 1 && m_nPsbManKomas[s] <= m_nPsbComKomas[s])
-                n = PutCandi(row, n, 255, s, 0x81, 0, 1);
+                n = PutCandi(row, n, kDrop, s, 0x81, 0, 1);
         }
     }
 }
@@ -686,9 +686,9 @@ void ZelkorCore::AppendCandiMovebyUtsuManHu(int &nCount)
     if (!zelkor::IsPlayingSquare(t) || !zelkor::IsPlayingSquare(s))
         return;
     const int c = m_nBoard[t];
-    if ((c == 0x82 || (c & 0x87) == 0x87) && c != 255 && m_nCaptByMan[1] >= 2 && m_nBoard[s] == 0 &&
+    if ((c == 0x82 || (c & 0x87) == 0x87) && c != kFrame && m_nCaptByMan[1] >= 2 && m_nBoard[s] == 0 &&
         CheckManNihu(s) && m_nBoard[s + 16] == 0 && m_nPsbComKomas[s + 16] != 0)
-        nCount = PutCandi(CandiRow(d), nCount, 255, s, 1, 0, 1);
+        nCount = PutCandi(CandiRow(d), nCount, kDrop, s, 1, 0, 1);
 }
 
 void ZelkorCore::AppendCandiMovebyUtsuComHu(int &nCount)
@@ -702,7 +702,7 @@ void ZelkorCore::AppendCandiMovebyUtsuComHu(int &nCount)
     const int c = m_nBoard[t];
     if ((c == 2 || (c & 0x87) == 7) && m_nCaptByCom[1] >= 2 && m_nBoard[s] == 0 &&
         CheckComNihu(s) && m_nBoard[s - 16] == 0 && m_nPsbComKomas[s - 16] != 0)
-        nCount = PutCandi(CandiRow(d), nCount, 255, s, 0x81, 0, 1);
+        nCount = PutCandi(CandiRow(d), nCount, kDrop, s, 0x81, 0, 1);
 }
 
 void ZelkorCore::AppendCandiMovebyManKomas(int &nCount)
@@ -767,7 +767,7 @@ int ZelkorCore::MakeRootCandi()
         for (int j = 0; j < n; j++) {
             if (row[j].nSrcPos == h.nSrcPos && row[j].nDstPos == h.nDstPos &&
                 row[j].nKind == h.nKind && row[j].nNaru == h.nNaru) {
-                row[j].nScore = 30000 + i;
+                row[j].nScore = kMateScore + i;
                 break;
             }
         }
@@ -806,7 +806,7 @@ int ZelkorCore::ThreatOfProbe(bool com, int &n)
         GCCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
     else
         GMCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
-    return th.nSrcPos == 255 ? 0 : th.nDstPos;
+    return th.nSrcPos == kDrop ? 0 : th.nDstPos;
 }
 
 int ZelkorCore::EndComReplyCandi(int n)

@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+using namespace zelkor;
+
 namespace {
 
 int Sign(int v)
@@ -43,7 +45,7 @@ bool Between(int a, int b, int c)
 // Own bishops (kind7 6) or rooks (7) moving onto the line dir from t.
 template <bool C> int ZelkorCore::LineMovesT(int t, int dir, int kind7, int mode, CANDI_MOVE *p, int n)
 {
-    if (m_nBoard[t + dir] != 0 || m_nBoard[t + 2 * dir] == 255 ||
+    if (m_nBoard[t + dir] != 0 || m_nBoard[t + 2 * dir] == kFrame ||
         IsOwnCode<C>(m_nBoard[t + 2 * dir]))
         return n;
     for (int s = t + 2 * dir; m_nBoard[s] == 0 || IsOppCode<C>(m_nBoard[s]); s += dir) {
@@ -60,7 +62,7 @@ template <bool C> int ZelkorCore::LineMovesT(int t, int dir, int kind7, int mode
                     continue;
                 int naru = k == kind7 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
                 n = PutCandi(p, n, src, s, x, naru,
-                             DestScore<C>(k, src, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                             DestScore<C>(k, src, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
         }
         if (x != 0)
@@ -81,10 +83,10 @@ template <bool C> int ZelkorCore::LineDropsT(int t, int dir, int kind, int mode,
         else if (OwnCnt<C>(s) == 0) {
             if (mode != 2)
                 continue;
-            score = -m_nWeight2[kind];
+            score = -kWeight2[kind];
         } else
             score = SideProfitUtsu<C>(SideCode<C>(kind), s);
-        n = PutCandi(p, n, 255, s, SideCode<C>(kind), 0, score);
+        n = PutCandi(p, n, kDrop, s, SideCode<C>(kind), 0, score);
     }
     return n;
 }
@@ -100,7 +102,7 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
     // covered only by the enemy or guarded by an enemy pawn.
     auto barred = [&](int s) {
         int c = m_nBoard[s];
-        if (c == 255 || IsOwnCode<C>(c))
+        if (c == kFrame || IsOwnCode<C>(c))
             return true;
         bool sacrifice = OppCnt<C>(s) > 0 && OwnCnt<C>(s) == 0;
         bool guarded = m_nBoard[s + SideFwd<C>(16)] == pawnOpp;
@@ -109,24 +111,24 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
 
     // 1. Step attackers.
     for (int i = 0; i < 8; i++) {
-        const int s = t - SideFwd<C>(m_nAroundStep[i]), d = m_nAroundCode[i];
+        const int s = t - SideFwd<C>(kKingSteps[i]), d = kAroundCode[i];
         if (barred(s))
             continue;
         const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s), x = m_nBoard[s];
         const bool sacrifice = nh > 0 && nc == 0;
         bool skipMoves = false;
         if (x == 0) {
-            for (int k = m_nUtsuFrom[d]; k < m_nUtsuTo[d]; k++) {
+            for (int k = kUtsuFrom[d]; k < kUtsuTo[d]; k++) {
                 if (hand[k] <= 0 || k == 3 || !CanDropOn<C>(k, s))
                     continue;
-                int score = sacrifice ? -m_nWeight2[k]
+                int score = sacrifice ? -kWeight2[k]
                             : nh == 0 ? 1
                                       : SideProfitUtsu<C>(SideCode<C>(k), s);
                 if (mode == 0 && score < 0) {
                     skipMoves = true;
                     break;
                 }
-                n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, score);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(k), 0, score);
                 if (mode == 0)
                     return n;
             }
@@ -141,10 +143,10 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
             if (src == t)
                 continue;
-            int bonus = m_nAddWeightOnNaru[k];
+            int bonus = kAddWeightOnNaru[k];
             int naru =
                 bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
-            if (m_nMarkOnCode[d][k + naru] == 0 || IsDirectAttacker<C>(u, t))
+            if (kMarkOnCode[d][k + naru] == 0 || IsDirectAttacker<C>(u, t))
                 continue;
             int score = DestScore<C>(k, src, s);
             if (mode == 0 && score < 0)
@@ -165,12 +167,12 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
                 continue;
             const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s), x = m_nBoard[s];
             if (x == 0 && hand[3] > 0) {
-                int score = (nh > 0 && nc == 0) ? -m_nWeight2[3]
+                int score = (nh > 0 && nc == 0) ? -kWeight2[3]
                             : nh == 0           ? 1
                                                 : SideProfitUtsu<C>(SideCode<C>(3), s);
                 if (mode == 0 && score < 0)
                     continue;
-                n = PutCandi(p, n, 255, s, SideCode<C>(3), 0, score);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(3), 0, score);
                 if (mode == 0)
                     return n;
             }
@@ -201,11 +203,11 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
             else if (OwnCnt<C>(s) > 0)
                 score = SideProfitUtsu<C>(SideCode<C>(2), s) + j;
             else if (mode == 2)
-                score = -m_nWeight2[2] + j;
+                score = -kWeight2[2] + j;
             else
                 continue;
             if (score >= 0 || mode != 0) {
-                n = PutCandi(p, n, 255, s, SideCode<C>(2), 0, score);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(2), 0, score);
                 if (mode == 0)
                     return n;
             }
@@ -246,20 +248,20 @@ template <bool C> int ZelkorCore::DestPointedPosT(int mode, int t, CANDI_MOVE *p
         }
         if (run)
             for (int d = 0; d < 4; d++)
-                n = LineMovesT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepKaku), 6, mode, p, n);
+                n = LineMovesT<C>(t, SideFwd<C>(kStepOfHiKaku[d].nStepKaku), 6, mode, p, n);
     }
     if (hand[6] > 0)
         for (int d = 0; d < 4; d++)
-            n = LineDropsT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepKaku), 6, mode, p, n);
+            n = LineDropsT<C>(t, SideFwd<C>(kStepOfHiKaku[d].nStepKaku), 6, mode, p, n);
 
     // 8-9. Rook lines and drops.
     const int r3 = m_komaUni[3].nKind, r4 = m_komaUni[4].nKind;
     if ((IsOwnCode<C>(r3) && (r3 & 7) == 7) || (IsOwnCode<C>(r4) && (r4 & 7) == 7))
         for (int d = 0; d < 4; d++)
-            n = LineMovesT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepHisha), 7, mode, p, n);
+            n = LineMovesT<C>(t, SideFwd<C>(kStepOfHiKaku[d].nStepHisha), 7, mode, p, n);
     if (hand[7] > 0)
         for (int d = 0; d < 4; d++)
-            n = LineDropsT<C>(t, SideFwd<C>(m_stepOfHiKaku[d].nStepHisha), 7, mode, p, n);
+            n = LineDropsT<C>(t, SideFwd<C>(kStepOfHiKaku[d].nStepHisha), 7, mode, p, n);
 
     // 10. A rook coming behind the own pawn in front of t.
     if (m_nBoard[t - up] == SideCode<C>(1) && m_nBoard[t - 2 * up] == 0) {
@@ -353,9 +355,9 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
 
     // 1. Step checks next to the king.
     for (int i = 0; i < 8; i++) {
-        const int s = K - SideFwd<C>(m_nAroundStep[i]), d = m_nAroundCode[i];
+        const int s = K - SideFwd<C>(kKingSteps[i]), d = kAroundCode[i];
         const int x = m_nBoard[s];
-        if (x == 255 || IsOwnCode<C>(x) || OwnCnt<C>(s) == 0)
+        if (x == kFrame || IsOwnCode<C>(x) || OwnCnt<C>(s) == 0)
             continue;
         const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s);
         int def = nh;
@@ -365,9 +367,9 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
             effective = true;
         }
         if (x == 0 && def <= nc)
-            for (int k = m_nUtsuFrom[d]; k < m_nUtsuTo[d]; k++)
+            for (int k = kUtsuFrom[d]; k < kUtsuTo[d]; k++)
                 if (hand[k] > 0 && k != 3 && CanDropOn<C>(k, s))
-                    n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, 100);
+                    n = PutCandi(p, n, kDrop, s, SideCode<C>(k), 0, 100);
         if (!effective)
             def = DefendKomasT<C>(s);
         if (nc <= def)
@@ -379,12 +381,12 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
             if (u > 128 || u == SideKingUni<C>())
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-            int bonus = m_nAddWeightOnNaru[k];
+            int bonus = kAddWeightOnNaru[k];
             int naru =
                 bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && d == 3) ? 8 : 0;
-            if (m_nMarkOnCode[d][k + naru] == 0)
+            if (kMarkOnCode[d][k + naru] == 0)
                 continue;
-            int score = m_nWeight2[x & 15] + (naru ? bonus : 0);
+            int score = kWeight2[x & 15] + (naru ? bonus : 0);
             n = PutCandi(p, n, src, s, x, naru, score);
             if (naru && k == 4 && d != 2)
                 n = PutCandi(p, n, src, s, x, 0, score);
@@ -396,13 +398,13 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
         for (int jump : {33, 31}) {
             const int s = K - SideFwd<C>(jump);
             const int x = m_nBoard[s];
-            if (x == 255 || IsOwnCode<C>(x))
+            if (x == kFrame || IsOwnCode<C>(x))
                 continue;
             const int nh = OppCnt<C>(s), nc = OwnCnt<C>(s);
             if (x == 0 && hand[3] > 0) {
                 if (nh > 0 && nc < DefendKomasT<C>(s))
                     continue;
-                n = PutCandi(p, n, 255, s, SideCode<C>(3), 0, 100);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(3), 0, 100);
             }
             if (nc == 0 || SideRel<C>(s) < 0x30 || nc <= DefendKomasT<C>(s))
                 continue;
@@ -420,7 +422,7 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
         int drops = 0;
         for (int s = K - 2 * up; m_nBoard[s] == 0 && drops < 2; s -= up) {
             if (OppCnt<C>(s) == 0 || OwnCnt<C>(s) > 0) {
-                n = PutCandi(p, n, 255, s, SideCode<C>(2), 0, 100);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(2), 0, 100);
                 drops++;
             }
         }
@@ -436,7 +438,7 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
             bishopRun = false;
     }
     for (int dd = 0; dd < 4 && bishopRun; dd++) {
-        const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepKaku);
+        const int dir = SideFwd<C>(kStepOfHiKaku[dd].nStepKaku);
         if (m_nBoard[K + dir] != 0)
             continue;
         for (int s = K + 2 * dir; m_nBoard[s] == 0; s += dir) {
@@ -449,11 +451,11 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
                 if (u > 128 || (m_komaUni[u].nKind & 7) != 6)
                     continue;
                 int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-                int score = nh == 0 ? m_nIniOnPos[s] : SideProfitMove<C>(src, s);
+                int score = nh == 0 ? kIniOnPos[s] : SideProfitMove<C>(src, s);
                 if (score < 0)
                     continue;
                 int naru = k == 6 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
-                n = PutCandi(p, n, src, s, 0, naru, score + (naru ? m_nAddWeightOnNaru[6] : 0));
+                n = PutCandi(p, n, src, s, 0, naru, score + (naru ? kAddWeightOnNaru[6] : 0));
             }
         }
     }
@@ -461,7 +463,7 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
     // 5. Bishop drop checks.
     if (hand[6] > 0) {
         for (int dd = 0; dd < 4; dd++) {
-            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepKaku);
+            const int dir = SideFwd<C>(kStepOfHiKaku[dd].nStepKaku);
             for (int s = K + dir; m_nBoard[s] == 0; s += dir) {
                 if (m_nBoard[s + up] == SideCode<!C>(1))
                     continue;
@@ -473,7 +475,7 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
                     if (score < 0)
                         break;
                 }
-                n = PutCandi(p, n, 255, s, SideCode<C>(6), 0, score);
+                n = PutCandi(p, n, kDrop, s, SideCode<C>(6), 0, score);
             }
         }
     }
@@ -482,7 +484,7 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
     const int r3 = m_komaUni[3].nKind, r4 = m_komaUni[4].nKind;
     if ((IsOwnCode<C>(r3) && (r3 & 7) == 7) || (IsOwnCode<C>(r4) && (r4 & 7) == 7)) {
         for (int dd = 0; dd < 4; dd++) {
-            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepHisha);
+            const int dir = SideFwd<C>(kStepOfHiKaku[dd].nStepHisha);
             if (m_nBoard[K + dir] != 0)
                 continue;
             for (int s = K + 2 * dir; m_nBoard[s] == 0; s += dir) {
@@ -504,12 +506,12 @@ template <bool C> int ZelkorCore::OuteT(CANDI_MOVE *p)
     // 7. Rook drop checks, two at most per direction.
     if (hand[7] > 0) {
         for (int dd = 0; dd < 4; dd++) {
-            const int dir = SideFwd<C>(m_stepOfHiKaku[dd].nStepHisha);
+            const int dir = SideFwd<C>(kStepOfHiKaku[dd].nStepHisha);
             int drops = 0;
             for (int s = K + dir; m_nBoard[s] == 0 && drops < 2; s += dir) {
                 const int nh = OppCnt<C>(s);
                 if (nh == 0 || (s == K + dir && nh == 1 && OwnCnt<C>(s) > 0)) {
-                    n = PutCandi(p, n, 255, s, SideCode<C>(7), 0, 10);
+                    n = PutCandi(p, n, kDrop, s, SideCode<C>(7), 0, 10);
                     drops++;
                 }
             }
@@ -536,24 +538,24 @@ template <bool C> int ZelkorCore::DemandKomaOuteT(CANDI_MOVE *p)
     const int *hand = SideHand<C>();
     int n = 0;
     for (int i = 0; i < 8; i++) {
-        const int t = K - SideFwd<C>(m_nAroundStep[i]);
+        const int t = K - SideFwd<C>(kKingSteps[i]);
         if (!IsOppCode<C>(m_nBoard[t]) || OppCnt<C>(t) > OwnCnt<C>(t))
             continue;
-        int v = m_nWeight2[m_nBoard[t] & 15];
+        int v = kWeight2[m_nBoard[t] & 15];
         if (SideZone<C>(t) && OwnCnt<C>(t) > 0)
-            v += m_nAddWeightOnNaru[m_komaUni[OwnLst<C>(t)[0] & 127].nKind & 15];
-        for (int a = 1; a <= m_nAttractDir[i][0]; a++) {
-            const int j = m_nAttractDir[i][a];
-            const int s = K - SideFwd<C>(m_nAroundStep[j]), e = m_nAroundCode[j];
+            v += kAddWeightOnNaru[m_komaUni[OwnLst<C>(t)[0] & ~kXray].nKind & 15];
+        for (int a = 1; a <= kAttractDir[i][0]; a++) {
+            const int j = kAttractDir[i][a];
+            const int s = K - SideFwd<C>(kKingSteps[j]), e = kAroundCode[j];
             const int x = m_nBoard[s];
-            if (x == 255 || IsOwnCode<C>(x) || OppCnt<C>(s) >= 2)
+            if (x == kFrame || IsOwnCode<C>(x) || OppCnt<C>(s) >= 2)
                 continue;
             const int nc = OwnCnt<C>(s);
             if (x == 0 && nc == 0) {
-                for (int a2 = 1; a2 <= m_nKomaOnCode[e][0]; a2++) {
-                    int k = m_nKomaOnCode[e][a2];
+                for (int a2 = 1; a2 <= kKomaOnCode[e][0]; a2++) {
+                    int k = kKomaOnCode[e][a2];
                     if (hand[k] > 0 && CanDropOn<C>(k, s))
-                        n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, v - m_nWeight2[k]);
+                        n = PutCandi(p, n, kDrop, s, SideCode<C>(k), 0, v - kWeight2[k]);
                 }
             }
             if (nc != 1)
@@ -563,15 +565,15 @@ template <bool C> int ZelkorCore::DemandKomaOuteT(CANDI_MOVE *p)
             if (u > 128 || u == SideKingUni<C>())
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-            int bonus = m_nAddWeightOnNaru[k];
+            int bonus = kAddWeightOnNaru[k];
             int naru =
                 bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) && !(k == 4 && e == 3) ? 8 : 0;
-            if (m_nMarkOnCode[e][k + naru] == 0)
+            if (kMarkOnCode[e][k + naru] == 0)
                 continue;
-            int score = m_nWeight2[x & 15] - m_nWeight2[k] + v;
+            int score = kWeight2[x & 15] - kWeight2[k] + v;
             n = PutCandi(p, n, src, s, x, naru, score);
             if (naru && k == 4 && e != 2)
-                n = PutCandi(p, n, src, s, x, 0, m_nWeight2[x & 15] - m_nWeight2[4] + v);
+                n = PutCandi(p, n, src, s, x, 0, kWeight2[x & 15] - kWeight2[4] + v);
         }
     }
     return n;

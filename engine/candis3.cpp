@@ -6,6 +6,7 @@
 #include "candis3.h"
 
 using namespace candis3;
+using namespace zelkor;
 
 namespace {
 
@@ -66,7 +67,7 @@ void InterposeOnThreat(ZelkorCore &z, int src, int t, int capEach, int capSelf, 
         int list[32];
         int n = S::Theirs(z, t);
         for (int i = 0; i < n; i++)
-            list[i] = S::TheirList(z, t)[i] & 127;
+            list[i] = S::TheirList(z, t)[i] & ~kXray;
         for (int i = 0; i < n; i++) {
             const KOMA_BY_UNINUM &a = z.m_komaUni[list[i]];
             if (S::Opp(a.nKind) && IsLinePiece(a.nKind))
@@ -145,11 +146,11 @@ template <bool Com> void DisturbSurface(ZelkorCore &z, int done, int *pn)
 template <bool Com> int CaptureScore(ZelkorCore &z, int src, int s)
 {
     using S = Side<Com>;
-    int gain = z.m_nWeight2[z.m_nBoard[s] & 15];
+    int gain = kWeight2[z.m_nBoard[s] & 15];
     if (S::Theirs(z, s) == 0)
         return gain;
     if (S::Mine(z, s) == 1)
-        return gain - z.m_nWeight2[z.m_nBoard[src] & 15];
+        return gain - kWeight2[z.m_nBoard[src] & 15];
     return S::ProfitMove(z, src, s);
 }
 
@@ -163,7 +164,7 @@ template <bool Com> bool CapturesOn(ZelkorCore &z, int s, int floor, int quota, 
     for (int i = 0; i < n; i++) {
         int src = z.m_komaUni[list[i]].nPos;
         int k = z.m_komaUni[list[i]].nKind & 15;
-        int bonus = z.m_nAddWeightOnNaru[k];
+        int bonus = kAddWeightOnNaru[k];
         int naru = bonus != 0 && (S::Zone(s) || S::Zone(src)) ? 8 : 0;
         int score = CaptureScore<Com>(z, src, s) + (naru ? bonus : 0);
         if (score < floor)
@@ -198,7 +199,7 @@ template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
             continue;
         int f = p + S::Step(16);
         if (z.m_nBoard[f] == 0 && S::Theirs(z, f) < S::Mine(z, f))
-            out.Add(p, f, 0, 8, z.m_nAddWeightOnNaru[1]);
+            out.Add(p, f, 0, 8, kAddWeightOnNaru[1]);
     }
     if (out.Count() < quota) {
         for (int u = 3; u <= 4; u++) {
@@ -212,7 +213,7 @@ template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
                     s = WalkTo(z, p, S::Step(steps[i]), free);
             }
             if (s != 0)
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[7]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[7]);
         }
     }
     if (out.Count() < quota) {
@@ -223,7 +224,7 @@ template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
             int s = WalkTo(z, p, S::Step(16),
                            [&](int q) { return S::Zone(q) && S::Mine(z, q) > S::Theirs(z, q); });
             if (s != 0)
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[2]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[2]);
         }
     }
     if (out.Count() < quota) {
@@ -238,7 +239,7 @@ template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
                               : WalkTo(z, p, S::Step(steps[i]), free);
                 if (s == 0)
                     continue;
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[6]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[6]);
                 if (Remain(z) < 4)
                     break;
             }
@@ -252,7 +253,7 @@ template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
             for (int j : {31, 33}) {
                 int s = p + S::Step(j);
                 if (OnBoard(s) && z.m_nBoard[s] == 0 && S::Theirs(z, s) < S::Mine(z, s))
-                    out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[3]);
+                    out.Add(p, s, 0, 8, kAddWeightOnNaru[3]);
             }
         }
     }
@@ -274,7 +275,7 @@ template <bool Com> void ToruOrNaru(ZelkorCore &z, int quota, int *pn)
     }
     for (int u = start; u <= 22; u++)
         if (attacked(u))
-            CapturesOn<Com>(z, uni[u].nPos, -z.m_nWeight2[1], 0, out);
+            CapturesOn<Com>(z, uni[u].nPos, -kWeight2[1], 0, out);
     BestToFront(out.Begin(), out.Count());
 
     if (out.Count() < quota) {
@@ -319,7 +320,7 @@ public:
     Demander(ZelkorCore &z, int p1, int p2, int t, CANDI_MOVE *p)
         : z(z), m_p1(p1), m_p2(p2), m_t(t), m_out(p, AreaEnd(z))
     {
-        m_targetWorth = z.m_nWeight2[z.m_nBoard[t] & 15];
+        m_targetWorth = kWeight2[z.m_nBoard[t] & 15];
         m_open = S::Theirs(z, t) <= S::Mine(z, t);
     }
 
@@ -354,7 +355,7 @@ private:
     int m_targetWorth;
     bool m_open;
 
-    bool Worth(int k) const { return m_open || z.m_nWeight2[k & 15] <= m_targetWorth; }
+    bool Worth(int k) const { return m_open || kWeight2[k & 15] <= m_targetWorth; }
     bool Unsafe(int n) const { return S::Theirs(z, n) > 0 && S::Mine(z, n) == 0; }
     bool MoveAllowed(int n) const
     {
@@ -380,11 +381,11 @@ private:
         if (src == m_t || AlreadyOnTarget(u) || !Worth(k))
             return;
         int score =
-            S::Theirs(z, n) == 0 ? z.m_nWeight2[z.m_nBoard[n] & 15] : S::ProfitMove(z, src, n);
+            S::Theirs(z, n) == 0 ? kWeight2[z.m_nBoard[n] & 15] : S::ProfitMove(z, src, n);
         if (score < 0)
             return;
         int prio = k == 1 ? 5 : m_p2;
-        m_out.Add(src, n, z.m_nBoard[n], naru, score + (naru ? z.m_nAddWeightOnNaru[k] : 0), prio);
+        m_out.Add(src, n, z.m_nBoard[n], naru, score + (naru ? kAddWeightOnNaru[k] : 0), prio);
         if (twinNaru)
             m_out.Add(src, n, z.m_nBoard[n], 0, score, prio);
     }
@@ -394,13 +395,13 @@ private:
         // The back diagonals are taken t + 17 before t + 15 (Com's view).
         static const int kOrder[8] = {0, 1, 2, 3, 4, 5, 7, 6};
         for (int i : kOrder) {
-            int n = m_t - S::Step(z.m_nAroundStep[i]);
-            int d = z.m_nAroundCode[i];
+            int n = m_t - S::Step(kKingSteps[i]);
+            int d = kAroundCode[i];
             if (!OnBoard(n) || S::Own(z.m_nBoard[n]) || Unsafe(n))
                 continue;
             bool moves = true;
             if (z.m_nBoard[n] == 0) {
-                for (int k = z.m_nUtsuFrom[d]; k < z.m_nUtsuTo[d]; k++) {
+                for (int k = kUtsuFrom[d]; k < kUtsuTo[d]; k++) {
                     if (k == 3 || !S::Held(z, k) || (k == 1 && !S::Nihu(z, n)) || !Worth(k))
                         continue;
                     int score = DropScore(k, n, 0);
@@ -419,11 +420,11 @@ private:
                 int u = list[j];
                 int src = z.m_komaUni[u].nPos;
                 int k = z.m_komaUni[u].nKind & 15;
-                int naru = z.m_nAddWeightOnNaru[k] != 0 && (S::Zone(n) || S::Zone(src)) &&
+                int naru = kAddWeightOnNaru[k] != 0 && (S::Zone(n) || S::Zone(src)) &&
                                    !(k == 4 && d == 3)
                                ? 8
                                : 0;
-                if (!z.m_nMarkOnCode[d][k + naru])
+                if (!kMarkOnCode[d][k + naru])
                     continue;
                 Move(u, n, naru, naru && k == 4 && d != 2);
             }
@@ -501,7 +502,7 @@ private:
     void Lines(int kind, bool diagonal)
     {
         for (int i = 0; i < 4; i++) {
-            const STEP_ON_DIR &sd = z.m_stepOfHiKaku[i];
+            const STEP_ON_DIR &sd = kStepOfHiKaku[i];
             int d = S::Step(diagonal ? sd.nStepKaku : sd.nStepHisha);
             if (z.m_nBoard[m_t + d] != 0 || S::Own(z.m_nBoard[m_t + 2 * d]))
                 continue;
@@ -529,7 +530,7 @@ private:
         if (!Worth(kind))
             return;
         for (int i = 0; i < 4; i++) {
-            const STEP_ON_DIR &sd = z.m_stepOfHiKaku[i];
+            const STEP_ON_DIR &sd = kStepOfHiKaku[i];
             int d = S::Step(diagonal ? sd.nStepKaku : sd.nStepHisha);
             int written = 0;
             for (int s = m_t + d; z.m_nBoard[s] == 0 && written < 2; s += d) {
@@ -594,7 +595,7 @@ private:
         const KOMA_BY_UNINUM &a = z.m_komaUni[u];
         return S::Opp(a.nKind) && NotHanging(a.nPos) ? a.nPos : 0;
     }
-    int Worth(int s) const { return z.m_nWeight2[z.m_nBoard[s] & 15]; }
+    int Worth(int s) const { return kWeight2[z.m_nBoard[s] & 15]; }
 
     void LanceSkewers()
     {
@@ -681,8 +682,8 @@ private:
             if (c == S::OppCode(1) && !(S::Rel(p) > 0x70 && Nh(p) == 0 && Nc(p) == 0))
                 continue;
             for (int i = 0; i < 4; i++) {
-                int d = S::Step(bishop ? z.m_stepOfHiKaku[i].nStepKaku
-                                       : z.m_stepOfHiKaku[i].nStepHisha);
+                int d = S::Step(bishop ? kStepOfHiKaku[i].nStepKaku
+                                       : kStepOfHiKaku[i].nStepHisha);
                 for (int s = p + d; Empty(s); s += d) {
                     if (used[s] || !(bishop ? SafeDrop(6, s) : Nh(s) == 0))
                         continue;
@@ -702,7 +703,7 @@ private:
     {
         for (int j = 0; j < 4; j++) {
             int e =
-                S::Step(bishop ? z.m_stepOfHiKaku[j].nStepKaku : z.m_stepOfHiKaku[j].nStepHisha);
+                S::Step(bishop ? kStepOfHiKaku[j].nStepKaku : kStepOfHiKaku[j].nStepHisha);
             if (e == back)
                 continue;
             int y = s + e;
@@ -748,10 +749,10 @@ template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
 {
     using S = Side<Com>;
     if (S::Theirs(z, S::King(z)) > 0)
-        return -30000;
+        return -kMateScore;
     int d = z.m_nDepth;
     if (d < 2 || d + 1 >= 64 || !OnBoard(pos0))
-        return -30000;
+        return -kMateScore;
     const CANDI_MOVE *base = RowStart(z, d - 2);
     if (nBase > 64)
         nBase = 64;
@@ -762,7 +763,7 @@ template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
     for (int i = 0; i < n; i++)
         captures[i] = RowStart(z, d)[i];
 
-    int best = 30000;
+    int best = kMateScore;
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = captures[i];
         z.m_nDepth = d + 1;
@@ -774,7 +775,7 @@ template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
         if (c > 32)
             c = 32;
         bool counted = S::Mine(z, S::OppKing(z)) == 0 || c <= nBase;
-        int v = -30000;
+        int v = -kMateScore;
         if (counted) {
             const CANDI_MOVE *r = RowStart(z, d + 1);
             for (int j = 0; j < c; j++) {
@@ -789,8 +790,8 @@ template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
         UnmakeCandi(z, m);
         if (!counted)
             continue;
-        if (v == -30000)
-            return -30000;
+        if (v == -kMateScore)
+            return -kMateScore;
         if (v < best)
             best = v;
     }
@@ -831,21 +832,21 @@ template <bool Com> int FeedOver(ZelkorCore &z, int quota, CANDI_MOVE *p)
             int k, loss;
             if (m.nSrcPos == kDrop) {
                 k = m.nKind & 15;
-                loss = S::Mine(z, t) == 0 ? -z.m_nWeight2[k & 7] : S::ProfitUtsu(z, m.nKind, t);
+                loss = S::Mine(z, t) == 0 ? -kWeight2[k & 7] : S::ProfitUtsu(z, m.nKind, t);
             } else {
                 k = z.m_nBoard[m.nSrcPos] & 15;
-                loss = S::Mine(z, t) == 1 ? -z.m_nWeight2[k] : S::ProfitMove(z, m.nSrcPos, t);
+                loss = S::Mine(z, t) == 1 ? -kWeight2[k] : S::ProfitMove(z, m.nSrcPos, t);
             }
             if (loss >= 0)
                 continue;
-            int sacrifice = -z.m_nWeight2[k];
+            int sacrifice = -kWeight2[k];
             z.m_nDepth = d + 17;
             MakeCandi(z, m);
             int v = S::Attract(z, nBase, t);
             UnmakeCandi(z, m);
             z.m_nDepth = d + 16;
-            if (((k & 7) < 6 || v >= z.m_nWeight2[4]) && Abs(sacrifice / 2) < v && v != -30000)
-                out.Add(m.nSrcPos, t, m.nKind, m.nNaru, z.m_nIniOnPos[t] - u + sacrifice + v);
+            if (((k & 7) < 6 || v >= kWeight2[4]) && Abs(sacrifice / 2) < v && v != -kMateScore)
+                out.Add(m.nSrcPos, t, m.nKind, m.nNaru, kIniOnPos[t] - u + sacrifice + v);
         }
     }
     z.m_nDepth = d;

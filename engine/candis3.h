@@ -17,7 +17,7 @@ namespace candis3 {
 using zelkor::Abs;
 using zelkor::SameMove;
 
-constexpr int kDrop = 255; // source of a drop
+using zelkor::kDrop;
 constexpr int kAreaSize = ZelkorCore::kCandiArea;
 
 inline bool OnBoard(int s)
@@ -181,8 +181,8 @@ template <bool Com> struct Side
     static int Step(int d) { return Com ? d : -d; }
     static int Code(int k) { return Com ? (k | 0x80) : k; }
     static int OppCode(int k) { return Com ? k : (k | 0x80); }
-    static bool Own(int c) { return Com ? (c > 128 && c < 255) : (c > 0 && c < 128); }
-    static bool Opp(int c) { return Com ? (c > 0 && c < 128) : (c > 128 && c < 255); }
+    static bool Own(int c) { return Com ? (c > 128 && c < zelkor::kFrame) : (c > 0 && c < 128); }
+    static bool Opp(int c) { return Com ? (c > 0 && c < 128) : (c > 128 && c < zelkor::kFrame); }
     static bool Zone(int s) { return Rel(s) >= 0x71; }
     static constexpr int kKingUni = Com ? 2 : 1;
     static constexpr int kOppKingUni = Com ? 1 : 2;
@@ -287,7 +287,7 @@ inline int DirectEntries(const int *list, int count, int *out)
 {
     int n = 0;
     for (int i = 0; i < count; i++)
-        if (list[i] < 0x81)
+        if (list[i] < zelkor::kXray)
             out[n++] = list[i];
     return n;
 }

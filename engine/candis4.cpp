@@ -5,6 +5,7 @@
 #include "candis3.h"
 
 using namespace candis3;
+using namespace zelkor;
 
 namespace {
 
@@ -71,11 +72,11 @@ template <bool Com> int BreakThroughOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
     };
     for (int u = 3; u <= 4; u++)
         if (S::Own(z.m_komaUni[u].nKind))
-            for (const STEP_ON_DIR &sd : z.m_stepOfHiKaku)
+            for (const STEP_ON_DIR &sd : kStepOfHiKaku)
                 open(z.m_komaUni[u].nPos, S::Step(sd.nStepHisha), sd.nStepHisha != 16);
     for (int u = 5; u <= 6; u++)
         if (S::Own(z.m_komaUni[u].nKind))
-            for (const STEP_ON_DIR &sd : z.m_stepOfHiKaku)
+            for (const STEP_ON_DIR &sd : kStepOfHiKaku)
                 open(z.m_komaUni[u].nPos, S::Step(sd.nStepKaku), true);
     for (int u = 19; u <= 22; u++)
         if (z.m_komaUni[u].nKind == S::Code(2))
@@ -184,7 +185,7 @@ template <bool Com> int UtsuOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
                 int nh = S::Theirs(z, s);
                 bool rookWatch =
                     kind == 6 && !single && nh == 1 && S::Mine(z, s) > 0 &&
-                    ((S::TheirList(z, s)[0] & 127) == 3 || (S::TheirList(z, s)[0] & 127) == 4);
+                    ((S::TheirList(z, s)[0] & ~kXray) == 3 || (S::TheirList(z, s)[0] & ~kXray) == 4);
                 if (nh != 0 && !rookWatch)
                     continue;
                 if (!out.Add(kDrop, s, S::Code(kind), 0, score) || single)
@@ -245,7 +246,7 @@ template <bool Com> int NarrowAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
             // The king would walk into an attack.
             if (list[i] == S::kKingUni && nh > 0)
                 continue;
-            int naru = z.m_nAddWeightOnNaru[kind] && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
+            int naru = kAddWeightOnNaru[kind] && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
             out.Add(a.nPos, s, 0, naru, b + 102);
         }
     }
@@ -294,7 +295,7 @@ template <bool Com> int WideAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
                 bool guard = false;
                 for (int i = 0; i < nh && !guard; i++) {
                     int e = S::TheirList(z, s)[i];
-                    int code = e < 0x81 ? z.m_komaUni[e].nKind & 15 : 0;
+                    int code = e < kXray ? z.m_komaUni[e].nKind & 15 : 0;
                     guard = code == 8 || code == 4 || code == 5;
                 }
                 if (!guard)
@@ -306,7 +307,7 @@ template <bool Com> int WideAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
                     if (S::Held(z, kind))
                         out.Add(kDrop, s, S::Code(kind), 0, b - kind);
             int m = 8;
-            if (nc == 1 && (S::MyList(z, s)[0] & 127) < 15)
+            if (nc == 1 && (S::MyList(z, s)[0] & ~kXray) < 15)
                 m = nh >= 2 ? 4 : 6;
             for (int kind = 3; kind < m; kind++) {
                 if (!S::Held(z, kind))
@@ -354,10 +355,10 @@ template <bool Com> int PinAttack(ZelkorCore &z, int quota, CANDI_MOVE *p)
         for (int i = 0; i < n; i++) {
             CANDI_MOVE &m = block[i];
             int nh = S::Theirs(z, m.nDstPos), nc = S::Mine(z, m.nDstPos);
-            bool onlyPinned = nh == 1 && (S::TheirList(z, m.nDstPos)[0] & 127) == pinned;
+            bool onlyPinned = nh == 1 && (S::TheirList(z, m.nDstPos)[0] & ~kXray) == pinned;
             int prio;
             if (rook)
-                prio = nh >= 2 || (nh == 1 && !onlyPinned) ? -30000 : (nh == 0 ? 10 : 8);
+                prio = nh >= 2 || (nh == 1 && !onlyPinned) ? -kMateScore : (nh == 0 ? 10 : 8);
             else
                 prio = onlyPinned ? 20 : nh == 0 ? 10 : nc < nh ? 0 : 8;
             if (m.nKind == S::Code(2) || m.nKind == S::Code(6) || m.nKind == S::Code(7))
@@ -418,7 +419,7 @@ template <bool Com> int AttackOnEnemyHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
             m.nTemp1 = 8;
         } else if (m.nKind == S::Code(6) || m.nKind == S::Code(7)) {
             if (S::Rel(m.nDstPos) < 0x71)
-                m.nScore = -30000;
+                m.nScore = -kMateScore;
             else
                 m.nTemp1 = 7;
         }
@@ -493,7 +494,7 @@ template <bool Com> int ToruOnKeimaKyouHu(ZelkorCore &z, int quota, CANDI_MOVE *
                 return out.Count();
             const KOMA_BY_UNINUM &c = z.m_komaUni[list[i]];
             int kind = c.nKind & 15;
-            int naru = z.m_nAddWeightOnNaru[kind] && (S::Zone(a.nPos) || S::Zone(c.nPos)) ? 8 : 0;
+            int naru = kAddWeightOnNaru[kind] && (S::Zone(a.nPos) || S::Zone(c.nPos)) ? 8 : 0;
             out.Add(c.nPos, a.nPos, a.nKind, naru, -u);
         }
     }

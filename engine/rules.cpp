@@ -18,7 +18,6 @@ const int kManGin[] = {15, 17, -15, -16, -17};
 const int kComGin[] = {-17, -15, 17, 16, 15};
 const int kManKin[] = {-1, 1, 16, -15, -16, -17};
 const int kComKin[] = {-1, 1, -16, 17, 16, 15};
-const int kGyoku[] = {-1, 1, 17, 16, 15, -15, -16, -17};
 const int kUma[] = {-1, 1, 16, -16};
 const int kRyu[] = {17, 15, -17, -15};
 
@@ -71,7 +70,7 @@ inline bool RemoveRayEntry(int *list, int &count, int u)
 {
     int n = count;
     for (int i = 0; i < n; i++) {
-        if ((list[i] & 127) == u) {
+        if ((list[i] & ~kXray) == u) {
             list[i] = list[n - 1];
             list[n - 1] = 0;
             count = n - 1;
@@ -125,7 +124,7 @@ template <bool Com> void ZelkorCore::AddRay(int nPos, int step, const int *capac
     bool last = false;
     for (int t = nPos + step;; t += step) {
         int k = m_nBoard[t];
-        if (k == 255)
+        if (k == kFrame)
             break;
         assert(counts[t] < 32);
         lists[t][counts[t]++] = v;
@@ -134,7 +133,7 @@ template <bool Com> void ZelkorCore::AddRay(int nPos, int step, const int *capac
         if (k == 0)
             continue;
         if (Com ? k > 127 : k < 128) {
-            v = u + 128;
+            v = u + kXray;
             int c = capacity[k & 15];
             if (c == 0)
                 break;
@@ -150,7 +149,7 @@ template <bool Com> void ZelkorCore::DelRay(int nPos, int step)
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
     int u = m_nUniBoard[nPos];
-    for (int t = nPos + step; m_nBoard[t] != 255; t += step)
+    for (int t = nPos + step; m_nBoard[t] != kFrame; t += step)
         if (!RemoveRayEntry(lists[t], counts[t], u))
             break;
 }
@@ -245,22 +244,22 @@ void ZelkorCore::DelPsbkomasComKinStepUp(int nPos)
 
 void ZelkorCore::GetPsbkomasManGyokuStepUp(int nPos)
 {
-    AddSteps<false>(nPos, kGyoku, Count(kGyoku));
+    AddSteps<false>(nPos, kKingSteps, Count(kKingSteps));
 }
 
 void ZelkorCore::GetPsbkomasComGyokuStepUp(int nPos)
 {
-    AddSteps<true>(nPos, kGyoku, Count(kGyoku));
+    AddSteps<true>(nPos, kKingSteps, Count(kKingSteps));
 }
 
 void ZelkorCore::DelPsbkomasManGyokuStepUp(int nPos)
 {
-    DelSteps<false>(nPos, kGyoku, Count(kGyoku));
+    DelSteps<false>(nPos, kKingSteps, Count(kKingSteps));
 }
 
 void ZelkorCore::DelPsbkomasComGyokuStepUp(int nPos)
 {
-    DelSteps<true>(nPos, kGyoku, Count(kGyoku));
+    DelSteps<true>(nPos, kKingSteps, Count(kKingSteps));
 }
 
 void ZelkorCore::GetPsbkomasManUmaStepOneAll(int nPos)
@@ -305,12 +304,12 @@ void ZelkorCore::DelPsbkomasComRyuStepOneNaname(int nPos)
 
 void ZelkorCore::GetPsbkomasManHishaStepManyUp(int nPos)
 {
-    AddRay<false>(nPos, -16, m_nForward);
+    AddRay<false>(nPos, -16, kForward);
 }
 
 void ZelkorCore::GetPsbkomasComHishaStepManyup(int nPos)
 {
-    AddRay<true>(nPos, 16, m_nForward);
+    AddRay<true>(nPos, 16, kForward);
 }
 
 void ZelkorCore::DelPsbkomasManHishaStepManyUp(int nPos)
@@ -325,12 +324,12 @@ void ZelkorCore::DelPsbkomasComHishaStepManyUp(int nPos)
 
 void ZelkorCore::GetPsbkomasManHishaStepManyDown(int nPos)
 {
-    AddRay<false>(nPos, 16, m_nHorzBack);
+    AddRay<false>(nPos, 16, kHorzBack);
 }
 
 void ZelkorCore::GetPsbkomasComHishaStepManyDown(int nPos)
 {
-    AddRay<true>(nPos, -16, m_nHorzBack);
+    AddRay<true>(nPos, -16, kHorzBack);
 }
 
 void ZelkorCore::DelPsbkomasManHishaStepManyDown(int nPos)
@@ -345,12 +344,12 @@ void ZelkorCore::DelPsbkomasComHishaStepManyDown(int nPos)
 
 void ZelkorCore::GetPsbkomasManHishaStepManyRight(int nPos)
 {
-    AddRay<false>(nPos, 1, m_nHorzBack);
+    AddRay<false>(nPos, 1, kHorzBack);
 }
 
 void ZelkorCore::GetPsbkomasComHishaStepManyRight(int nPos)
 {
-    AddRay<true>(nPos, -1, m_nHorzBack);
+    AddRay<true>(nPos, -1, kHorzBack);
 }
 
 void ZelkorCore::DelPsbkomasManHishaStepManyRight(int nPos)
@@ -365,12 +364,12 @@ void ZelkorCore::DelPsbkomasComHishaStepManyRight(int nPos)
 
 void ZelkorCore::GetPsbkomasManHishaStepManyLeft(int nPos)
 {
-    AddRay<false>(nPos, -1, m_nHorzBack);
+    AddRay<false>(nPos, -1, kHorzBack);
 }
 
 void ZelkorCore::GetPsbkomasComHishaStepManyLeft(int nPos)
 {
-    AddRay<true>(nPos, 1, m_nHorzBack);
+    AddRay<true>(nPos, 1, kHorzBack);
 }
 
 void ZelkorCore::DelPsbkomasManHishaStepManyLeft(int nPos)
@@ -385,12 +384,12 @@ void ZelkorCore::DelPsbkomasComHishaStepManyLeft(int nPos)
 
 void ZelkorCore::GetPsbkomasManKakuStepNanameUpRight(int nPos)
 {
-    AddRay<false>(nPos, -15, m_nForwDiag);
+    AddRay<false>(nPos, -15, kForwDiag);
 }
 
 void ZelkorCore::GetPsbkomasComKakuStepNanameUpRight(int nPos)
 {
-    AddRay<true>(nPos, 15, m_nForwDiag);
+    AddRay<true>(nPos, 15, kForwDiag);
 }
 
 void ZelkorCore::DelPsbkomasManKakuStepNanameUpRight(int nPos)
@@ -405,12 +404,12 @@ void ZelkorCore::DelPsbkomasComKakuStepNanameUpRight(int nPos)
 
 void ZelkorCore::GetPsbkomasManKakuStepNanameUpLeft(int nPos)
 {
-    AddRay<false>(nPos, -17, m_nForwDiag);
+    AddRay<false>(nPos, -17, kForwDiag);
 }
 
 void ZelkorCore::GetPsbkomasComKakuStepNanameUpLeft(int nPos)
 {
-    AddRay<true>(nPos, 17, m_nForwDiag);
+    AddRay<true>(nPos, 17, kForwDiag);
 }
 
 void ZelkorCore::DelPsbkomasManKakuStepNanameUpLeft(int nPos)
@@ -425,12 +424,12 @@ void ZelkorCore::DelPsbkomasComKakuStepNanameUpLeft(int nPos)
 
 void ZelkorCore::GetPsbkomasManKakuStepNanameDownRight(int nPos)
 {
-    AddRay<false>(nPos, 17, m_nBackDiag);
+    AddRay<false>(nPos, 17, kBackDiag);
 }
 
 void ZelkorCore::GetPsbkomasComKakuStepNanameDownRight(int nPos)
 {
-    AddRay<true>(nPos, -17, m_nBackDiag);
+    AddRay<true>(nPos, -17, kBackDiag);
 }
 
 void ZelkorCore::DelPsbkomasManKakuStepNanameDownRight(int nPos)
@@ -445,12 +444,12 @@ void ZelkorCore::DelPsbkomasComKakuStepNanameDownRight(int nPos)
 
 void ZelkorCore::GetPsbkomasManKakuStepNanameDownLeft(int nPos)
 {
-    AddRay<false>(nPos, 15, m_nBackDiag);
+    AddRay<false>(nPos, 15, kBackDiag);
 }
 
 void ZelkorCore::GetPsbkomasComKakuStepNanameDownLeft(int nPos)
 {
-    AddRay<true>(nPos, -15, m_nBackDiag);
+    AddRay<true>(nPos, -15, kBackDiag);
 }
 
 void ZelkorCore::DelPsbkomasManKakuStepNanameDownLeft(int nPos)
@@ -659,7 +658,7 @@ template <bool Com> void ZelkorCore::CollectSideRays(int q, int &n)
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
     for (int i = counts[q] - 1; i >= 0; i--) {
-        int u = lists[q][i] & 127;
+        int u = lists[q][i] & ~kXray;
         int k = m_komaUni[u].nKind & 15;
         if (!((kLongRange >> k) & 1))
             continue;
@@ -690,10 +689,10 @@ void ZelkorCore::ReAddRays(int n)
     for (int i = n - 2; i >= 0; i -= 2) {
         int p = m_nTemp[i];
         int dir = m_nTemp[i + 1];
-        const int *cap = dir < 2    ? m_nForwDiag
-                         : dir < 4  ? m_nBackDiag
-                         : dir == 4 ? m_nForward
-                                    : m_nHorzBack;
+        const int *cap = dir < 2    ? kForwDiag
+                         : dir < 4  ? kBackDiag
+                         : dir == 4 ? kForward
+                                    : kHorzBack;
         if (m_nBoard[p] < 128)
             AddRay<false>(p, kManDir[dir], cap);
         else
@@ -725,7 +724,7 @@ void ZelkorCore::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
     m_nBoard[nDstPos] = pc + nNaru;
     m_nBoard[nSrcPos] = 0;
     if (nNaru != 0)
-        m_nWeightScore += pc < 128 ? -m_nAddWeightOnNaru[pc] : m_nAddWeightOnNaru[pc & 15];
+        m_nWeightScore += pc < 128 ? -kAddWeightOnNaru[pc] : kAddWeightOnNaru[pc & 15];
 
     const std::uint32_t *from = m_nUniCode[KeyIndex(pc)][nSrcPos];
     const std::uint32_t *to = m_nUniCode[KeyIndex(pc + nNaru)][nDstPos];
@@ -738,7 +737,7 @@ void ZelkorCore::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
         if (cc < 129) {
             int held = m_nCaptByCom[k]++;
             m_nWeightScore += m_nProfitOnCapt[held][cc];
-            m_dwDai += m_dwDaiCode[k];
+            m_dwDai += kDaiCode[k];
         } else {
             int held = m_nCaptByMan[k]++;
             m_nWeightScore -= m_nProfitOnCapt[held][cc & 15];
@@ -773,7 +772,7 @@ void ZelkorCore::MoveKomaOnCapt(int nDstPos, int nKind)
     } else {
         int left = --m_nCaptByCom[k];
         m_nWeightScore += m_nProfitOnUtsu[left][k];
-        m_dwDai -= m_dwDaiCode[k];
+        m_dwDai -= kDaiCode[k];
     }
 
     GetPossibleKomas(nDstPos);
@@ -794,7 +793,7 @@ void ZelkorCore::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptu
     m_nUniBoard[nSrcPos] = u;
     m_nBoard[nSrcPos] = pc - nNaru;
     if (nNaru != 0)
-        m_nWeightScore += pc < 128 ? m_nAddWeightOnNaru[pc & 7] : -m_nAddWeightOnNaru[pc & 7];
+        m_nWeightScore += pc < 128 ? kAddWeightOnNaru[pc & 7] : -kAddWeightOnNaru[pc & 7];
 
     const std::uint32_t *from = m_nUniCode[KeyIndex(pc)][nDstPos];
     const std::uint32_t *to = m_nUniCode[KeyIndex(pc - nNaru)][nSrcPos];
@@ -810,7 +809,7 @@ void ZelkorCore::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptu
         if (nCaptured < 128) {
             int held = --m_nCaptByCom[k];
             m_nWeightScore -= m_nProfitOnCapt[held][nCaptured];
-            m_dwDai -= m_dwDaiCode[k];
+            m_dwDai -= kDaiCode[k];
         } else {
             int held = --m_nCaptByMan[k];
             m_nWeightScore += m_nProfitOnCapt[held][nCaptured & 15];
@@ -843,7 +842,7 @@ void ZelkorCore::BackKomaToCapt(int nDstPos)
         m_nCaptByMan[k]++;
     } else {
         m_nWeightScore -= m_nProfitOnUtsu[m_nCaptByCom[k]][k];
-        m_dwDai += m_dwDaiCode[k];
+        m_dwDai += kDaiCode[k];
         m_nCaptByCom[k]++;
     }
     m_dwBoard1 = ~(m_dwBoard1 ^ key[0]);
@@ -864,7 +863,7 @@ int ZelkorCore::FindSlot(std::uint32_t dwBoard1, int i) const
 {
     std::uint32_t h = dwBoard1 & m_dwMemLimit;
     if (i > 0)
-        h = (h + static_cast<std::uint32_t>(m_nGoldenDist[i - 1])) & m_dwMemLimit;
+        h = (h + static_cast<std::uint32_t>(kGoldenDist[i - 1])) & m_dwMemLimit;
     return static_cast<int>(h);
 }
 
@@ -941,7 +940,7 @@ void ZelkorCore::LoadSearchData(RESULT_IO *pResult)
             break;
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2 || e.dwDai != m_dwDai)
             continue;
-        if (r.nDepth <= e.nDepth || e.nScore == 30000 || e.nScore == -30000) {
+        if (r.nDepth <= e.nDepth || e.nScore == kMateScore || e.nScore == -kMateScore) {
             r.nGain = e.nScore;
             r.nSearched = e.bySearched;
         } else {
@@ -983,7 +982,7 @@ void ZelkorCore::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             e.byOuteOnManDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(30000, depth);
+                SaveMateAsSearch(kMateScore, depth);
             return;
         }
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2)
@@ -994,7 +993,7 @@ void ZelkorCore::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             e.byOuteOnManDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(30000, depth);
+                SaveMateAsSearch(kMateScore, depth);
             return;
         }
         int c = CheckManyDaiBits(e.dwDai);
@@ -1003,7 +1002,7 @@ void ZelkorCore::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             if (depth >= d)
                 e.byOuteOnManDepth = byDepth;
-            SaveMateAsSearch(30000, depth);
+            SaveMateAsSearch(kMateScore, depth);
             return;
         }
         if (c == 2) {
@@ -1045,7 +1044,7 @@ void ZelkorCore::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             e.byOuteOnComDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(-30000, depth);
+                SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2)
@@ -1056,7 +1055,7 @@ void ZelkorCore::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             e.byOuteOnComDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(-30000, depth);
+                SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         int c = CheckLittleDaiBits(e.dwDai);
@@ -1065,7 +1064,7 @@ void ZelkorCore::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             if (depth >= d)
                 e.byOuteOnComDepth = byDepth;
-            SaveMateAsSearch(-30000, depth);
+            SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         if (c == 2) {
@@ -1162,8 +1161,8 @@ int ZelkorCore::CheckManyDaiBits(std::uint32_t dwDai)
 {
     bool allAtLeast = true, someMore = false;
     for (int k = 1; k <= 7; k++) {
-        std::uint32_t stored = dwDai & m_dwDaiBits[k];
-        std::uint32_t now = m_dwDai & m_dwDaiBits[k];
+        std::uint32_t stored = dwDai & kDaiBits[k];
+        std::uint32_t now = m_dwDai & kDaiBits[k];
         allAtLeast = allAtLeast && stored >= now;
         someMore = someMore || stored > now;
     }
@@ -1174,8 +1173,8 @@ int ZelkorCore::CheckLittleDaiBits(std::uint32_t dwDai)
 {
     bool allAtLeast = true, someMore = false;
     for (int k = 1; k <= 7; k++) {
-        std::uint32_t stored = dwDai & m_dwDaiBits[k];
-        std::uint32_t now = m_dwDai & m_dwDaiBits[k];
+        std::uint32_t stored = dwDai & kDaiBits[k];
+        std::uint32_t now = m_dwDai & kDaiBits[k];
         allAtLeast = allAtLeast && stored >= now;
         someMore = someMore || stored > now;
     }
@@ -1209,7 +1208,7 @@ bool ZelkorCore::IsMoveable(int nSrcPos, int nDstPos, int nKind, int nNaru)
     const bool com = (m_nDepth & 1) == 0;
     if (!IsPlayingSquare(nDstPos))
         return false;
-    if (nSrcPos != 255) {
+    if (nSrcPos != kDrop) {
         if (!IsPlayingSquare(nSrcPos))
             return false;
         int pc = m_nBoard[nSrcPos];

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace zelkor;
+
 namespace {
 
 // Neighbour steps of a king, and per neighbour the two values of a hole there
@@ -171,7 +173,7 @@ int ZelkorCore::QuietComBishop(int s) const
     const int l = m_nBoard[s - 1], r = m_nBoard[s + 1];
     int v = 0;
     if ((l & r) != 0) {
-        if (l == 255 || r == 255)
+        if (l == kFrame || r == kFrame)
             v -= 30;
         if (l == 129 || r == 129)
             v -= 15;
@@ -185,7 +187,7 @@ int ZelkorCore::QuietComKing(int nKing)
     if (CheckComNihu(nKing))
         v -= 15;
     for (int side = -1; side <= 1; side += 2)
-        if (m_nBoard[nKing + side] != 255 && CheckComNihu(nKing + side))
+        if (m_nBoard[nKing + side] != kFrame && CheckComNihu(nKing + side))
             v -= 11;
     return v;
 }
@@ -271,7 +273,7 @@ int ZelkorCore::EvaluateBattle()
             }
         }
     }
-    score += m_nComPosScore[0][kc] + m_nAddOnOut[kc] - m_nAddOnOut[170 - km];
+    score += m_nComPosScore[0][kc] + kAddOnOut[kc] - kAddOnOut[170 - km];
     score += PawnSpears(300, 200);
     return score + BattleComCastle() + BattleKingZones() + BattleComGuards();
 }
@@ -311,17 +313,17 @@ int ZelkorCore::BattleKingZones() const
         if (c == 0)
             v += KingZoneEmpty(pc, pm, i >= 5, bComHeld);
         else
-            v += pc < pm ? m_nWeight2[c] / 8 : m_nWeight2[c] / 4;
+            v += pc < pm ? kWeight2[c] / 8 : kWeight2[c] / 4;
     }
     for (int i = 0; i < 8; i++) {
         const int n = kc + kComKingHoles[i].step, c = m_nBoard[n];
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
-        if (c == 255 || pm == 0)
+        if (c == kFrame || pm == 0)
             continue;
         if (c == 0)
             v -= KingZoneEmpty(pm, pc, i >= 5, bManHeld);
         else if (c > 128)
-            v -= pm < pc ? m_nWeight2[c & 15] / 8 : m_nWeight2[c & 15] / 4;
+            v -= pm < pc ? kWeight2[c & 15] / 8 : kWeight2[c & 15] / 4;
     }
     return v;
 }
@@ -337,9 +339,9 @@ int ZelkorCore::BattleComGuards() const
             continue;
         const int g = kc + 2 * side, c = m_nBoard[g];
         const int pc = m_nPsbComKomas[g], pm = m_nPsbManKomas[g];
-        if (pm == 0 || c <= 128 || c == 255 || m_nPsbManKoma[g][0] >= 5)
+        if (pm == 0 || c <= 128 || c == kFrame || m_nPsbManKoma[g][0] >= 5)
             continue;
-        const int w = m_nWeight2[c & 15];
+        const int w = kWeight2[c & 15];
         v -= pc < pm ? w / 4 : (pc == pm ? w / 8 : w / 16);
     }
     return v;
@@ -356,7 +358,7 @@ int ZelkorCore::GetMinWeightComKoma(int nPos) const
         const int u = m_nPsbComKoma[nPos][i];
         if (u > 128)
             continue;
-        const int w = m_nWeight1[m_komaUni[u].nKind & 15];
+        const int w = kWeight1[m_komaUni[u].nKind & 15];
         if (best == 0 || w < bestWeight) {
             best = u;
             bestWeight = w;
@@ -372,7 +374,7 @@ int ZelkorCore::GetMinWeightManKoma(int nPos) const
         const int u = m_nPsbManKoma[nPos][i];
         if (u > 128)
             continue;
-        const int w = m_nWeight1[m_komaUni[u].nKind & 15];
+        const int w = kWeight1[m_komaUni[u].nKind & 15];
         if (best == 0 || w < bestWeight) {
             best = u;
             bestWeight = w;
@@ -390,58 +392,58 @@ static int RecaptureGain(int nTakerWeight, int nRecapturer, int nRecapturerWeigh
 int ZelkorCore::ProfitOnComUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
-    const int w = m_nWeight2[code & 15];
+    const int w = kWeight2[code & 15];
     if (pc < pm) {
         const int d = GetMinWeightComKoma(nPos);
         return -w + RecaptureGain(UniWeight2(GetMinWeightManKoma(nPos)), d, UniWeight2(d));
     }
-    const int a = pm == 1 ? m_nPsbManKoma[nPos][0] & 127 : GetMinWeightManKoma(nPos);
+    const int a = pm == 1 ? m_nPsbManKoma[nPos][0] & ~kXray : GetMinWeightManKoma(nPos);
     return std::min(0, UniWeight2(a) - w);
 }
 
 int ZelkorCore::ProfitOnManUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
-    const int w = m_nWeight2[code & 15];
+    const int w = kWeight2[code & 15];
     if (pm < pc) {
         const int d = GetMinWeightManKoma(nPos);
         return -w + RecaptureGain(UniWeight2(GetMinWeightComKoma(nPos)), d, UniWeight2(d));
     }
-    const int a = pc == 1 ? m_nPsbComKoma[nPos][0] & 127 : GetMinWeightComKoma(nPos);
+    const int a = pc == 1 ? m_nPsbComKoma[nPos][0] & ~kXray : GetMinWeightComKoma(nPos);
     return std::min(0, UniWeight2(a) - w);
 }
 
 int ZelkorCore::ProfitOnComMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
-    const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
+    const int g = kWeight2[m_nBoard[nDst] & 15], w = kWeight2[m_nBoard[nSrc] & 15];
     if (pm < pc) {
-        const int a = pm == 1 ? m_nPsbManKoma[nDst][0] & 127 : GetMinWeightManKoma(nDst);
+        const int a = pm == 1 ? m_nPsbManKoma[nDst][0] & ~kXray : GetMinWeightManKoma(nDst);
         return g + std::min(0, UniWeight2(a) - w);
     }
     const int mover = m_nUniBoard[nSrc];
     int d = GetMinWeightComKoma(nDst);
     if (d == mover)
-        d = m_nPsbComKoma[nDst][0] & 127;
+        d = m_nPsbComKoma[nDst][0] & ~kXray;
     if (d == mover)
-        d = m_nPsbComKoma[nDst][1] & 127;
+        d = m_nPsbComKoma[nDst][1] & ~kXray;
     return g - w + RecaptureGain(UniWeight2(GetMinWeightManKoma(nDst)), d, UniWeight2(d));
 }
 
 int ZelkorCore::ProfitOnManMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
-    const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
+    const int g = kWeight2[m_nBoard[nDst] & 15], w = kWeight2[m_nBoard[nSrc] & 15];
     if (pc < pm) {
-        const int a = pc == 1 ? m_nPsbComKoma[nDst][0] & 127 : GetMinWeightComKoma(nDst);
+        const int a = pc == 1 ? m_nPsbComKoma[nDst][0] & ~kXray : GetMinWeightComKoma(nDst);
         return g + std::min(0, UniWeight2(a) - w);
     }
     const int mover = m_nUniBoard[nSrc];
     int d = GetMinWeightManKoma(nDst);
     if (d == mover)
-        d = m_nPsbManKoma[nDst][0] & 127;
+        d = m_nPsbManKoma[nDst][0] & ~kXray;
     if (d == mover)
-        d = m_nPsbManKoma[nDst][1] & 127;
+        d = m_nPsbManKoma[nDst][1] & ~kXray;
     return g - w + RecaptureGain(UniWeight2(GetMinWeightComKoma(nDst)), d, UniWeight2(d));
 }
 
@@ -455,7 +457,7 @@ int ZelkorCore::ProfitOnComOuMove(int nPos) const
     int v = 0;
     for (int step : kOuSteps) {
         const int n = nPos + step, c = m_nBoard[n];
-        if (c == 255)
+        if (c == kFrame)
             continue;
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
         if (pm == 0) {
@@ -473,7 +475,7 @@ int ZelkorCore::ProfitOnManOuMove(int nPos) const
     int v = 0;
     for (int step : kOuSteps) {
         const int n = nPos + step, c = m_nBoard[n];
-        if (c == 255)
+        if (c == kFrame)
             continue;
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
         if (pc == 0) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace zelkor;
+
 namespace {
 
 template <bool Com> bool InZone(int s)
@@ -33,7 +35,7 @@ template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
     const int nKing = m_komaUni[Com ? 1 : 2].nPos;
     if (nOwn[nKing] > 0) {
         *pnPos = nKing;
-        return 30000;
+        return kMateScore;
     }
 
     int best = 0;
@@ -42,8 +44,8 @@ template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
         if (c == 0 || (c > 128) == Com)
             continue;
         const int s = m_komaUni[u].nPos;
-        int g = m_nWeight2[c & 15];
-        if (nOwn[s] == 0 || g + m_nAddWeightOnNaru[1] <= best)
+        int g = kWeight2[c & 15];
+        if (nOwn[s] == 0 || g + kAddWeightOnNaru[1] <= best)
             continue;
         if (nFoe[s] == 0) {
             const int a = Com ? GetMinWeightComKoma(s) : GetMinWeightManKoma(s);
@@ -58,7 +60,7 @@ template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
             continue;
         }
         if (nOwn[s] == 1) {
-            g -= UniWeight2(own[s][0] & 127);
+            g -= UniWeight2(own[s][0] & ~kXray);
             if (g > 0) {
                 const int d = Com ? GetMinWeightManKoma(s) : GetMinWeightComKoma(s);
                 if (InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(s))
@@ -89,13 +91,13 @@ template <bool Com> int ZelkorCore::SwapOff(int nPos, int nVictim) const
     int gain = 0, last = 0, io = 0, jf = 0;
     for (;;) {
         gain += nVictim;
-        const int a = own[nPos][io++] & 127;
+        const int a = own[nPos][io++] & ~kXray;
         const bool bNaru = InZone<Com>(m_komaUni[a].nPos) || InZone<Com>(nPos);
         gains[++last] = gain + (bNaru ? UniNaruBonus(a) : 0);
         if (jf >= nFoe)
             break;
         gain -= UniWeight2(a);
-        const int d = foe[nPos][jf++] & 127;
+        const int d = foe[nPos][jf++] & ~kXray;
         const bool bFoeNaru = InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(nPos);
         gains[++last] = gain - (bFoeNaru ? UniNaruBonus(d) : 0);
         nVictim = UniWeight2(d);
@@ -126,7 +128,7 @@ template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
     const int owner = Com ? 128 : 0, sign = Com ? 1 : -1, fwd = 16 * sign;
     const int foeHu = Com ? 1 : 129;
-    const int *bonus = m_nAddWeightOnNaru;
+    const int *bonus = kAddWeightOnNaru;
     auto at = [this](int u) { return m_komaUni[u].nPos; };
     auto is = [this, owner](int u, int k) { return m_komaUni[u].nKind == owner + k; };
 
@@ -210,7 +212,7 @@ void ZelkorCore::SortPsbKomasByWeight(int nPos)
 
 void ZelkorCore::SortAttackersByWeight(int *list, int n) const
 {
-    auto weight = [this](int e) { return e > 128 ? 30000 : UniWeight2(e); };
+    auto weight = [this](int e) { return e > 128 ? kMateScore : UniWeight2(e); };
     for (int i = 0; i < n - 1; i++) {
         int m = i;
         for (int j = i + 1; j < n; j++)

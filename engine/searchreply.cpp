@@ -53,7 +53,7 @@ int ZelkorCore::ApplyOuteOnMan(bool bFree, int nCount)
         if (IsFarTumiDropOnMan(m, K))
             continue;
         // Sacrifices the defender takes for free lead nowhere after a few.
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             const bool hangs = m_nPsbComKomas[t] == 0 && m_nPsbManKomas[t] != 0;
             if (hangs && (nCount >= 3 || (bFree && m.nKind != 129)))
                 continue;
@@ -74,7 +74,7 @@ int ZelkorCore::ApplyOuteOnMan(bool bFree, int nCount)
             } else {
                 const bool pawnDrop = IsPawnDrop(m, 129);
                 const bool hanging = m_nPsbComKomas[t] == 0 && m_nPsbManKomas[t] != 0 &&
-                                     !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                     !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                 v = AvoidOuteOnMan(pawnDrop, hanging, nCount);
                 if (v == 0 || v > 99)
                     SaveOuteOnMan(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -113,7 +113,7 @@ int ZelkorCore::ApplyOuteOnCom(bool bFree, int nCount)
         const int t = m.nDstPos;
         if (IsFarTumiDropOnCom(m, K))
             continue;
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             const bool hangs = m_nPsbManKomas[t] == 0 && m_nPsbComKomas[t] != 0;
             if (hangs && (nCount >= 3 || (bFree && m.nKind != 1)))
                 continue;
@@ -134,7 +134,7 @@ int ZelkorCore::ApplyOuteOnCom(bool bFree, int nCount)
             } else {
                 const bool pawnDrop = IsPawnDrop(m, 1);
                 const bool hanging = m_nPsbManKomas[t] == 0 && m_nPsbComKomas[t] != 0 &&
-                                     !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                     !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                 v = AvoidOuteOnCom(pawnDrop, hanging, nCount);
                 if (v == 0 || v > 99)
                     SaveOuteOnCom(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -162,7 +162,7 @@ int ZelkorCore::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stor
 {
     stored = false;
     if (r == 1)
-        return IsTumiOnManByOneMove() == 30000 ? 100 : 1;
+        return IsTumiOnManByOneMove() == kMateScore ? 100 : 1;
     if (s == r - 2)
         return ApplyOuteOnMan(bFree, nCount);
     const int saveTag = m_nTagDepth;
@@ -172,7 +172,7 @@ int ZelkorCore::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stor
         if (limit > r)
             limit = r;
         m_nTagDepth = limit + m_nDepth - m_nStartDepth;
-        v = limit == 1 ? (IsTumiOnManByOneMove() == 30000 ? 100 : 1)
+        v = limit == 1 ? (IsTumiOnManByOneMove() == kMateScore ? 100 : 1)
                        : ApplyOuteOnMan(bFree, nCount);
         if (limit == r)
             break;
@@ -191,7 +191,7 @@ int ZelkorCore::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stor
 {
     stored = false;
     if (r == 1)
-        return IsTumiOnComByOneMove() == 30000 ? 100 : 1;
+        return IsTumiOnComByOneMove() == kMateScore ? 100 : 1;
     if (s == r - 2)
         return ApplyOuteOnCom(bFree, nCount);
     const int saveTag = m_nTagDepth;
@@ -201,7 +201,7 @@ int ZelkorCore::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stor
         if (limit > r)
             limit = r;
         m_nTagDepth = limit + m_nDepth - m_nStartDepth;
-        v = limit == 1 ? (IsTumiOnComByOneMove() == 30000 ? 100 : 1)
+        v = limit == 1 ? (IsTumiOnComByOneMove() == kMateScore ? 100 : 1)
                        : ApplyOuteOnCom(bFree, nCount);
         if (limit == r)
             break;
@@ -244,7 +244,7 @@ int ZelkorCore::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = list[i];
         const int t = m.nDstPos;
-        if (m.nSrcPos == 255 && m_nPsbManKomas[t] == 1 && m_nPsbComKomas[t] >= 2 && t >= 0x71 &&
+        if (m.nSrcPos == kDrop && m_nPsbManKomas[t] == 1 && m_nPsbComKomas[t] >= 2 && t >= 0x71 &&
             m_nPsbManKoma[t][0] == 1)
             continue;
         int v;
@@ -262,7 +262,7 @@ int ZelkorCore::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
                 v = io.nGain;
             } else {
                 const bool free =
-                    bFree && m.nSrcPos != 255 && m.nKind != 0 && m_nPsbComKomas[t] == 0;
+                    bFree && m.nSrcPos != kDrop && m.nKind != 0 && m_nPsbComKomas[t] == 0;
                 bool stored;
                 v = DeepenTumiOnMan(r, io.nDepth, free, free ? nCount + 1 : nCount, stored);
                 if (!stored)
@@ -311,7 +311,7 @@ int ZelkorCore::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = list[i];
         const int t = m.nDstPos;
-        if (m.nSrcPos == 255 && m_nPsbComKomas[t] == 1 && m_nPsbManKomas[t] >= 2 && t < 0x40 &&
+        if (m.nSrcPos == kDrop && m_nPsbComKomas[t] == 1 && m_nPsbManKomas[t] >= 2 && t < 0x40 &&
             m_nPsbComKoma[t][0] == 2)
             continue;
         int v;
@@ -329,7 +329,7 @@ int ZelkorCore::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
                 v = io.nGain;
             } else {
                 const bool free =
-                    bFree == 1 && m.nSrcPos != 255 && m.nKind != 0 && m_nPsbManKomas[t] == 0;
+                    bFree == 1 && m.nSrcPos != kDrop && m.nKind != 0 && m_nPsbManKomas[t] == 0;
                 bool stored;
                 v = DeepenTumiOnCom(r, io.nDepth, free, free ? nCount + 1 : nCount, stored);
                 if (!stored)
@@ -448,13 +448,13 @@ bool ZelkorCore::IsManRecaptureExtended() const
     if (!p || !q || p->nDstPos != q->nDstPos)
         return false;
     const int t = q->nDstPos;
-    const bool quiet = p->nSrcPos == 255 || p->nKind == 0;
+    const bool quiet = p->nSrcPos == kDrop || p->nKind == 0;
     bool lose = m_nPsbManKomas[t] == 0;
     if (!lose && m_nPsbManKomas[t] == 1 && quiet) {
-        int x = m_nWeight2[m_nBoard[t] & 15];
+        int x = kWeight2[m_nBoard[t] & 15];
         if (m_nPsbComKomas[t] != 0)
             x -= UniWeight2(GetMinWeightManKoma(t));
-        lose = x - m_nWeight2[q->nKind & 15] < -m_nWeight2[1];
+        lose = x - kWeight2[q->nKind & 15] < -kWeight2[1];
     }
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 129));
 }
@@ -466,13 +466,13 @@ bool ZelkorCore::IsComRecaptureExtended() const
     if (!p || !q || p->nDstPos != q->nDstPos)
         return false;
     const int t = q->nDstPos;
-    const bool quiet = p->nSrcPos == 255 || p->nKind == 0;
+    const bool quiet = p->nSrcPos == kDrop || p->nKind == 0;
     bool lose = m_nPsbComKomas[t] == 0;
     if (!lose && m_nPsbComKomas[t] == 1 && quiet) {
-        int x = m_nWeight2[m_nBoard[t] & 15];
+        int x = kWeight2[m_nBoard[t] & 15];
         if (m_nPsbManKomas[t] != 0)
             x -= UniWeight2(GetMinWeightComKoma(t));
-        lose = x - m_nWeight2[q->nKind & 15] < -m_nWeight2[1];
+        lose = x - kWeight2[q->nKind & 15] < -kWeight2[1];
     }
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 1));
 }
@@ -523,10 +523,10 @@ int ZelkorCore::SearchManMove(int nMin, int nMax)
     int n = 0;
     bool noLegal = false;
     if (!inCheck) {
-        if (IsTumiOnComByOneMove() == 30000) {
+        if (IsTumiOnComByOneMove() == kMateScore) {
             const CANDI_MOVE &m = list[0];
             SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return -30000;
+            return -kMateScore;
         }
         n = BeginManReplyCandi();
         m_pPreCandi[d] = nullptr;
@@ -562,7 +562,7 @@ int ZelkorCore::SearchManMove(int nMin, int nMax)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = 30000;
+        int v = kMateScore;
         if (m_nPsbComKomas[m_komaUni[1].nPos] == 0) {
             noLegal = false;
             v = SearchComMove(alpha, beta);
@@ -589,18 +589,18 @@ int ZelkorCore::SearchManMove(int nMin, int nMax)
         }
     }
 
-    if (d == 1 && !inCheck && (beta == 30000 || m_nMinTagDepth > 1)) {
+    if (d == 1 && !inCheck && (beta == kMateScore || m_nMinTagDepth > 1)) {
         int s = 0, t = 0, k = 0, nr = 0;
-        const int lim = beta == 30000 ? 31 : 2 * m_nMinTagDepth - 1;
+        const int lim = beta == kMateScore ? 31 : 2 * m_nMinTagDepth - 1;
         if (SearchTumiOnCom(s, t, k, nr, lim) > 99) {
             SetOneMoveLine(d, s, t, k, nr);
-            return -30000;
+            return -kMateScore;
         }
-    } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != 30000 && !inCheck && m_nMinTagDepth > 3) {
+    } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != kMateScore && !inCheck && m_nMinTagDepth > 3) {
         int s = 0, t = 0, k = 0, nr = 0;
         if (SearchTumiOnCom(s, t, k, nr, 2 * m_nMinTagDepth - 5) > 99) {
             SetOneMoveLine(d, s, t, k, nr);
-            return -30000;
+            return -kMateScore;
         }
     }
 
@@ -609,9 +609,9 @@ int ZelkorCore::SearchManMove(int nMin, int nMax)
         m_nSearchedDepth[d] = d;
         const CANDI_MOVE *prev = m_pPreCandi[d - 1];
         if (prev && IsPawnDrop(*prev, 129)) {
-            beta = beta0 = -30000; // mate by a dropped pawn is not allowed
+            beta = beta0 = -kMateScore; // mate by a dropped pawn is not allowed
         } else {
-            beta = 30000;
+            beta = kMateScore;
             beta0 = 25001;
         }
     }
@@ -658,10 +658,10 @@ int ZelkorCore::SearchComMove(int nMin, int nMax)
     int n = 0;
     bool noLegal = false;
     if (!inCheck) {
-        if (IsTumiOnManByOneMove() == 30000) {
+        if (IsTumiOnManByOneMove() == kMateScore) {
             const CANDI_MOVE &m = list[0];
             SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return 30000;
+            return kMateScore;
         }
         const int remain = m_nMinTagDepth - d;
         if (remain > 3) {
@@ -669,7 +669,7 @@ int ZelkorCore::SearchComMove(int nMin, int nMax)
             const int lim = remain == 4 ? 3 : remain <= 6 ? 5 : 7;
             if (SearchTumiOnMan(s, t, k, nr, lim) > 99) {
                 SetOneMoveLine(d, s, t, k, nr);
-                return 30000;
+                return kMateScore;
             }
         }
         n = BeginComReplyCandi();
@@ -706,7 +706,7 @@ int ZelkorCore::SearchComMove(int nMin, int nMax)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = -30000;
+        int v = -kMateScore;
         if (m_nPsbManKomas[m_komaUni[2].nPos] == 0) {
             noLegal = false;
             v = SearchManMove(alpha, beta);
@@ -740,7 +740,7 @@ int ZelkorCore::SearchComMove(int nMin, int nMax)
         m_nSearchedDepth[d] = d;
         const CANDI_MOVE *prev = m_pPreCandi[d - 1];
         if (prev && IsPawnDrop(*prev, 1)) {
-            alpha = alpha0 = 30000; // Man may not mate with a dropped pawn
+            alpha = alpha0 = kMateScore; // Man may not mate with a dropped pawn
         } else {
             alpha = -25000;
             alpha0 = -25001;

@@ -9,7 +9,7 @@ namespace enginetest {
 EnginePtr NewEngine()
 {
     auto z = NewCore();
-    std::memcpy(z->m_nBoard, z->m_nIniBoard, sizeof(z->m_nBoard));
+    std::memcpy(z->m_nBoard, zelkor::kIniBoard, sizeof(z->m_nBoard));
     std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
     std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
     z->InitBoard();
@@ -19,7 +19,7 @@ EnginePtr NewEngine()
 void ClearPosition(ZelkorCore &z)
 {
     for (int s = 0; s < 256; s++)
-        z.m_nBoard[s] = z.m_nIniBoard[s] == 255 ? 255 : 0;
+        z.m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
     std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
     std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
 }

@@ -33,7 +33,7 @@ RefPos StartPosition(int handicap)
     static const EnginePtr z = enginetest::NewEngine();
     RefPos p = RefEmpty();
     for (int s = 0; s < 256; s++)
-        p.board[s] = z->m_nIniBoard[s];
+        p.board[s] = zelkor::kIniBoard[s];
     // Handicaps taken from either side.
     switch (handicap) {
     case 1:

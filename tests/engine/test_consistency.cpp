@@ -161,7 +161,7 @@ TEST(IncrementalConsistency, RandomMakeUnmakeMatchesRebuild)
     const int nStarts = sizeof(kStarts) / sizeof(kStarts[0]);
     int total = 0;
     for (int i = 0; i < nStarts; i++) {
-        std::memcpy(z->m_nBoard, z->m_nIniBoard, sizeof(z->m_nBoard));
+        std::memcpy(z->m_nBoard, zelkor::kIniBoard, sizeof(z->m_nBoard));
         std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
         std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
         ASSERT_TRUE(z->InitBoard());

@@ -46,11 +46,11 @@ EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
     return z;
 }
 
-BOARD *IniBoard(const ZelkorCore &z, BOARD &b)
+BOARD *IniBoard(BOARD &b)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(z.m_nIniBoard[Sq(i + 1, j + 1)]);
+            b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
     return &b;
 }
 
@@ -211,12 +211,12 @@ TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
     TakeSnapshot(*z, *before);
     z->MoveKomaOnBoard(0x44, 0x35, 0);
     EXPECT_EQ(z->m_nCaptByCom[4], 1);
-    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
     z->MoveKomaOnCapt(0x66, 132);
     EXPECT_EQ(z->m_dwDai, 0u);
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
     z->BackKomaToCapt(0x66);
-    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
     z->BackKomaOnBoard(0x44, 0x35, 0, 4);
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
 }
@@ -425,9 +425,9 @@ TEST(DaiBits, CompareStoredAndCurrentHands)
 {
     EnginePtr zp = NewCore();
     ZelkorCore &z = *zp;
-    z.m_dwDai = 2 * z.m_dwDaiCode[1] + z.m_dwDaiCode[5];
+    z.m_dwDai = 2 * zelkor::kDaiCode[1] + zelkor::kDaiCode[5];
     auto hand = [&](int pawns, int golds) {
-        return pawns * z.m_dwDaiCode[1] + golds * z.m_dwDaiCode[5];
+        return pawns * zelkor::kDaiCode[1] + golds * zelkor::kDaiCode[5];
     };
     EXPECT_EQ(z.CheckManyDaiBits(hand(2, 1)), 1);
     EXPECT_EQ(z.CheckLittleDaiBits(hand(2, 1)), 2);
@@ -538,31 +538,31 @@ TEST(CheckBoard, ValidationCodes)
     auto z = NewEngine();
     BOARD b;
     const int none[7] = {0, 0, 0, 0, 0, 0, 0};
-    IniBoard(*z, b);
+    IniBoard(b);
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
     EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
     EXPECT_EQ(z->CheckBoard(b, none, none, -1), 0);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[1][3] = 3; // Man knight on row 2
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-    IniBoard(*z, b);
+    IniBoard(b);
     b[8][0] = 129; // Com pawn on row 9
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[4][6] = 1; // second Man pawn on file 7
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 3);
-    IniBoard(*z, b);
+    IniBoard(b);
     b[6][0] = 0;
     b[4][6] = 9; // a promoted pawn is no pawn
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[0][4] = 0; // no Com king
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     const int pawn[7] = {1, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(z->CheckBoard(b, pawn, none, 0), 1); // a nineteenth pawn
     const int negative[7] = {0, -1, 0, 0, 0, 0, 0};
@@ -571,7 +571,7 @@ TEST(CheckBoard, ValidationCodes)
     EXPECT_EQ(z->CheckBoard(b, none, none, -1), 1);
 
     // Com's rook sees Man's king: only a position with Man to move is valid.
-    IniBoard(*z, b);
+    IniBoard(b);
     b[1][1] = 0;
     b[6][4] = 0;
     b[2][4] = 0;

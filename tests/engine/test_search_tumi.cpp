@@ -205,7 +205,7 @@ TEST(MateTests, ExactTestAndAndNodeKnowTheDropPawnRule)
     z->m_nStartDepth = 0;
     z->m_nTagDepth = 3;
     z->m_nReflex2 = 0;
-    z->m_nStartWeightScore = z->m_nWeightScore - 2 * z->m_nWeight2[7];
+    z->m_nStartWeightScore = z->m_nWeightScore - 2 * zelkor::kWeight2[7];
     EXPECT_EQ(z->AvoidOuteOnMan(true, false, 0), 99);
     EXPECT_EQ(z->AvoidOuteOnMan(false, false, 0), 100);
     z->BackKomaToCapt(0x89);

@@ -41,7 +41,7 @@ Game NewGame(const ZelkorCore &z, int teai, bool firstUp)
     Game g;
     g.pos = RefEmpty();
     for (int s = 0; s < 256; s++)
-        g.pos.board[s] = z.m_nIniBoard[s];
+        g.pos.board[s] = zelkor::kIniBoard[s];
     const int flip = firstUp ? 170 : 0;
     const int lance = flip ? flip - Sq(9, 1) : Sq(9, 1);
     const int bishop = flip ? flip - Sq(8, 2) : Sq(8, 2);

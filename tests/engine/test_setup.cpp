@@ -13,23 +13,21 @@ using namespace enginetest;
 
 TEST(Constants, DerivedValues)
 {
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
     // Promoted weights are the base plus the bonus; halves for Weight1.
     const int promoted[][3] = {{9, 420, 520}, {12, 670, 1310}, {15, 1300, 2340}, {13, 0, 0}};
     for (const auto &p : promoted) {
-        EXPECT_EQ(z.m_nWeight1[p[0]], p[1]) << p[0];
-        EXPECT_EQ(z.m_nWeight2[p[0]], p[2]) << p[0];
+        EXPECT_EQ(zelkor::kWeight1[p[0]], p[1]) << p[0];
+        EXPECT_EQ(zelkor::kWeight2[p[0]], p[2]) << p[0];
     }
     for (int i = 0; i <= 10; i++)
         for (int s : {Sq(0, i), Sq(10, i), Sq(i, 0), Sq(i, 10)})
-            EXPECT_EQ(z.m_nIniBoard[s], 255) << s;
+            EXPECT_EQ(zelkor::kIniBoard[s], 255) << s;
     // Packed hand fields are disjoint and cover bits 0..20.
     std::uint32_t all = 0;
     for (int k = 1; k <= 7; k++) {
-        EXPECT_EQ(all & z.m_dwDaiBits[k], 0u);
-        EXPECT_EQ(z.m_dwDaiBits[k] & (z.m_dwDaiCode[k] - 1), 0u) << k;
-        all |= z.m_dwDaiBits[k];
+        EXPECT_EQ(all & zelkor::kDaiBits[k], 0u);
+        EXPECT_EQ(zelkor::kDaiBits[k] & (zelkor::kDaiCode[k] - 1), 0u) << k;
+        all |= zelkor::kDaiBits[k];
     }
     EXPECT_EQ(all, 0x1FFFFFu);
 }
@@ -184,7 +182,7 @@ TEST(ResultTable, InitGameClearsEveryEntry)
     }
     EXPECT_EQ(bad, 0);
     // InitGame also sets the initial position up.
-    EXPECT_EQ(std::memcmp(z.m_nBoard, z.m_nIniBoard, sizeof(z.m_nBoard)), 0);
+    EXPECT_EQ(std::memcmp(z.m_nBoard, zelkor::kIniBoard, sizeof(z.m_nBoard)), 0);
     EXPECT_EQ(z.m_nDisturbDepth, 6);
     EXPECT_EQ(z.m_nReflexMax, 15000);
 }

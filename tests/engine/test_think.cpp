@@ -174,7 +174,7 @@ RefPos MiddleGame()
     RefPos p = RefEmpty();
     const EnginePtr z = NewCore();
     for (int s = 0; s < 256; s++)
-        p.board[s] = z->m_nIniBoard[s];
+        p.board[s] = zelkor::kIniBoard[s];
     // A few pawn steps and a bishop exchange.
     p.board[0x73] = 0;
     p.board[0x63] = 1;
