@@ -422,33 +422,9 @@ public:
     int GetDefendKomasOnManGyoku(int nPos);
     int GetDefendKomasOnComGyoku(int nPos);
 
-    // Side-generic bodies of the twins above: C is true for Com. "Own" is
-    // the side of C, and squares are compared as seen from that side.
-    template <bool C> int OwnCnt(int s) const { return C ? m_nPsbComKomas[s] : m_nPsbManKomas[s]; }
-    template <bool C> int OppCnt(int s) const { return C ? m_nPsbManKomas[s] : m_nPsbComKomas[s]; }
-    template <bool C> const int *OwnLst(int s) const
-    {
-        return C ? m_nPsbComKoma[s] : m_nPsbManKoma[s];
-    }
-    template <bool C> const int *OppLst(int s) const
-    {
-        return C ? m_nPsbManKoma[s] : m_nPsbComKoma[s];
-    }
-    template <bool C> static bool IsOwnCode(int c)
-    {
-        return C ? (c > 128 && c < zelkor::kFrame) : (c > 0 && c < 128);
-    }
-    template <bool C> static bool IsOppCode(int c) { return IsOwnCode<!C>(c); }
-    template <bool C> static int SideCode(int k) { return C ? k + 128 : k; }
-    template <bool C> static int SideFwd(int step) { return C ? step : -step; }
-    template <bool C> static int SideRel(int s) { return C ? s : 170 - s; } // 0x91.. = last rank
-    template <bool C> static bool SideZone(int s) { return SideRel<C>(s) >= 0x71; }
-    template <bool C> static int SideKingUni() { return C ? 2 : 1; }
-    template <bool C> int *SideHand() { return C ? m_nCaptByCom : m_nCaptByMan; }
-    template <bool C> bool SideNihu(int s) { return C ? CheckComNihu(s) : CheckManNihu(s); }
+    // Side-generic bodies of the twins above, written once through Side<C>
+    // (side.h); C is true for Com.
     template <bool C> bool CanDropOn(int k, int s);
-    template <bool C> int SideProfitMove(int src, int dst);
-    template <bool C> int SideProfitUtsu(int code, int s);
     template <bool C> int DestScore(int k, int src, int dst);
     template <bool C> bool IsDirectAttacker(int u, int s) const;
     template <bool C> int UsePointedKomaT(int all, int nPos, CANDI_MOVE *p);

@@ -3,6 +3,7 @@
 // interpositions, check escapes).
 #include "Zelkor.h"
 #include "ZelkorUtil.h"
+#include "side.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -114,38 +115,28 @@ void ZelkorCore::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
 
 template <bool C> bool ZelkorCore::CanDropOn(int k, int s)
 {
-    if ((k == 1 || k == 2) && SideRel<C>(s) >= 0x91)
+    if ((k == 1 || k == 2) && Side<C>::Rel(s) >= 0x91)
         return false;
-    if (k == 3 && SideRel<C>(s) >= 0x81)
+    if (k == 3 && Side<C>::Rel(s) >= 0x81)
         return false;
-    return k != 1 || SideNihu<C>(s);
-}
-
-template <bool C> int ZelkorCore::SideProfitMove(int src, int dst)
-{
-    return C ? ProfitOnComMove(src, dst) : ProfitOnManMove(src, dst);
-}
-
-template <bool C> int ZelkorCore::SideProfitUtsu(int code, int s)
-{
-    return C ? ProfitOnComUtsu(code, s) : ProfitOnManUtsu(code, s);
+    return k != 1 || Side<C>::Nihu(*this, s);
 }
 
 // The destination score of a board move of a piece of kind k (code & 15).
 template <bool C> int ZelkorCore::DestScore(int k, int src, int dst)
 {
-    int x = m_nBoard[dst] & 15, nh = OppCnt<C>(dst), nc = OwnCnt<C>(dst);
+    int x = m_nBoard[dst] & 15, nh = Side<C>::Theirs(*this, dst), nc = Side<C>::Mine(*this, dst);
     if (nh == 0)
         return nc + kWeight2[x];
     if (nc == 1)
         return kWeight2[x] - kWeight2[k];
-    return SideProfitMove<C>(src, dst);
+    return Side<C>::ProfitMove(*this, src, dst);
 }
 
 template <bool C> bool ZelkorCore::IsDirectAttacker(int u, int s) const
 {
-    const int *lst = OwnLst<C>(s);
-    for (int i = 0, n = OwnCnt<C>(s); i < n; i++)
+    const int *lst = Side<C>::MyList(*this, s);
+    for (int i = 0, n = Side<C>::Mine(*this, s); i < n; i++)
         if (lst[i] == u)
             return true;
     return false;
@@ -153,10 +144,6 @@ template <bool C> bool ZelkorCore::IsDirectAttacker(int u, int s) const
 
 template bool ZelkorCore::CanDropOn<true>(int, int);
 template bool ZelkorCore::CanDropOn<false>(int, int);
-template int ZelkorCore::SideProfitMove<true>(int, int);
-template int ZelkorCore::SideProfitMove<false>(int, int);
-template int ZelkorCore::SideProfitUtsu<true>(int, int);
-template int ZelkorCore::SideProfitUtsu<false>(int, int);
 template int ZelkorCore::DestScore<true>(int, int, int);
 template int ZelkorCore::DestScore<false>(int, int, int);
 template bool ZelkorCore::IsDirectAttacker<true>(int, int) const;
@@ -169,26 +156,26 @@ template bool ZelkorCore::IsDirectAttacker<false>(int, int) const;
 template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
 {
     const int code = zelkor::IsPlayingSquare(sq) ? m_nBoard[sq] : 0;
-    if (!IsOwnCode<C>(code)) {
+    if (!Side<C>::Own(code)) {
         ErrorMessage();
         return 0;
     }
     const int k = code & 15;
     int n = 0;
     auto open = [&](int s) {
-        return s >= 0 && s < 256 && m_nBoard[s] != kFrame && !IsOwnCode<C>(m_nBoard[s]);
+        return s >= 0 && s < 256 && m_nBoard[s] != kFrame && !Side<C>::Own(m_nBoard[s]);
     };
     // Safe mode leaves out a step onto an empty square the mover alone would defend.
     auto unsafe = [&](int s) {
-        return !all && m_nBoard[s] == 0 && OppCnt<C>(s) > 0 && OwnCnt<C>(s) == 1;
+        return !all && m_nBoard[s] == 0 && Side<C>::Theirs(*this, s) > 0 && Side<C>::Mine(*this, s) == 1;
     };
     auto put = [&](int s, int naru, int score) {
         n = PutCandi(p, n, sq, s, m_nBoard[s], naru, score);
     };
     auto ray = [&](int step, bool promotes) {
-        for (int s = sq + SideFwd<C>(step); open(s); s += SideFwd<C>(step)) {
+        for (int s = sq + Side<C>::Step(step); open(s); s += Side<C>::Step(step)) {
             if (!unsafe(s)) {
-                int naru = promotes && (SideZone<C>(s) || SideZone<C>(sq)) ? 8 : 0;
+                int naru = promotes && (Side<C>::Zone(s) || Side<C>::Zone(sq)) ? 8 : 0;
                 put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
@@ -196,23 +183,23 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         }
     };
     auto step = [&](int st, auto bonus) {
-        int s = sq + SideFwd<C>(st);
+        int s = sq + Side<C>::Step(st);
         if (open(s) && !unsafe(s))
             put(s, 0, DestScore<C>(k, sq, s) + bonus(s));
     };
     switch (k) {
     case 1: {
-        int s = sq + SideFwd<C>(16);
+        int s = sq + Side<C>::Step(16);
         if (open(s) && !unsafe(s)) {
-            int naru = SideZone<C>(s) ? 8 : 0;
+            int naru = Side<C>::Zone(s) ? 8 : 0;
             put(s, naru, kWeight2[m_nBoard[s] & 15] + (naru ? kAddWeightOnNaru[1] : 0));
         }
         break;
     }
     case 2:
-        for (int s = sq + SideFwd<C>(16); open(s); s += SideFwd<C>(16)) {
+        for (int s = sq + Side<C>::Step(16); open(s); s += Side<C>::Step(16)) {
             if (!unsafe(s)) {
-                int naru = SideZone<C>(s) ? 8 : 0;
+                int naru = Side<C>::Zone(s) ? 8 : 0;
                 put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
@@ -221,20 +208,20 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         break;
     case 3:
         for (int jump : {31, 33}) {
-            int s = sq + SideFwd<C>(jump);
+            int s = sq + Side<C>::Step(jump);
             if (zelkor::IsPlayingSquare(s) && open(s) && !unsafe(s)) {
-                int naru = SideZone<C>(s) ? 8 : 0;
+                int naru = Side<C>::Zone(s) ? 8 : 0;
                 put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
         }
         break;
     case 4:
         for (int i : {0, 1, 2, 6, 7}) {
-            int s = sq + SideFwd<C>(kKingSteps[i]);
+            int s = sq + Side<C>::Step(kKingSteps[i]);
             if (!open(s) || unsafe(s))
                 continue;
             int score = DestScore<C>(k, sq, s) + kIniOnPos[s];
-            if (SideZone<C>(s) || SideZone<C>(sq))
+            if (Side<C>::Zone(s) || Side<C>::Zone(sq))
                 put(s, 8, score + kAddWeightOnNaru[4]);
             put(s, 0, score);
         }
@@ -257,10 +244,10 @@ template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p
         break;
     case 8:
         for (int i = 0; i < 8; i++) {
-            int s = sq + SideFwd<C>(kKingSteps[i]);
-            if (open(s) && OppCnt<C>(s) == 0)
+            int s = sq + Side<C>::Step(kKingSteps[i]);
+            if (open(s) && Side<C>::Theirs(*this, s) == 0)
                 put(s, 0,
-                    OwnCnt<C>(s) + kWeight2[m_nBoard[s] & 15] +
+                    Side<C>::Mine(*this, s) + kWeight2[m_nBoard[s] & 15] +
                         (C ? ProfitOnComOuMove(s) : ProfitOnManOuMove(s)));
         }
         break;
@@ -356,18 +343,18 @@ template <bool C> int ZelkorCore::ToruOnPreMoveT(int t, CANDI_MOVE *p)
         return 0;
     const int x = m_nBoard[t];
     // A square of the mover's own (or the frame) offers nothing to take.
-    if (OwnCnt<C>(t) == 0 || x == kFrame || IsOwnCode<C>(x))
+    if (Side<C>::Mine(*this, t) == 0 || x == kFrame || Side<C>::Own(x))
         return 0;
-    const int nh = OppCnt<C>(t);
-    const int *lst = OwnLst<C>(t);
+    const int nh = Side<C>::Theirs(*this, t);
+    const int *lst = Side<C>::MyList(*this, t);
     int n = 0;
-    for (int i = 0, cnt = OwnCnt<C>(t); i < cnt; i++) {
+    for (int i = 0, cnt = Side<C>::Mine(*this, t); i < cnt; i++) {
         int u = lst[i];
-        if (u > 128 || (u == SideKingUni<C>() && nh > 0))
+        if (u > 128 || (u == Side<C>::kKingUni && nh > 0))
             continue;
         int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
         int bonus = kAddWeightOnNaru[k];
-        int naru = bonus != 0 && (SideZone<C>(t) || SideZone<C>(src)) ? 8 : 0;
+        int naru = bonus != 0 && (Side<C>::Zone(t) || Side<C>::Zone(src)) ? 8 : 0;
         n = PutCandi(p, n, src, t, x, naru, DestScore<C>(k, src, t) + (naru ? bonus : 0));
     }
     SwapBestToFront(p, n);
@@ -391,12 +378,12 @@ template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, 
 {
     if (!zelkor::IsPlayingSquare(from) || !zelkor::IsPlayingSquare(t))
         return 0;
-    const int *hand = SideHand<C>();
+    const int *hand = Side<C>::Hand(*this);
     const int fc = m_nBoard[from];
-    const bool lance = fc == SideCode<!C>(2);
+    const bool lance = fc == Side<!C>::Code(2);
     int step;
     if (lance) {
-        step = -SideFwd<C>(16);
+        step = -Side<C>::Step(16);
     } else {
         int dr = (t >> 4) - (from >> 4), dc = (t & 15) - (from & 15);
         step = (dr > 0) - (dr < 0);
@@ -406,7 +393,7 @@ template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, 
     }
     int n = 0;
     for (int s = from + step; s != t && m_nBoard[s] == 0; s += step) {
-        const int nc = OwnCnt<C>(s), nh = OppCnt<C>(s);
+        const int nc = Side<C>::Mine(*this, s), nh = Side<C>::Theirs(*this, s);
         if (nc == 0 && !Psb)
             continue;
         if (!lance && nc > 0 && !all && nh > nc)
@@ -419,26 +406,26 @@ template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, 
                 break;
             if (!CanDropOn<C>(k, s))
                 continue;
-            int score = nc == 0 ? 0 : SideProfitUtsu<C>(SideCode<C>(k), s);
+            int score = nc == 0 ? 0 : Side<C>::ProfitUtsu(*this, Side<C>::Code(k), s);
             if (!lance && !all && score < 0)
                 continue;
             if (!lance && k == (fc & 7))
                 score += 100;
-            n = PutCandi(p, n, kDrop, s, SideCode<C>(k), 0, score);
+            n = PutCandi(p, n, kDrop, s, Side<C>::Code(k), 0, score);
             if (!all)
                 return n;
         }
         if (lance ? !(all && (Psb || nc != 1)) : !(Psb || nc != 1))
             continue;
-        const int *lst = OwnLst<C>(s);
+        const int *lst = Side<C>::MyList(*this, s);
         for (int i = 0; i < nc; i++) {
             int u = lst[i];
-            if (u > 128 || u == SideKingUni<C>() || m_komaUni[u].nPos == t)
+            if (u > 128 || u == Side<C>::kKingUni || m_komaUni[u].nPos == t)
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
             int bonus = kAddWeightOnNaru[k];
-            int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
-            int score = SideProfitMove<C>(src, s) + (naru ? bonus : 0);
+            int naru = bonus != 0 && (Side<C>::Zone(s) || Side<C>::Zone(src)) ? 8 : 0;
+            int score = Side<C>::ProfitMove(*this, src, s) + (naru ? bonus : 0);
             if (!lance && !all && score < 0)
                 continue;
             n = PutCandi(p, n, src, s, 0, naru, score);
@@ -471,11 +458,11 @@ int ZelkorCore::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_M
 template <bool C, bool Psb> int ZelkorCore::EscapeFromOuteT()
 {
     CANDI_MOVE *p = CandiRow(m_nDepth);
-    const int king = m_komaUni[SideKingUni<C>()].nPos;
+    const int king = m_komaUni[Side<C>::kKingUni].nPos;
     int n = 0;
-    const int *lst = OppLst<C>(king);
+    const int *lst = Side<C>::TheirList(*this, king);
     int checker = 0;
-    for (int i = 0, cnt = OppCnt<C>(king); i < cnt && checker == 0; i++)
+    for (int i = 0, cnt = Side<C>::Theirs(*this, king); i < cnt && checker == 0; i++)
         if (lst[i] < kXray)
             checker = lst[i];
     if (checker != 0) {

@@ -1,17 +1,13 @@
 // Surface search: a one-move static estimate of the best material gain the
 // side to move can make at once, by a swap-off count or a promotion.
 #include "Zelkor.h"
+#include "side.h"
 
 #include <algorithm>
 
 using namespace zelkor;
 
 namespace {
-
-template <bool Com> bool InZone(int s)
-{
-    return Com ? s > 0x70 : s < 0x40;
-}
 
 } // namespace
 
@@ -49,7 +45,7 @@ template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
             continue;
         if (nFoe[s] == 0) {
             const int a = Com ? GetMinWeightComKoma(s) : GetMinWeightManKoma(s);
-            if (InZone<Com>(m_komaUni[a].nPos) || InZone<Com>(s))
+            if (Side<Com>::Zone(m_komaUni[a].nPos) || Side<Com>::Zone(s))
                 g += UniNaruBonus(a);
             if (g > best) {
                 best = g;
@@ -63,7 +59,7 @@ template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
             g -= UniWeight2(own[s][0] & ~kXray);
             if (g > 0) {
                 const int d = Com ? GetMinWeightManKoma(s) : GetMinWeightComKoma(s);
-                if (InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(s))
+                if (Side<!Com>::Zone(m_komaUni[d].nPos) || Side<!Com>::Zone(s))
                     g -= UniNaruBonus(d);
             }
         } else {
@@ -92,13 +88,13 @@ template <bool Com> int ZelkorCore::SwapOff(int nPos, int nVictim) const
     for (;;) {
         gain += nVictim;
         const int a = own[nPos][io++] & ~kXray;
-        const bool bNaru = InZone<Com>(m_komaUni[a].nPos) || InZone<Com>(nPos);
+        const bool bNaru = Side<Com>::Zone(m_komaUni[a].nPos) || Side<Com>::Zone(nPos);
         gains[++last] = gain + (bNaru ? UniNaruBonus(a) : 0);
         if (jf >= nFoe)
             break;
         gain -= UniWeight2(a);
         const int d = foe[nPos][jf++] & ~kXray;
-        const bool bFoeNaru = InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(nPos);
+        const bool bFoeNaru = Side<!Com>::Zone(m_komaUni[d].nPos) || Side<!Com>::Zone(nPos);
         gains[++last] = gain - (bFoeNaru ? UniNaruBonus(d) : 0);
         nVictim = UniWeight2(d);
         if (io >= nOwn)
@@ -116,7 +112,7 @@ template <bool Com> int ZelkorCore::FreeSlideSquare(int nPos, int step, bool bZo
 {
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
     for (int t = nPos + step; m_nBoard[t] == 0; t += step)
-        if ((!bZone || InZone<Com>(t)) && nFoe[t] == 0)
+        if ((!bZone || Side<Com>::Zone(t)) && nFoe[t] == 0)
             return t;
     return 0;
 }
@@ -147,7 +143,7 @@ template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
                 continue;
             const int p = at(u);
             int t = FreeSlideSquare<Com>(p, fwd, true);
-            if (InZone<Com>(p)) {
+            if (Side<Com>::Zone(p)) {
                 const int steps[3] = {-sign, sign, -fwd}; // sideways, then back
                 for (int i = 0; i < 3 && t == 0; i++)
                     t = FreeSlideSquare<Com>(p, steps[i], false);
@@ -163,7 +159,7 @@ template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
             if (!is(u, 2))
                 continue;
             for (int t = at(u) + fwd; m_nBoard[t] == 0; t += fwd) {
-                if (InZone<Com>(t) && nOwn[t] > nFoe[t] && m_nBoard[t + fwd] != foeHu) {
+                if (Side<Com>::Zone(t) && nOwn[t] > nFoe[t] && m_nBoard[t + fwd] != foeHu) {
                     *pnPos = t;
                     return bonus[2];
                 }
@@ -176,7 +172,7 @@ template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
                 continue;
             const int p = at(u);
             const int steps[4] = {15 * sign, 17 * sign, -17 * sign, -15 * sign};
-            const int nSteps = InZone<Com>(p) ? 4 : 2; // backward too from inside the zone
+            const int nSteps = Side<Com>::Zone(p) ? 4 : 2; // backward too from inside the zone
             for (int i = 0; i < nSteps; i++) {
                 const int t = FreeSlideSquare<Com>(p, steps[i], i < 2);
                 if (t != 0) {
