@@ -3,16 +3,21 @@
 // Where things are (engine/):
 //   Zelkor.h        this face: what the document, the USI program, the
 //                   benchmarks and the soak call, and the think hooks
-//   ZelkorCore.h    the inside: types, the class with its sections, fields
+//   ZelkorCore.h    the inside: move and table types, the class by section
+//                   (each names its source file), then its fields
+//   ZelkorTables.h  constant tables and named constants (piece codes, frame,
+//                   drop marker, x-ray flag, mate score, king steps)
 //   ZelkorUtil.h    square and code helpers
+//   side.h          Side<Com>: the one way a Com/Man twin body is written
 //   Zelkor.cpp      set-up, the document's calls, the result area
-//   ZelkorTables.h  constant tables and named constants (piece codes, the
-//                   drop marker, the x-ray flag, the mate score)
 //   ZelkorThink.cpp think driver and root search
 //   rules.cpp       attack lists, move making, result table, legality
-//   score.cpp, scoreprep.cpp   evaluation, exchange estimates, position scores
-//   search.cpp, searchreply.cpp, searchtumi.cpp   surface, reply and mate search
-//   candis1.cpp .. candis4.cpp candidate lists, recipes and generators;
+//   score.cpp       evaluation and exchange/profit estimates
+//   scoreprep.cpp   position scores prepared once per position handed in
+//   search.cpp      surface search: the best capture and its swap-off
+//   searchreply.cpp reply search (SearchReply<Com>) and check handling
+//   searchtumi.cpp  mate search
+//   candis1.cpp .. candis4.cpp  candidate lists, recipes and generators;
 //                   candis3.h holds the mechanics the strategic ones share
 #ifndef KORVANE_ZELKOR_H
 #define KORVANE_ZELKOR_H

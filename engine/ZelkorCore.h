@@ -106,7 +106,7 @@ public:
     int CheckMoveable(int src, int dst, int code);
     void SearchMovablePos(int pos, int *count, unsigned char *out);
 
-    // ---- think driver (OnFindMove, FindMove, MainThink, ...) ----
+    // ---- think driver (ZelkorThink.cpp) ----
     void OnFindMove(int turn, unsigned int *move, int *result);
     void FindMove();
     void RequestBreak();
@@ -246,14 +246,14 @@ public:
     bool IsMoveable(int nSrcPos, int nDstPos, int nKind, int nNaru);
     bool IsCorrectKomas();
 
-    // ---- root search (Zelkor.cpp) ----
+    // ---- root search (ZelkorThink.cpp) ----
     int SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
     bool TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru);
     bool IsWellFormedComMove(const CANDI_MOVE &m) const;
     int PutRootHashMoveFirst(int n);
     int SearchRootPass(int n, int alpha, int nMax, bool &timedOut);
 
-    // ---- evaluation (score.cpp) ----
+    // ---- evaluation (score.cpp; the position-score preparation in scoreprep.cpp) ----
     void PreparePosScore(); // InitBoard prepares the position scores through it
     int Evaluation();
 
@@ -301,7 +301,8 @@ public:
     int UniWeight2(int u) const { return zelkor::kWeight2[m_komaUni[u].nKind & 15]; }
     int UniNaruBonus(int u) const { return zelkor::kAddWeightOnNaru[m_komaUni[u].nKind & 15]; }
 
-    // ---- reply search, mate search, check handling (search.cpp) ----
+    // ---- searches: surface and exchange (search.cpp), reply search and check
+    // handling (searchreply.cpp), mate search (searchtumi.cpp) ----
     int SearchSurfaceByCom(int *pnPos);
     int SearchSurfaceByMan(int *pnPos);
     void SortPsbKomasByWeight(int nPos);
@@ -311,8 +312,9 @@ public:
     template <bool Com> int FreeSlideSquare(int nPos, int step, bool bZone) const;
     void SortAttackersByWeight(int *list, int n) const;
 
-    int SearchManMove(int nMin, int nMax);
+    int SearchManMove(int nMin, int nMax); // thin wrappers of SearchReply
     int SearchComMove(int nMin, int nMax);
+    template <bool Com> int SearchReply(int nMin, int nMax);
     bool IsTimeOver() const;
     void TakeChildLine(int d, const CANDI_MOVE *first);
     void SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru);
@@ -582,8 +584,6 @@ public:
     // Game record and scratch
     MOVE_KIBO m_moveKibo[512]{};
     int m_nTemp[32]{}; // rays collected while moving: (square, direction) pairs
-
-    // ---- fields of later layers ----
 
 private:
     // rules.cpp

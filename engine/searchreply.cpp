@@ -1,6 +1,7 @@
 // The inner nodes of the mate-by-checks search (OR: give check, AND: answer
 // it) and the selective alpha-beta reply search below the root.
 #include "Zelkor.h"
+#include "side.h"
 #include "ZelkorUtil.h"
 
 #include <ctime>
@@ -477,82 +478,111 @@ bool ZelkorCore::IsComRecaptureExtended() const
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 1));
 }
 
-int ZelkorCore::SearchManMove(int nMin, int nMax)
+// The reply search of one side, written once: Com maximises (improves alpha),
+// Man minimises (improves beta). Where the sides differ (the clock, the mate
+// searches, the extension ply, the value of being mated) the branch says so.
+template <bool Com> int ZelkorCore::SearchReply(int nMin, int nMax)
 {
+    using S = Side<Com>;
+    auto better = [](int v, int than) { return Com ? v > than : v < than; };
+    auto child = [this](int a, int b) { return Com ? SearchManMove(a, b) : SearchComMove(a, b); };
+    const int mateByMe = Com ? kMateScore : -kMateScore;
+
+    // 1. Count the node; Man's plies look at the clock.
     m_nSearchNodes++;
     const int d = m_nDepth;
     int alpha = nMin;
     int beta = nMax;
-    int beta0 = beta;
+    int &best = Com ? alpha : beta; // the bound this side improves
+    int best0 = best;
     m_moveTree[d][d].nSrcPos = 0;
     m_nSearchedDepth[d] = d;
-
-    if (m_nMinTagDepth > 1 && ++m_nTimeCounter > 3000) {
-        m_nTimeCounter = 0;
-        if (IsTimeOver())
-            m_bTime = true;
+    if constexpr (!Com) {
+        if (m_nMinTagDepth > 1 && ++m_nTimeCounter > 3000) {
+            m_nTimeCounter = 0;
+            if (IsTimeOver())
+                m_bTime = true;
+        }
+        if (m_bTime)
+            return alpha;
     }
-    if (m_bTime)
-        return alpha;
 
+    // 2. The result table: a stored value ends the node or narrows the window.
     const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
     RESULT_IO io{};
     io.nDepth = D - 256 * d;
     LoadSearchData(&io);
     const KOMA_MOVE hash = {io.nSrcPos, io.nDstPos, io.nKind, io.nNaru};
-    if (io.nSearched == 1 || (io.nSearched == 2 && io.nGain <= alpha)) {
+    if (io.nSearched == 1 || (io.nSearched == 2 && (Com ? beta <= io.nGain : io.nGain <= alpha))) {
         if (hash.nSrcPos != 0)
             SetOneMoveLine(d, hash.nSrcPos, hash.nDstPos, hash.nKind, hash.nNaru);
         return io.nGain;
     }
-    if (io.nSearched == 2 && io.nGain < beta)
-        beta = io.nGain;
+    if (io.nSearched == 2 && better(io.nGain, best))
+        best = io.nGain;
 
-    const bool inCheck = m_nPsbComKomas[m_komaUni[1].nPos] != 0;
+    // 3. At the horizon, out of check: the evaluation after the best capture.
+    const bool inCheck = S::Theirs(*this, m_komaUni[S::kKingUni].nPos) != 0;
     if ((m_nMinTagDepth <= d && !inCheck) || d >= kTreeMaxPly) {
         int s = 0;
-        int g = SearchSurfaceByMan(&s);
+        int g = Com ? SearchSurfaceByCom(&s) : SearchSurfaceByMan(&s);
         if (g != 0) {
             const int k = m_nBoard[s] & 7;
-            g += m_nProfitOnCapt1[m_nCaptByMan[k]][k];
+            g += m_nProfitOnCapt1[S::Held(*this, k)][k];
         }
-        return Evaluation() - g;
+        return Com ? Evaluation() + g : Evaluation() - g;
     }
 
+    // 4. Out of check: a mate found at once, then the threat probe (the
+    // other side moves again) between the two halves of the candidate list.
     CANDI_MOVE *list = m_moveCandi[d];
     int n = 0;
     bool noLegal = false;
     if (!inCheck) {
-        if (IsTumiOnComByOneMove() == kMateScore) {
+        if ((Com ? IsTumiOnManByOneMove() : IsTumiOnComByOneMove()) == kMateScore) {
             const CANDI_MOVE &m = list[0];
             SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return -kMateScore;
+            return mateByMe;
         }
-        n = BeginManReplyCandi();
+        if constexpr (Com) {
+            const int remain = m_nMinTagDepth - d;
+            if (remain > 3) {
+                int s = 0, t = 0, k = 0, nr = 0;
+                const int lim = remain == 4 ? 3 : remain <= 6 ? 5 : 7;
+                if (SearchTumiOnMan(s, t, k, nr, lim) > 99) {
+                    SetOneMoveLine(d, s, t, k, nr);
+                    return kMateScore;
+                }
+            }
+        }
+        n = Com ? BeginComReplyCandi() : BeginManReplyCandi();
         m_pPreCandi[d] = nullptr;
         m_nDepth++;
         m_dwBoard1 = ~m_dwBoard1;
         m_dwBoard2 = ~m_dwBoard2;
-        const int v = SearchComMove(alpha, beta);
+        const int v = child(alpha, beta);
         m_dwBoard1 = ~m_dwBoard1;
         m_dwBoard2 = ~m_dwBoard2;
         m_nDepth--;
-        if (v < beta) {
-            beta = v;
+        if (better(v, best)) {
+            best = v;
             TakeChildLine(d, nullptr);
         }
-        if (beta <= alpha) {
-            SaveSearchResult(beta, 2, KOMA_MOVE{}, D - 256 * d);
-            return beta;
+        if (alpha >= beta) {
+            SaveSearchResult(best, 2, KOMA_MOVE{}, D - 256 * d);
+            return best;
         }
-        n = EndManReplyCandi(n); // around Com's threat, m_moveTree[d + 1][d + 1]
+        // around the threat the probe left in m_moveTree[d + 1][d + 1]
+        n = Com ? EndComReplyCandi(n) : EndManReplyCandi(n);
     } else {
-        n = BeginManReplyCandi(); // the evasions
+        n = Com ? BeginComReplyCandi() : BeginManReplyCandi(); // the evasions
         noLegal = true;
     }
     PutHashMoveFirst(list, n, hash, 64);
 
-    const bool extend = d == 3 && IsManRecaptureExtended();
+    // 5. The moves; the first searched half a ply deeper, recaptures at the
+    // side's extension ply two plies deeper.
+    const bool extend = Com ? d == 2 && IsComRecaptureExtended() : d == 3 && IsManRecaptureExtended();
     int storeD = D;
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = list[i];
@@ -562,191 +592,83 @@ int ZelkorCore::SearchManMove(int nMin, int nMax)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = kMateScore;
-        if (m_nPsbComKomas[m_komaUni[1].nPos] == 0) {
+        int v = -mateByMe;
+        if (S::Theirs(*this, m_komaUni[S::kKingUni].nPos) == 0) {
             noLegal = false;
-            v = SearchComMove(alpha, beta);
-            if (extend && v < beta) {
+            v = child(alpha, beta);
+            if (extend && better(v, best)) {
+                if constexpr (Com)
+                    m_bCallTumiFunc = 1;
                 m_nMinTagDepth += 2;
-                v = SearchComMove(alpha, beta);
+                v = child(alpha, beta);
                 m_nMinTagDepth -= 2;
+                if constexpr (Com)
+                    m_bCallTumiFunc = 0;
             }
         }
         m_nDepth--;
         UnmakeCandiMove(m);
         m_nMinTagDepth = D >> 8;
         m_nRemainDepth = D & 255;
-        if (v < beta) {
-            beta = v;
+        if (better(v, best)) {
+            best = v;
             storeD = Drow;
             TakeChildLine(d, &m);
         }
-        if (beta <= alpha) {
+        if (alpha >= beta) {
             KOMA_MOVE km;
             CopyMove(km, m);
-            SaveSearchResult(beta, 2, km, storeD - 256 * d);
-            return beta;
+            SaveSearchResult(best, 2, km, storeD - 256 * d);
+            return best;
         }
     }
 
-    if (d == 1 && !inCheck && (beta == kMateScore || m_nMinTagDepth > 1)) {
-        int s = 0, t = 0, k = 0, nr = 0;
-        const int lim = beta == kMateScore ? 31 : 2 * m_nMinTagDepth - 1;
-        if (SearchTumiOnCom(s, t, k, nr, lim) > 99) {
-            SetOneMoveLine(d, s, t, k, nr);
-            return -kMateScore;
-        }
-    } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != kMateScore && !inCheck && m_nMinTagDepth > 3) {
-        int s = 0, t = 0, k = 0, nr = 0;
-        if (SearchTumiOnCom(s, t, k, nr, 2 * m_nMinTagDepth - 5) > 99) {
-            SetOneMoveLine(d, s, t, k, nr);
-            return -kMateScore;
+    // 6. Man's plies 1 and 3: a mate search for Com before settling.
+    if constexpr (!Com) {
+        if (d == 1 && !inCheck && (beta == kMateScore || m_nMinTagDepth > 1)) {
+            int s = 0, t = 0, k = 0, nr = 0;
+            const int lim = beta == kMateScore ? 31 : 2 * m_nMinTagDepth - 1;
+            if (SearchTumiOnCom(s, t, k, nr, lim) > 99) {
+                SetOneMoveLine(d, s, t, k, nr);
+                return -kMateScore;
+            }
+        } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != kMateScore && !inCheck &&
+                   m_nMinTagDepth > 3) {
+            int s = 0, t = 0, k = 0, nr = 0;
+            if (SearchTumiOnCom(s, t, k, nr, 2 * m_nMinTagDepth - 5) > 99) {
+                SetOneMoveLine(d, s, t, k, nr);
+                return -kMateScore;
+            }
         }
     }
 
+    // 7. No legal move: mated, unless the last move was a pawn drop, which
+    // may not mate.
     if (noLegal) {
         m_moveTree[d][d].nSrcPos = 0;
         m_nSearchedDepth[d] = d;
         const CANDI_MOVE *prev = m_pPreCandi[d - 1];
-        if (prev && IsPawnDrop(*prev, 129)) {
-            beta = beta0 = -kMateScore; // mate by a dropped pawn is not allowed
+        if (prev && IsPawnDrop(*prev, S::OppCode(kPawn))) {
+            best = best0 = mateByMe;
+        } else if constexpr (Com) {
+            alpha = -25000;
+            best0 = -25001;
         } else {
             beta = kMateScore;
-            beta0 = 25001;
+            best0 = 25001;
         }
     }
-    if (beta < beta0)
-        SaveSearchResult(beta, 1, m_moveTree[d][d], storeD - 256 * d);
-    return beta;
+    if (better(best, best0))
+        SaveSearchResult(best, 1, m_moveTree[d][d], storeD - 256 * d);
+    return best;
+}
+
+int ZelkorCore::SearchManMove(int nMin, int nMax)
+{
+    return SearchReply<false>(nMin, nMax);
 }
 
 int ZelkorCore::SearchComMove(int nMin, int nMax)
 {
-    m_nSearchNodes++;
-    const int d = m_nDepth;
-    int alpha = nMin;
-    int alpha0 = alpha;
-    const int beta = nMax;
-    m_moveTree[d][d].nSrcPos = 0;
-    m_nSearchedDepth[d] = d;
-
-    const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
-    RESULT_IO io{};
-    io.nDepth = D - 256 * d;
-    LoadSearchData(&io);
-    const KOMA_MOVE hash = {io.nSrcPos, io.nDstPos, io.nKind, io.nNaru};
-    if (io.nSearched == 1 || (io.nSearched == 2 && beta <= io.nGain)) {
-        if (hash.nSrcPos != 0)
-            SetOneMoveLine(d, hash.nSrcPos, hash.nDstPos, hash.nKind, hash.nNaru);
-        return io.nGain;
-    }
-    if (io.nSearched == 2 && io.nGain > alpha)
-        alpha = io.nGain;
-
-    const bool inCheck = m_nPsbManKomas[m_komaUni[2].nPos] != 0;
-    if ((m_nMinTagDepth <= d && !inCheck) || d >= kTreeMaxPly) {
-        int s = 0;
-        int g = SearchSurfaceByCom(&s);
-        if (g != 0) {
-            const int k = m_nBoard[s] & 7;
-            g += m_nProfitOnCapt1[m_nCaptByCom[k]][k];
-        }
-        return Evaluation() + g;
-    }
-
-    CANDI_MOVE *list = m_moveCandi[d];
-    int n = 0;
-    bool noLegal = false;
-    if (!inCheck) {
-        if (IsTumiOnManByOneMove() == kMateScore) {
-            const CANDI_MOVE &m = list[0];
-            SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return kMateScore;
-        }
-        const int remain = m_nMinTagDepth - d;
-        if (remain > 3) {
-            int s = 0, t = 0, k = 0, nr = 0;
-            const int lim = remain == 4 ? 3 : remain <= 6 ? 5 : 7;
-            if (SearchTumiOnMan(s, t, k, nr, lim) > 99) {
-                SetOneMoveLine(d, s, t, k, nr);
-                return kMateScore;
-            }
-        }
-        n = BeginComReplyCandi();
-        m_pPreCandi[d] = nullptr;
-        m_nDepth++;
-        m_dwBoard1 = ~m_dwBoard1;
-        m_dwBoard2 = ~m_dwBoard2;
-        const int v = SearchManMove(alpha, beta);
-        m_dwBoard1 = ~m_dwBoard1;
-        m_dwBoard2 = ~m_dwBoard2;
-        m_nDepth--;
-        if (v > alpha) {
-            alpha = v;
-            TakeChildLine(d, nullptr);
-        }
-        if (alpha >= beta) {
-            SaveSearchResult(alpha, 2, KOMA_MOVE{}, D - 256 * d);
-            return alpha;
-        }
-        n = EndComReplyCandi(n);
-    } else {
-        n = BeginComReplyCandi();
-        noLegal = true;
-    }
-    PutHashMoveFirst(list, n, hash, 64);
-
-    const bool extend = d == 2 && IsComRecaptureExtended();
-    int storeD = D;
-    for (int i = 0; i < n; i++) {
-        CANDI_MOVE &m = list[i];
-        m_pPreCandi[d] = &m;
-        const int Drow = i == 0 ? D + 128 : D;
-        m_nMinTagDepth = Drow >> 8;
-        m_nRemainDepth = Drow & 255;
-        m_nDepth++;
-        MakeCandiMove(m);
-        int v = -kMateScore;
-        if (m_nPsbManKomas[m_komaUni[2].nPos] == 0) {
-            noLegal = false;
-            v = SearchManMove(alpha, beta);
-            if (extend && v > alpha) {
-                m_bCallTumiFunc = 1;
-                m_nMinTagDepth += 2;
-                v = SearchManMove(alpha, beta);
-                m_nMinTagDepth -= 2;
-                m_bCallTumiFunc = 0;
-            }
-        }
-        m_nDepth--;
-        UnmakeCandiMove(m);
-        m_nMinTagDepth = D >> 8;
-        m_nRemainDepth = D & 255;
-        if (v > alpha) {
-            alpha = v;
-            storeD = Drow;
-            TakeChildLine(d, &m);
-        }
-        if (alpha >= beta) {
-            KOMA_MOVE km;
-            CopyMove(km, m);
-            SaveSearchResult(alpha, 2, km, storeD - 256 * d);
-            return alpha;
-        }
-    }
-
-    if (noLegal) {
-        m_moveTree[d][d].nSrcPos = 0;
-        m_nSearchedDepth[d] = d;
-        const CANDI_MOVE *prev = m_pPreCandi[d - 1];
-        if (prev && IsPawnDrop(*prev, 1)) {
-            alpha = alpha0 = kMateScore; // Man may not mate with a dropped pawn
-        } else {
-            alpha = -25000;
-            alpha0 = -25001;
-        }
-    }
-    if (alpha > alpha0)
-        SaveSearchResult(alpha, 1, m_moveTree[d][d], storeD - 256 * d);
-    return alpha;
+    return SearchReply<true>(nMin, nMax);
 }

@@ -36,7 +36,7 @@ struct Game
 
 // The first player gives the handicap and moves first; it sits at the top
 // when firstUp (the set-up turned round).
-Game NewGame(const ZelkorCore &z, int teai, bool firstUp)
+Game NewGame(int teai, bool firstUp)
 {
     Game g;
     g.pos = RefEmpty();
@@ -199,7 +199,7 @@ TEST_P(SelfPlay, LegalMovesUntilTheEnd)
     const int teai = std::get<0>(GetParam());
     const bool firstUp = std::get<1>(GetParam());
     const std::string name = "handicap " + std::to_string(teai) + (firstUp ? " first up" : "");
-    const int end = PlayGame(*z, NewGame(*z, teai, firstUp), name.c_str());
+    const int end = PlayGame(*z, NewGame(teai, firstUp), name.c_str());
     EXPECT_NE(end, -1);
 }
 
