@@ -322,6 +322,7 @@ int ZelkorCore::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
 
 int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
 {
+    // 1. The opening move, or no search when Man's king can be taken.
     if (m_nCounter < 2 && m_bNormConfig && TryOpeningMove(nSrcPos, nDstPos, nKind, nNaru))
         return 0;
 
@@ -334,6 +335,7 @@ int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &
     int nullScore = -kMateScore;
     int alpha = nMin;
 
+    // 2. Out of check: the threat probe (Man moves twice) sets the value to beat.
     const int K = m_komaUni[2].nPos;
     if (m_nPsbManKomas[K] == 0) {
         m_pPreCandi[0] = nullptr;
@@ -345,13 +347,15 @@ int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &
         m_dwBoard2 = ~m_dwBoard2;
         m_nDepth--;
     }
-    // Evasions when in check, otherwise built around Man's threat (row 1 of
-    // m_moveTree); sorted with the earlier iterations' best moves first.
+    // 3. The root list: evasions when in check, otherwise built around Man's
+    // threat (row 1 of m_moveTree); the earlier iterations' best moves first.
     int n = MakeRootCandi();
     if (n == 0 && m_nBoard[K + 16] == 1)
         return 30010; // only a pawn drop mated us
     n = PutRootHashMoveFirst(n);
 
+    // 4. Passes over the list until one beats the probe; a pass the clock cut
+    // keeps its first legal move. The best move is stored and remembered.
     const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
     for (;;) {
         bool timedOut;
