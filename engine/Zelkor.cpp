@@ -7,36 +7,23 @@
 
 using namespace zelkor;
 
-CZelkor::CZelkor()
+ZelkorCore::ZelkorCore()
 {
     m_nGameStatus = 1;
     m_pResult = nullptr;
-    AssignConstants();
 }
 
-CZelkor::~CZelkor()
+ZelkorCore::~ZelkorCore()
 {
-    m_hKillEvent = 0;
-    m_hEndEvent = 0;
     std::free(m_pResult);
     m_pResult = nullptr;
-}
-
-bool CZelkor::InitInstance()
-{
-    return true;
-}
-
-int CZelkor::ExitInstance()
-{
-    return 0;
 }
 
 // ---------------------------------------------------------------------------
 // Interface used by the document
 // ---------------------------------------------------------------------------
 
-int CZelkor::InitGame()
+int ZelkorCore::InitGame()
 {
     if (!Init())
         return 2;
@@ -44,7 +31,7 @@ int CZelkor::InitGame()
     return 0;
 }
 
-void CZelkor::SetComLevel(int level)
+void ZelkorCore::SetComLevel(int level)
 {
     m_nComLevel = level;
 }
@@ -60,7 +47,7 @@ void CopyHands(int *dst, const int *src)
 
 } // namespace
 
-void CZelkor::UpdateBoard(const BOARD b, const int *comHand, const int *manHand, int counter)
+void ZelkorCore::UpdateBoard(const BOARD b, const int *comHand, const int *manHand, int counter)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
@@ -71,7 +58,7 @@ void CZelkor::UpdateBoard(const BOARD b, const int *comHand, const int *manHand,
     SetUniBoard();
 }
 
-int CZelkor::CheckBoard(const BOARD b, const int *comHand, const int *manHand, int mode)
+int ZelkorCore::CheckBoard(const BOARD b, const int *comHand, const int *manHand, int mode)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
@@ -147,11 +134,11 @@ bool HasPlainEntry(const int *list, int count, int u)
 
 } // namespace
 
-int CZelkor::CheckMoveable(int src, int dst, int code)
+int ZelkorCore::CheckMoveable(int src, int dst, int code)
 {
     if (code == 0 || !IsPlayingSquare(dst))
         return 4;
-    if (src == 255) {
+    if (src == kDrop) {
         int k = code & 15;
         if (m_nBoard[dst] != 0 || (code & ~0x80) > 7 || k == 0)
             return 4;
@@ -211,7 +198,7 @@ int CZelkor::CheckMoveable(int src, int dst, int code)
     return inCheck ? 4 : result;
 }
 
-void CZelkor::SearchMovablePos(int pos, int *count, unsigned char *out)
+void ZelkorCore::SearchMovablePos(int pos, int *count, unsigned char *out)
 {
     *count = 0;
     if (pos < 0 || pos > 255 || (pos >> 4) > 8 || (pos & 15) > 8)
@@ -242,7 +229,7 @@ void CZelkor::SearchMovablePos(int pos, int *count, unsigned char *out)
 // Set-up
 // ---------------------------------------------------------------------------
 
-bool CZelkor::Init()
+bool ZelkorCore::Init()
 {
     if (!AllocMemory(0x8000000))
         return false;
@@ -255,7 +242,7 @@ bool CZelkor::Init()
     m_nMode = 0;
     std::memset(m_moveCandi, 0, sizeof(m_moveCandi));
     std::memset(m_moveTree, 0, sizeof(m_moveTree));
-    std::memcpy(m_nBoard, m_nIniBoard, sizeof(m_nBoard));
+    std::memcpy(m_nBoard, kIniBoard, sizeof(m_nBoard));
     std::memset(m_nCaptByCom, 0, sizeof(m_nCaptByCom));
     std::memset(m_nCaptByMan, 0, sizeof(m_nCaptByMan));
     return InitBoard();
@@ -271,7 +258,7 @@ void ClearLists(int (*lists)[32], int *counts)
 
 } // namespace
 
-bool CZelkor::InitBoard()
+bool ZelkorCore::InitBoard()
 {
     m_dwBoard1 = 0xFEDCBA98u;
     m_dwBoard2 = 0x76543210u;
@@ -289,7 +276,7 @@ bool CZelkor::InitBoard()
     return true;
 }
 
-void CZelkor::SetUniBoard()
+void ZelkorCore::SetUniBoard()
 {
     std::memset(m_komaUni, 0, sizeof(m_komaUni));
     ClearLists(m_nPsbComKoma, m_nPsbComKomas);
@@ -299,7 +286,7 @@ void CZelkor::SetUniBoard()
     m_nDepth = 0;
 }
 
-void CZelkor::AssignUniNum()
+void ZelkorCore::AssignUniNum()
 {
     std::memset(m_nCurrUniNumPos, 0, sizeof(m_nCurrUniNumPos));
     auto push = [this](int k, int u) { m_nUniNum[k][m_nCurrUniNumPos[k]++] = u; };
@@ -360,18 +347,18 @@ void CZelkor::AssignUniNum()
 
     m_dwDai = 0;
     for (int k = 1; k <= 7; k++)
-        m_dwDai += m_dwDaiCode[k] * static_cast<std::uint32_t>(m_nCaptByCom[k]);
+        m_dwDai += kDaiCode[k] * static_cast<std::uint32_t>(m_nCaptByCom[k]);
 
-    auto W = [this](int k, int n) { return m_weightDaiKomas[k].nWeight[n]; };
+    auto W = [this](int k, int n) { return kWeightDaiKomas[k].nWeight[n]; };
     for (int i = 0; i < 18; i++) {
         m_nProfitOnCapt[i][0] = 0;
         for (int j = 1; j <= 15; j++)
-            m_nProfitOnCapt[i][j] = m_nWeight1[j] + W(j & 7, i + 1) - W(j & 7, i);
+            m_nProfitOnCapt[i][j] = kWeight1[j] + W(j & 7, i + 1) - W(j & 7, i);
         m_nProfitOnCapt1[i][0] = 0;
         m_nProfitOnUtsu[i][0] = 0;
         for (int k = 1; k <= 7; k++) {
-            m_nProfitOnUtsu[i][k] = m_nWeight1[k] + W(k, i) - W(k, i + 1);
-            m_nProfitOnCapt1[i][k] = W(k, i + 1) - W(k, i) - m_nWeight1[k];
+            m_nProfitOnUtsu[i][k] = kWeight1[k] + W(k, i) - W(k, i + 1);
+            m_nProfitOnCapt1[i][k] = W(k, i + 1) - W(k, i) - kWeight1[k];
         }
     }
 
@@ -381,7 +368,7 @@ void CZelkor::AssignUniNum()
             int c = m_nBoard[16 * row + col];
             if (c == 0)
                 continue;
-            score += c < 128 ? -m_nWeight1[c] : m_nWeight1[c & 15];
+            score += c < 128 ? -kWeight1[c] : kWeight1[c & 15];
         }
     }
     for (int k = 1; k <= 7; k++)
@@ -389,7 +376,7 @@ void CZelkor::AssignUniNum()
     m_nWeightScore = score;
 }
 
-void CZelkor::InitPossibleKomas()
+void ZelkorCore::InitPossibleKomas()
 {
     for (int row = 1; row <= 9; row++)
         for (int col = 1; col <= 9; col++)
@@ -397,7 +384,7 @@ void CZelkor::InitPossibleKomas()
                 GetPossibleKomas(16 * row + col);
 }
 
-void CZelkor::ConvertBoard()
+void ZelkorCore::ConvertBoard()
 {
     ClearLists(m_nPsbComKoma, m_nPsbComKomas);
     ClearLists(m_nPsbManKoma, m_nPsbManKomas);
@@ -421,9 +408,9 @@ void CZelkor::ConvertBoard()
     InitPossibleKomas();
 }
 
-int CZelkor::GenerateRandom()
+int ZelkorCore::GenerateRandom()
 {
-    const int m = m_nRandParam[0], q = m_nRandParam[1], a = m_nRandParam[2], r = m_nRandParam[3];
+    const int m = kRandParam[0], q = kRandParam[1], a = kRandParam[2], r = kRandParam[3];
     int t = a * (m_nRandom % q) - r * (m_nRandom / q);
     if (t < 1)
         t += m;
@@ -431,7 +418,7 @@ int CZelkor::GenerateRandom()
     return t;
 }
 
-void CZelkor::AssignUniCode()
+void ZelkorCore::AssignUniCode()
 {
     m_nRandom = 1;
     for (int i = 0; i < 10000; i++)
@@ -448,7 +435,7 @@ void CZelkor::AssignUniCode()
     }
 }
 
-bool CZelkor::AllocMemory(unsigned int memLimit)
+bool ZelkorCore::AllocMemory(unsigned int memLimit)
 {
     std::free(m_pResult); // a second call replaces the table
     m_pResult = nullptr;
@@ -483,7 +470,7 @@ bool CZelkor::AllocMemory(unsigned int memLimit)
     return true;
 }
 
-void CZelkor::InitResultArea()
+void ZelkorCore::InitResultArea()
 {
     for (int i = 0; i < m_nMaxResults; i++) {
         m_pResult[i].bySearched = 0;

@@ -21,7 +21,7 @@ constexpr int kRecordSize = 512;
 // Interface to the document
 // ---------------------------------------------------------------------------
 
-void CZelkor::OnFindMove(int turn, unsigned int *move, int *result)
+void ZelkorCore::OnFindMove(int turn, unsigned int *move, int *result)
 {
     if (m_nGameStatus != 1)
         return;
@@ -31,7 +31,7 @@ void CZelkor::OnFindMove(int turn, unsigned int *move, int *result)
     m_nGameStatus = 1;
 }
 
-void CZelkor::FindMove()
+void ZelkorCore::FindMove()
 {
     if (m_nGameStatus != 1)
         return;
@@ -40,17 +40,16 @@ void CZelkor::FindMove()
     m_nGameStatus = 1;
 }
 
-void CZelkor::RequestBreak()
+void ZelkorCore::RequestBreak()
 {
     m_nKindReq = 1;
 }
 
 // turn 1: the computer owns the codes >= 128 of the board handed in;
 // turn 0: it owns the others and the board is turned round for the think.
-int CZelkor::FindMove(int turn, unsigned int *move)
+int ZelkorCore::FindMove(int turn, unsigned int *move)
 {
     const int r = MainThink(turn == 0);
-    CallMsgFunc();
     int src, dst, kind, naru, srcKind;
     // Without a move of this think the record holds an older one: the word
     // is left as it was rather than reporting that.
@@ -75,18 +74,18 @@ int CZelkor::FindMove(int turn, unsigned int *move)
 
 // Bytes, lowest first: source (255 for a drop), destination, the moved code,
 // promotion. Squares are (row - 1) * 16 + (col - 1).
-unsigned int CZelkor::PackMove(int src, int dst, int naru, int srcKind)
+unsigned int ZelkorCore::PackMove(int src, int dst, int naru, int srcKind)
 {
-    const unsigned int b0 = src == 255 ? 255u : static_cast<unsigned int>(src - 17);
+    const unsigned int b0 = src == kDrop ? unsigned(kDrop) : static_cast<unsigned int>(src - 17);
     const unsigned int b1 = static_cast<unsigned int>(dst - 17);
     const unsigned int b2 = static_cast<unsigned int>(srcKind) & 0xff;
     // The document promotes whenever it may; a dropped piece never does.
-    const bool zone = src != 255 && CanPromote(srcKind) && (src >= 0x71 || dst >= 0x71);
+    const bool zone = src != kDrop && CanPromote(srcKind) && (src >= 0x71 || dst >= 0x71);
     const unsigned int b3 = (naru == 8 || zone) ? 1u : 0u;
     return b0 | (b1 << 8) | (b2 << 16) | (b3 << 24);
 }
 
-int CZelkor::MainThink(bool convert)
+int ZelkorCore::MainThink(bool convert)
 {
     int maxDepth = 0;
     switch (m_nComLevel) {
@@ -122,10 +121,10 @@ int CZelkor::MainThink(bool convert)
     const int score = ThinkComMove(src, dst, kind, naru, maxDepth);
 
     if (dst != 0) {
-        const int moved = src == 255 ? kind : m_nBoard[src];
+        const int moved = src == kDrop ? kind : m_nBoard[src];
         const int c = CheckMoveable(src, dst, moved);
         if (c == 0 || c == 11 || c == 13) {
-            if (src == 255)
+            if (src == kDrop)
                 MoveKomaOnCapt(dst, kind);
             else
                 MoveKomaOnBoard(dst, src, naru);
@@ -136,13 +135,13 @@ int CZelkor::MainThink(bool convert)
     }
 
     int r = 0;
-    if (score == 30000) {
-        if (m_nPsbComKomas[m_komaUni[1].nPos] != 0 && IsTumiOnManJust(false) == 30000)
+    if (score == kMateScore) {
+        if (m_nPsbComKomas[m_komaUni[1].nPos] != 0 && IsTumiOnManJust(false) == kMateScore)
             r = 1;
-    } else if (score == -30000) {
+    } else if (score == -kMateScore) {
         r = m_bThinkMoved ? 3 : 2;
         if (m_bThinkMoved && m_nPsbManKomas[m_komaUni[2].nPos] != 0 &&
-            IsTumiOnComJust(false) == 30000)
+            IsTumiOnComJust(false) == kMateScore)
             r = 2;
     } else if (score == 30010) {
         r = 4;
@@ -153,13 +152,13 @@ int CZelkor::MainThink(bool convert)
     return r;
 }
 
-int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth)
+int ZelkorCore::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth)
 {
     m_nCompletedDepth = 0;
     m_nSearchNodes = 0;
     // The opponent's king can be taken: no move values are produced.
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0)
-        return 30000;
+        return kMateScore;
 
     m_clockStart = std::clock();
     m_tWallStart = std::chrono::steady_clock::now();
@@ -172,19 +171,20 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
 
     int v = SearchTumiOnMan(src, dst, kind, naru, 31);
     if (v > 99)
-        return 30000;
+        return kMateScore;
 
     m_nMinTagDepth = 1;
     if (maxDepth < 1)
         return v;
     while (m_nMinTagDepth <= maxDepth) {
-        v = SearchTree(-30000, 30000, src, dst, kind, naru);
+        v = SearchTree(-kMateScore, kMateScore, src, dst, kind, naru);
         if (!m_bTime) {
             m_nCompletedDepth = m_nMinTagDepth;
             if (m_pfnIterationDone)
-                m_pfnIterationDone(m_pIterationCtx, *this, m_nMinTagDepth, v);
+                m_pfnIterationDone(m_pIterationCtx, static_cast<const CZelkor &>(*this), m_nMinTagDepth,
+                                   v);
         }
-        if (v == 30000 || m_nPsbComMoves == 1 || v == 30010)
+        if (v == kMateScore || m_nPsbComMoves == 1 || v == 30010)
             return v;
         if (IsTimeOver())
             return v;
@@ -195,7 +195,7 @@ int CZelkor::ThinkComMove(int &src, int &dst, int &kind, int &naru, int maxDepth
 
 // The record is a ring of 512 moves so that a long game keeps playing; a
 // move that has been overwritten is reported as absent.
-void CZelkor::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
+void ZelkorCore::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
 {
     if (m_nCounter < 0)
         return;
@@ -207,7 +207,7 @@ void CZelkor::RegisterMove(int src, int dst, int kind, int naru, int srcKind)
     k.nSrcKind = srcKind;
 }
 
-bool CZelkor::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index)
+bool ZelkorCore::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &srcKind, int index)
 {
     if (m_nCounter < index || index < 0 || m_nCounter - index >= kRecordSize)
         return false;
@@ -220,7 +220,7 @@ bool CZelkor::GetSearchedMove(int &src, int &dst, int &kind, int &naru, int &src
     return true;
 }
 
-bool CZelkor::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind)
+bool ZelkorCore::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind)
 {
     return GetSearchedMove(src, dst, kind, naru, srcKind, m_nCounter);
 }
@@ -230,7 +230,7 @@ bool CZelkor::GetKomaMove(int &src, int &dst, int &kind, int &naru, int &srcKind
 // ---------------------------------------------------------------------------
 
 // The two usual first pawn steps, four times in five, without searching.
-bool CZelkor::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
+bool ZelkorCore::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
 {
     const int r = GenerateRandom() % 5;
     if (r == 4)
@@ -249,17 +249,17 @@ bool CZelkor::TryOpeningMove(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
     return true;
 }
 
-bool CZelkor::IsWellFormedComMove(const CANDI_MOVE &m) const
+bool ZelkorCore::IsWellFormedComMove(const CANDI_MOVE &m) const
 {
-    if (m.nSrcPos == 255)
+    if (m.nSrcPos == kDrop)
         return m.nKind > 128 && m.nKind < 136 && m_nBoard[m.nDstPos] == 0;
     const int c = m_nBoard[m.nSrcPos];
-    return m.nSrcPos != 0 && c != 255 && c > 128 && m.nKind < 128 && (m.nNaru == 0 || m.nNaru == 8);
+    return m.nSrcPos != 0 && c != kFrame && c > 128 && m.nKind < 128 && (m.nNaru == 0 || m.nNaru == 8);
 }
 
 // The stored best move of the root position goes to the front of
 // m_CandiInZeroDepth; returns the new count.
-int CZelkor::PutRootHashMoveFirst(int n)
+int ZelkorCore::PutRootHashMoveFirst(int n)
 {
     RESULT_IO io{};
     io.nDepth = 256 * m_nMinTagDepth + m_nRemainDepth - 256 * m_nDepth;
@@ -273,7 +273,7 @@ int CZelkor::PutRootHashMoveFirst(int n)
 
 // One pass over the root list; returns the best value (alpha) and sets
 // timedOut when the clock stopped it.
-int CZelkor::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
+int ZelkorCore::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
 {
     m_nPsbComMoves = 0;
     m_bTime = false;
@@ -290,10 +290,10 @@ int CZelkor::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = -30000;
+        int v = -kMateScore;
         if (m_nPsbManKomas[m_komaUni[2].nPos] == 0) {
             v = SearchManMove(alpha, nMax);
-            if (v != -30000)
+            if (v != -kMateScore)
                 m_nPsbComMoves++;
         }
         m_nDepth--;
@@ -320,20 +320,22 @@ int CZelkor::SearchRootPass(int n, int alpha, int nMax, bool &timedOut)
     return alpha;
 }
 
-int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
+int ZelkorCore::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKind, int &nNaru)
 {
+    // 1. The opening move, or no search when Man's king can be taken.
     if (m_nCounter < 2 && m_bNormConfig && TryOpeningMove(nSrcPos, nDstPos, nKind, nNaru))
         return 0;
 
     m_moveTree[0][0].nSrcPos = 0;
     m_nSearchedDepth[0] = 0;
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0)
-        return -30000;
+        return -kMateScore;
     m_nRemainDepth = 0;
     m_bTime = false;
-    int nullScore = -30000;
+    int nullScore = -kMateScore;
     int alpha = nMin;
 
+    // 2. Out of check: the threat probe (Man moves twice) sets the value to beat.
     const int K = m_komaUni[2].nPos;
     if (m_nPsbManKomas[K] == 0) {
         m_pPreCandi[0] = nullptr;
@@ -345,13 +347,15 @@ int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKi
         m_dwBoard2 = ~m_dwBoard2;
         m_nDepth--;
     }
-    // Evasions when in check, otherwise built around Man's threat (row 1 of
-    // m_moveTree); sorted with the earlier iterations' best moves first.
+    // 3. The root list: evasions when in check, otherwise built around Man's
+    // threat (row 1 of m_moveTree); the earlier iterations' best moves first.
     int n = MakeRootCandi();
     if (n == 0 && m_nBoard[K + 16] == 1)
         return 30010; // only a pawn drop mated us
     n = PutRootHashMoveFirst(n);
 
+    // 4. Passes over the list until one beats the probe; a pass the clock cut
+    // keeps its first legal move. The best move is stored and remembered.
     const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
     for (;;) {
         bool timedOut;
@@ -388,8 +392,8 @@ int CZelkor::SearchTree(int nMin, int nMax, int &nSrcPos, int &nDstPos, int &nKi
                 m_moveHubo[m_nHubos++] = best;
             return alpha;
         }
-        if (alpha == -30000)
-            return -30000;
-        nullScore = alpha = -30000;
+        if (alpha == -kMateScore)
+            return -kMateScore;
+        nullScore = alpha = -kMateScore;
     }
 }

@@ -47,14 +47,14 @@ template <typename A, typename B> inline bool SameMove(const A &a, const B &b)
 
 inline bool IsPawnDrop(const CANDI_MOVE &m, int pawnCode)
 {
-    return m.nSrcPos == 255 && m.nKind == pawnCode;
+    return m.nSrcPos == kDrop && m.nKind == pawnCode;
 }
 
 // First direct (not x-ray) entry of a square's attacker list, 0 if none.
 inline int FirstDirect(const int *list, int count)
 {
     for (int i = 0; i < count; i++)
-        if (list[i] < 128)
+        if (list[i] < kXray)
             return list[i];
     return 0;
 }

@@ -3,6 +3,7 @@
 // interpositions, check escapes).
 #include "Zelkor.h"
 #include "ZelkorUtil.h"
+#include "side.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -58,7 +59,7 @@ int Cap(int n, int k)
 // List machinery
 // ===========================================================================
 
-void CZelkor::SwapBestToFront(CANDI_MOVE *p, int n)
+void ZelkorCore::SwapBestToFront(CANDI_MOVE *p, int n)
 {
     if (n < 2)
         return;
@@ -70,7 +71,7 @@ void CZelkor::SwapBestToFront(CANDI_MOVE *p, int n)
         SwapMoves(p[0], p[best]);
 }
 
-void CZelkor::DeleteSameMove(int *pnCount)
+void ZelkorCore::DeleteSameMove(int *pnCount)
 {
     int n = *pnCount;
     if (n < 2)
@@ -96,7 +97,7 @@ void CZelkor::DeleteSameMove(int *pnCount)
     *pnCount = n;
 }
 
-void CZelkor::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
+void ZelkorCore::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
 {
     for (int i = 0; i < nFill - 1 && i < nCount; i++) {
         int best = i;
@@ -112,108 +113,94 @@ void CZelkor::SortBy_nScore(int nCount, int nFill, CANDI_MOVE *p)
 // Side helpers
 // ===========================================================================
 
-template <bool C> bool CZelkor::CanDropOn(int k, int s)
+template <bool C> bool ZelkorCore::CanDropOn(int k, int s)
 {
-    if ((k == 1 || k == 2) && SideRel<C>(s) >= 0x91)
+    if ((k == 1 || k == 2) && Side<C>::Rel(s) >= 0x91)
         return false;
-    if (k == 3 && SideRel<C>(s) >= 0x81)
+    if (k == 3 && Side<C>::Rel(s) >= 0x81)
         return false;
-    return k != 1 || SideNihu<C>(s);
-}
-
-template <bool C> int CZelkor::SideProfitMove(int src, int dst)
-{
-    return C ? ProfitOnComMove(src, dst) : ProfitOnManMove(src, dst);
-}
-
-template <bool C> int CZelkor::SideProfitUtsu(int code, int s)
-{
-    return C ? ProfitOnComUtsu(code, s) : ProfitOnManUtsu(code, s);
+    return k != 1 || Side<C>::Nihu(*this, s);
 }
 
 // The destination score of a board move of a piece of kind k (code & 15).
-template <bool C> int CZelkor::DestScore(int k, int src, int dst)
+template <bool C> int ZelkorCore::DestScore(int k, int src, int dst)
 {
-    int x = m_nBoard[dst] & 15, nh = OppCnt<C>(dst), nc = OwnCnt<C>(dst);
+    int x = m_nBoard[dst] & 15, nh = Side<C>::Theirs(*this, dst), nc = Side<C>::Mine(*this, dst);
     if (nh == 0)
-        return nc + m_nWeight2[x];
+        return nc + kWeight2[x];
     if (nc == 1)
-        return m_nWeight2[x] - m_nWeight2[k];
-    return SideProfitMove<C>(src, dst);
+        return kWeight2[x] - kWeight2[k];
+    return Side<C>::ProfitMove(*this, src, dst);
 }
 
-template <bool C> bool CZelkor::IsDirectAttacker(int u, int s) const
+template <bool C> bool ZelkorCore::IsDirectAttacker(int u, int s) const
 {
-    const int *lst = OwnLst<C>(s);
-    for (int i = 0, n = OwnCnt<C>(s); i < n; i++)
+    const int *lst = Side<C>::MyList(*this, s);
+    for (int i = 0, n = Side<C>::Mine(*this, s); i < n; i++)
         if (lst[i] == u)
             return true;
     return false;
 }
 
-template bool CZelkor::CanDropOn<true>(int, int);
-template bool CZelkor::CanDropOn<false>(int, int);
-template int CZelkor::SideProfitMove<true>(int, int);
-template int CZelkor::SideProfitMove<false>(int, int);
-template int CZelkor::SideProfitUtsu<true>(int, int);
-template int CZelkor::SideProfitUtsu<false>(int, int);
-template int CZelkor::DestScore<true>(int, int, int);
-template int CZelkor::DestScore<false>(int, int, int);
-template bool CZelkor::IsDirectAttacker<true>(int, int) const;
-template bool CZelkor::IsDirectAttacker<false>(int, int) const;
+template bool ZelkorCore::CanDropOn<true>(int, int);
+template bool ZelkorCore::CanDropOn<false>(int, int);
+template int ZelkorCore::DestScore<true>(int, int, int);
+template int ZelkorCore::DestScore<false>(int, int, int);
+template bool ZelkorCore::IsDirectAttacker<true>(int, int) const;
+template bool ZelkorCore::IsDirectAttacker<false>(int, int) const;
 
 // ===========================================================================
 // Moves of one piece
 // ===========================================================================
 
-template <bool C> int CZelkor::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
+template <bool C> int ZelkorCore::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
 {
     const int code = zelkor::IsPlayingSquare(sq) ? m_nBoard[sq] : 0;
-    if (!IsOwnCode<C>(code)) {
+    if (!Side<C>::Own(code)) {
         ErrorMessage();
         return 0;
     }
     const int k = code & 15;
     int n = 0;
     auto open = [&](int s) {
-        return s >= 0 && s < 256 && m_nBoard[s] != 255 && !IsOwnCode<C>(m_nBoard[s]);
+        return s >= 0 && s < 256 && m_nBoard[s] != kFrame && !Side<C>::Own(m_nBoard[s]);
     };
     // Safe mode leaves out a step onto an empty square the mover alone would defend.
     auto unsafe = [&](int s) {
-        return !all && m_nBoard[s] == 0 && OppCnt<C>(s) > 0 && OwnCnt<C>(s) == 1;
+        return !all && m_nBoard[s] == 0 && Side<C>::Theirs(*this, s) > 0 && Side<C>::Mine(*this, s) == 1;
     };
     auto put = [&](int s, int naru, int score) {
         n = PutCandi(p, n, sq, s, m_nBoard[s], naru, score);
     };
     auto ray = [&](int step, bool promotes) {
-        for (int s = sq + SideFwd<C>(step); open(s); s += SideFwd<C>(step)) {
+        for (int s = sq + Side<C>::Step(step); open(s); s += Side<C>::Step(step)) {
             if (!unsafe(s)) {
-                int naru = promotes && (SideZone<C>(s) || SideZone<C>(sq)) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                int naru = promotes && (Side<C>::Zone(s) || Side<C>::Zone(sq)) ? 8 : 0;
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
                 break;
         }
     };
     auto step = [&](int st, auto bonus) {
-        int s = sq + SideFwd<C>(st);
+        int s = sq + Side<C>::Step(st);
         if (open(s) && !unsafe(s))
             put(s, 0, DestScore<C>(k, sq, s) + bonus(s));
     };
     switch (k) {
     case 1: {
-        int s = sq + SideFwd<C>(16);
+        int s = sq + Side<C>::Step(16);
         if (open(s) && !unsafe(s)) {
-            int naru = SideZone<C>(s) ? 8 : 0;
-            put(s, naru, m_nWeight2[m_nBoard[s] & 15] + (naru ? m_nAddWeightOnNaru[1] : 0));
+            int naru = Side<C>::Zone(s) ? 8 : 0;
+            put(s, naru, kWeight2[m_nBoard[s] & 15] + (naru ? kAddWeightOnNaru[1] : 0));
         }
         break;
     }
     case 2:
-        for (int s = sq + SideFwd<C>(16); open(s); s += SideFwd<C>(16)) {
+        for (int s = sq + Side<C>::Step(16); open(s); s += Side<C>::Step(16)) {
             if (!unsafe(s)) {
-                int naru = SideZone<C>(s) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                int naru = Side<C>::Zone(s) ? 8 : 0;
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
             if (m_nBoard[s] != 0)
                 break;
@@ -221,69 +208,69 @@ template <bool C> int CZelkor::UsePointedKomaT(int all, int sq, CANDI_MOVE *p)
         break;
     case 3:
         for (int jump : {31, 33}) {
-            int s = sq + SideFwd<C>(jump);
+            int s = sq + Side<C>::Step(jump);
             if (zelkor::IsPlayingSquare(s) && open(s) && !unsafe(s)) {
-                int naru = SideZone<C>(s) ? 8 : 0;
-                put(s, naru, DestScore<C>(k, sq, s) + (naru ? m_nAddWeightOnNaru[k] : 0));
+                int naru = Side<C>::Zone(s) ? 8 : 0;
+                put(s, naru, DestScore<C>(k, sq, s) + (naru ? kAddWeightOnNaru[k] : 0));
             }
         }
         break;
     case 4:
         for (int i : {0, 1, 2, 6, 7}) {
-            int s = sq + SideFwd<C>(m_nAroundStep[i]);
+            int s = sq + Side<C>::Step(kKingSteps[i]);
             if (!open(s) || unsafe(s))
                 continue;
-            int score = DestScore<C>(k, sq, s) + m_nIniOnPos[s];
-            if (SideZone<C>(s) || SideZone<C>(sq))
-                put(s, 8, score + m_nAddWeightOnNaru[4]);
+            int score = DestScore<C>(k, sq, s) + kIniOnPos[s];
+            if (Side<C>::Zone(s) || Side<C>::Zone(sq))
+                put(s, 8, score + kAddWeightOnNaru[4]);
             put(s, 0, score);
         }
         break;
     case 6:
     case 14:
         for (int d = 0; d < 4; d++)
-            ray(m_stepOfHiKaku[d].nStepKaku, k == 6);
+            ray(kStepOfHiKaku[d].nStepKaku, k == 6);
         if (k == 14)
             for (int d = 0; d < 4; d++)
-                step(m_stepOfHiKaku[d].nStepHisha, [](int) { return 0; });
+                step(kStepOfHiKaku[d].nStepHisha, [](int) { return 0; });
         break;
     case 7:
     case 15:
         for (int d = 0; d < 4; d++)
-            ray(m_stepOfHiKaku[d].nStepHisha, k == 7);
+            ray(kStepOfHiKaku[d].nStepHisha, k == 7);
         if (k == 15)
             for (int d = 0; d < 4; d++)
-                step(m_stepOfHiKaku[d].nStepKaku, [](int) { return 0; });
+                step(kStepOfHiKaku[d].nStepKaku, [](int) { return 0; });
         break;
     case 8:
         for (int i = 0; i < 8; i++) {
-            int s = sq + SideFwd<C>(m_nAroundStep[i]);
-            if (open(s) && OppCnt<C>(s) == 0)
+            int s = sq + Side<C>::Step(kKingSteps[i]);
+            if (open(s) && Side<C>::Theirs(*this, s) == 0)
                 put(s, 0,
-                    OwnCnt<C>(s) + m_nWeight2[m_nBoard[s] & 15] +
+                    Side<C>::Mine(*this, s) + kWeight2[m_nBoard[s] & 15] +
                         (C ? ProfitOnComOuMove(s) : ProfitOnManOuMove(s)));
         }
         break;
     default: // gold and the promoted minor pieces
         for (int i = 0; i < 6; i++)
-            step(m_nAroundStep[i], [this](int s) { return m_nIniOnPos[s]; });
+            step(kKingSteps[i], [this](int s) { return kIniOnPos[s]; });
         break;
     }
     SwapBestToFront(p, n);
     return n;
 }
 
-int CZelkor::GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
 {
     return UsePointedKomaT<true>(all, nPos, p);
 }
-int CZelkor::GMCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_UsePointedKoma(int all, int nPos, CANDI_MOVE *p)
 {
     return UsePointedKomaT<false>(all, nPos, p);
 }
 
 // Tries each move: make, probe, evaluate, take back.
-int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 {
     int code = m_nBoard[nPos], k = code & 15, k7 = code & 7;
     int keep = k7 >= 6 ? 5 : (k7 == 4 || k7 == 5) ? 4 : k == 2 ? 3 : k == 3 ? 2 : k == 1 ? 1 : 3;
@@ -292,14 +279,14 @@ int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = p[i];
         int s = 0;
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             MoveKomaOnCapt(m.nDstPos, m.nKind);
         else
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
         int v = SearchSurfaceByMan(&s);
         int e = Evaluation();
         int nc = m_nPsbComKomas[m.nDstPos];
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             BackKomaToCapt(m.nDstPos);
         else
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
@@ -309,7 +296,7 @@ int CZelkor::GCCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     return keep;
 }
 
-int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 {
     int code = m_nBoard[nPos], k = code & 15, k7 = code & 7;
     int keep = m_nDepth == 1 ? (k7 >= 6                ? 8
@@ -329,14 +316,14 @@ int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = p[i];
         int s = 0;
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             MoveKomaOnCapt(m.nDstPos, m.nKind);
         else
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
         int v = SearchSurfaceByCom(&s);
         int e = Evaluation();
         int nh = m_nPsbManKomas[m.nDstPos];
-        if (m.nSrcPos == 255)
+        if (m.nSrcPos == kDrop)
             BackKomaToCapt(m.nDstPos);
         else
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
@@ -350,35 +337,35 @@ int CZelkor::GMCM_SelectUsePointedKoma(int n, int nPos, CANDI_MOVE *p)
 // Captures onto a square
 // ===========================================================================
 
-template <bool C> int CZelkor::ToruOnPreMoveT(int t, CANDI_MOVE *p)
+template <bool C> int ZelkorCore::ToruOnPreMoveT(int t, CANDI_MOVE *p)
 {
     if (!zelkor::IsPlayingSquare(t))
         return 0;
     const int x = m_nBoard[t];
     // A square of the mover's own (or the frame) offers nothing to take.
-    if (OwnCnt<C>(t) == 0 || x == 255 || IsOwnCode<C>(x))
+    if (Side<C>::Mine(*this, t) == 0 || x == kFrame || Side<C>::Own(x))
         return 0;
-    const int nh = OppCnt<C>(t);
-    const int *lst = OwnLst<C>(t);
+    const int nh = Side<C>::Theirs(*this, t);
+    const int *lst = Side<C>::MyList(*this, t);
     int n = 0;
-    for (int i = 0, cnt = OwnCnt<C>(t); i < cnt; i++) {
+    for (int i = 0, cnt = Side<C>::Mine(*this, t); i < cnt; i++) {
         int u = lst[i];
-        if (u > 128 || (u == SideKingUni<C>() && nh > 0))
+        if (u > 128 || (u == Side<C>::kKingUni && nh > 0))
             continue;
         int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-        int bonus = m_nAddWeightOnNaru[k];
-        int naru = bonus != 0 && (SideZone<C>(t) || SideZone<C>(src)) ? 8 : 0;
+        int bonus = kAddWeightOnNaru[k];
+        int naru = bonus != 0 && (Side<C>::Zone(t) || Side<C>::Zone(src)) ? 8 : 0;
         n = PutCandi(p, n, src, t, x, naru, DestScore<C>(k, src, t) + (naru ? bonus : 0));
     }
     SwapBestToFront(p, n);
     return n;
 }
 
-int CZelkor::GCCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
+int ZelkorCore::GCCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 {
     return ToruOnPreMoveT<true>(nPos, p);
 }
-int CZelkor::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
+int ZelkorCore::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 {
     return ToruOnPreMoveT<false>(nPos, p);
 }
@@ -387,16 +374,16 @@ int CZelkor::GMCM_ToruOnPreMoveOfEnemy(int nPos, CANDI_MOVE *p)
 // Interpositions between an enemy line piece on `from` and the square t
 // ===========================================================================
 
-template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CANDI_MOVE *p)
+template <bool C, bool Psb> int ZelkorCore::BreakOffT(int all, int from, int t, CANDI_MOVE *p)
 {
     if (!zelkor::IsPlayingSquare(from) || !zelkor::IsPlayingSquare(t))
         return 0;
-    const int *hand = SideHand<C>();
+    const int *hand = Side<C>::Hand(*this);
     const int fc = m_nBoard[from];
-    const bool lance = fc == SideCode<!C>(2);
+    const bool lance = fc == Side<!C>::Code(2);
     int step;
     if (lance) {
-        step = -SideFwd<C>(16);
+        step = -Side<C>::Step(16);
     } else {
         int dr = (t >> 4) - (from >> 4), dc = (t & 15) - (from & 15);
         step = (dr > 0) - (dr < 0);
@@ -406,7 +393,7 @@ template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CAN
     }
     int n = 0;
     for (int s = from + step; s != t && m_nBoard[s] == 0; s += step) {
-        const int nc = OwnCnt<C>(s), nh = OppCnt<C>(s);
+        const int nc = Side<C>::Mine(*this, s), nh = Side<C>::Theirs(*this, s);
         if (nc == 0 && !Psb)
             continue;
         if (!lance && nc > 0 && !all && nh > nc)
@@ -419,26 +406,26 @@ template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CAN
                 break;
             if (!CanDropOn<C>(k, s))
                 continue;
-            int score = nc == 0 ? 0 : SideProfitUtsu<C>(SideCode<C>(k), s);
+            int score = nc == 0 ? 0 : Side<C>::ProfitUtsu(*this, Side<C>::Code(k), s);
             if (!lance && !all && score < 0)
                 continue;
             if (!lance && k == (fc & 7))
                 score += 100;
-            n = PutCandi(p, n, 255, s, SideCode<C>(k), 0, score);
+            n = PutCandi(p, n, kDrop, s, Side<C>::Code(k), 0, score);
             if (!all)
                 return n;
         }
         if (lance ? !(all && (Psb || nc != 1)) : !(Psb || nc != 1))
             continue;
-        const int *lst = OwnLst<C>(s);
+        const int *lst = Side<C>::MyList(*this, s);
         for (int i = 0; i < nc; i++) {
             int u = lst[i];
-            if (u > 128 || u == SideKingUni<C>() || m_komaUni[u].nPos == t)
+            if (u > 128 || u == Side<C>::kKingUni || m_komaUni[u].nPos == t)
                 continue;
             int src = m_komaUni[u].nPos, k = m_komaUni[u].nKind & 15;
-            int bonus = m_nAddWeightOnNaru[k];
-            int naru = bonus != 0 && (SideZone<C>(s) || SideZone<C>(src)) ? 8 : 0;
-            int score = SideProfitMove<C>(src, s) + (naru ? bonus : 0);
+            int bonus = kAddWeightOnNaru[k];
+            int naru = bonus != 0 && (Side<C>::Zone(s) || Side<C>::Zone(src)) ? 8 : 0;
+            int score = Side<C>::ProfitMove(*this, src, s) + (naru ? bonus : 0);
             if (!lance && !all && score < 0)
                 continue;
             n = PutCandi(p, n, src, s, 0, naru, score);
@@ -451,15 +438,15 @@ template <bool C, bool Psb> int CZelkor::BreakOffT(int all, int from, int t, CAN
     return n;
 }
 
-int CZelkor::GCCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GCCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<true, false>(all, nFrom, nTarget, p);
 }
-int CZelkor::GMCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GMCM_BreakOffShaKaku(bool all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<false, false>(all, nFrom, nTarget, p);
 }
-int CZelkor::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE *p)
+int ZelkorCore::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE *p)
 {
     return BreakOffT<true, true>(all, nFrom, nTarget, p);
 }
@@ -468,15 +455,15 @@ int CZelkor::GCCM_PsbBreakOffShaKaku(int all, int nFrom, int nTarget, CANDI_MOVE
 // Check escapes: take the checker, interpose, move the king
 // ===========================================================================
 
-template <bool C, bool Psb> int CZelkor::EscapeFromOuteT()
+template <bool C, bool Psb> int ZelkorCore::EscapeFromOuteT()
 {
     CANDI_MOVE *p = CandiRow(m_nDepth);
-    const int king = m_komaUni[SideKingUni<C>()].nPos;
+    const int king = m_komaUni[Side<C>::kKingUni].nPos;
     int n = 0;
-    const int *lst = OppLst<C>(king);
+    const int *lst = Side<C>::TheirList(*this, king);
     int checker = 0;
-    for (int i = 0, cnt = OppCnt<C>(king); i < cnt && checker == 0; i++)
-        if (lst[i] < 128)
+    for (int i = 0, cnt = Side<C>::Theirs(*this, king); i < cnt && checker == 0; i++)
+        if (lst[i] < kXray)
             checker = lst[i];
     if (checker != 0) {
         int from = m_komaUni[checker].nPos, code = m_komaUni[checker].nKind;
@@ -488,23 +475,23 @@ template <bool C, bool Psb> int CZelkor::EscapeFromOuteT()
     return n;
 }
 
-int CZelkor::GCCM_EscapeFromOute()
+int ZelkorCore::GCCM_EscapeFromOute()
 {
     return EscapeFromOuteT<true, false>();
 }
-int CZelkor::GMCM_EscapeFromOute()
+int ZelkorCore::GMCM_EscapeFromOute()
 {
     return EscapeFromOuteT<false, false>();
 }
-int CZelkor::GCCM_PsbEscapeFromOute()
+int ZelkorCore::GCCM_PsbEscapeFromOute()
 {
     return EscapeFromOuteT<true, true>();
 }
 
-template int CZelkor::UsePointedKomaT<true>(int, int, CANDI_MOVE *);
-template int CZelkor::UsePointedKomaT<false>(int, int, CANDI_MOVE *);
-template int CZelkor::ToruOnPreMoveT<true>(int, CANDI_MOVE *);
-template int CZelkor::ToruOnPreMoveT<false>(int, CANDI_MOVE *);
+template int ZelkorCore::UsePointedKomaT<true>(int, int, CANDI_MOVE *);
+template int ZelkorCore::UsePointedKomaT<false>(int, int, CANDI_MOVE *);
+template int ZelkorCore::ToruOnPreMoveT<true>(int, CANDI_MOVE *);
+template int ZelkorCore::ToruOnPreMoveT<false>(int, CANDI_MOVE *);
 
 // ===========================================================================
 // Assemblers
@@ -525,7 +512,7 @@ bool ComPromotionOk(const int *bonus, int code, int src, int dst, int naru)
 
 } // namespace
 
-void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
+void ZelkorCore::AppendCandiMovebyTreeData(int *pnCount)
 {
     const int d = m_nDepth;
     if (d + 1 >= 64)
@@ -542,7 +529,7 @@ void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
         int dst = m.nDstPos, kind = m.nKind;
         if (!zelkor::IsPlayingSquare(dst))
             continue;
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             int k = kind & 15;
             if (kind < 129 || k > 7 || m_nCaptByCom[k] <= 0 || m_nBoard[dst] != 0 ||
                 !CanDropOn<true>(k, dst))
@@ -555,7 +542,7 @@ void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
                 found = u < 129 && m_komaUni[u].nPos == src;
             }
             if (!found || (m.nNaru == 8 && (m_nBoard[src] & 15) > 8) ||
-                !ComPromotionOk(m_nAddWeightOnNaru, m_nBoard[src], src, dst, m.nNaru))
+                !ComPromotionOk(kAddWeightOnNaru, m_nBoard[src], src, dst, m.nNaru))
                 continue;
             kind = m_nBoard[dst];
         }
@@ -572,34 +559,34 @@ void CZelkor::AppendCandiMovebyTreeData(int *pnCount)
         if (!zelkor::IsPlayingSquare(t))
             continue;
         n += Cap(GCCM_DestPointedPos(1, t, row + n), 2);
-        if (m.nSrcPos == 255 && m_nBoard[t] == 0 && m_nPsbManKomas[t] <= m_nPsbComKomas[t]) {
+        if (m.nSrcPos == kDrop && m_nBoard[t] == 0 && m_nPsbManKomas[t] <= m_nPsbComKomas[t]) {
             for (int k : {1, 2, 3}) {
                 if (m_nCaptByCom[k] > 0 && CanDropOn<true>(k, t)) {
-                    n = PutCandi(row, n, 255, t, 128 + k, 0, 0);
+                    n = PutCandi(row, n, kDrop, t, 128 + k, 0, 0);
                     break;
                 }
             }
             for (int k : {4, 5, 6, 7}) {
                 if (m_nCaptByCom[k] > 0) {
-                    n = PutCandi(row, n, 255, t, 128 + k, 0, 0);
+                    n = PutCandi(row, n, kDrop, t, 128 + k, 0, 0);
                     break;
                 }
             }
         }
         // The callees only read the lists, so walking t's list here is safe.
         for (int i = 0; i < m_nPsbManKomas[t]; i++) {
-            int u = m_nPsbManKoma[t][i] & 127;
+            int u = m_nPsbManKoma[t][i] & ~kXray;
             int q = m_komaUni[u].nPos, code = m_komaUni[u].nKind;
             n += GCCM_ToruOnPreMoveOfEnemy(q, row + n);
             if (code == 2 || (code & 7) >= 6)
                 n += Cap(GCCM_BreakOffShaKaku(true, q, t, row + n), 2);
         }
-        if (m.nSrcPos != 255 && m_nBoard[t] > 128 && m_nBoard[t] != 255)
+        if (m.nSrcPos != kDrop && m_nBoard[t] > 128 && m_nBoard[t] != kFrame)
             n += Cap(GCCM_UsePointedKoma(0, t, row + n), 3);
     }
 }
 
-void CZelkor::AppendCandiMovebyCalcScore(int *pnCount)
+void ZelkorCore::AppendCandiMovebyCalcScore(int *pnCount)
 {
     CANDI_MOVE *row = CandiRow(m_nDepth);
     int &n = *pnCount;
@@ -616,9 +603,9 @@ void CZelkor::AppendCandiMovebyCalcScore(int *pnCount)
                 loss = std::min(ProfitOnComMove(m.nSrcPos, m.nDstPos), 0);
             MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
             if (m_nPsbManKomas[m_komaUni[2].nPos] == 0)
-                m.nScore = Evaluation() - m_nWeight1[8] + loss;
+                m.nScore = Evaluation() - kWeight1[8] + loss;
             else
-                m.nScore = -30000;
+                m.nScore = -kMateScore;
             BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
         }
         SortBy_nScore(c, c, block);
@@ -632,12 +619,12 @@ void CZelkor::AppendCandiMovebyCalcScore(int *pnCount)
             if (!CheckComNihu(s))
                 break;
             if (m_nBoard[s] == 0 && m_nBoard[s + 32] != 1 && m_nPsbManKomas[s] <= m_nPsbComKomas[s])
-                n = PutCandi(row, n, 255, s, 0x81, 0, 1);
+                n = PutCandi(row, n, kDrop, s, 0x81, 0, 1);
         }
     }
 }
 
-void CZelkor::AppendCandiMovebyAttackManHuKinGin(int &nCount)
+void ZelkorCore::AppendCandiMovebyAttackManHuKinGin(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -677,7 +664,7 @@ void CZelkor::AppendCandiMovebyAttackManHuKinGin(int &nCount)
     }
 }
 
-void CZelkor::AppendCandiMovebyUtsuManHu(int &nCount)
+void ZelkorCore::AppendCandiMovebyUtsuManHu(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -686,12 +673,12 @@ void CZelkor::AppendCandiMovebyUtsuManHu(int &nCount)
     if (!zelkor::IsPlayingSquare(t) || !zelkor::IsPlayingSquare(s))
         return;
     const int c = m_nBoard[t];
-    if ((c == 0x82 || (c & 0x87) == 0x87) && c != 255 && m_nCaptByMan[1] >= 2 && m_nBoard[s] == 0 &&
+    if ((c == 0x82 || (c & 0x87) == 0x87) && c != kFrame && m_nCaptByMan[1] >= 2 && m_nBoard[s] == 0 &&
         CheckManNihu(s) && m_nBoard[s + 16] == 0 && m_nPsbComKomas[s + 16] != 0)
-        nCount = PutCandi(CandiRow(d), nCount, 255, s, 1, 0, 1);
+        nCount = PutCandi(CandiRow(d), nCount, kDrop, s, 1, 0, 1);
 }
 
-void CZelkor::AppendCandiMovebyUtsuComHu(int &nCount)
+void ZelkorCore::AppendCandiMovebyUtsuComHu(int &nCount)
 {
     const int d = m_nDepth;
     if (d < 1 || d > 64 || m_pPreCandi[d - 1] == nullptr)
@@ -702,10 +689,10 @@ void CZelkor::AppendCandiMovebyUtsuComHu(int &nCount)
     const int c = m_nBoard[t];
     if ((c == 2 || (c & 0x87) == 7) && m_nCaptByCom[1] >= 2 && m_nBoard[s] == 0 &&
         CheckComNihu(s) && m_nBoard[s - 16] == 0 && m_nPsbComKomas[s - 16] != 0)
-        nCount = PutCandi(CandiRow(d), nCount, 255, s, 0x81, 0, 1);
+        nCount = PutCandi(CandiRow(d), nCount, kDrop, s, 0x81, 0, 1);
 }
 
-void CZelkor::AppendCandiMovebyManKomas(int &nCount)
+void ZelkorCore::AppendCandiMovebyManKomas(int &nCount)
 {
     CANDI_MOVE *row = CandiRow(m_nDepth);
     for (int u = 1; u <= 40; u++) {
@@ -719,7 +706,7 @@ void CZelkor::AppendCandiMovebyManKomas(int &nCount)
 // Recipes
 // ===========================================================================
 
-int CZelkor::MakeRootCandi()
+int ZelkorCore::MakeRootCandi()
 {
     const int d = m_nDepth;
     CANDI_MOVE *row = CandiRow(d);
@@ -767,7 +754,7 @@ int CZelkor::MakeRootCandi()
         for (int j = 0; j < n; j++) {
             if (row[j].nSrcPos == h.nSrcPos && row[j].nDstPos == h.nDstPos &&
                 row[j].nKind == h.nKind && row[j].nNaru == h.nNaru) {
-                row[j].nScore = 30000 + i;
+                row[j].nScore = kMateScore + i;
                 break;
             }
         }
@@ -778,7 +765,7 @@ int CZelkor::MakeRootCandi()
     return n;
 }
 
-int CZelkor::BeginComReplyCandi()
+int ZelkorCore::BeginComReplyCandi()
 {
     const int d = m_nDepth;
     if (m_nPsbManKomas[m_komaUni[2].nPos] != 0) {
@@ -796,7 +783,7 @@ int CZelkor::BeginComReplyCandi()
 
 // The square of the probe's threat, 0 for a drop or no threat; the threat
 // itself is answered first.
-int CZelkor::ThreatOfProbe(bool com, int &n)
+int ZelkorCore::ThreatOfProbe(bool com, int &n)
 {
     const int d = m_nDepth;
     if (d + 1 >= 64 || m_moveTree[d + 1][d + 1].nSrcPos == 0)
@@ -806,10 +793,10 @@ int CZelkor::ThreatOfProbe(bool com, int &n)
         GCCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
     else
         GMCM_Disturb(th.nSrcPos, th.nDstPos, th.nKind, 0, &n);
-    return th.nSrcPos == 255 ? 0 : th.nDstPos;
+    return th.nSrcPos == kDrop ? 0 : th.nDstPos;
 }
 
-int CZelkor::EndComReplyCandi(int n)
+int ZelkorCore::EndComReplyCandi(int n)
 {
     const int d = m_nDepth;
     CANDI_MOVE *row = CandiRow(d);
@@ -846,7 +833,7 @@ int CZelkor::EndComReplyCandi(int n)
     return Cap(n, 31);
 }
 
-int CZelkor::BeginManReplyCandi()
+int ZelkorCore::BeginManReplyCandi()
 {
     const int d = m_nDepth;
     if (m_nPsbComKomas[m_komaUni[1].nPos] != 0) {
@@ -862,7 +849,7 @@ int CZelkor::BeginManReplyCandi()
     return n;
 }
 
-int CZelkor::EndManReplyCandi(int n)
+int ZelkorCore::EndManReplyCandi(int n)
 {
     const int d = m_nDepth;
     const bool first = d == 1;

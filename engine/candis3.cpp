@@ -6,6 +6,7 @@
 #include "candis3.h"
 
 using namespace candis3;
+using namespace zelkor;
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace {
 // ---------------------------------------------------------------------------
 
 // A threat move found by the probe no longer fits the position.
-template <bool Com> bool IsStaleThreat(const CZelkor &z, int src, int t, int kind)
+template <bool Com> bool IsStaleThreat(const ZelkorCore &z, int src, int t, int kind)
 {
     if (!OnBoard(t))
         return true;
@@ -25,7 +26,7 @@ template <bool Com> bool IsStaleThreat(const CZelkor &z, int src, int t, int kin
 
 // Occupies an empty square: the first allowed of pawn, lance, knight held,
 // then the first held of silver .. rook.
-template <bool Com> void OccupyByDrop(CZelkor &z, int t, Out &out)
+template <bool Com> void OccupyByDrop(ZelkorCore &z, int t, Out &out)
 {
     using S = Side<Com>;
     for (int k = 1; k <= 3; k++) {
@@ -43,7 +44,7 @@ template <bool Com> void OccupyByDrop(CZelkor &z, int t, Out &out)
 }
 
 // The own piece on t, threatened, moves away.
-template <bool Com> void PieceAway(CZelkor &z, int t, int kind, Out &out)
+template <bool Com> void PieceAway(ZelkorCore &z, int t, int kind, Out &out)
 {
     using S = Side<Com>;
     if (Remain(z) < 3) {
@@ -58,7 +59,7 @@ template <bool Com> void PieceAway(CZelkor &z, int t, int kind, Out &out)
 // Interpositions between the opponent's line pieces and t. When the threat
 // comes from a line piece on src, only that line is cut.
 template <bool Com>
-void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, bool selfAll, Out &out)
+void InterposeOnThreat(ZelkorCore &z, int src, int t, int capEach, int capSelf, bool selfAll, Out &out)
 {
     using S = Side<Com>;
     int x = src == kDrop ? 0 : z.m_nBoard[src];
@@ -66,7 +67,7 @@ void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, boo
         int list[32];
         int n = S::Theirs(z, t);
         for (int i = 0; i < n; i++)
-            list[i] = S::TheirList(z, t)[i] & 127;
+            list[i] = S::TheirList(z, t)[i] & ~kXray;
         for (int i = 0; i < n; i++) {
             const KOMA_BY_UNINUM &a = z.m_komaUni[list[i]];
             if (S::Opp(a.nKind) && IsLinePiece(a.nKind))
@@ -78,7 +79,7 @@ void InterposeOnThreat(CZelkor &z, int src, int t, int capEach, int capSelf, boo
 }
 
 // The own moves of this ply's last best line that are still playable.
-void OwnLine(CZelkor &z, Out &out)
+void OwnLine(ZelkorCore &z, Out &out)
 {
     int d = z.m_nDepth;
     if (d < 0 || d >= 64)
@@ -91,7 +92,7 @@ void OwnLine(CZelkor &z, Out &out)
     }
 }
 
-template <bool Com> void Disturb(CZelkor &z, int src, int t, int kind, int *pn)
+template <bool Com> void Disturb(ZelkorCore &z, int src, int t, int kind, int *pn)
 {
     using S = Side<Com>;
     if (IsStaleThreat<Com>(z, src, t, kind))
@@ -112,7 +113,7 @@ template <bool Com> void Disturb(CZelkor &z, int src, int t, int kind, int *pn)
     *pn += out.Count();
 }
 
-template <bool Com> void DisturbSurface(CZelkor &z, int done, int *pn)
+template <bool Com> void DisturbSurface(ZelkorCore &z, int done, int *pn)
 {
     using S = Side<Com>;
     int s = 0;
@@ -142,20 +143,20 @@ template <bool Com> void DisturbSurface(CZelkor &z, int done, int *pn)
 // ---------------------------------------------------------------------------
 
 // Destination score of a capture, without the attacker count.
-template <bool Com> int CaptureScore(CZelkor &z, int src, int s)
+template <bool Com> int CaptureScore(ZelkorCore &z, int src, int s)
 {
     using S = Side<Com>;
-    int gain = z.m_nWeight2[z.m_nBoard[s] & 15];
+    int gain = kWeight2[z.m_nBoard[s] & 15];
     if (S::Theirs(z, s) == 0)
         return gain;
     if (S::Mine(z, s) == 1)
-        return gain - z.m_nWeight2[z.m_nBoard[src] & 15];
+        return gain - kWeight2[z.m_nBoard[src] & 15];
     return S::ProfitMove(z, src, s);
 }
 
 // Captures of the piece on s scoring at least floor; false once quota
 // entries are in the block (quota 0: no limit).
-template <bool Com> bool CapturesOn(CZelkor &z, int s, int floor, int quota, Out &out)
+template <bool Com> bool CapturesOn(ZelkorCore &z, int s, int floor, int quota, Out &out)
 {
     using S = Side<Com>;
     int list[32];
@@ -163,7 +164,7 @@ template <bool Com> bool CapturesOn(CZelkor &z, int s, int floor, int quota, Out
     for (int i = 0; i < n; i++) {
         int src = z.m_komaUni[list[i]].nPos;
         int k = z.m_komaUni[list[i]].nKind & 15;
-        int bonus = z.m_nAddWeightOnNaru[k];
+        int bonus = kAddWeightOnNaru[k];
         int naru = bonus != 0 && (S::Zone(s) || S::Zone(src)) ? 8 : 0;
         int score = CaptureScore<Com>(z, src, s) + (naru ? bonus : 0);
         if (score < floor)
@@ -177,7 +178,7 @@ template <bool Com> bool CapturesOn(CZelkor &z, int s, int floor, int quota, Out
 
 // Walks from a line piece over empty squares to the first square that
 // satisfies ok(); 0 when an occupied square comes first.
-template <typename Ok> int WalkTo(const CZelkor &z, int from, int step, Ok ok)
+template <typename Ok> int WalkTo(const ZelkorCore &z, int from, int step, Ok ok)
 {
     for (int s = from + step; OnBoard(s) && z.m_nBoard[s] == 0; s += step)
         if (ok(s))
@@ -185,7 +186,7 @@ template <typename Ok> int WalkTo(const CZelkor &z, int from, int step, Ok ok)
     return 0;
 }
 
-template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
+template <bool Com> void Promotions(ZelkorCore &z, int quota, Out &out)
 {
     using S = Side<Com>;
     const KOMA_BY_UNINUM *uni = z.m_komaUni;
@@ -198,7 +199,7 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
             continue;
         int f = p + S::Step(16);
         if (z.m_nBoard[f] == 0 && S::Theirs(z, f) < S::Mine(z, f))
-            out.Add(p, f, 0, 8, z.m_nAddWeightOnNaru[1]);
+            out.Add(p, f, 0, 8, kAddWeightOnNaru[1]);
     }
     if (out.Count() < quota) {
         for (int u = 3; u <= 4; u++) {
@@ -212,7 +213,7 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
                     s = WalkTo(z, p, S::Step(steps[i]), free);
             }
             if (s != 0)
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[7]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[7]);
         }
     }
     if (out.Count() < quota) {
@@ -223,7 +224,7 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
             int s = WalkTo(z, p, S::Step(16),
                            [&](int q) { return S::Zone(q) && S::Mine(z, q) > S::Theirs(z, q); });
             if (s != 0)
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[2]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[2]);
         }
     }
     if (out.Count() < quota) {
@@ -238,7 +239,7 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
                               : WalkTo(z, p, S::Step(steps[i]), free);
                 if (s == 0)
                     continue;
-                out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[6]);
+                out.Add(p, s, 0, 8, kAddWeightOnNaru[6]);
                 if (Remain(z) < 4)
                     break;
             }
@@ -252,13 +253,13 @@ template <bool Com> void Promotions(CZelkor &z, int quota, Out &out)
             for (int j : {31, 33}) {
                 int s = p + S::Step(j);
                 if (OnBoard(s) && z.m_nBoard[s] == 0 && S::Theirs(z, s) < S::Mine(z, s))
-                    out.Add(p, s, 0, 8, z.m_nAddWeightOnNaru[3]);
+                    out.Add(p, s, 0, 8, kAddWeightOnNaru[3]);
             }
         }
     }
 }
 
-template <bool Com> void ToruOrNaru(CZelkor &z, int quota, int *pn)
+template <bool Com> void ToruOrNaru(ZelkorCore &z, int quota, int *pn)
 {
     using S = Side<Com>;
     Out out = RowOut(z, pn);
@@ -274,7 +275,7 @@ template <bool Com> void ToruOrNaru(CZelkor &z, int quota, int *pn)
     }
     for (int u = start; u <= 22; u++)
         if (attacked(u))
-            CapturesOn<Com>(z, uni[u].nPos, -z.m_nWeight2[1], 0, out);
+            CapturesOn<Com>(z, uni[u].nPos, -kWeight2[1], 0, out);
     BestToFront(out.Begin(), out.Count());
 
     if (out.Count() < quota) {
@@ -288,7 +289,7 @@ template <bool Com> void ToruOrNaru(CZelkor &z, int quota, int *pn)
     *pn += out.Count();
 }
 
-template <bool Com> void ThreatKoma(CZelkor &z, int quota, int *pn)
+template <bool Com> void ThreatKoma(ZelkorCore &z, int quota, int *pn)
 {
     using S = Side<Com>;
     Out out = RowOut(z, pn);
@@ -316,10 +317,10 @@ template <bool Com> class Demander
     using S = Side<Com>;
 
 public:
-    Demander(CZelkor &z, int p1, int p2, int t, CANDI_MOVE *p)
+    Demander(ZelkorCore &z, int p1, int p2, int t, CANDI_MOVE *p)
         : z(z), m_p1(p1), m_p2(p2), m_t(t), m_out(p, AreaEnd(z))
     {
-        m_targetWorth = z.m_nWeight2[z.m_nBoard[t] & 15];
+        m_targetWorth = kWeight2[z.m_nBoard[t] & 15];
         m_open = S::Theirs(z, t) <= S::Mine(z, t);
     }
 
@@ -348,13 +349,13 @@ public:
     }
 
 private:
-    CZelkor &z;
+    ZelkorCore &z;
     int m_p1, m_p2, m_t;
     Out m_out;
     int m_targetWorth;
     bool m_open;
 
-    bool Worth(int k) const { return m_open || z.m_nWeight2[k & 15] <= m_targetWorth; }
+    bool Worth(int k) const { return m_open || kWeight2[k & 15] <= m_targetWorth; }
     bool Unsafe(int n) const { return S::Theirs(z, n) > 0 && S::Mine(z, n) == 0; }
     bool MoveAllowed(int n) const
     {
@@ -380,11 +381,11 @@ private:
         if (src == m_t || AlreadyOnTarget(u) || !Worth(k))
             return;
         int score =
-            S::Theirs(z, n) == 0 ? z.m_nWeight2[z.m_nBoard[n] & 15] : S::ProfitMove(z, src, n);
+            S::Theirs(z, n) == 0 ? kWeight2[z.m_nBoard[n] & 15] : S::ProfitMove(z, src, n);
         if (score < 0)
             return;
         int prio = k == 1 ? 5 : m_p2;
-        m_out.Add(src, n, z.m_nBoard[n], naru, score + (naru ? z.m_nAddWeightOnNaru[k] : 0), prio);
+        m_out.Add(src, n, z.m_nBoard[n], naru, score + (naru ? kAddWeightOnNaru[k] : 0), prio);
         if (twinNaru)
             m_out.Add(src, n, z.m_nBoard[n], 0, score, prio);
     }
@@ -394,13 +395,13 @@ private:
         // The back diagonals are taken t + 17 before t + 15 (Com's view).
         static const int kOrder[8] = {0, 1, 2, 3, 4, 5, 7, 6};
         for (int i : kOrder) {
-            int n = m_t - S::Step(z.m_nAroundStep[i]);
-            int d = z.m_nAroundCode[i];
+            int n = m_t - S::Step(kKingSteps[i]);
+            int d = kAroundCode[i];
             if (!OnBoard(n) || S::Own(z.m_nBoard[n]) || Unsafe(n))
                 continue;
             bool moves = true;
             if (z.m_nBoard[n] == 0) {
-                for (int k = z.m_nUtsuFrom[d]; k < z.m_nUtsuTo[d]; k++) {
+                for (int k = kUtsuFrom[d]; k < kUtsuTo[d]; k++) {
                     if (k == 3 || !S::Held(z, k) || (k == 1 && !S::Nihu(z, n)) || !Worth(k))
                         continue;
                     int score = DropScore(k, n, 0);
@@ -419,11 +420,11 @@ private:
                 int u = list[j];
                 int src = z.m_komaUni[u].nPos;
                 int k = z.m_komaUni[u].nKind & 15;
-                int naru = z.m_nAddWeightOnNaru[k] != 0 && (S::Zone(n) || S::Zone(src)) &&
+                int naru = kAddWeightOnNaru[k] != 0 && (S::Zone(n) || S::Zone(src)) &&
                                    !(k == 4 && d == 3)
                                ? 8
                                : 0;
-                if (!z.m_nMarkOnCode[d][k + naru])
+                if (!kMarkOnCode[d][k + naru])
                     continue;
                 Move(u, n, naru, naru && k == 4 && d != 2);
             }
@@ -501,7 +502,7 @@ private:
     void Lines(int kind, bool diagonal)
     {
         for (int i = 0; i < 4; i++) {
-            const STEP_ON_DIR &sd = z.m_stepOfHiKaku[i];
+            const STEP_ON_DIR &sd = kStepOfHiKaku[i];
             int d = S::Step(diagonal ? sd.nStepKaku : sd.nStepHisha);
             if (z.m_nBoard[m_t + d] != 0 || S::Own(z.m_nBoard[m_t + 2 * d]))
                 continue;
@@ -529,7 +530,7 @@ private:
         if (!Worth(kind))
             return;
         for (int i = 0; i < 4; i++) {
-            const STEP_ON_DIR &sd = z.m_stepOfHiKaku[i];
+            const STEP_ON_DIR &sd = kStepOfHiKaku[i];
             int d = S::Step(diagonal ? sd.nStepKaku : sd.nStepHisha);
             int written = 0;
             for (int s = m_t + d; z.m_nBoard[s] == 0 && written < 2; s += d) {
@@ -555,7 +556,7 @@ template <bool Com> class ForkFinder
     using S = Side<Com>;
 
 public:
-    ForkFinder(CZelkor &z, CANDI_MOVE *p) : z(z), m_out(p, AreaEnd(z)) {}
+    ForkFinder(ZelkorCore &z, CANDI_MOVE *p) : z(z), m_out(p, AreaEnd(z)) {}
 
     int Run()
     {
@@ -577,7 +578,7 @@ public:
     }
 
 private:
-    CZelkor &z;
+    ZelkorCore &z;
     Out m_out;
 
     int Nh(int s) const { return S::Theirs(z, s); }
@@ -594,7 +595,7 @@ private:
         const KOMA_BY_UNINUM &a = z.m_komaUni[u];
         return S::Opp(a.nKind) && NotHanging(a.nPos) ? a.nPos : 0;
     }
-    int Worth(int s) const { return z.m_nWeight2[z.m_nBoard[s] & 15]; }
+    int Worth(int s) const { return kWeight2[z.m_nBoard[s] & 15]; }
 
     void LanceSkewers()
     {
@@ -681,8 +682,8 @@ private:
             if (c == S::OppCode(1) && !(S::Rel(p) > 0x70 && Nh(p) == 0 && Nc(p) == 0))
                 continue;
             for (int i = 0; i < 4; i++) {
-                int d = S::Step(bishop ? z.m_stepOfHiKaku[i].nStepKaku
-                                       : z.m_stepOfHiKaku[i].nStepHisha);
+                int d = S::Step(bishop ? kStepOfHiKaku[i].nStepKaku
+                                       : kStepOfHiKaku[i].nStepHisha);
                 for (int s = p + d; Empty(s); s += d) {
                     if (used[s] || !(bishop ? SafeDrop(6, s) : Nh(s) == 0))
                         continue;
@@ -702,7 +703,7 @@ private:
     {
         for (int j = 0; j < 4; j++) {
             int e =
-                S::Step(bishop ? z.m_stepOfHiKaku[j].nStepKaku : z.m_stepOfHiKaku[j].nStepHisha);
+                S::Step(bishop ? kStepOfHiKaku[j].nStepKaku : kStepOfHiKaku[j].nStepHisha);
             if (e == back)
                 continue;
             int y = s + e;
@@ -725,7 +726,7 @@ private:
 // Sacrifices that lure a defender away
 // ---------------------------------------------------------------------------
 
-void MakeCandi(CZelkor &z, const CANDI_MOVE &m)
+void MakeCandi(ZelkorCore &z, const CANDI_MOVE &m)
 {
     if (m.nSrcPos == kDrop)
         z.MoveKomaOnCapt(m.nDstPos, m.nKind);
@@ -733,7 +734,7 @@ void MakeCandi(CZelkor &z, const CANDI_MOVE &m)
         z.MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
 }
 
-void UnmakeCandi(CZelkor &z, const CANDI_MOVE &m)
+void UnmakeCandi(ZelkorCore &z, const CANDI_MOVE &m)
 {
     if (m.nSrcPos == kDrop)
         z.BackKomaToCapt(m.nDstPos);
@@ -744,14 +745,14 @@ void UnmakeCandi(CZelkor &z, const CANDI_MOVE &m)
 // Com (Com = true) offered a piece on pos0 two plies up; the opponent's
 // captures there are answered by Com's threat list, judged against the base
 // list of threats Com had before the offer (row m_nDepth - 2).
-template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
+template <bool Com> int Attract(ZelkorCore &z, int nBase, int pos0)
 {
     using S = Side<Com>;
     if (S::Theirs(z, S::King(z)) > 0)
-        return -30000;
+        return -kMateScore;
     int d = z.m_nDepth;
     if (d < 2 || d + 1 >= 64 || !OnBoard(pos0))
-        return -30000;
+        return -kMateScore;
     const CANDI_MOVE *base = RowStart(z, d - 2);
     if (nBase > 64)
         nBase = 64;
@@ -762,7 +763,7 @@ template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
     for (int i = 0; i < n; i++)
         captures[i] = RowStart(z, d)[i];
 
-    int best = 30000;
+    int best = kMateScore;
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = captures[i];
         z.m_nDepth = d + 1;
@@ -774,7 +775,7 @@ template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
         if (c > 32)
             c = 32;
         bool counted = S::Mine(z, S::OppKing(z)) == 0 || c <= nBase;
-        int v = -30000;
+        int v = -kMateScore;
         if (counted) {
             const CANDI_MOVE *r = RowStart(z, d + 1);
             for (int j = 0; j < c; j++) {
@@ -789,15 +790,15 @@ template <bool Com> int Attract(CZelkor &z, int nBase, int pos0)
         UnmakeCandi(z, m);
         if (!counted)
             continue;
-        if (v == -30000)
-            return -30000;
+        if (v == -kMateScore)
+            return -kMateScore;
         if (v < best)
             best = v;
     }
     return best;
 }
 
-template <bool Com> int FeedOver(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int FeedOver(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     const int d = z.m_nDepth;
@@ -831,21 +832,21 @@ template <bool Com> int FeedOver(CZelkor &z, int quota, CANDI_MOVE *p)
             int k, loss;
             if (m.nSrcPos == kDrop) {
                 k = m.nKind & 15;
-                loss = S::Mine(z, t) == 0 ? -z.m_nWeight2[k & 7] : S::ProfitUtsu(z, m.nKind, t);
+                loss = S::Mine(z, t) == 0 ? -kWeight2[k & 7] : S::ProfitUtsu(z, m.nKind, t);
             } else {
                 k = z.m_nBoard[m.nSrcPos] & 15;
-                loss = S::Mine(z, t) == 1 ? -z.m_nWeight2[k] : S::ProfitMove(z, m.nSrcPos, t);
+                loss = S::Mine(z, t) == 1 ? -kWeight2[k] : S::ProfitMove(z, m.nSrcPos, t);
             }
             if (loss >= 0)
                 continue;
-            int sacrifice = -z.m_nWeight2[k];
+            int sacrifice = -kWeight2[k];
             z.m_nDepth = d + 17;
             MakeCandi(z, m);
             int v = S::Attract(z, nBase, t);
             UnmakeCandi(z, m);
             z.m_nDepth = d + 16;
-            if (((k & 7) < 6 || v >= z.m_nWeight2[4]) && Abs(sacrifice / 2) < v && v != -30000)
-                out.Add(m.nSrcPos, t, m.nKind, m.nNaru, z.m_nIniOnPos[t] - u + sacrifice + v);
+            if (((k & 7) < 6 || v >= kWeight2[4]) && Abs(sacrifice / 2) < v && v != -kMateScore)
+                out.Add(m.nSrcPos, t, m.nKind, m.nNaru, kIniOnPos[t] - u + sacrifice + v);
         }
     }
     z.m_nDepth = d;
@@ -859,19 +860,19 @@ template <bool Com> int FeedOver(CZelkor &z, int quota, CANDI_MOVE *p)
 // Members, Com and Man twins side by side
 // ---------------------------------------------------------------------------
 
-void CZelkor::GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GCCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     Disturb<true>(*this, nSrcPos, nDstPos, nKind, pnCount);
 }
 
-void CZelkor::GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GMCM_Disturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     Disturb<false>(*this, nSrcPos, nDstPos, nKind, pnCount);
 }
 
 // Root variant: the covering moves always come first, and a stale threat is
 // a caller error.
-void CZelkor::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
+void ZelkorCore::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnCount)
 {
     using S = Side<true>;
     Out out = RowOut(*this, pnCount);
@@ -898,72 +899,72 @@ void CZelkor::GCCM_PsbDisturb(int nSrcPos, int nDstPos, int nKind, int, int *pnC
     *pnCount += out.Count();
 }
 
-void CZelkor::GCCM_DisturbSurfaceByMan(int nDone, int *pnCount)
+void ZelkorCore::GCCM_DisturbSurfaceByMan(int nDone, int *pnCount)
 {
     DisturbSurface<true>(*this, nDone, pnCount);
 }
 
-void CZelkor::GMCM_DisturbSurfaceByCom(int nDone, int *pnCount)
+void ZelkorCore::GMCM_DisturbSurfaceByCom(int nDone, int *pnCount)
 {
     DisturbSurface<false>(*this, nDone, pnCount);
 }
 
-void CZelkor::GCCM_ToruOrNaru(int nQuota, int *pnCount)
+void ZelkorCore::GCCM_ToruOrNaru(int nQuota, int *pnCount)
 {
     ToruOrNaru<true>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GMCM_ToruOrNaru(int nQuota, int *pnCount)
+void ZelkorCore::GMCM_ToruOrNaru(int nQuota, int *pnCount)
 {
     ToruOrNaru<false>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GCCM_ThreatManKoma(int nQuota, int *pnCount)
+void ZelkorCore::GCCM_ThreatManKoma(int nQuota, int *pnCount)
 {
     ThreatKoma<true>(*this, nQuota, pnCount);
 }
 
-void CZelkor::GMCM_ThreatComKoma(int nQuota, int *pnCount)
+void ZelkorCore::GMCM_ThreatComKoma(int nQuota, int *pnCount)
 {
     ThreatKoma<false>(*this, nQuota, pnCount);
 }
 
-int CZelkor::GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_DemandManKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
 {
     return Demander<true>(*this, nUtsuPrio, nMovePrio, nPos, pCandi).Run();
 }
 
-int CZelkor::GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_DemandComKoma(int nUtsuPrio, int nMovePrio, int nPos, CANDI_MOVE *pCandi)
 {
     return Demander<false>(*this, nUtsuPrio, nMovePrio, nPos, pCandi).Run();
 }
 
-int CZelkor::GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
 {
     return ForkFinder<true>(*this, pCandi).Run();
 }
 
-int CZelkor::GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuDemandTwo(CANDI_MOVE *pCandi)
 {
     return ForkFinder<false>(*this, pCandi).Run();
 }
 
-int CZelkor::GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
 {
     return FeedOver<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_FeedOverEffect(int nQuota, CANDI_MOVE *pCandi)
 {
     return FeedOver<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::ProfitOnAttractMan(int nBase, int nPos0)
+int ZelkorCore::ProfitOnAttractMan(int nBase, int nPos0)
 {
     return Attract<true>(*this, nBase, nPos0);
 }
 
-int CZelkor::ProfitOnAttractCom(int nBase, int nPos0)
+int ZelkorCore::ProfitOnAttractCom(int nBase, int nPos0)
 {
     return Attract<false>(*this, nBase, nPos0);
 }

@@ -1,14 +1,12 @@
 // Mechanics shared by the strategic candidate generators (candis3.cpp,
-// candis4.cpp). Each generator is written once in the computer's view and
-// instantiated for both sides: Side<true> generates for Com, Side<false> for
-// Man. In Side<false>, Rel() turns a square into the same square seen from
-// Com (the point reflection 170 - s) and Step() negates a step, so a test
-// written for Com ("s >= 0x71", "s + 16") reads Rel(s) >= 0x71, s + Step(16).
+// candis4.cpp): bounded candidate blocks, ordering and list helpers. The
+// side a generator works for is a Side<Com> (side.h).
 #ifndef KORVANE_CANDIS3_H
 #define KORVANE_CANDIS3_H
 
 #include "Zelkor.h"
 #include "ZelkorUtil.h"
+#include "side.h"
 
 #include <initializer_list>
 
@@ -17,8 +15,9 @@ namespace candis3 {
 using zelkor::Abs;
 using zelkor::SameMove;
 
-constexpr int kDrop = 255; // source of a drop
-constexpr int kAreaSize = CZelkor::kCandiArea;
+using zelkor::kDrop;
+using zelkor::Side;
+constexpr int kAreaSize = ZelkorCore::kCandiArea;
 
 inline bool OnBoard(int s)
 {
@@ -76,20 +75,20 @@ private:
     int m_n = 0;
 };
 
-// The area's bound is the one every generator keeps (CZelkor::PutCandi).
-inline CANDI_MOVE *AreaEnd(CZelkor &z)
+// The area's bound is the one every generator keeps (ZelkorCore::PutCandi).
+inline CANDI_MOVE *AreaEnd(ZelkorCore &z)
 {
     return z.CandiEnd();
 }
 
 // Start of row d of the candidate area, or its end when the row lies outside.
-inline CANDI_MOVE *RowStart(CZelkor &z, int d)
+inline CANDI_MOVE *RowStart(ZelkorCore &z, int d)
 {
     return z.CandiRow(d);
 }
 
 // The write position of a pointer-to-count generator: row m_nDepth, index *pn.
-inline Out RowOut(CZelkor &z, const int *pnCount)
+inline Out RowOut(ZelkorCore &z, const int *pnCount)
 {
     CANDI_MOVE *end = AreaEnd(z);
     CANDI_MOVE *row = RowStart(z, z.m_nDepth);
@@ -99,13 +98,13 @@ inline Out RowOut(CZelkor &z, const int *pnCount)
     return Out(row + *pnCount, end);
 }
 
-inline int Remain(const CZelkor &z)
+inline int Remain(const ZelkorCore &z)
 {
     return z.m_nMinTagDepth - z.m_nDepth;
 }
 
 // The cap written "2/4": 2 near the horizon, else 4.
-inline int Cap24(const CZelkor &z)
+inline int Cap24(const ZelkorCore &z)
 {
     return Remain(z) < 3 ? 2 : 4;
 }
@@ -174,120 +173,13 @@ inline bool IsLinePiece(int code)
     return (code & 15) == 2 || (code & 7) >= 6;
 }
 
-// The side a generator works for and the engine services of that side.
-template <bool Com> struct Side
-{
-    static int Rel(int s) { return Com ? s : 170 - s; }
-    static int Step(int d) { return Com ? d : -d; }
-    static int Code(int k) { return Com ? (k | 0x80) : k; }
-    static int OppCode(int k) { return Com ? k : (k | 0x80); }
-    static bool Own(int c) { return Com ? (c > 128 && c < 255) : (c > 0 && c < 128); }
-    static bool Opp(int c) { return Com ? (c > 0 && c < 128) : (c > 128 && c < 255); }
-    static bool Zone(int s) { return Rel(s) >= 0x71; }
-    static constexpr int kKingUni = Com ? 2 : 1;
-    static constexpr int kOppKingUni = Com ? 1 : 2;
-
-    static int Mine(const CZelkor &z, int s)
-    {
-        return Com ? z.m_nPsbComKomas[s] : z.m_nPsbManKomas[s];
-    }
-    static int Theirs(const CZelkor &z, int s)
-    {
-        return Com ? z.m_nPsbManKomas[s] : z.m_nPsbComKomas[s];
-    }
-    static const int *MyList(const CZelkor &z, int s)
-    {
-        return Com ? z.m_nPsbComKoma[s] : z.m_nPsbManKoma[s];
-    }
-    static const int *TheirList(const CZelkor &z, int s)
-    {
-        return Com ? z.m_nPsbManKoma[s] : z.m_nPsbComKoma[s];
-    }
-    static int Held(const CZelkor &z, int k) { return Com ? z.m_nCaptByCom[k] : z.m_nCaptByMan[k]; }
-    static int TheirHeld(const CZelkor &z, int k)
-    {
-        return Com ? z.m_nCaptByMan[k] : z.m_nCaptByCom[k];
-    }
-    static int King(const CZelkor &z) { return z.m_komaUni[kKingUni].nPos; }
-    static int OppKing(const CZelkor &z) { return z.m_komaUni[kOppKingUni].nPos; }
-    static bool Nihu(CZelkor &z, int s) { return Com ? z.CheckComNihu(s) : z.CheckManNihu(s); }
-    static bool TheirNihu(CZelkor &z, int s) { return Com ? z.CheckManNihu(s) : z.CheckComNihu(s); }
-
-    // The destination of a drop of kind k is allowed for this side's pieces.
-    static bool DropRowOk(int k, int s) { return k > 3 || Rel(s) < (k == 3 ? 0x81 : 0x91); }
-
-    static int ProfitUtsu(CZelkor &z, int code, int s)
-    {
-        return Com ? z.ProfitOnComUtsu(code, s) : z.ProfitOnManUtsu(code, s);
-    }
-    static int ProfitMove(CZelkor &z, int src, int dst)
-    {
-        return Com ? z.ProfitOnComMove(src, dst) : z.ProfitOnManMove(src, dst);
-    }
-    // The opponent's best immediate capture (value, square).
-    static int TheirSurface(CZelkor &z, int *pnPos)
-    {
-        return Com ? z.SearchSurfaceByMan(pnPos) : z.SearchSurfaceByCom(pnPos);
-    }
-    static int TheirCheapest(CZelkor &z, int s)
-    {
-        return Com ? z.GetMinWeightManKoma(s) : z.GetMinWeightComKoma(s);
-    }
-
-    static int UsePointed(CZelkor &z, int all, int s, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_UsePointedKoma(all, s, p) : z.GMCM_UsePointedKoma(all, s, p);
-    }
-    static int SelectUsePointed(CZelkor &z, int n, int s, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_SelectUsePointedKoma(n, s, p) : z.GMCM_SelectUsePointedKoma(n, s, p);
-    }
-    static int Toru(CZelkor &z, int s, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_ToruOnPreMoveOfEnemy(s, p) : z.GMCM_ToruOnPreMoveOfEnemy(s, p);
-    }
-    static int TheirToru(CZelkor &z, int s, CANDI_MOVE *p)
-    {
-        return Com ? z.GMCM_ToruOnPreMoveOfEnemy(s, p) : z.GCCM_ToruOnPreMoveOfEnemy(s, p);
-    }
-    static int BreakOff(CZelkor &z, bool all, int from, int t, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_BreakOffShaKaku(all, from, t, p)
-                   : z.GMCM_BreakOffShaKaku(all, from, t, p);
-    }
-    static int DestPointed(CZelkor &z, int mode, int t, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_DestPointedPos(mode, t, p) : z.GMCM_DestPointedPos(mode, t, p);
-    }
-    static int Demand(CZelkor &z, int p1, int p2, int t, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_DemandManKoma(p1, p2, t, p) : z.GMCM_DemandComKoma(p1, p2, t, p);
-    }
-    static int DemandTwo(CZelkor &z, CANDI_MOVE *p)
-    {
-        return Com ? z.GCCM_UtsuDemandTwo(p) : z.GMCM_UtsuDemandTwo(p);
-    }
-    static void ToruOrNaru(CZelkor &z, int quota, int *pn)
-    {
-        Com ? z.GCCM_ToruOrNaru(quota, pn) : z.GMCM_ToruOrNaru(quota, pn);
-    }
-    static void Threat(CZelkor &z, int quota, int *pn)
-    {
-        Com ? z.GCCM_ThreatManKoma(quota, pn) : z.GMCM_ThreatComKoma(quota, pn);
-    }
-    static int Attract(CZelkor &z, int nBase, int s)
-    {
-        return Com ? z.ProfitOnAttractMan(nBase, s) : z.ProfitOnAttractCom(nBase, s);
-    }
-};
-
 // Copies the direct (non x-ray) entries of a list: trial moves made by a
 // sub-generator may reorder the lists while the caller walks them.
 inline int DirectEntries(const int *list, int count, int *out)
 {
     int n = 0;
     for (int i = 0; i < count; i++)
-        if (list[i] < 0x81)
+        if (list[i] < zelkor::kXray)
             out[n++] = list[i];
     return n;
 }

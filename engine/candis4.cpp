@@ -5,6 +5,7 @@
 #include "candis3.h"
 
 using namespace candis3;
+using namespace zelkor;
 
 namespace {
 
@@ -25,13 +26,13 @@ template <bool Com> int SquareAt(int r, int c)
     return Side<Com>::Rel(16 * r + c);
 }
 
-bool IsEmpty(const CZelkor &z, int s)
+bool IsEmpty(const ZelkorCore &z, int s)
 {
     return OnBoard(s) && z.m_nBoard[s] == 0;
 }
 
 // First square from s along step that is not empty (may be the frame).
-int FirstOccupied(const CZelkor &z, int s, int step)
+int FirstOccupied(const ZelkorCore &z, int s, int step)
 {
     do
         s += step;
@@ -50,7 +51,7 @@ int StepToward(int from, int to)
 // Line-piece play
 // ---------------------------------------------------------------------------
 
-template <bool Com> int BreakThroughOfShaKaku(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int BreakThroughOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -71,11 +72,11 @@ template <bool Com> int BreakThroughOfShaKaku(CZelkor &z, CANDI_MOVE *p)
     };
     for (int u = 3; u <= 4; u++)
         if (S::Own(z.m_komaUni[u].nKind))
-            for (const STEP_ON_DIR &sd : z.m_stepOfHiKaku)
+            for (const STEP_ON_DIR &sd : kStepOfHiKaku)
                 open(z.m_komaUni[u].nPos, S::Step(sd.nStepHisha), sd.nStepHisha != 16);
     for (int u = 5; u <= 6; u++)
         if (S::Own(z.m_komaUni[u].nKind))
-            for (const STEP_ON_DIR &sd : z.m_stepOfHiKaku)
+            for (const STEP_ON_DIR &sd : kStepOfHiKaku)
                 open(z.m_komaUni[u].nPos, S::Step(sd.nStepKaku), true);
     for (int u = 19; u <= 22; u++)
         if (z.m_komaUni[u].nKind == S::Code(2))
@@ -83,7 +84,7 @@ template <bool Com> int BreakThroughOfShaKaku(CZelkor &z, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int BreakThroughOfSha(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int BreakThroughOfSha(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -108,7 +109,7 @@ template <bool Com> int BreakThroughOfSha(CZelkor &z, CANDI_MOVE *p)
 }
 
 // The gold nearest the opponent king's column steps toward it.
-template <bool Com> int AttackByKin(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int AttackByKin(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -140,7 +141,7 @@ template <bool Com> int AttackByKin(CZelkor &z, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int UtsuHu(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int UtsuHu(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     if (!S::Held(z, 1))
@@ -163,7 +164,7 @@ template <bool Com> int UtsuHu(CZelkor &z, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), 15, Order::ScoreDesc);
 }
 
-template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
+template <bool Com> int UtsuOfShaKaku(ZelkorCore &z, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -184,7 +185,7 @@ template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
                 int nh = S::Theirs(z, s);
                 bool rookWatch =
                     kind == 6 && !single && nh == 1 && S::Mine(z, s) > 0 &&
-                    ((S::TheirList(z, s)[0] & 127) == 3 || (S::TheirList(z, s)[0] & 127) == 4);
+                    ((S::TheirList(z, s)[0] & ~kXray) == 3 || (S::TheirList(z, s)[0] & ~kXray) == 4);
                 if (nh != 0 && !rookWatch)
                     continue;
                 if (!out.Add(kDrop, s, S::Code(kind), 0, score) || single)
@@ -204,7 +205,7 @@ template <bool Com> int UtsuOfShaKaku(CZelkor &z, CANDI_MOVE *p)
 // King-zone attacks
 // ---------------------------------------------------------------------------
 
-template <bool Com> int NarrowAround(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int NarrowAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     int k = S::OppKing(z);
@@ -245,7 +246,7 @@ template <bool Com> int NarrowAround(CZelkor &z, int quota, CANDI_MOVE *p)
             // The king would walk into an attack.
             if (list[i] == S::kKingUni && nh > 0)
                 continue;
-            int naru = z.m_nAddWeightOnNaru[kind] && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
+            int naru = kAddWeightOnNaru[kind] && (S::Zone(s) || S::Zone(a.nPos)) ? 8 : 0;
             out.Add(a.nPos, s, 0, naru, b + 102);
         }
     }
@@ -269,7 +270,7 @@ template <bool Com> int NarrowAround(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::ScoreDesc);
 }
 
-template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int WideAround(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -294,7 +295,7 @@ template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
                 bool guard = false;
                 for (int i = 0; i < nh && !guard; i++) {
                     int e = S::TheirList(z, s)[i];
-                    int code = e < 0x81 ? z.m_komaUni[e].nKind & 15 : 0;
+                    int code = e < kXray ? z.m_komaUni[e].nKind & 15 : 0;
                     guard = code == 8 || code == 4 || code == 5;
                 }
                 if (!guard)
@@ -306,7 +307,7 @@ template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
                     if (S::Held(z, kind))
                         out.Add(kDrop, s, S::Code(kind), 0, b - kind);
             int m = 8;
-            if (nc == 1 && (S::MyList(z, s)[0] & 127) < 15)
+            if (nc == 1 && (S::MyList(z, s)[0] & ~kXray) < 15)
                 m = nh >= 2 ? 4 : 6;
             for (int kind = 3; kind < m; kind++) {
                 if (!S::Held(z, kind))
@@ -326,7 +327,7 @@ template <bool Com> int WideAround(CZelkor &z, int quota, CANDI_MOVE *p)
 }
 
 // Attacks on a piece pinned against the opponent's king by an own line piece.
-template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int PinAttack(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -354,10 +355,10 @@ template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
         for (int i = 0; i < n; i++) {
             CANDI_MOVE &m = block[i];
             int nh = S::Theirs(z, m.nDstPos), nc = S::Mine(z, m.nDstPos);
-            bool onlyPinned = nh == 1 && (S::TheirList(z, m.nDstPos)[0] & 127) == pinned;
+            bool onlyPinned = nh == 1 && (S::TheirList(z, m.nDstPos)[0] & ~kXray) == pinned;
             int prio;
             if (rook)
-                prio = nh >= 2 || (nh == 1 && !onlyPinned) ? -30000 : (nh == 0 ? 10 : 8);
+                prio = nh >= 2 || (nh == 1 && !onlyPinned) ? -kMateScore : (nh == 0 ? 10 : 8);
             else
                 prio = onlyPinned ? 20 : nh == 0 ? 10 : nc < nh ? 0 : 8;
             if (m.nKind == S::Code(2) || m.nKind == S::Code(6) || m.nKind == S::Code(7))
@@ -374,7 +375,7 @@ template <bool Com> int PinAttack(CZelkor &z, int quota, CANDI_MOVE *p)
 // Pawn play
 // ---------------------------------------------------------------------------
 
-template <bool Com> int AttackHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int AttackHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -396,7 +397,7 @@ template <bool Com> int AttackHu(CZelkor &z, int quota, CANDI_MOVE *p)
     return out.Count();
 }
 
-template <bool Com> int AttackOnEnemyHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int AttackOnEnemyHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -418,7 +419,7 @@ template <bool Com> int AttackOnEnemyHu(CZelkor &z, int quota, CANDI_MOVE *p)
             m.nTemp1 = 8;
         } else if (m.nKind == S::Code(6) || m.nKind == S::Code(7)) {
             if (S::Rel(m.nDstPos) < 0x71)
-                m.nScore = -30000;
+                m.nScore = -kMateScore;
             else
                 m.nTemp1 = 7;
         }
@@ -426,7 +427,7 @@ template <bool Com> int AttackOnEnemyHu(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::Temp1Asc);
 }
 
-template <bool Com> int UtsuHuOnEnemyField(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int UtsuHuOnEnemyField(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     int k = S::OppKing(z);
@@ -476,7 +477,7 @@ template <bool Com> int UtsuHuOnEnemyField(CZelkor &z, int quota, CANDI_MOVE *p)
     return KeepBest(p, out.Count(), quota, Order::ScoreDesc);
 }
 
-template <bool Com> int ToruOnKeimaKyouHu(CZelkor &z, int quota, CANDI_MOVE *p)
+template <bool Com> int ToruOnKeimaKyouHu(ZelkorCore &z, int quota, CANDI_MOVE *p)
 {
     using S = Side<Com>;
     Out out(p, AreaEnd(z));
@@ -493,7 +494,7 @@ template <bool Com> int ToruOnKeimaKyouHu(CZelkor &z, int quota, CANDI_MOVE *p)
                 return out.Count();
             const KOMA_BY_UNINUM &c = z.m_komaUni[list[i]];
             int kind = c.nKind & 15;
-            int naru = z.m_nAddWeightOnNaru[kind] && (S::Zone(a.nPos) || S::Zone(c.nPos)) ? 8 : 0;
+            int naru = kAddWeightOnNaru[kind] && (S::Zone(a.nPos) || S::Zone(c.nPos)) ? 8 : 0;
             out.Add(c.nPos, a.nPos, a.nKind, naru, -u);
         }
     }
@@ -506,28 +507,28 @@ template <bool Com> int ToruOnKeimaKyouHu(CZelkor &z, int quota, CANDI_MOVE *p)
 // Members, Com and Man twins side by side
 // ---------------------------------------------------------------------------
 
-int CZelkor::GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfShaKaku<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_BreakThroughOfShaKaku(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfShaKaku<false>(*this, pCandi);
 }
 
-int CZelkor::GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfSha<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_BreakThroughOfSha(CANDI_MOVE *pCandi)
 {
     return BreakThroughOfSha<false>(*this, pCandi);
 }
 
 // Blocks the lines of Man's rook and bishop toward Com's camp.
-int CZelkor::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     int kc = m_komaUni[2].nPos;
@@ -560,7 +561,7 @@ int CZelkor::GCCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 }
 
 // Blocks the lines of Com's rook and bishop toward Man's camp.
-int CZelkor::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     int k = m_komaUni[1].nPos;
@@ -591,33 +592,33 @@ int CZelkor::GMCM_DefenceShaKaku(CANDI_MOVE *pCandi)
     return out.Count();
 }
 
-int CZelkor::GCCM_AttackByKin(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackByKin(CANDI_MOVE *pCandi)
 {
     return AttackByKin<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_AttackByKin(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackByKin(CANDI_MOVE *pCandi)
 {
     return AttackByKin<false>(*this, pCandi);
 }
 
-int CZelkor::GCCM_UtsuHu(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuHu(CANDI_MOVE *pCandi)
 {
     return UtsuHu<true>(*this, pCandi);
 }
 
-int CZelkor::GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
 {
     return UtsuOfShaKaku<true>(*this, pCandi);
 }
 
-int CZelkor::GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuOfShaKaku(CANDI_MOVE *pCandi)
 {
     return UtsuOfShaKaku<false>(*this, pCandi);
 }
 
 // Man's pawns in Com's half run for promotion, the most advanced numbers first.
-int CZelkor::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
 {
     Out out(pCandi, AreaEnd(*this));
     for (int u = 23; u <= 40; u++) {
@@ -629,7 +630,7 @@ int CZelkor::GMCM_FowardHuNaru(CANDI_MOVE *pCandi)
 }
 
 // Quiet pawn drops in front of Man's camp.
-int CZelkor::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
 {
     if (m_nCaptByMan[1] == 0)
         return 0;
@@ -647,72 +648,72 @@ int CZelkor::GMCM_UtsuOfHu(CANDI_MOVE *pCandi)
     return out.Count();
 }
 
-int CZelkor::GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return NarrowAround<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnGyokuNarrowAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return NarrowAround<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return WideAround<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnGyokuWideAround(int nQuota, CANDI_MOVE *pCandi)
 {
     return WideAround<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
 {
     return PinAttack<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackbyHishaKakuKyou(int nQuota, CANDI_MOVE *pCandi)
 {
     return PinAttack<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackHu<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackOnEnemyHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_AttackOnEnemyHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return AttackOnEnemyHu<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
 {
     return UtsuHuOnEnemyField<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_UtsuHuOnEnemyField(int nQuota, CANDI_MOVE *pCandi)
 {
     return UtsuHuOnEnemyField<false>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GCCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return ToruOnKeimaKyouHu<true>(*this, nQuota, pCandi);
 }
 
-int CZelkor::GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
+int ZelkorCore::GMCM_ToruOnKeimaKyouHu(int nQuota, CANDI_MOVE *pCandi)
 {
     return ToruOnKeimaKyouHu<false>(*this, nQuota, pCandi);
 }

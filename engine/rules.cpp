@@ -18,7 +18,6 @@ const int kManGin[] = {15, 17, -15, -16, -17};
 const int kComGin[] = {-17, -15, 17, 16, 15};
 const int kManKin[] = {-1, 1, 16, -15, -16, -17};
 const int kComKin[] = {-1, 1, -16, 17, 16, 15};
-const int kGyoku[] = {-1, 1, 17, 16, 15, -15, -16, -17};
 const int kUma[] = {-1, 1, 16, -16};
 const int kRyu[] = {17, 15, -17, -15};
 
@@ -71,7 +70,7 @@ inline bool RemoveRayEntry(int *list, int &count, int u)
 {
     int n = count;
     for (int i = 0; i < n; i++) {
-        if ((list[i] & 127) == u) {
+        if ((list[i] & ~kXray) == u) {
             list[i] = list[n - 1];
             list[n - 1] = 0;
             count = n - 1;
@@ -87,7 +86,7 @@ inline bool RemoveRayEntry(int *list, int &count, int u)
 // Attack list mechanics
 // ---------------------------------------------------------------------------
 
-template <bool Com> void CZelkor::AddSteps(int nPos, const int *steps, int n)
+template <bool Com> void ZelkorCore::AddSteps(int nPos, const int *steps, int n)
 {
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
@@ -99,7 +98,7 @@ template <bool Com> void CZelkor::AddSteps(int nPos, const int *steps, int n)
     }
 }
 
-template <bool Com> void CZelkor::DelSteps(int nPos, const int *steps, int n)
+template <bool Com> void ZelkorCore::DelSteps(int nPos, const int *steps, int n)
 {
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
@@ -115,7 +114,7 @@ template <bool Com> void CZelkor::DelSteps(int nPos, const int *steps, int n)
 
 // Friendly pieces that also move along the ray let it continue as x-ray
 // entries (capacity 1: one more square, 2: on); the enemy king does not stop it.
-template <bool Com> void CZelkor::AddRay(int nPos, int step, const int *capacity)
+template <bool Com> void ZelkorCore::AddRay(int nPos, int step, const int *capacity)
 {
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
@@ -125,7 +124,7 @@ template <bool Com> void CZelkor::AddRay(int nPos, int step, const int *capacity
     bool last = false;
     for (int t = nPos + step;; t += step) {
         int k = m_nBoard[t];
-        if (k == 255)
+        if (k == kFrame)
             break;
         assert(counts[t] < 32);
         lists[t][counts[t]++] = v;
@@ -134,7 +133,7 @@ template <bool Com> void CZelkor::AddRay(int nPos, int step, const int *capacity
         if (k == 0)
             continue;
         if (Com ? k > 127 : k < 128) {
-            v = u + 128;
+            v = u + kXray;
             int c = capacity[k & 15];
             if (c == 0)
                 break;
@@ -145,12 +144,12 @@ template <bool Com> void CZelkor::AddRay(int nPos, int step, const int *capacity
     }
 }
 
-template <bool Com> void CZelkor::DelRay(int nPos, int step)
+template <bool Com> void ZelkorCore::DelRay(int nPos, int step)
 {
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
     int u = m_nUniBoard[nPos];
-    for (int t = nPos + step; m_nBoard[t] != 255; t += step)
+    for (int t = nPos + step; m_nBoard[t] != kFrame; t += step)
         if (!RemoveRayEntry(lists[t], counts[t], u))
             break;
 }
@@ -159,306 +158,306 @@ template <bool Com> void CZelkor::DelRay(int nPos, int step)
 // Movement patterns
 // ---------------------------------------------------------------------------
 
-void CZelkor::GetPsbkomasManHuStepOneUp(int nPos)
+void ZelkorCore::GetPsbkomasManHuStepOneUp(int nPos)
 {
     AddSteps<false>(nPos, kManHu, Count(kManHu));
 }
 
-void CZelkor::GetPsbkomasComHuStepOneup(int nPos)
+void ZelkorCore::GetPsbkomasComHuStepOneup(int nPos)
 {
     AddSteps<true>(nPos, kComHu, Count(kComHu));
 }
 
-void CZelkor::DelPsbkomasManHuStepUp(int nPos)
+void ZelkorCore::DelPsbkomasManHuStepUp(int nPos)
 {
     DelSteps<false>(nPos, kManHu, Count(kManHu));
 }
 
-void CZelkor::DelPsbkomasComHuStepOneup(int nPos)
+void ZelkorCore::DelPsbkomasComHuStepOneup(int nPos)
 {
     DelSteps<true>(nPos, kComHu, Count(kComHu));
 }
 
 // A knight on the last row (only on a board set up against the rules) would
 // reach before the mailbox; it reaches nothing.
-void CZelkor::GetPsbkomasManKeimaStepUp(int nPos)
+void ZelkorCore::GetPsbkomasManKeimaStepUp(int nPos)
 {
     if (nPos >= 0x20)
         AddSteps<false>(nPos, kManKeima, Count(kManKeima));
 }
 
-void CZelkor::GetPsbkomasComKeimaStepUp(int nPos)
+void ZelkorCore::GetPsbkomasComKeimaStepUp(int nPos)
 {
     AddSteps<true>(nPos, kComKeima, Count(kComKeima));
 }
 
-void CZelkor::DelPsbkomasManKeimaStepUp(int nPos)
+void ZelkorCore::DelPsbkomasManKeimaStepUp(int nPos)
 {
     if (nPos >= 0x20)
         DelSteps<false>(nPos, kManKeima, Count(kManKeima));
 }
 
-void CZelkor::DelPsbkomasComKeimaStepUp(int nPos)
+void ZelkorCore::DelPsbkomasComKeimaStepUp(int nPos)
 {
     DelSteps<true>(nPos, kComKeima, Count(kComKeima));
 }
 
-void CZelkor::GetPsbkomasManGinStepUp(int nPos)
+void ZelkorCore::GetPsbkomasManGinStepUp(int nPos)
 {
     AddSteps<false>(nPos, kManGin, Count(kManGin));
 }
 
-void CZelkor::GetPsbkomasComGinStepUp(int nPos)
+void ZelkorCore::GetPsbkomasComGinStepUp(int nPos)
 {
     AddSteps<true>(nPos, kComGin, Count(kComGin));
 }
 
-void CZelkor::DelPsbkomasManGinStepUp(int nPos)
+void ZelkorCore::DelPsbkomasManGinStepUp(int nPos)
 {
     DelSteps<false>(nPos, kManGin, Count(kManGin));
 }
 
-void CZelkor::DelPsbkomasComGinStepUp(int nPos)
+void ZelkorCore::DelPsbkomasComGinStepUp(int nPos)
 {
     DelSteps<true>(nPos, kComGin, Count(kComGin));
 }
 
-void CZelkor::GetPsbkomasManKinStepUp(int nPos)
+void ZelkorCore::GetPsbkomasManKinStepUp(int nPos)
 {
     AddSteps<false>(nPos, kManKin, Count(kManKin));
 }
 
-void CZelkor::GetPsbkomasComKinStepUp(int nPos)
+void ZelkorCore::GetPsbkomasComKinStepUp(int nPos)
 {
     AddSteps<true>(nPos, kComKin, Count(kComKin));
 }
 
-void CZelkor::DelPsbkomasManKinStepUp(int nPos)
+void ZelkorCore::DelPsbkomasManKinStepUp(int nPos)
 {
     DelSteps<false>(nPos, kManKin, Count(kManKin));
 }
 
-void CZelkor::DelPsbkomasComKinStepUp(int nPos)
+void ZelkorCore::DelPsbkomasComKinStepUp(int nPos)
 {
     DelSteps<true>(nPos, kComKin, Count(kComKin));
 }
 
-void CZelkor::GetPsbkomasManGyokuStepUp(int nPos)
+void ZelkorCore::GetPsbkomasManGyokuStepUp(int nPos)
 {
-    AddSteps<false>(nPos, kGyoku, Count(kGyoku));
+    AddSteps<false>(nPos, kKingSteps, Count(kKingSteps));
 }
 
-void CZelkor::GetPsbkomasComGyokuStepUp(int nPos)
+void ZelkorCore::GetPsbkomasComGyokuStepUp(int nPos)
 {
-    AddSteps<true>(nPos, kGyoku, Count(kGyoku));
+    AddSteps<true>(nPos, kKingSteps, Count(kKingSteps));
 }
 
-void CZelkor::DelPsbkomasManGyokuStepUp(int nPos)
+void ZelkorCore::DelPsbkomasManGyokuStepUp(int nPos)
 {
-    DelSteps<false>(nPos, kGyoku, Count(kGyoku));
+    DelSteps<false>(nPos, kKingSteps, Count(kKingSteps));
 }
 
-void CZelkor::DelPsbkomasComGyokuStepUp(int nPos)
+void ZelkorCore::DelPsbkomasComGyokuStepUp(int nPos)
 {
-    DelSteps<true>(nPos, kGyoku, Count(kGyoku));
+    DelSteps<true>(nPos, kKingSteps, Count(kKingSteps));
 }
 
-void CZelkor::GetPsbkomasManUmaStepOneAll(int nPos)
+void ZelkorCore::GetPsbkomasManUmaStepOneAll(int nPos)
 {
     AddSteps<false>(nPos, kUma, Count(kUma));
 }
 
-void CZelkor::GetPsbkomasComUmaStepOneAll(int nPos)
+void ZelkorCore::GetPsbkomasComUmaStepOneAll(int nPos)
 {
     AddSteps<true>(nPos, kUma, Count(kUma));
 }
 
-void CZelkor::DelPsbkomasManUmaStepOneAll(int nPos)
+void ZelkorCore::DelPsbkomasManUmaStepOneAll(int nPos)
 {
     DelSteps<false>(nPos, kUma, Count(kUma));
 }
 
-void CZelkor::DelPsbkomasComUmaStepOneAll(int nPos)
+void ZelkorCore::DelPsbkomasComUmaStepOneAll(int nPos)
 {
     DelSteps<true>(nPos, kUma, Count(kUma));
 }
 
-void CZelkor::GetPsbkomasManRyuStepOneNaname(int nPos)
+void ZelkorCore::GetPsbkomasManRyuStepOneNaname(int nPos)
 {
     AddSteps<false>(nPos, kRyu, Count(kRyu));
 }
 
-void CZelkor::GetPsbkomasComRyuStepOneNaname(int nPos)
+void ZelkorCore::GetPsbkomasComRyuStepOneNaname(int nPos)
 {
     AddSteps<true>(nPos, kRyu, Count(kRyu));
 }
 
-void CZelkor::DelPsbkomasManRyuStepOneNaname(int nPos)
+void ZelkorCore::DelPsbkomasManRyuStepOneNaname(int nPos)
 {
     DelSteps<false>(nPos, kRyu, Count(kRyu));
 }
 
-void CZelkor::DelPsbkomasComRyuStepOneNaname(int nPos)
+void ZelkorCore::DelPsbkomasComRyuStepOneNaname(int nPos)
 {
     DelSteps<true>(nPos, kRyu, Count(kRyu));
 }
 
-void CZelkor::GetPsbkomasManHishaStepManyUp(int nPos)
+void ZelkorCore::GetPsbkomasManHishaStepManyUp(int nPos)
 {
-    AddRay<false>(nPos, -16, m_nForward);
+    AddRay<false>(nPos, -16, kForward);
 }
 
-void CZelkor::GetPsbkomasComHishaStepManyup(int nPos)
+void ZelkorCore::GetPsbkomasComHishaStepManyup(int nPos)
 {
-    AddRay<true>(nPos, 16, m_nForward);
+    AddRay<true>(nPos, 16, kForward);
 }
 
-void CZelkor::DelPsbkomasManHishaStepManyUp(int nPos)
+void ZelkorCore::DelPsbkomasManHishaStepManyUp(int nPos)
 {
     DelRay<false>(nPos, -16);
 }
 
-void CZelkor::DelPsbkomasComHishaStepManyUp(int nPos)
+void ZelkorCore::DelPsbkomasComHishaStepManyUp(int nPos)
 {
     DelRay<true>(nPos, 16);
 }
 
-void CZelkor::GetPsbkomasManHishaStepManyDown(int nPos)
+void ZelkorCore::GetPsbkomasManHishaStepManyDown(int nPos)
 {
-    AddRay<false>(nPos, 16, m_nHorzBack);
+    AddRay<false>(nPos, 16, kHorzBack);
 }
 
-void CZelkor::GetPsbkomasComHishaStepManyDown(int nPos)
+void ZelkorCore::GetPsbkomasComHishaStepManyDown(int nPos)
 {
-    AddRay<true>(nPos, -16, m_nHorzBack);
+    AddRay<true>(nPos, -16, kHorzBack);
 }
 
-void CZelkor::DelPsbkomasManHishaStepManyDown(int nPos)
+void ZelkorCore::DelPsbkomasManHishaStepManyDown(int nPos)
 {
     DelRay<false>(nPos, 16);
 }
 
-void CZelkor::DelPsbkomasComHishaStepManyDown(int nPos)
+void ZelkorCore::DelPsbkomasComHishaStepManyDown(int nPos)
 {
     DelRay<true>(nPos, -16);
 }
 
-void CZelkor::GetPsbkomasManHishaStepManyRight(int nPos)
+void ZelkorCore::GetPsbkomasManHishaStepManyRight(int nPos)
 {
-    AddRay<false>(nPos, 1, m_nHorzBack);
+    AddRay<false>(nPos, 1, kHorzBack);
 }
 
-void CZelkor::GetPsbkomasComHishaStepManyRight(int nPos)
+void ZelkorCore::GetPsbkomasComHishaStepManyRight(int nPos)
 {
-    AddRay<true>(nPos, -1, m_nHorzBack);
+    AddRay<true>(nPos, -1, kHorzBack);
 }
 
-void CZelkor::DelPsbkomasManHishaStepManyRight(int nPos)
+void ZelkorCore::DelPsbkomasManHishaStepManyRight(int nPos)
 {
     DelRay<false>(nPos, 1);
 }
 
-void CZelkor::DelPsbkomasComHishaStepManyRight(int nPos)
+void ZelkorCore::DelPsbkomasComHishaStepManyRight(int nPos)
 {
     DelRay<true>(nPos, -1);
 }
 
-void CZelkor::GetPsbkomasManHishaStepManyLeft(int nPos)
+void ZelkorCore::GetPsbkomasManHishaStepManyLeft(int nPos)
 {
-    AddRay<false>(nPos, -1, m_nHorzBack);
+    AddRay<false>(nPos, -1, kHorzBack);
 }
 
-void CZelkor::GetPsbkomasComHishaStepManyLeft(int nPos)
+void ZelkorCore::GetPsbkomasComHishaStepManyLeft(int nPos)
 {
-    AddRay<true>(nPos, 1, m_nHorzBack);
+    AddRay<true>(nPos, 1, kHorzBack);
 }
 
-void CZelkor::DelPsbkomasManHishaStepManyLeft(int nPos)
+void ZelkorCore::DelPsbkomasManHishaStepManyLeft(int nPos)
 {
     DelRay<false>(nPos, -1);
 }
 
-void CZelkor::DelPsbkomasComHishaStepManyLeft(int nPos)
+void ZelkorCore::DelPsbkomasComHishaStepManyLeft(int nPos)
 {
     DelRay<true>(nPos, 1);
 }
 
-void CZelkor::GetPsbkomasManKakuStepNanameUpRight(int nPos)
+void ZelkorCore::GetPsbkomasManKakuStepNanameUpRight(int nPos)
 {
-    AddRay<false>(nPos, -15, m_nForwDiag);
+    AddRay<false>(nPos, -15, kForwDiag);
 }
 
-void CZelkor::GetPsbkomasComKakuStepNanameUpRight(int nPos)
+void ZelkorCore::GetPsbkomasComKakuStepNanameUpRight(int nPos)
 {
-    AddRay<true>(nPos, 15, m_nForwDiag);
+    AddRay<true>(nPos, 15, kForwDiag);
 }
 
-void CZelkor::DelPsbkomasManKakuStepNanameUpRight(int nPos)
+void ZelkorCore::DelPsbkomasManKakuStepNanameUpRight(int nPos)
 {
     DelRay<false>(nPos, -15);
 }
 
-void CZelkor::DelPsbkomasComKakuStepNanameUpRight(int nPos)
+void ZelkorCore::DelPsbkomasComKakuStepNanameUpRight(int nPos)
 {
     DelRay<true>(nPos, 15);
 }
 
-void CZelkor::GetPsbkomasManKakuStepNanameUpLeft(int nPos)
+void ZelkorCore::GetPsbkomasManKakuStepNanameUpLeft(int nPos)
 {
-    AddRay<false>(nPos, -17, m_nForwDiag);
+    AddRay<false>(nPos, -17, kForwDiag);
 }
 
-void CZelkor::GetPsbkomasComKakuStepNanameUpLeft(int nPos)
+void ZelkorCore::GetPsbkomasComKakuStepNanameUpLeft(int nPos)
 {
-    AddRay<true>(nPos, 17, m_nForwDiag);
+    AddRay<true>(nPos, 17, kForwDiag);
 }
 
-void CZelkor::DelPsbkomasManKakuStepNanameUpLeft(int nPos)
+void ZelkorCore::DelPsbkomasManKakuStepNanameUpLeft(int nPos)
 {
     DelRay<false>(nPos, -17);
 }
 
-void CZelkor::DelPsbkomasComKakuStepNanameUpLeft(int nPos)
+void ZelkorCore::DelPsbkomasComKakuStepNanameUpLeft(int nPos)
 {
     DelRay<true>(nPos, 17);
 }
 
-void CZelkor::GetPsbkomasManKakuStepNanameDownRight(int nPos)
+void ZelkorCore::GetPsbkomasManKakuStepNanameDownRight(int nPos)
 {
-    AddRay<false>(nPos, 17, m_nBackDiag);
+    AddRay<false>(nPos, 17, kBackDiag);
 }
 
-void CZelkor::GetPsbkomasComKakuStepNanameDownRight(int nPos)
+void ZelkorCore::GetPsbkomasComKakuStepNanameDownRight(int nPos)
 {
-    AddRay<true>(nPos, -17, m_nBackDiag);
+    AddRay<true>(nPos, -17, kBackDiag);
 }
 
-void CZelkor::DelPsbkomasManKakuStepNanameDownRight(int nPos)
+void ZelkorCore::DelPsbkomasManKakuStepNanameDownRight(int nPos)
 {
     DelRay<false>(nPos, 17);
 }
 
-void CZelkor::DelPsbkomasComKakuStepNanameDownRight(int nPos)
+void ZelkorCore::DelPsbkomasComKakuStepNanameDownRight(int nPos)
 {
     DelRay<true>(nPos, -17);
 }
 
-void CZelkor::GetPsbkomasManKakuStepNanameDownLeft(int nPos)
+void ZelkorCore::GetPsbkomasManKakuStepNanameDownLeft(int nPos)
 {
-    AddRay<false>(nPos, 15, m_nBackDiag);
+    AddRay<false>(nPos, 15, kBackDiag);
 }
 
-void CZelkor::GetPsbkomasComKakuStepNanameDownLeft(int nPos)
+void ZelkorCore::GetPsbkomasComKakuStepNanameDownLeft(int nPos)
 {
-    AddRay<true>(nPos, -15, m_nBackDiag);
+    AddRay<true>(nPos, -15, kBackDiag);
 }
 
-void CZelkor::DelPsbkomasManKakuStepNanameDownLeft(int nPos)
+void ZelkorCore::DelPsbkomasManKakuStepNanameDownLeft(int nPos)
 {
     DelRay<false>(nPos, 15);
 }
 
-void CZelkor::DelPsbkomasComKakuStepNanameDownLeft(int nPos)
+void ZelkorCore::DelPsbkomasComKakuStepNanameDownLeft(int nPos)
 {
     DelRay<true>(nPos, -15);
 }
@@ -467,7 +466,7 @@ void CZelkor::DelPsbkomasComKakuStepNanameDownLeft(int nPos)
 // Whole-piece contributions
 // ---------------------------------------------------------------------------
 
-void CZelkor::GetPossibleKomas(int nPos)
+void ZelkorCore::GetPossibleKomas(int nPos)
 {
     switch (m_nBoard[nPos]) {
     case 1:
@@ -555,7 +554,7 @@ void CZelkor::GetPossibleKomas(int nPos)
     }
 }
 
-void CZelkor::DelPossibleKomas(int nPos)
+void ZelkorCore::DelPossibleKomas(int nPos)
 {
     switch (m_nBoard[nPos]) {
     case 0:
@@ -654,12 +653,12 @@ void CZelkor::DelPossibleKomas(int nPos)
 // Collects into m_nTemp, and removes, every long-range ray of the side that
 // runs through q. Walking the list from its end keeps it valid while the
 // removals swap entries down.
-template <bool Com> void CZelkor::CollectSideRays(int q, int &n)
+template <bool Com> void ZelkorCore::CollectSideRays(int q, int &n)
 {
     int(*lists)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     int *counts = Com ? m_nPsbComKomas : m_nPsbManKomas;
     for (int i = counts[q] - 1; i >= 0; i--) {
-        int u = lists[q][i] & 127;
+        int u = lists[q][i] & ~kXray;
         int k = m_komaUni[u].nKind & 15;
         if (!((kLongRange >> k) & 1))
             continue;
@@ -679,21 +678,21 @@ template <bool Com> void CZelkor::CollectSideRays(int q, int &n)
     }
 }
 
-void CZelkor::CollectRays(int q, int &n)
+void ZelkorCore::CollectRays(int q, int &n)
 {
     CollectSideRays<false>(q, n);
     CollectSideRays<true>(q, n);
 }
 
-void CZelkor::ReAddRays(int n)
+void ZelkorCore::ReAddRays(int n)
 {
     for (int i = n - 2; i >= 0; i -= 2) {
         int p = m_nTemp[i];
         int dir = m_nTemp[i + 1];
-        const int *cap = dir < 2    ? m_nForwDiag
-                         : dir < 4  ? m_nBackDiag
-                         : dir == 4 ? m_nForward
-                                    : m_nHorzBack;
+        const int *cap = dir < 2    ? kForwDiag
+                         : dir < 4  ? kBackDiag
+                         : dir == 4 ? kForward
+                                    : kHorzBack;
         if (m_nBoard[p] < 128)
             AddRay<false>(p, kManDir[dir], cap);
         else
@@ -705,7 +704,7 @@ void CZelkor::ReAddRays(int n)
 // Making and unmaking moves
 // ---------------------------------------------------------------------------
 
-void CZelkor::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
+void ZelkorCore::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
 {
     DelPossibleKomas(nSrcPos);
     int cap = m_nUniBoard[nDstPos];
@@ -725,7 +724,7 @@ void CZelkor::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
     m_nBoard[nDstPos] = pc + nNaru;
     m_nBoard[nSrcPos] = 0;
     if (nNaru != 0)
-        m_nWeightScore += pc < 128 ? -m_nAddWeightOnNaru[pc] : m_nAddWeightOnNaru[pc & 15];
+        m_nWeightScore += pc < 128 ? -kAddWeightOnNaru[pc] : kAddWeightOnNaru[pc & 15];
 
     const std::uint32_t *from = m_nUniCode[KeyIndex(pc)][nSrcPos];
     const std::uint32_t *to = m_nUniCode[KeyIndex(pc + nNaru)][nDstPos];
@@ -738,7 +737,7 @@ void CZelkor::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
         if (cc < 129) {
             int held = m_nCaptByCom[k]++;
             m_nWeightScore += m_nProfitOnCapt[held][cc];
-            m_dwDai += m_dwDaiCode[k];
+            m_dwDai += kDaiCode[k];
         } else {
             int held = m_nCaptByMan[k]++;
             m_nWeightScore -= m_nProfitOnCapt[held][cc & 15];
@@ -753,7 +752,7 @@ void CZelkor::MoveKomaOnBoard(int nDstPos, int nSrcPos, int nNaru)
     ReAddRays(n);
 }
 
-void CZelkor::MoveKomaOnCapt(int nDstPos, int nKind)
+void ZelkorCore::MoveKomaOnCapt(int nDstPos, int nKind)
 {
     int n = 0;
     CollectRays(nDstPos, n);
@@ -773,14 +772,14 @@ void CZelkor::MoveKomaOnCapt(int nDstPos, int nKind)
     } else {
         int left = --m_nCaptByCom[k];
         m_nWeightScore += m_nProfitOnUtsu[left][k];
-        m_dwDai -= m_dwDaiCode[k];
+        m_dwDai -= kDaiCode[k];
     }
 
     GetPossibleKomas(nDstPos);
     ReAddRays(n);
 }
 
-void CZelkor::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptured)
+void ZelkorCore::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptured)
 {
     DelPossibleKomas(nDstPos);
     int n = 0;
@@ -794,7 +793,7 @@ void CZelkor::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptured
     m_nUniBoard[nSrcPos] = u;
     m_nBoard[nSrcPos] = pc - nNaru;
     if (nNaru != 0)
-        m_nWeightScore += pc < 128 ? m_nAddWeightOnNaru[pc & 7] : -m_nAddWeightOnNaru[pc & 7];
+        m_nWeightScore += pc < 128 ? kAddWeightOnNaru[pc & 7] : -kAddWeightOnNaru[pc & 7];
 
     const std::uint32_t *from = m_nUniCode[KeyIndex(pc)][nDstPos];
     const std::uint32_t *to = m_nUniCode[KeyIndex(pc - nNaru)][nSrcPos];
@@ -810,7 +809,7 @@ void CZelkor::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptured
         if (nCaptured < 128) {
             int held = --m_nCaptByCom[k];
             m_nWeightScore -= m_nProfitOnCapt[held][nCaptured];
-            m_dwDai -= m_dwDaiCode[k];
+            m_dwDai -= kDaiCode[k];
         } else {
             int held = --m_nCaptByMan[k];
             m_nWeightScore += m_nProfitOnCapt[held][nCaptured & 15];
@@ -829,7 +828,7 @@ void CZelkor::BackKomaOnBoard(int nDstPos, int nSrcPos, int nNaru, int nCaptured
     ReAddRays(n);
 }
 
-void CZelkor::BackKomaToCapt(int nDstPos)
+void ZelkorCore::BackKomaToCapt(int nDstPos)
 {
     DelPossibleKomas(nDstPos);
     int n = 0;
@@ -843,7 +842,7 @@ void CZelkor::BackKomaToCapt(int nDstPos)
         m_nCaptByMan[k]++;
     } else {
         m_nWeightScore -= m_nProfitOnUtsu[m_nCaptByCom[k]][k];
-        m_dwDai += m_dwDaiCode[k];
+        m_dwDai += kDaiCode[k];
         m_nCaptByCom[k]++;
     }
     m_dwBoard1 = ~(m_dwBoard1 ^ key[0]);
@@ -860,11 +859,11 @@ void CZelkor::BackKomaToCapt(int nDstPos)
 // ---------------------------------------------------------------------------
 
 // Slot i (0..16) of the probe sequence of the current key.
-int CZelkor::FindSlot(std::uint32_t dwBoard1, int i) const
+int ZelkorCore::FindSlot(std::uint32_t dwBoard1, int i) const
 {
     std::uint32_t h = dwBoard1 & m_dwMemLimit;
     if (i > 0)
-        h = (h + static_cast<std::uint32_t>(m_nGoldenDist[i - 1])) & m_dwMemLimit;
+        h = (h + static_cast<std::uint32_t>(kGoldenDist[i - 1])) & m_dwMemLimit;
     return static_cast<int>(h);
 }
 
@@ -896,7 +895,7 @@ inline bool IsSearchEntry(const SEARCH_RESULT &e)
 
 } // namespace
 
-void CZelkor::SaveSearchData(RESULT_IO *pResult)
+void ZelkorCore::SaveSearchData(RESULT_IO *pResult)
 {
     if (!m_pResult || m_nResults > m_nLimitResults)
         return;
@@ -930,7 +929,7 @@ void CZelkor::SaveSearchData(RESULT_IO *pResult)
     }
 }
 
-void CZelkor::LoadSearchData(RESULT_IO *pResult)
+void ZelkorCore::LoadSearchData(RESULT_IO *pResult)
 {
     RESULT_IO &r = *pResult;
     for (int i = 0; m_pResult && i < 17; i++) {
@@ -941,7 +940,7 @@ void CZelkor::LoadSearchData(RESULT_IO *pResult)
             break;
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2 || e.dwDai != m_dwDai)
             continue;
-        if (r.nDepth <= e.nDepth || e.nScore == 30000 || e.nScore == -30000) {
+        if (r.nDepth <= e.nDepth || e.nScore == kMateScore || e.nScore == -kMateScore) {
             r.nGain = e.nScore;
             r.nSearched = e.bySearched;
         } else {
@@ -956,13 +955,13 @@ void CZelkor::LoadSearchData(RESULT_IO *pResult)
     r.nSrcPos = 0;
 }
 
-void CZelkor::SaveMateAsSearch(int nGain, int nDepth)
+void ZelkorCore::SaveMateAsSearch(int nGain, int nDepth)
 {
     RESULT_IO r = {nGain, nDepth * 256, 1, 0, 0, 0, 0};
     SaveSearchData(&r);
 }
 
-void CZelkor::SaveOuteDataOnMan(RESULT_IO *pResult)
+void ZelkorCore::SaveOuteDataOnMan(RESULT_IO *pResult)
 {
     if (!m_pResult || m_nResults > m_nLimitResults)
         return;
@@ -983,7 +982,7 @@ void CZelkor::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             e.byOuteOnManDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(30000, depth);
+                SaveMateAsSearch(kMateScore, depth);
             return;
         }
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2)
@@ -994,7 +993,7 @@ void CZelkor::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             e.byOuteOnManDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(30000, depth);
+                SaveMateAsSearch(kMateScore, depth);
             return;
         }
         int c = CheckManyDaiBits(e.dwDai);
@@ -1003,7 +1002,7 @@ void CZelkor::SaveOuteDataOnMan(RESULT_IO *pResult)
             e.byOuteOnManScore = byGain;
             if (depth >= d)
                 e.byOuteOnManDepth = byDepth;
-            SaveMateAsSearch(30000, depth);
+            SaveMateAsSearch(kMateScore, depth);
             return;
         }
         if (c == 2) {
@@ -1024,7 +1023,7 @@ void CZelkor::SaveOuteDataOnMan(RESULT_IO *pResult)
     }
 }
 
-void CZelkor::SaveOuteDataOnCom(RESULT_IO *pResult)
+void ZelkorCore::SaveOuteDataOnCom(RESULT_IO *pResult)
 {
     if (!m_pResult || m_nResults > m_nLimitResults)
         return;
@@ -1045,7 +1044,7 @@ void CZelkor::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             e.byOuteOnComDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(-30000, depth);
+                SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         if (e.dwBoard1 != m_dwBoard1 || e.dwBoard2 != m_dwBoard2)
@@ -1056,7 +1055,7 @@ void CZelkor::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             e.byOuteOnComDepth = byDepth;
             if (gain >= 100)
-                SaveMateAsSearch(-30000, depth);
+                SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         int c = CheckLittleDaiBits(e.dwDai);
@@ -1065,7 +1064,7 @@ void CZelkor::SaveOuteDataOnCom(RESULT_IO *pResult)
             e.byOuteOnComScore = byGain;
             if (depth >= d)
                 e.byOuteOnComDepth = byDepth;
-            SaveMateAsSearch(-30000, depth);
+            SaveMateAsSearch(-kMateScore, depth);
             return;
         }
         if (c == 2) {
@@ -1086,7 +1085,7 @@ void CZelkor::SaveOuteDataOnCom(RESULT_IO *pResult)
     }
 }
 
-void CZelkor::LoadOuteDataOnMan(RESULT_IO *pResult)
+void ZelkorCore::LoadOuteDataOnMan(RESULT_IO *pResult)
 {
     RESULT_IO &r = *pResult;
     for (int i = 0; m_pResult && i < 17; i++) {
@@ -1122,7 +1121,7 @@ void CZelkor::LoadOuteDataOnMan(RESULT_IO *pResult)
     r.nDepth = -1;
 }
 
-void CZelkor::LoadOuteDataOnCom(RESULT_IO *pResult)
+void ZelkorCore::LoadOuteDataOnCom(RESULT_IO *pResult)
 {
     RESULT_IO &r = *pResult;
     for (int i = 0; m_pResult && i < 17; i++) {
@@ -1158,24 +1157,24 @@ void CZelkor::LoadOuteDataOnCom(RESULT_IO *pResult)
     r.nDepth = -1;
 }
 
-int CZelkor::CheckManyDaiBits(std::uint32_t dwDai)
+int ZelkorCore::CheckManyDaiBits(std::uint32_t dwDai)
 {
     bool allAtLeast = true, someMore = false;
     for (int k = 1; k <= 7; k++) {
-        std::uint32_t stored = dwDai & m_dwDaiBits[k];
-        std::uint32_t now = m_dwDai & m_dwDaiBits[k];
+        std::uint32_t stored = dwDai & kDaiBits[k];
+        std::uint32_t now = m_dwDai & kDaiBits[k];
         allAtLeast = allAtLeast && stored >= now;
         someMore = someMore || stored > now;
     }
     return allAtLeast ? 1 : (someMore ? 0 : 2);
 }
 
-int CZelkor::CheckLittleDaiBits(std::uint32_t dwDai)
+int ZelkorCore::CheckLittleDaiBits(std::uint32_t dwDai)
 {
     bool allAtLeast = true, someMore = false;
     for (int k = 1; k <= 7; k++) {
-        std::uint32_t stored = dwDai & m_dwDaiBits[k];
-        std::uint32_t now = m_dwDai & m_dwDaiBits[k];
+        std::uint32_t stored = dwDai & kDaiBits[k];
+        std::uint32_t now = m_dwDai & kDaiBits[k];
         allAtLeast = allAtLeast && stored >= now;
         someMore = someMore || stored > now;
     }
@@ -1186,7 +1185,7 @@ int CZelkor::CheckLittleDaiBits(std::uint32_t dwDai)
 // Legality helpers
 // ---------------------------------------------------------------------------
 
-bool CZelkor::CheckComNihu(int nPos)
+bool ZelkorCore::CheckComNihu(int nPos)
 {
     int col = nPos & 15;
     for (int row = 1; row <= 8; row++)
@@ -1195,7 +1194,7 @@ bool CZelkor::CheckComNihu(int nPos)
     return true;
 }
 
-bool CZelkor::CheckManNihu(int nPos)
+bool ZelkorCore::CheckManNihu(int nPos)
 {
     int col = nPos & 15;
     for (int row = 2; row <= 9; row++)
@@ -1204,12 +1203,12 @@ bool CZelkor::CheckManNihu(int nPos)
     return true;
 }
 
-bool CZelkor::IsMoveable(int nSrcPos, int nDstPos, int nKind, int nNaru)
+bool ZelkorCore::IsMoveable(int nSrcPos, int nDstPos, int nKind, int nNaru)
 {
     const bool com = (m_nDepth & 1) == 0;
     if (!IsPlayingSquare(nDstPos))
         return false;
-    if (nSrcPos != 255) {
+    if (nSrcPos != kDrop) {
         if (!IsPlayingSquare(nSrcPos))
             return false;
         int pc = m_nBoard[nSrcPos];
@@ -1240,7 +1239,7 @@ bool CZelkor::IsMoveable(int nSrcPos, int nDstPos, int nKind, int nNaru)
     return !((k == 1 || k == 2) && nDstPos < 32) && !(k == 3 && nDstPos < 48);
 }
 
-bool CZelkor::IsCorrectKomas()
+bool ZelkorCore::IsCorrectKomas()
 {
     int onBoard[8] = {};
     for (int u = 1; u <= 40; u++) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace zelkor;
+
 namespace {
 
 // Neighbour steps of a king, and per neighbour the two values of a hole there
@@ -44,20 +46,20 @@ int KingZoneEmpty(int att, int def, bool bRear, bool bHeld)
 // Evaluation
 // ---------------------------------------------------------------------------
 
-int CZelkor::Evaluation()
+int ZelkorCore::Evaluation()
 {
     const int score = m_nWeightScore + (m_bBattle ? EvaluateBattle() : EvaluateQuiet());
     return score + RandomTerm(score);
 }
 
 // At most m_nRandPortion thousandths of the score, towards its sign.
-int CZelkor::RandomTerm(int score)
+int ZelkorCore::RandomTerm(int score)
 {
     const int r = m_nFixedRandDraw >= 0 ? m_nFixedRandDraw : std::rand() % 32768;
     return static_cast<int>(static_cast<std::int64_t>(score) * r * m_nRandPortion / 32767000);
 }
 
-int CZelkor::EvaluateQuiet()
+int ZelkorCore::EvaluateQuiet()
 {
     int score = 0;
     for (int u = 3; u <= 40; u++) {
@@ -87,7 +89,7 @@ int CZelkor::EvaluateQuiet()
 }
 
 // A Man pawn deep in Com's camp, by how well Com holds the square in front.
-int CZelkor::QuietManPawn(int s) const
+int ZelkorCore::QuietManPawn(int s) const
 {
     const int row = RowOf(s);
     if (row <= 2)
@@ -119,7 +121,7 @@ int CZelkor::QuietManPawn(int s) const
 }
 
 // The mirror for a Com pawn; the caller passes only rows 5..9.
-int CZelkor::QuietComPawn(int s) const
+int ZelkorCore::QuietComPawn(int s) const
 {
     const int row = RowOf(s);
     if (row >= 8)
@@ -148,7 +150,7 @@ int CZelkor::QuietComPawn(int s) const
     return 0;
 }
 
-int CZelkor::QuietManRook(int s)
+int ZelkorCore::QuietManRook(int s)
 {
     if (!CheckManNihu(s))
         return m_nBoard[s + 16] == 1 ? 20 : 0;
@@ -157,7 +159,7 @@ int CZelkor::QuietManRook(int s)
     return -50;
 }
 
-int CZelkor::QuietComRook(int s)
+int ZelkorCore::QuietComRook(int s)
 {
     int v = CheckComNihu(s) ? 35 : 0;
     if (m_nBoard[s - 16] == 129)
@@ -166,12 +168,12 @@ int CZelkor::QuietComRook(int s)
 }
 
 // A bishop hemmed in sideways by its own pawns or the board edge.
-int CZelkor::QuietComBishop(int s) const
+int ZelkorCore::QuietComBishop(int s) const
 {
     const int l = m_nBoard[s - 1], r = m_nBoard[s + 1];
     int v = 0;
     if ((l & r) != 0) {
-        if (l == 255 || r == 255)
+        if (l == kFrame || r == kFrame)
             v -= 30;
         if (l == 129 || r == 129)
             v -= 15;
@@ -179,19 +181,19 @@ int CZelkor::QuietComBishop(int s) const
     return v;
 }
 
-int CZelkor::QuietComKing(int nKing)
+int ZelkorCore::QuietComKing(int nKing)
 {
     int v = m_nComPosScore[0][nKing];
     if (CheckComNihu(nKing))
         v -= 15;
     for (int side = -1; side <= 1; side += 2)
-        if (m_nBoard[nKing + side] != 255 && CheckComNihu(nKing + side))
+        if (m_nBoard[nKing + side] != kFrame && CheckComNihu(nKing + side))
             v -= 11;
     return v;
 }
 
 // Enemy pawns two rows in front of a king, straight or one column aside.
-int CZelkor::PawnSpears(int nFront, int nSide) const
+int ZelkorCore::PawnSpears(int nFront, int nSide) const
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     int v = 0;
@@ -213,7 +215,7 @@ int CZelkor::PawnSpears(int nFront, int nSide) const
 }
 
 // Empty squares next to a king that the enemy covers at least as well.
-int CZelkor::KingHoles() const
+int ZelkorCore::KingHoles() const
 {
     const int km = m_komaUni[1].nPos, kc = m_komaUni[2].nPos;
     const bool bComHeld = m_nCaptByCom[4] + m_nCaptByCom[5] + m_nCaptByCom[6] + m_nCaptByCom[7] > 0;
@@ -232,7 +234,7 @@ int CZelkor::KingHoles() const
     return v;
 }
 
-int CZelkor::EvaluateBattle()
+int ZelkorCore::EvaluateBattle()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);
@@ -271,13 +273,13 @@ int CZelkor::EvaluateBattle()
             }
         }
     }
-    score += m_nComPosScore[0][kc] + m_nAddOnOut[kc] - m_nAddOnOut[170 - km];
+    score += m_nComPosScore[0][kc] + kAddOnOut[kc] - kAddOnOut[170 - km];
     score += PawnSpears(300, 200);
     return score + BattleComCastle() + BattleKingZones() + BattleComGuards();
 }
 
 // A Com king in its camp: the classic castle shape, or no way out sideways.
-int CZelkor::BattleComCastle() const
+int ZelkorCore::BattleComCastle() const
 {
     const int kc = m_komaUni[2].nPos, col = ColOf(kc);
     if (RowOf(kc) > 3)
@@ -297,7 +299,7 @@ int CZelkor::BattleComCastle() const
 
 // Attacked squares next to each king: empty ones by who is stronger there,
 // the defender's own pieces by their exchange value.
-int CZelkor::BattleKingZones() const
+int ZelkorCore::BattleKingZones() const
 {
     const int km = m_komaUni[1].nPos, kc = m_komaUni[2].nPos;
     const bool bComHeld = m_nCaptByCom[4] + m_nCaptByCom[5] + m_nCaptByCom[6] + m_nCaptByCom[7] > 0;
@@ -311,24 +313,24 @@ int CZelkor::BattleKingZones() const
         if (c == 0)
             v += KingZoneEmpty(pc, pm, i >= 5, bComHeld);
         else
-            v += pc < pm ? m_nWeight2[c] / 8 : m_nWeight2[c] / 4;
+            v += pc < pm ? kWeight2[c] / 8 : kWeight2[c] / 4;
     }
     for (int i = 0; i < 8; i++) {
         const int n = kc + kComKingHoles[i].step, c = m_nBoard[n];
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
-        if (c == 255 || pm == 0)
+        if (c == kFrame || pm == 0)
             continue;
         if (c == 0)
             v -= KingZoneEmpty(pm, pc, i >= 5, bManHeld);
         else if (c > 128)
-            v -= pm < pc ? m_nWeight2[c & 15] / 8 : m_nWeight2[c & 15] / 4;
+            v -= pm < pc ? kWeight2[c & 15] / 8 : kWeight2[c & 15] / 4;
     }
     return v;
 }
 
 // A Com piece two squares beside its king, behind an empty square, pinned
 // there by a Man rook or king that attacks it first.
-int CZelkor::BattleComGuards() const
+int ZelkorCore::BattleComGuards() const
 {
     const int kc = m_komaUni[2].nPos;
     int v = 0;
@@ -337,9 +339,9 @@ int CZelkor::BattleComGuards() const
             continue;
         const int g = kc + 2 * side, c = m_nBoard[g];
         const int pc = m_nPsbComKomas[g], pm = m_nPsbManKomas[g];
-        if (pm == 0 || c <= 128 || c == 255 || m_nPsbManKoma[g][0] >= 5)
+        if (pm == 0 || c <= 128 || c == kFrame || m_nPsbManKoma[g][0] >= 5)
             continue;
-        const int w = m_nWeight2[c & 15];
+        const int w = kWeight2[c & 15];
         v -= pc < pm ? w / 4 : (pc == pm ? w / 8 : w / 16);
     }
     return v;
@@ -349,14 +351,14 @@ int CZelkor::BattleComGuards() const
 // Exchange and profit estimates
 // ---------------------------------------------------------------------------
 
-int CZelkor::GetMinWeightComKoma(int nPos) const
+int ZelkorCore::GetMinWeightComKoma(int nPos) const
 {
     int best = 0, bestWeight = 0;
     for (int i = 0; i < m_nPsbComKomas[nPos]; i++) {
         const int u = m_nPsbComKoma[nPos][i];
         if (u > 128)
             continue;
-        const int w = m_nWeight1[m_komaUni[u].nKind & 15];
+        const int w = kWeight1[m_komaUni[u].nKind & 15];
         if (best == 0 || w < bestWeight) {
             best = u;
             bestWeight = w;
@@ -365,14 +367,14 @@ int CZelkor::GetMinWeightComKoma(int nPos) const
     return best;
 }
 
-int CZelkor::GetMinWeightManKoma(int nPos) const
+int ZelkorCore::GetMinWeightManKoma(int nPos) const
 {
     int best = 0, bestWeight = 0;
     for (int i = 0; i < m_nPsbManKomas[nPos]; i++) {
         const int u = m_nPsbManKoma[nPos][i];
         if (u > 128)
             continue;
-        const int w = m_nWeight1[m_komaUni[u].nKind & 15];
+        const int w = kWeight1[m_komaUni[u].nKind & 15];
         if (best == 0 || w < bestWeight) {
             best = u;
             bestWeight = w;
@@ -387,61 +389,61 @@ static int RecaptureGain(int nTakerWeight, int nRecapturer, int nRecapturerWeigh
     return nRecapturer == 0 ? 0 : std::max(0, nTakerWeight - nRecapturerWeight);
 }
 
-int CZelkor::ProfitOnComUtsu(int code, int nPos) const
+int ZelkorCore::ProfitOnComUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
-    const int w = m_nWeight2[code & 15];
+    const int w = kWeight2[code & 15];
     if (pc < pm) {
         const int d = GetMinWeightComKoma(nPos);
         return -w + RecaptureGain(UniWeight2(GetMinWeightManKoma(nPos)), d, UniWeight2(d));
     }
-    const int a = pm == 1 ? m_nPsbManKoma[nPos][0] & 127 : GetMinWeightManKoma(nPos);
+    const int a = pm == 1 ? m_nPsbManKoma[nPos][0] & ~kXray : GetMinWeightManKoma(nPos);
     return std::min(0, UniWeight2(a) - w);
 }
 
-int CZelkor::ProfitOnManUtsu(int code, int nPos) const
+int ZelkorCore::ProfitOnManUtsu(int code, int nPos) const
 {
     const int pc = m_nPsbComKomas[nPos], pm = m_nPsbManKomas[nPos];
-    const int w = m_nWeight2[code & 15];
+    const int w = kWeight2[code & 15];
     if (pm < pc) {
         const int d = GetMinWeightManKoma(nPos);
         return -w + RecaptureGain(UniWeight2(GetMinWeightComKoma(nPos)), d, UniWeight2(d));
     }
-    const int a = pc == 1 ? m_nPsbComKoma[nPos][0] & 127 : GetMinWeightComKoma(nPos);
+    const int a = pc == 1 ? m_nPsbComKoma[nPos][0] & ~kXray : GetMinWeightComKoma(nPos);
     return std::min(0, UniWeight2(a) - w);
 }
 
-int CZelkor::ProfitOnComMove(int nSrc, int nDst) const
+int ZelkorCore::ProfitOnComMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
-    const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
+    const int g = kWeight2[m_nBoard[nDst] & 15], w = kWeight2[m_nBoard[nSrc] & 15];
     if (pm < pc) {
-        const int a = pm == 1 ? m_nPsbManKoma[nDst][0] & 127 : GetMinWeightManKoma(nDst);
+        const int a = pm == 1 ? m_nPsbManKoma[nDst][0] & ~kXray : GetMinWeightManKoma(nDst);
         return g + std::min(0, UniWeight2(a) - w);
     }
     const int mover = m_nUniBoard[nSrc];
     int d = GetMinWeightComKoma(nDst);
     if (d == mover)
-        d = m_nPsbComKoma[nDst][0] & 127;
+        d = m_nPsbComKoma[nDst][0] & ~kXray;
     if (d == mover)
-        d = m_nPsbComKoma[nDst][1] & 127;
+        d = m_nPsbComKoma[nDst][1] & ~kXray;
     return g - w + RecaptureGain(UniWeight2(GetMinWeightManKoma(nDst)), d, UniWeight2(d));
 }
 
-int CZelkor::ProfitOnManMove(int nSrc, int nDst) const
+int ZelkorCore::ProfitOnManMove(int nSrc, int nDst) const
 {
     const int pc = m_nPsbComKomas[nDst], pm = m_nPsbManKomas[nDst];
-    const int g = m_nWeight2[m_nBoard[nDst] & 15], w = m_nWeight2[m_nBoard[nSrc] & 15];
+    const int g = kWeight2[m_nBoard[nDst] & 15], w = kWeight2[m_nBoard[nSrc] & 15];
     if (pc < pm) {
-        const int a = pc == 1 ? m_nPsbComKoma[nDst][0] & 127 : GetMinWeightComKoma(nDst);
+        const int a = pc == 1 ? m_nPsbComKoma[nDst][0] & ~kXray : GetMinWeightComKoma(nDst);
         return g + std::min(0, UniWeight2(a) - w);
     }
     const int mover = m_nUniBoard[nSrc];
     int d = GetMinWeightManKoma(nDst);
     if (d == mover)
-        d = m_nPsbManKoma[nDst][0] & 127;
+        d = m_nPsbManKoma[nDst][0] & ~kXray;
     if (d == mover)
-        d = m_nPsbManKoma[nDst][1] & 127;
+        d = m_nPsbManKoma[nDst][1] & ~kXray;
     return g - w + RecaptureGain(UniWeight2(GetMinWeightComKoma(nDst)), d, UniWeight2(d));
 }
 
@@ -450,12 +452,12 @@ const int kOuSteps[8] = {1, 17, 16, 15, -1, -17, -16, -15};
 }
 
 // Unlike the Man twin, an unattacked square holding an enemy piece is free.
-int CZelkor::ProfitOnComOuMove(int nPos) const
+int ZelkorCore::ProfitOnComOuMove(int nPos) const
 {
     int v = 0;
     for (int step : kOuSteps) {
         const int n = nPos + step, c = m_nBoard[n];
-        if (c == 255)
+        if (c == kFrame)
             continue;
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
         if (pm == 0) {
@@ -468,12 +470,12 @@ int CZelkor::ProfitOnComOuMove(int nPos) const
     return v;
 }
 
-int CZelkor::ProfitOnManOuMove(int nPos) const
+int ZelkorCore::ProfitOnManOuMove(int nPos) const
 {
     int v = 0;
     for (int step : kOuSteps) {
         const int n = nPos + step, c = m_nBoard[n];
-        if (c == 255)
+        if (c == kFrame)
             continue;
         const int pc = m_nPsbComKomas[n], pm = m_nPsbManKomas[n];
         if (pc == 0) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+using namespace zelkor;
+
 namespace {
 
 bool IsRyuUma(int k)
@@ -29,7 +31,7 @@ int KindTerm(int k, int a)
 
 } // namespace
 
-void CZelkor::PreparePosScore()
+void ZelkorCore::PreparePosScore()
 {
     m_bBattle = IsBattleStarted();
 
@@ -58,13 +60,13 @@ void CZelkor::PreparePosScore()
     if (!m_bBattle) {
         for (int k = 1; k <= 15; k++)
             for (int s = 0x11; s <= 0x99; s++)
-                m_nManPosScore[k][s] += m_nIniOnPos[s]; // zero off the board
+                m_nManPosScore[k][s] += kIniOnPos[s]; // zero off the board
         return;
     }
     PrepareBattleScores();
 }
 
-bool CZelkor::IsBattleStarted()
+bool ZelkorCore::IsBattleStarted()
 {
     int nDai = 0;
     for (int k = 2; k <= 7; k++)
@@ -79,12 +81,12 @@ bool CZelkor::IsBattleStarted()
     if (bQuiet) {
         int nPos = 0;
         const int v = SearchSurfaceByMan(&nPos);
-        bQuiet = v <= m_nWeight2[1] || m_nBoard[nPos] == 0;
+        bQuiet = v <= kWeight2[1] || m_nBoard[nPos] == 0;
     }
     if (bQuiet) {
         int nPos = 0;
         const int v = SearchSurfaceByCom(&nPos);
-        bQuiet = v <= m_nWeight2[1] || m_nBoard[nPos] == 0;
+        bQuiet = v <= kWeight2[1] || m_nBoard[nPos] == 0;
     }
     return !bQuiet && m_nCounter >= 10;
 }
@@ -92,18 +94,18 @@ bool CZelkor::IsBattleStarted()
 // Attack term of kind k with attack percent p. nManRow is the square's row as
 // Man counts it (1 = Com's back rank): far from the enemy king a piece loses
 // less the closer it stays to its own camp.
-int CZelkor::AttackTerm(int k, int p, int nManRow) const
+int ZelkorCore::AttackTerm(int k, int p, int nManRow) const
 {
-    double v = p * m_nWeight1[k] / 100.0;
+    double v = p * kWeight1[k] / 100.0;
     if (p < 0) {
         if (k < 6 && nManRow >= 4)
-            v *= m_dAdjuster[std::min(nManRow - 4, 3)];
+            v *= kAdjuster[std::min(nManRow - 4, 3)];
         else if (IsNariKin(k))
-            v *= m_dAdjuster[4];
+            v *= kAdjuster[4];
     } else if (k == 2 || k == 3) {
-        v *= m_dAdjuster[0];
+        v *= kAdjuster[0];
     } else if (k >= 9 && k <= 12) {
-        v *= m_dAdjuster[5];
+        v *= kAdjuster[5];
     }
     int a = KindTerm(k, static_cast<int>(v));
     if (IsRyuUma(k) && nManRow <= 3)
@@ -111,13 +113,13 @@ int CZelkor::AttackTerm(int k, int p, int nManRow) const
     return a;
 }
 
-int CZelkor::DefenceTerm(int k, int p) const
+int ZelkorCore::DefenceTerm(int k, int p) const
 {
-    const double v = p * m_nWeight1[k] / 100.0 * (p < 0 ? m_dAdjuster[6] : m_dAdjuster[7]);
+    const double v = p * kWeight1[k] / 100.0 * (p < 0 ? kAdjuster[6] : kAdjuster[7]);
     return KindTerm(k, static_cast<int>(v));
 }
 
-void CZelkor::PrepareKindScores()
+void ZelkorCore::PrepareKindScores()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);
@@ -132,21 +134,21 @@ void CZelkor::PrepareKindScores()
             const int s = 16 * row + col;
             for (int k = 1; k <= 15; k++) {
                 const int knight = k == 3 ? 16 : 0;
-                const int pManAtt = m_nHiAttPcnt[KingRelIndex(rc - row, cc - col) + knight];
-                const int pManDef = m_nKinDefPcnt[KingRelIndex(row - rm, cm - col)];
+                const int pManAtt = kHiAttPcnt[KingRelIndex(rc - row, cc - col) + knight];
+                const int pManDef = kKinDefPcnt[KingRelIndex(row - rm, cm - col)];
                 m_nManPosScore[k][s] = AttackTerm(k, pManAtt, row) + DefenceTerm(k, pManDef);
-                const int pComAtt = m_nHiAttPcnt[KingRelIndex(row - rm, col - cm) + knight];
+                const int pComAtt = kHiAttPcnt[KingRelIndex(row - rm, col - cm) + knight];
                 m_nComPosScore[k][s] = AttackTerm(k, pComAtt, 10 - row);
             }
             for (int k = 0; k <= 15; k++)
                 if (k != 8 && k != 13)
-                    m_nComPosScore[k][s] += m_nIniOnPos[s];
+                    m_nComPosScore[k][s] += kIniOnPos[s];
         }
     }
 }
 
 // Hand-tuned opening squares for Com's pawns, silvers, golds, bishop and king.
-void CZelkor::PrepareOpeningTouches()
+void ZelkorCore::PrepareOpeningTouches()
 {
     int(*const t)[256] = m_nComPosScore;
     const bool bManKaku = m_nCaptByMan[6] != 0;
@@ -190,7 +192,7 @@ void CZelkor::PrepareOpeningTouches()
 
 // Bonus for an enemy rook on s, in the king's camp rows, by how open its lane
 // to the king's column is. AtCom: the lane to the Com king, for Man's rooks.
-template <bool AtCom> int CZelkor::RookLaneBonus(int s, int nKing) const
+template <bool AtCom> int ZelkorCore::RookLaneBonus(int s, int nKing) const
 {
     static const int kLane[6] = {270, 240, 200, 120, 40, 10};
     const int rook = AtCom ? 7 : 135, ryu = rook + 8;
@@ -223,7 +225,7 @@ template <bool AtCom> int CZelkor::RookLaneBonus(int s, int nKing) const
     return b;
 }
 
-void CZelkor::PrepareBattleScores()
+void ZelkorCore::PrepareBattleScores()
 {
     const int kc = m_komaUni[2].nPos, km = m_komaUni[1].nPos;
     const int rc = RowOf(kc), cc = ColOf(kc), rm = RowOf(km), cm = ColOf(km);
@@ -231,21 +233,21 @@ void CZelkor::PrepareBattleScores()
         for (int col = 1; col <= 9; col++) {
             const int s = 16 * row + col;
             for (int k = 1; k <= 3; k++) {
-                const int w = m_nWeight1[k];
+                const int w = kWeight1[k];
                 const int far = k >= 2 ? 16 : 0;
 
-                int a = m_nKinAttPcnt[KingRelIndex(rc - row, cc - col) + far];
+                int a = kKinAttPcnt[KingRelIndex(rc - row, cc - col) + far];
                 if (k == 1)
-                    a = static_cast<int>(a * m_dRate[0]);
+                    a = static_cast<int>(a * kRate[0]);
                 int i = KingRelIndex(row - rm, col - cm) - (k == 2 && row >= 3 ? 16 : 0);
-                int e = static_cast<int>((m_nKinDefPcnt[i] + 100) * m_dRate[1]) - 100;
+                int e = static_cast<int>((kKinDefPcnt[i] + 100) * kRate[1]) - 100;
                 m_nManPosScore[k][s] = std::max(a, e) * w / 100;
 
-                a = m_nKinAttPcnt[KingRelIndex(row - rm, col - cm) + far];
+                a = kKinAttPcnt[KingRelIndex(row - rm, col - cm) + far];
                 if (k == 1)
-                    a = static_cast<int>(a * m_dRate[0]);
+                    a = static_cast<int>(a * kRate[0]);
                 i = KingRelIndex(rc - row, cc - col) - (k == 2 && row <= 8 ? 16 : 0);
-                e = static_cast<int>(m_nKinDefPcnt[i] * m_dRate[k + 1]);
+                e = static_cast<int>(kKinDefPcnt[i] * kRate[k + 1]);
                 m_nComPosScore[k][s] += std::max(a, e) * w / 100;
             }
         }
@@ -273,8 +275,8 @@ void CZelkor::PrepareBattleScores()
     for (int row = 0; row <= 16; row++) {
         for (int c = 0; c <= 8; c++) {
             const int i = 16 * row + c;
-            m_nAddScoreInAttack[i] = m_nKinAttPcnt[i] * m_nWeight1[5] / 100;
-            m_nAddScoreInDefense[i] = m_nKinDefPcnt[i] * m_nWeight1[5] / 100;
+            m_nAddScoreInAttack[i] = kKinAttPcnt[i] * kWeight1[5] / 100;
+            m_nAddScoreInDefense[i] = kKinDefPcnt[i] * kWeight1[5] / 100;
         }
     }
 }

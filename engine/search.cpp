@@ -1,30 +1,28 @@
 // Surface search: a one-move static estimate of the best material gain the
 // side to move can make at once, by a swap-off count or a promotion.
 #include "Zelkor.h"
+#include "side.h"
 
 #include <algorithm>
 
-namespace {
+using namespace zelkor;
 
-template <bool Com> bool InZone(int s)
-{
-    return Com ? s > 0x70 : s < 0x40;
-}
+namespace {
 
 } // namespace
 
-int CZelkor::SearchSurfaceByCom(int *pnPos)
+int ZelkorCore::SearchSurfaceByCom(int *pnPos)
 {
     return SearchSurface<true>(pnPos);
 }
 
-int CZelkor::SearchSurfaceByMan(int *pnPos)
+int ZelkorCore::SearchSurfaceByMan(int *pnPos)
 {
     return SearchSurface<false>(pnPos);
 }
 
 // Com: Com to move, capturing Man pieces; the Man twin mirrors every side.
-template <bool Com> int CZelkor::SearchSurface(int *pnPos)
+template <bool Com> int ZelkorCore::SearchSurface(int *pnPos)
 {
     const int(*own)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     const int *nOwn = Com ? m_nPsbComKomas : m_nPsbManKomas;
@@ -33,7 +31,7 @@ template <bool Com> int CZelkor::SearchSurface(int *pnPos)
     const int nKing = m_komaUni[Com ? 1 : 2].nPos;
     if (nOwn[nKing] > 0) {
         *pnPos = nKing;
-        return 30000;
+        return kMateScore;
     }
 
     int best = 0;
@@ -42,12 +40,12 @@ template <bool Com> int CZelkor::SearchSurface(int *pnPos)
         if (c == 0 || (c > 128) == Com)
             continue;
         const int s = m_komaUni[u].nPos;
-        int g = m_nWeight2[c & 15];
-        if (nOwn[s] == 0 || g + m_nAddWeightOnNaru[1] <= best)
+        int g = kWeight2[c & 15];
+        if (nOwn[s] == 0 || g + kAddWeightOnNaru[1] <= best)
             continue;
         if (nFoe[s] == 0) {
             const int a = Com ? GetMinWeightComKoma(s) : GetMinWeightManKoma(s);
-            if (InZone<Com>(m_komaUni[a].nPos) || InZone<Com>(s))
+            if (Side<Com>::Zone(m_komaUni[a].nPos) || Side<Com>::Zone(s))
                 g += UniNaruBonus(a);
             if (g > best) {
                 best = g;
@@ -58,10 +56,10 @@ template <bool Com> int CZelkor::SearchSurface(int *pnPos)
             continue;
         }
         if (nOwn[s] == 1) {
-            g -= UniWeight2(own[s][0] & 127);
+            g -= UniWeight2(own[s][0] & ~kXray);
             if (g > 0) {
                 const int d = Com ? GetMinWeightManKoma(s) : GetMinWeightComKoma(s);
-                if (InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(s))
+                if (Side<!Com>::Zone(m_komaUni[d].nPos) || Side<!Com>::Zone(s))
                     g -= UniNaruBonus(d);
             }
         } else {
@@ -78,7 +76,7 @@ template <bool Com> int CZelkor::SearchSurface(int *pnPos)
 
 // Both sides take on nPos in turn, cheapest first (lists already sorted), and
 // each may stop when going on would lose; nVictim is the first piece's value.
-template <bool Com> int CZelkor::SwapOff(int nPos, int nVictim) const
+template <bool Com> int ZelkorCore::SwapOff(int nPos, int nVictim) const
 {
     const int(*own)[32] = Com ? m_nPsbComKoma : m_nPsbManKoma;
     const int(*foe)[32] = Com ? m_nPsbManKoma : m_nPsbComKoma;
@@ -89,14 +87,14 @@ template <bool Com> int CZelkor::SwapOff(int nPos, int nVictim) const
     int gain = 0, last = 0, io = 0, jf = 0;
     for (;;) {
         gain += nVictim;
-        const int a = own[nPos][io++] & 127;
-        const bool bNaru = InZone<Com>(m_komaUni[a].nPos) || InZone<Com>(nPos);
+        const int a = own[nPos][io++] & ~kXray;
+        const bool bNaru = Side<Com>::Zone(m_komaUni[a].nPos) || Side<Com>::Zone(nPos);
         gains[++last] = gain + (bNaru ? UniNaruBonus(a) : 0);
         if (jf >= nFoe)
             break;
         gain -= UniWeight2(a);
-        const int d = foe[nPos][jf++] & 127;
-        const bool bFoeNaru = InZone<!Com>(m_komaUni[d].nPos) || InZone<!Com>(nPos);
+        const int d = foe[nPos][jf++] & ~kXray;
+        const bool bFoeNaru = Side<!Com>::Zone(m_komaUni[d].nPos) || Side<!Com>::Zone(nPos);
         gains[++last] = gain - (bFoeNaru ? UniNaruBonus(d) : 0);
         nVictim = UniWeight2(d);
         if (io >= nOwn)
@@ -110,23 +108,23 @@ template <bool Com> int CZelkor::SwapOff(int nPos, int nVictim) const
 
 // First empty square along step from nPos that the foe does not reach (in the
 // promotion zone when bZone); 0 when the slide ends before one.
-template <bool Com> int CZelkor::FreeSlideSquare(int nPos, int step, bool bZone) const
+template <bool Com> int ZelkorCore::FreeSlideSquare(int nPos, int step, bool bZone) const
 {
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
     for (int t = nPos + step; m_nBoard[t] == 0; t += step)
-        if ((!bZone || InZone<Com>(t)) && nFoe[t] == 0)
+        if ((!bZone || Side<Com>::Zone(t)) && nFoe[t] == 0)
             return t;
     return 0;
 }
 
 // A promotion the side can make safely, tried only while it beats best.
-template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
+template <bool Com> int ZelkorCore::PromotionThreat(int *pnPos, int best) const
 {
     const int *nOwn = Com ? m_nPsbComKomas : m_nPsbManKomas;
     const int *nFoe = Com ? m_nPsbManKomas : m_nPsbComKomas;
     const int owner = Com ? 128 : 0, sign = Com ? 1 : -1, fwd = 16 * sign;
     const int foeHu = Com ? 1 : 129;
-    const int *bonus = m_nAddWeightOnNaru;
+    const int *bonus = kAddWeightOnNaru;
     auto at = [this](int u) { return m_komaUni[u].nPos; };
     auto is = [this, owner](int u, int k) { return m_komaUni[u].nKind == owner + k; };
 
@@ -145,7 +143,7 @@ template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
                 continue;
             const int p = at(u);
             int t = FreeSlideSquare<Com>(p, fwd, true);
-            if (InZone<Com>(p)) {
+            if (Side<Com>::Zone(p)) {
                 const int steps[3] = {-sign, sign, -fwd}; // sideways, then back
                 for (int i = 0; i < 3 && t == 0; i++)
                     t = FreeSlideSquare<Com>(p, steps[i], false);
@@ -161,7 +159,7 @@ template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
             if (!is(u, 2))
                 continue;
             for (int t = at(u) + fwd; m_nBoard[t] == 0; t += fwd) {
-                if (InZone<Com>(t) && nOwn[t] > nFoe[t] && m_nBoard[t + fwd] != foeHu) {
+                if (Side<Com>::Zone(t) && nOwn[t] > nFoe[t] && m_nBoard[t + fwd] != foeHu) {
                     *pnPos = t;
                     return bonus[2];
                 }
@@ -174,7 +172,7 @@ template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
                 continue;
             const int p = at(u);
             const int steps[4] = {15 * sign, 17 * sign, -17 * sign, -15 * sign};
-            const int nSteps = InZone<Com>(p) ? 4 : 2; // backward too from inside the zone
+            const int nSteps = Side<Com>::Zone(p) ? 4 : 2; // backward too from inside the zone
             for (int i = 0; i < nSteps; i++) {
                 const int t = FreeSlideSquare<Com>(p, steps[i], i < 2);
                 if (t != 0) {
@@ -202,15 +200,15 @@ template <bool Com> int CZelkor::PromotionThreat(int *pnPos, int best) const
 }
 
 // Cheapest first for the swap-off; x-ray entries stay behind the direct ones.
-void CZelkor::SortPsbKomasByWeight(int nPos)
+void ZelkorCore::SortPsbKomasByWeight(int nPos)
 {
     SortAttackersByWeight(m_nPsbManKoma[nPos], m_nPsbManKomas[nPos]);
     SortAttackersByWeight(m_nPsbComKoma[nPos], m_nPsbComKomas[nPos]);
 }
 
-void CZelkor::SortAttackersByWeight(int *list, int n) const
+void ZelkorCore::SortAttackersByWeight(int *list, int n) const
 {
-    auto weight = [this](int e) { return e > 128 ? 30000 : UniWeight2(e); };
+    auto weight = [this](int e) { return e > 128 ? kMateScore : UniWeight2(e); };
     for (int i = 0; i < n - 1; i++) {
         int m = i;
         for (int j = i + 1; j < n; j++)

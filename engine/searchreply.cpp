@@ -1,6 +1,7 @@
 // The inner nodes of the mate-by-checks search (OR: give check, AND: answer
 // it) and the selective alpha-beta reply search below the root.
 #include "Zelkor.h"
+#include "side.h"
 #include "ZelkorUtil.h"
 
 #include <ctime>
@@ -29,7 +30,7 @@ inline void CopyMove(KOMA_MOVE &to, const CANDI_MOVE &from)
 // OR nodes: the attacker gives check
 // ---------------------------------------------------------------------------
 
-int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
+int ZelkorCore::ApplyOuteOnMan(bool bFree, int nCount)
 {
     if (++m_nReflex2 > m_nReflexMax)
         return 1;
@@ -53,7 +54,7 @@ int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
         if (IsFarTumiDropOnMan(m, K))
             continue;
         // Sacrifices the defender takes for free lead nowhere after a few.
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             const bool hangs = m_nPsbComKomas[t] == 0 && m_nPsbManKomas[t] != 0;
             if (hangs && (nCount >= 3 || (bFree && m.nKind != 129)))
                 continue;
@@ -74,7 +75,7 @@ int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
             } else {
                 const bool pawnDrop = IsPawnDrop(m, 129);
                 const bool hanging = m_nPsbComKomas[t] == 0 && m_nPsbManKomas[t] != 0 &&
-                                     !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                     !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                 v = AvoidOuteOnMan(pawnDrop, hanging, nCount);
                 if (v == 0 || v > 99)
                     SaveOuteOnMan(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -90,7 +91,7 @@ int CZelkor::ApplyOuteOnMan(bool bFree, int nCount)
     return best;
 }
 
-int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
+int ZelkorCore::ApplyOuteOnCom(bool bFree, int nCount)
 {
     if (++m_nReflex1 > m_nReflexMax)
         return 1;
@@ -113,7 +114,7 @@ int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
         const int t = m.nDstPos;
         if (IsFarTumiDropOnCom(m, K))
             continue;
-        if (m.nSrcPos == 255) {
+        if (m.nSrcPos == kDrop) {
             const bool hangs = m_nPsbManKomas[t] == 0 && m_nPsbComKomas[t] != 0;
             if (hangs && (nCount >= 3 || (bFree && m.nKind != 1)))
                 continue;
@@ -134,7 +135,7 @@ int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
             } else {
                 const bool pawnDrop = IsPawnDrop(m, 1);
                 const bool hanging = m_nPsbManKomas[t] == 0 && m_nPsbComKomas[t] != 0 &&
-                                     !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                     !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                 v = AvoidOuteOnCom(pawnDrop, hanging, nCount);
                 if (v == 0 || v > 99)
                     SaveOuteOnCom(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -158,11 +159,11 @@ int CZelkor::ApplyOuteOnCom(bool bFree, int nCount)
 // s is the depth of a shallower entry of the same position (-1 if none);
 // odd s lets the search deepen from there. stored tells that a decided value
 // was already saved at a shallower depth.
-int CZelkor::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
+int ZelkorCore::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
 {
     stored = false;
     if (r == 1)
-        return IsTumiOnManByOneMove() == 30000 ? 100 : 1;
+        return IsTumiOnManByOneMove() == kMateScore ? 100 : 1;
     if (s == r - 2)
         return ApplyOuteOnMan(bFree, nCount);
     const int saveTag = m_nTagDepth;
@@ -172,7 +173,7 @@ int CZelkor::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
         if (limit > r)
             limit = r;
         m_nTagDepth = limit + m_nDepth - m_nStartDepth;
-        v = limit == 1 ? (IsTumiOnManByOneMove() == 30000 ? 100 : 1)
+        v = limit == 1 ? (IsTumiOnManByOneMove() == kMateScore ? 100 : 1)
                        : ApplyOuteOnMan(bFree, nCount);
         if (limit == r)
             break;
@@ -187,11 +188,11 @@ int CZelkor::DeepenTumiOnMan(int r, int s, bool bFree, int nCount, bool &stored)
     return v;
 }
 
-int CZelkor::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
+int ZelkorCore::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
 {
     stored = false;
     if (r == 1)
-        return IsTumiOnComByOneMove() == 30000 ? 100 : 1;
+        return IsTumiOnComByOneMove() == kMateScore ? 100 : 1;
     if (s == r - 2)
         return ApplyOuteOnCom(bFree, nCount);
     const int saveTag = m_nTagDepth;
@@ -201,7 +202,7 @@ int CZelkor::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
         if (limit > r)
             limit = r;
         m_nTagDepth = limit + m_nDepth - m_nStartDepth;
-        v = limit == 1 ? (IsTumiOnComByOneMove() == 30000 ? 100 : 1)
+        v = limit == 1 ? (IsTumiOnComByOneMove() == kMateScore ? 100 : 1)
                        : ApplyOuteOnCom(bFree, nCount);
         if (limit == r)
             break;
@@ -216,7 +217,7 @@ int CZelkor::DeepenTumiOnCom(int r, int s, bool bFree, int nCount, bool &stored)
     return v;
 }
 
-int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
+int ZelkorCore::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
 {
     if (m_nDepth - m_nStartDepth >= m_nTagDepth)
         return 1;
@@ -244,7 +245,7 @@ int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = list[i];
         const int t = m.nDstPos;
-        if (m.nSrcPos == 255 && m_nPsbManKomas[t] == 1 && m_nPsbComKomas[t] >= 2 && t >= 0x71 &&
+        if (m.nSrcPos == kDrop && m_nPsbManKomas[t] == 1 && m_nPsbComKomas[t] >= 2 && t >= 0x71 &&
             m_nPsbManKoma[t][0] == 1)
             continue;
         int v;
@@ -262,7 +263,7 @@ int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
                 v = io.nGain;
             } else {
                 const bool free =
-                    bFree && m.nSrcPos != 255 && m.nKind != 0 && m_nPsbComKomas[t] == 0;
+                    bFree && m.nSrcPos != kDrop && m.nKind != 0 && m_nPsbComKomas[t] == 0;
                 bool stored;
                 v = DeepenTumiOnMan(r, io.nDepth, free, free ? nCount + 1 : nCount, stored);
                 if (!stored)
@@ -283,7 +284,7 @@ int CZelkor::AvoidOuteOnMan(bool bUtsuHu, bool bFree, int nCount)
     return best;
 }
 
-int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
+int ZelkorCore::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
 {
     if (m_nDepth - m_nStartDepth >= m_nTagDepth)
         return 1;
@@ -311,7 +312,7 @@ int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &m = list[i];
         const int t = m.nDstPos;
-        if (m.nSrcPos == 255 && m_nPsbComKomas[t] == 1 && m_nPsbManKomas[t] >= 2 && t < 0x40 &&
+        if (m.nSrcPos == kDrop && m_nPsbComKomas[t] == 1 && m_nPsbManKomas[t] >= 2 && t < 0x40 &&
             m_nPsbComKoma[t][0] == 2)
             continue;
         int v;
@@ -329,7 +330,7 @@ int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
                 v = io.nGain;
             } else {
                 const bool free =
-                    bFree == 1 && m.nSrcPos != 255 && m.nKind != 0 && m_nPsbManKomas[t] == 0;
+                    bFree == 1 && m.nSrcPos != kDrop && m.nKind != 0 && m_nPsbManKomas[t] == 0;
                 bool stored;
                 v = DeepenTumiOnCom(r, io.nDepth, free, free ? nCount + 1 : nCount, stored);
                 if (!stored)
@@ -354,7 +355,7 @@ int CZelkor::AvoidOuteOnCom(int bUtsuHu, int bFree, int nCount)
 // Reply search
 // ---------------------------------------------------------------------------
 
-bool CZelkor::IsTimeOver() const
+bool ZelkorCore::IsTimeOver() const
 {
     if (m_bStopRequest.load(std::memory_order_relaxed))
         return true;
@@ -368,7 +369,7 @@ bool CZelkor::IsTimeOver() const
 
 // Row d's line becomes the child's line (row d + 1), with `first` in front;
 // the null move leaves the front entry empty.
-void CZelkor::TakeChildLine(int d, const CANDI_MOVE *first)
+void ZelkorCore::TakeChildLine(int d, const CANDI_MOVE *first)
 {
     if (first)
         CopyMove(m_moveTree[d][d], *first);
@@ -380,13 +381,13 @@ void CZelkor::TakeChildLine(int d, const CANDI_MOVE *first)
     m_nSearchedDepth[d] = end < d + 1 ? d + 1 : end;
 }
 
-void CZelkor::SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru)
+void ZelkorCore::SetOneMoveLine(int d, int nSrcPos, int nDstPos, int nKind, int nNaru)
 {
     m_moveTree[d][d] = {nSrcPos, nDstPos, nKind, nNaru};
     m_nSearchedDepth[d] = d + 1;
 }
 
-void CZelkor::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth)
+void ZelkorCore::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int nDepth)
 {
     RESULT_IO r;
     r.nGain = nGain;
@@ -401,7 +402,7 @@ void CZelkor::SaveSearchResult(int nGain, int nSearched, const KOMA_MOVE &m, int
 
 // The stored best move of the position goes first: swapped to row 0 when the
 // list holds it, otherwise put there if still playable.
-void CZelkor::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax)
+void ZelkorCore::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int nMax)
 {
     if (h.nSrcPos == 0)
         return;
@@ -441,118 +442,147 @@ void CZelkor::PutHashMoveFirst(CANDI_MOVE *list, int &n, const KOMA_MOVE &h, int
 
 // A recapture at ply 3 (Man) or 2 (Com) that the side to move may lose on is
 // searched two plies deeper.
-bool CZelkor::IsManRecaptureExtended() const
+bool ZelkorCore::IsManRecaptureExtended() const
 {
     const CANDI_MOVE *p = m_pPreCandi[1];
     const CANDI_MOVE *q = m_pPreCandi[2];
     if (!p || !q || p->nDstPos != q->nDstPos)
         return false;
     const int t = q->nDstPos;
-    const bool quiet = p->nSrcPos == 255 || p->nKind == 0;
+    const bool quiet = p->nSrcPos == kDrop || p->nKind == 0;
     bool lose = m_nPsbManKomas[t] == 0;
     if (!lose && m_nPsbManKomas[t] == 1 && quiet) {
-        int x = m_nWeight2[m_nBoard[t] & 15];
+        int x = kWeight2[m_nBoard[t] & 15];
         if (m_nPsbComKomas[t] != 0)
             x -= UniWeight2(GetMinWeightManKoma(t));
-        lose = x - m_nWeight2[q->nKind & 15] < -m_nWeight2[1];
+        lose = x - kWeight2[q->nKind & 15] < -kWeight2[1];
     }
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 129));
 }
 
-bool CZelkor::IsComRecaptureExtended() const
+bool ZelkorCore::IsComRecaptureExtended() const
 {
     const CANDI_MOVE *p = m_pPreCandi[0];
     const CANDI_MOVE *q = m_pPreCandi[1];
     if (!p || !q || p->nDstPos != q->nDstPos)
         return false;
     const int t = q->nDstPos;
-    const bool quiet = p->nSrcPos == 255 || p->nKind == 0;
+    const bool quiet = p->nSrcPos == kDrop || p->nKind == 0;
     bool lose = m_nPsbComKomas[t] == 0;
     if (!lose && m_nPsbComKomas[t] == 1 && quiet) {
-        int x = m_nWeight2[m_nBoard[t] & 15];
+        int x = kWeight2[m_nBoard[t] & 15];
         if (m_nPsbManKomas[t] != 0)
             x -= UniWeight2(GetMinWeightComKoma(t));
-        lose = x - m_nWeight2[q->nKind & 15] < -m_nWeight2[1];
+        lose = x - kWeight2[q->nKind & 15] < -kWeight2[1];
     }
     return lose && (quiet || ((q->nKind & 7) > 1 && p->nKind == 1));
 }
 
-int CZelkor::SearchManMove(int nMin, int nMax)
+// The reply search of one side, written once: Com maximises (improves alpha),
+// Man minimises (improves beta). Where the sides differ (the clock, the mate
+// searches, the extension ply, the value of being mated) the branch says so.
+template <bool Com> int ZelkorCore::SearchReply(int nMin, int nMax)
 {
+    using S = Side<Com>;
+    auto better = [](int v, int than) { return Com ? v > than : v < than; };
+    auto child = [this](int a, int b) { return Com ? SearchManMove(a, b) : SearchComMove(a, b); };
+    const int mateByMe = Com ? kMateScore : -kMateScore;
+
+    // 1. Count the node; Man's plies look at the clock.
     m_nSearchNodes++;
     const int d = m_nDepth;
     int alpha = nMin;
     int beta = nMax;
-    int beta0 = beta;
+    int &best = Com ? alpha : beta; // the bound this side improves
+    int best0 = best;
     m_moveTree[d][d].nSrcPos = 0;
     m_nSearchedDepth[d] = d;
-
-    if (m_nMinTagDepth > 1 && ++m_nTimeCounter > 3000) {
-        m_nTimeCounter = 0;
-        if (IsTimeOver())
-            m_bTime = true;
+    if constexpr (!Com) {
+        if (m_nMinTagDepth > 1 && ++m_nTimeCounter > 3000) {
+            m_nTimeCounter = 0;
+            if (IsTimeOver())
+                m_bTime = true;
+        }
+        if (m_bTime)
+            return alpha;
     }
-    if (m_bTime)
-        return alpha;
 
+    // 2. The result table: a stored value ends the node or narrows the window.
     const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
     RESULT_IO io{};
     io.nDepth = D - 256 * d;
     LoadSearchData(&io);
     const KOMA_MOVE hash = {io.nSrcPos, io.nDstPos, io.nKind, io.nNaru};
-    if (io.nSearched == 1 || (io.nSearched == 2 && io.nGain <= alpha)) {
+    if (io.nSearched == 1 || (io.nSearched == 2 && (Com ? beta <= io.nGain : io.nGain <= alpha))) {
         if (hash.nSrcPos != 0)
             SetOneMoveLine(d, hash.nSrcPos, hash.nDstPos, hash.nKind, hash.nNaru);
         return io.nGain;
     }
-    if (io.nSearched == 2 && io.nGain < beta)
-        beta = io.nGain;
+    if (io.nSearched == 2 && better(io.nGain, best))
+        best = io.nGain;
 
-    const bool inCheck = m_nPsbComKomas[m_komaUni[1].nPos] != 0;
+    // 3. At the horizon, out of check: the evaluation after the best capture.
+    const bool inCheck = S::Theirs(*this, m_komaUni[S::kKingUni].nPos) != 0;
     if ((m_nMinTagDepth <= d && !inCheck) || d >= kTreeMaxPly) {
         int s = 0;
-        int g = SearchSurfaceByMan(&s);
+        int g = Com ? SearchSurfaceByCom(&s) : SearchSurfaceByMan(&s);
         if (g != 0) {
             const int k = m_nBoard[s] & 7;
-            g += m_nProfitOnCapt1[m_nCaptByMan[k]][k];
+            g += m_nProfitOnCapt1[S::Held(*this, k)][k];
         }
-        return Evaluation() - g;
+        return Com ? Evaluation() + g : Evaluation() - g;
     }
 
+    // 4. Out of check: a mate found at once, then the threat probe (the
+    // other side moves again) between the two halves of the candidate list.
     CANDI_MOVE *list = m_moveCandi[d];
     int n = 0;
     bool noLegal = false;
     if (!inCheck) {
-        if (IsTumiOnComByOneMove() == 30000) {
+        if ((Com ? IsTumiOnManByOneMove() : IsTumiOnComByOneMove()) == kMateScore) {
             const CANDI_MOVE &m = list[0];
             SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return -30000;
+            return mateByMe;
         }
-        n = BeginManReplyCandi();
+        if constexpr (Com) {
+            const int remain = m_nMinTagDepth - d;
+            if (remain > 3) {
+                int s = 0, t = 0, k = 0, nr = 0;
+                const int lim = remain == 4 ? 3 : remain <= 6 ? 5 : 7;
+                if (SearchTumiOnMan(s, t, k, nr, lim) > 99) {
+                    SetOneMoveLine(d, s, t, k, nr);
+                    return kMateScore;
+                }
+            }
+        }
+        n = Com ? BeginComReplyCandi() : BeginManReplyCandi();
         m_pPreCandi[d] = nullptr;
         m_nDepth++;
         m_dwBoard1 = ~m_dwBoard1;
         m_dwBoard2 = ~m_dwBoard2;
-        const int v = SearchComMove(alpha, beta);
+        const int v = child(alpha, beta);
         m_dwBoard1 = ~m_dwBoard1;
         m_dwBoard2 = ~m_dwBoard2;
         m_nDepth--;
-        if (v < beta) {
-            beta = v;
+        if (better(v, best)) {
+            best = v;
             TakeChildLine(d, nullptr);
         }
-        if (beta <= alpha) {
-            SaveSearchResult(beta, 2, KOMA_MOVE{}, D - 256 * d);
-            return beta;
+        if (alpha >= beta) {
+            SaveSearchResult(best, 2, KOMA_MOVE{}, D - 256 * d);
+            return best;
         }
-        n = EndManReplyCandi(n); // around Com's threat, m_moveTree[d + 1][d + 1]
+        // around the threat the probe left in m_moveTree[d + 1][d + 1]
+        n = Com ? EndComReplyCandi(n) : EndManReplyCandi(n);
     } else {
-        n = BeginManReplyCandi(); // the evasions
+        n = Com ? BeginComReplyCandi() : BeginManReplyCandi(); // the evasions
         noLegal = true;
     }
     PutHashMoveFirst(list, n, hash, 64);
 
-    const bool extend = d == 3 && IsManRecaptureExtended();
+    // 5. The moves; the first searched half a ply deeper, recaptures at the
+    // side's extension ply two plies deeper.
+    const bool extend = Com ? d == 2 && IsComRecaptureExtended() : d == 3 && IsManRecaptureExtended();
     int storeD = D;
     for (int i = 0; i < n; i++) {
         CANDI_MOVE &m = list[i];
@@ -562,191 +592,83 @@ int CZelkor::SearchManMove(int nMin, int nMax)
         m_nRemainDepth = Drow & 255;
         m_nDepth++;
         MakeCandiMove(m);
-        int v = 30000;
-        if (m_nPsbComKomas[m_komaUni[1].nPos] == 0) {
+        int v = -mateByMe;
+        if (S::Theirs(*this, m_komaUni[S::kKingUni].nPos) == 0) {
             noLegal = false;
-            v = SearchComMove(alpha, beta);
-            if (extend && v < beta) {
+            v = child(alpha, beta);
+            if (extend && better(v, best)) {
+                if constexpr (Com)
+                    m_bCallTumiFunc = 1;
                 m_nMinTagDepth += 2;
-                v = SearchComMove(alpha, beta);
+                v = child(alpha, beta);
                 m_nMinTagDepth -= 2;
+                if constexpr (Com)
+                    m_bCallTumiFunc = 0;
             }
         }
         m_nDepth--;
         UnmakeCandiMove(m);
         m_nMinTagDepth = D >> 8;
         m_nRemainDepth = D & 255;
-        if (v < beta) {
-            beta = v;
+        if (better(v, best)) {
+            best = v;
             storeD = Drow;
             TakeChildLine(d, &m);
         }
-        if (beta <= alpha) {
+        if (alpha >= beta) {
             KOMA_MOVE km;
             CopyMove(km, m);
-            SaveSearchResult(beta, 2, km, storeD - 256 * d);
-            return beta;
+            SaveSearchResult(best, 2, km, storeD - 256 * d);
+            return best;
         }
     }
 
-    if (d == 1 && !inCheck && (beta == 30000 || m_nMinTagDepth > 1)) {
-        int s = 0, t = 0, k = 0, nr = 0;
-        const int lim = beta == 30000 ? 31 : 2 * m_nMinTagDepth - 1;
-        if (SearchTumiOnCom(s, t, k, nr, lim) > 99) {
-            SetOneMoveLine(d, s, t, k, nr);
-            return -30000;
-        }
-    } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != 30000 && !inCheck && m_nMinTagDepth > 3) {
-        int s = 0, t = 0, k = 0, nr = 0;
-        if (SearchTumiOnCom(s, t, k, nr, 2 * m_nMinTagDepth - 5) > 99) {
-            SetOneMoveLine(d, s, t, k, nr);
-            return -30000;
+    // 6. Man's plies 1 and 3: a mate search for Com before settling.
+    if constexpr (!Com) {
+        if (d == 1 && !inCheck && (beta == kMateScore || m_nMinTagDepth > 1)) {
+            int s = 0, t = 0, k = 0, nr = 0;
+            const int lim = beta == kMateScore ? 31 : 2 * m_nMinTagDepth - 1;
+            if (SearchTumiOnCom(s, t, k, nr, lim) > 99) {
+                SetOneMoveLine(d, s, t, k, nr);
+                return -kMateScore;
+            }
+        } else if (d == 3 && m_bCallTumiFunc == 1 && alpha != kMateScore && !inCheck &&
+                   m_nMinTagDepth > 3) {
+            int s = 0, t = 0, k = 0, nr = 0;
+            if (SearchTumiOnCom(s, t, k, nr, 2 * m_nMinTagDepth - 5) > 99) {
+                SetOneMoveLine(d, s, t, k, nr);
+                return -kMateScore;
+            }
         }
     }
 
+    // 7. No legal move: mated, unless the last move was a pawn drop, which
+    // may not mate.
     if (noLegal) {
         m_moveTree[d][d].nSrcPos = 0;
         m_nSearchedDepth[d] = d;
         const CANDI_MOVE *prev = m_pPreCandi[d - 1];
-        if (prev && IsPawnDrop(*prev, 129)) {
-            beta = beta0 = -30000; // mate by a dropped pawn is not allowed
+        if (prev && IsPawnDrop(*prev, S::OppCode(kPawn))) {
+            best = best0 = mateByMe;
+        } else if constexpr (Com) {
+            alpha = -25000;
+            best0 = -25001;
         } else {
-            beta = 30000;
-            beta0 = 25001;
+            beta = kMateScore;
+            best0 = 25001;
         }
     }
-    if (beta < beta0)
-        SaveSearchResult(beta, 1, m_moveTree[d][d], storeD - 256 * d);
-    return beta;
+    if (better(best, best0))
+        SaveSearchResult(best, 1, m_moveTree[d][d], storeD - 256 * d);
+    return best;
 }
 
-int CZelkor::SearchComMove(int nMin, int nMax)
+int ZelkorCore::SearchManMove(int nMin, int nMax)
 {
-    m_nSearchNodes++;
-    const int d = m_nDepth;
-    int alpha = nMin;
-    int alpha0 = alpha;
-    const int beta = nMax;
-    m_moveTree[d][d].nSrcPos = 0;
-    m_nSearchedDepth[d] = d;
+    return SearchReply<false>(nMin, nMax);
+}
 
-    const int D = 256 * m_nMinTagDepth + m_nRemainDepth;
-    RESULT_IO io{};
-    io.nDepth = D - 256 * d;
-    LoadSearchData(&io);
-    const KOMA_MOVE hash = {io.nSrcPos, io.nDstPos, io.nKind, io.nNaru};
-    if (io.nSearched == 1 || (io.nSearched == 2 && beta <= io.nGain)) {
-        if (hash.nSrcPos != 0)
-            SetOneMoveLine(d, hash.nSrcPos, hash.nDstPos, hash.nKind, hash.nNaru);
-        return io.nGain;
-    }
-    if (io.nSearched == 2 && io.nGain > alpha)
-        alpha = io.nGain;
-
-    const bool inCheck = m_nPsbManKomas[m_komaUni[2].nPos] != 0;
-    if ((m_nMinTagDepth <= d && !inCheck) || d >= kTreeMaxPly) {
-        int s = 0;
-        int g = SearchSurfaceByCom(&s);
-        if (g != 0) {
-            const int k = m_nBoard[s] & 7;
-            g += m_nProfitOnCapt1[m_nCaptByCom[k]][k];
-        }
-        return Evaluation() + g;
-    }
-
-    CANDI_MOVE *list = m_moveCandi[d];
-    int n = 0;
-    bool noLegal = false;
-    if (!inCheck) {
-        if (IsTumiOnManByOneMove() == 30000) {
-            const CANDI_MOVE &m = list[0];
-            SetOneMoveLine(d, m.nSrcPos, m.nDstPos, m.nKind, m.nNaru);
-            return 30000;
-        }
-        const int remain = m_nMinTagDepth - d;
-        if (remain > 3) {
-            int s = 0, t = 0, k = 0, nr = 0;
-            const int lim = remain == 4 ? 3 : remain <= 6 ? 5 : 7;
-            if (SearchTumiOnMan(s, t, k, nr, lim) > 99) {
-                SetOneMoveLine(d, s, t, k, nr);
-                return 30000;
-            }
-        }
-        n = BeginComReplyCandi();
-        m_pPreCandi[d] = nullptr;
-        m_nDepth++;
-        m_dwBoard1 = ~m_dwBoard1;
-        m_dwBoard2 = ~m_dwBoard2;
-        const int v = SearchManMove(alpha, beta);
-        m_dwBoard1 = ~m_dwBoard1;
-        m_dwBoard2 = ~m_dwBoard2;
-        m_nDepth--;
-        if (v > alpha) {
-            alpha = v;
-            TakeChildLine(d, nullptr);
-        }
-        if (alpha >= beta) {
-            SaveSearchResult(alpha, 2, KOMA_MOVE{}, D - 256 * d);
-            return alpha;
-        }
-        n = EndComReplyCandi(n);
-    } else {
-        n = BeginComReplyCandi();
-        noLegal = true;
-    }
-    PutHashMoveFirst(list, n, hash, 64);
-
-    const bool extend = d == 2 && IsComRecaptureExtended();
-    int storeD = D;
-    for (int i = 0; i < n; i++) {
-        CANDI_MOVE &m = list[i];
-        m_pPreCandi[d] = &m;
-        const int Drow = i == 0 ? D + 128 : D;
-        m_nMinTagDepth = Drow >> 8;
-        m_nRemainDepth = Drow & 255;
-        m_nDepth++;
-        MakeCandiMove(m);
-        int v = -30000;
-        if (m_nPsbManKomas[m_komaUni[2].nPos] == 0) {
-            noLegal = false;
-            v = SearchManMove(alpha, beta);
-            if (extend && v > alpha) {
-                m_bCallTumiFunc = 1;
-                m_nMinTagDepth += 2;
-                v = SearchManMove(alpha, beta);
-                m_nMinTagDepth -= 2;
-                m_bCallTumiFunc = 0;
-            }
-        }
-        m_nDepth--;
-        UnmakeCandiMove(m);
-        m_nMinTagDepth = D >> 8;
-        m_nRemainDepth = D & 255;
-        if (v > alpha) {
-            alpha = v;
-            storeD = Drow;
-            TakeChildLine(d, &m);
-        }
-        if (alpha >= beta) {
-            KOMA_MOVE km;
-            CopyMove(km, m);
-            SaveSearchResult(alpha, 2, km, storeD - 256 * d);
-            return alpha;
-        }
-    }
-
-    if (noLegal) {
-        m_moveTree[d][d].nSrcPos = 0;
-        m_nSearchedDepth[d] = d;
-        const CANDI_MOVE *prev = m_pPreCandi[d - 1];
-        if (prev && IsPawnDrop(*prev, 1)) {
-            alpha = alpha0 = 30000; // Man may not mate with a dropped pawn
-        } else {
-            alpha = -25000;
-            alpha0 = -25001;
-        }
-    }
-    if (alpha > alpha0)
-        SaveSearchResult(alpha, 1, m_moveTree[d][d], storeD - 256 * d);
-    return alpha;
+int ZelkorCore::SearchComMove(int nMin, int nMax)
+{
+    return SearchReply<true>(nMin, nMax);
 }

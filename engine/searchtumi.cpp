@@ -12,9 +12,6 @@ using namespace zelkor;
 
 namespace {
 
-// King neighbours in the order the exact test looks at them.
-const int kAroundGyoku[8] = {15, 16, 17, 1, -1, -17, -16, -15};
-
 inline int Col(int s)
 {
     return s & 15;
@@ -26,55 +23,55 @@ inline int Col(int s)
 // Shared mechanics
 // ---------------------------------------------------------------------------
 
-void CZelkor::MakeCandiMove(const CANDI_MOVE &m)
+void ZelkorCore::MakeCandiMove(const CANDI_MOVE &m)
 {
-    if (m.nSrcPos == 255)
+    if (m.nSrcPos == kDrop)
         MoveKomaOnCapt(m.nDstPos, m.nKind);
     else
         MoveKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru);
 }
 
-void CZelkor::UnmakeCandiMove(const CANDI_MOVE &m)
+void ZelkorCore::UnmakeCandiMove(const CANDI_MOVE &m)
 {
-    if (m.nSrcPos == 255)
+    if (m.nSrcPos == kDrop)
         BackKomaToCapt(m.nDstPos);
     else
         BackKomaOnBoard(m.nDstPos, m.nSrcPos, m.nNaru, m.nKind);
 }
 
 // Bit 7 - i set when neighbour i of Man's king is a square it may step to.
-int CZelkor::GetFreeMaskOnManGyoku()
+int ZelkorCore::GetFreeMaskOnManGyoku()
 {
     const int K = m_komaUni[1].nPos;
     int mask = 0;
     for (int i = 0; i < 8; i++) {
         mask <<= 1;
-        const int n = K - m_nAroundStep[i];
+        const int n = K - kKingSteps[i];
         const int c = m_nBoard[n];
-        if (c != 255 && m_nPsbComKomas[n] == 0 && (c == 0 || c > 128))
+        if (c != kFrame && m_nPsbComKomas[n] == 0 && (c == 0 || c > 128))
             mask |= 1;
     }
     return mask;
 }
 
-int CZelkor::GetFreeMaskOnComGyoku()
+int ZelkorCore::GetFreeMaskOnComGyoku()
 {
     const int K = m_komaUni[2].nPos;
     int mask = 0;
     for (int i = 0; i < 8; i++) {
         mask <<= 1;
-        const int n = K + m_nAroundStep[i];
+        const int n = K + kKingSteps[i];
         const int c = m_nBoard[n];
-        if (c != 255 && m_nPsbManKomas[n] == 0 && c < 128)
+        if (c != kFrame && m_nPsbManKomas[n] == 0 && c < 128)
             mask |= 1;
     }
     return mask;
 }
 
 // Drops that check from too far away to matter for a mate.
-bool CZelkor::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
+bool ZelkorCore::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
 {
-    if (m.nSrcPos != 255)
+    if (m.nSrcPos != kDrop)
         return false;
     const int t = m.nDstPos;
     switch (m.nKind) {
@@ -91,9 +88,9 @@ bool CZelkor::IsFarTumiDropOnMan(const CANDI_MOVE &m, int K) const
     }
 }
 
-bool CZelkor::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
+bool ZelkorCore::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
 {
-    if (m.nSrcPos != 255)
+    if (m.nSrcPos != kDrop)
         return false;
     const int t = m.nDstPos;
     switch (m.nKind) {
@@ -114,13 +111,13 @@ bool CZelkor::IsFarTumiDropOnCom(const CANDI_MOVE &m, int K) const
 // Exact test: is the king, now in check, mated?
 // ---------------------------------------------------------------------------
 
-int CZelkor::IsTumiOnManJust(bool bUtsuHu)
+int ZelkorCore::IsTumiOnManJust(bool bUtsuHu)
 {
     const int K = m_komaUni[1].nPos;
-    for (int a : kAroundGyoku) {
+    for (int a : kKingSteps) {
         const int n = K + a;
         const int c = m_nBoard[n];
-        if (c != 255 && m_nPsbComKomas[n] == 0 && (c == 0 || c > 128))
+        if (c != kFrame && m_nPsbComKomas[n] == 0 && (c == 0 || c > 128))
             return m_nWeightScore;
     }
 
@@ -135,14 +132,14 @@ int CZelkor::IsTumiOnManJust(bool bUtsuHu)
         if (code == 130 || (code & 135) > 133)
             n += GMCM_BreakOffShaKaku(true, P, K, list + n);
     }
-    int result = bUtsuHu ? -30000 : 30000;
+    int result = bUtsuHu ? -kMateScore : kMateScore;
     if (n >= 11) {
         result = m_nWeightScore;
     } else {
         for (int i = 0; i < n; i++) {
             const CANDI_MOVE &m = list[i];
             const int t = m.nDstPos;
-            if (m.nSrcPos == 255) {
+            if (m.nSrcPos == kDrop) {
                 if (m_nPsbManKomas[t] == 1 && m_nPsbComKomas[t] >= 2 && m_nPsbManKoma[t][0] == 1)
                     continue; // only the king could retake: a wasted interposition
                 if (m_nPsbComKomas[K] == 1) {
@@ -163,13 +160,13 @@ int CZelkor::IsTumiOnManJust(bool bUtsuHu)
     return result;
 }
 
-int CZelkor::IsTumiOnComJust(bool bUtsuHu)
+int ZelkorCore::IsTumiOnComJust(bool bUtsuHu)
 {
     const int K = m_komaUni[2].nPos;
-    for (int a : kAroundGyoku) {
+    for (int a : kKingSteps) {
         const int n = K + a;
         const int c = m_nBoard[n];
-        if (c != 255 && m_nPsbManKomas[n] == 0 && c < 128)
+        if (c != kFrame && m_nPsbManKomas[n] == 0 && c < 128)
             return m_nWeightScore;
     }
 
@@ -184,14 +181,14 @@ int CZelkor::IsTumiOnComJust(bool bUtsuHu)
         if (code == 2 || (code & 7) >= 6)
             n += GCCM_BreakOffShaKaku(true, P, K, list + n);
     }
-    int result = bUtsuHu ? -30000 : 30000;
+    int result = bUtsuHu ? -kMateScore : kMateScore;
     if (n >= 11) {
         result = m_nWeightScore;
     } else {
         for (int i = 0; i < n; i++) {
             const CANDI_MOVE &m = list[i];
             const int t = m.nDstPos;
-            if (m.nSrcPos == 255) {
+            if (m.nSrcPos == kDrop) {
                 if (m_nPsbComKomas[t] == 1 && m_nPsbManKomas[t] >= 2 && m_nPsbComKoma[t][0] == 2)
                     continue;
                 if (m_nPsbManKomas[K] == 1) {
@@ -218,22 +215,22 @@ int CZelkor::IsTumiOnComJust(bool bUtsuHu)
 
 // The check just made (the checker on t) mates when the king cannot take it
 // and has nowhere to go; if other defenders exist the exact test decides.
-bool CZelkor::IsCheckMateOnMan(int t)
+bool ZelkorCore::IsCheckMateOnMan(int t)
 {
     if (m_nPsbManKomas[t] == 1 && m_nPsbManKoma[t][0] == 1)
         return GetFreeMaskOnManGyoku() == 0;
-    return IsTumiOnManJust(false) == 30000;
+    return IsTumiOnManJust(false) == kMateScore;
 }
 
-bool CZelkor::IsCheckMateOnCom(int t)
+bool ZelkorCore::IsCheckMateOnCom(int t)
 {
     if (m_nPsbComKomas[t] == 1 && m_nPsbComKoma[t][0] == 2)
         return GetFreeMaskOnComGyoku() == 0;
-    return IsTumiOnComJust(false) == 30000;
+    return IsTumiOnComJust(false) == kMateScore;
 }
 
 // Tries one move; true (and the move in row 0) when it mates.
-bool CZelkor::TryMateOnMan(const CANDI_MOVE &m)
+bool ZelkorCore::TryMateOnMan(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     const bool mate = m_nPsbManKomas[m_komaUni[2].nPos] == 0 && IsCheckMateOnMan(m.nDstPos);
@@ -243,7 +240,7 @@ bool CZelkor::TryMateOnMan(const CANDI_MOVE &m)
     return mate;
 }
 
-bool CZelkor::TryMateOnCom(const CANDI_MOVE &m)
+bool ZelkorCore::TryMateOnCom(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     const bool mate = m_nPsbComKomas[m_komaUni[1].nPos] == 0 && IsCheckMateOnCom(m.nDstPos);
@@ -253,7 +250,7 @@ bool CZelkor::TryMateOnCom(const CANDI_MOVE &m)
     return mate;
 }
 
-int CZelkor::IsTumiOnManByOneMove()
+int ZelkorCore::IsTumiOnManByOneMove()
 {
     const int K = m_komaUni[1].nPos;
     const int free = GetFreeMaskOnManGyoku();
@@ -262,18 +259,18 @@ int CZelkor::IsTumiOnManByOneMove()
 
     m_moveCandi[m_nDepth][0].nSrcPos = 0;
     for (int i = 0; i < 8; i++) {
-        const int t = K - m_nAroundStep[i];
+        const int t = K - kKingSteps[i];
         const int x = m_nBoard[t];
-        if (x == 255 || x > 128 || m_nPsbComKomas[t] == 0)
+        if (x == kFrame || x > 128 || m_nPsbComKomas[t] == 0)
             continue;
-        const int cls = m_nAroundCode[i];
+        const int cls = kAroundCode[i];
         if (x == 0) {
             for (int k = (i == 0 ? 2 : 4); k <= 7; k++) {
-                const int neck = m_nNeckOnAround[i][k];
+                const int neck = kNeckOnAround[i][k];
                 if (m_nCaptByCom[k] == 0 || neck == 0 || (neck & free) != 0)
                     continue;
-                if (TryMateOnMan({255, t, 128 + k, 0, 0, 0}))
-                    return 30000;
+                if (TryMateOnMan({kDrop, t, 128 + k, 0, 0, 0}))
+                    return kMateScore;
             }
         }
         if (m_nPsbComKomas[t] < 2)
@@ -283,25 +280,25 @@ int CZelkor::IsTumiOnManByOneMove()
         for (int j = 0; j < na; j++)
             attackers[j] = m_nPsbComKoma[t][j];
         for (int j = 0; j < na; j++) {
-            if (attackers[j] >= 128)
+            if (attackers[j] >= kXray)
                 continue;
             const int p = m_komaUni[attackers[j]].nPos;
             const int k = m_komaUni[attackers[j]].nKind & 15;
-            const int naru = (m_nAddWeightOnNaru[k] != 0 && (p >= 0x71 || t >= 0x71)) ? 8 : 0;
-            if (m_nMarkOnCode[cls][k + naru] == 1 && TryMateOnMan({p, t, x, naru, 0, 0}))
-                return 30000;
+            const int naru = (kAddWeightOnNaru[k] != 0 && (p >= 0x71 || t >= 0x71)) ? 8 : 0;
+            if (kMarkOnCode[cls][k + naru] == 1 && TryMateOnMan({p, t, x, naru, 0, 0}))
+                return kMateScore;
             const bool alsoPlain = naru == 8 && ((k == 2 && i == 0) || (k == 4 && cls == 3));
-            if (alsoPlain && m_nMarkOnCode[cls][k] == 1 && TryMateOnMan({p, t, x, 0, 0, 0}))
-                return 30000;
+            if (alsoPlain && kMarkOnCode[cls][k] == 1 && TryMateOnMan({p, t, x, 0, 0, 0}))
+                return kMateScore;
         }
     }
 
     if (free == 0 && K > 0x2f) {
         for (int t : {K - 33, K - 31}) {
             const int x = m_nBoard[t];
-            if (x == 0 && m_nCaptByCom[3] != 0 && TryKnightMateOnMan({255, t, 131, 0, 0, 0}))
-                return 30000;
-            if (x == 255 || x > 128 || t < 0x30)
+            if (x == 0 && m_nCaptByCom[3] != 0 && TryKnightMateOnMan({kDrop, t, 131, 0, 0, 0}))
+                return kMateScore;
+            if (x == kFrame || x > 128 || t < 0x30)
                 continue;
             int attackers[32];
             const int na = m_nPsbComKomas[t];
@@ -311,14 +308,14 @@ int CZelkor::IsTumiOnManByOneMove()
                 const int u = attackers[j];
                 if (u < 128 && m_komaUni[u].nKind == 131 &&
                     TryKnightMateOnMan({m_komaUni[u].nPos, t, x, 0, 0, 0}))
-                    return 30000;
+                    return kMateScore;
             }
         }
     }
     return m_nWeightScore;
 }
 
-int CZelkor::IsTumiOnComByOneMove()
+int ZelkorCore::IsTumiOnComByOneMove()
 {
     const int K = m_komaUni[2].nPos;
     const int free = GetFreeMaskOnComGyoku();
@@ -327,18 +324,18 @@ int CZelkor::IsTumiOnComByOneMove()
 
     m_moveCandi[m_nDepth][0].nSrcPos = 0;
     for (int i = 0; i < 8; i++) {
-        const int t = K + m_nAroundStep[i];
+        const int t = K + kKingSteps[i];
         const int x = m_nBoard[t];
-        if (x == 255 || (x != 0 && x < 128) || m_nPsbManKomas[t] == 0)
+        if (x == kFrame || (x != 0 && x < 128) || m_nPsbManKomas[t] == 0)
             continue;
-        const int cls = m_nAroundCode[i];
+        const int cls = kAroundCode[i];
         if (x == 0) {
             for (int k = (i == 0 ? 2 : 4); k <= 7; k++) {
-                const int neck = m_nNeckOnAround[i][k];
+                const int neck = kNeckOnAround[i][k];
                 if (m_nCaptByMan[k] == 0 || neck == 0 || (neck & free) != 0)
                     continue;
-                if (TryMateOnCom({255, t, k, 0, 0, 0}))
-                    return 30000;
+                if (TryMateOnCom({kDrop, t, k, 0, 0, 0}))
+                    return kMateScore;
             }
         }
         if (m_nPsbManKomas[t] < 2)
@@ -348,25 +345,25 @@ int CZelkor::IsTumiOnComByOneMove()
         for (int j = 0; j < na; j++)
             attackers[j] = m_nPsbManKoma[t][j];
         for (int j = 0; j < na; j++) {
-            if (attackers[j] >= 128)
+            if (attackers[j] >= kXray)
                 continue;
             const int p = m_komaUni[attackers[j]].nPos;
             const int k = m_komaUni[attackers[j]].nKind & 15;
-            const int naru = (m_nAddWeightOnNaru[k] != 0 && (p < 0x40 || t < 0x40)) ? 8 : 0;
-            if (m_nMarkOnCode[cls][k + naru] == 1 && TryMateOnCom({p, t, x, naru, 0, 0}))
-                return 30000;
+            const int naru = (kAddWeightOnNaru[k] != 0 && (p < 0x40 || t < 0x40)) ? 8 : 0;
+            if (kMarkOnCode[cls][k + naru] == 1 && TryMateOnCom({p, t, x, naru, 0, 0}))
+                return kMateScore;
             const bool alsoPlain = naru == 8 && ((k == 2 && i == 0) || (k == 4 && cls == 3));
-            if (alsoPlain && m_nMarkOnCode[cls][k] == 1 && TryMateOnCom({p, t, x, 0, 0, 0}))
-                return 30000;
+            if (alsoPlain && kMarkOnCode[cls][k] == 1 && TryMateOnCom({p, t, x, 0, 0, 0}))
+                return kMateScore;
         }
     }
 
     if (free == 0 && K < 0x80) {
         for (int t : {K + 33, K + 31}) {
             const int x = m_nBoard[t];
-            if (x == 0 && m_nCaptByMan[3] != 0 && TryKnightMateOnCom({255, t, 3, 0, 0, 0}))
-                return 30000;
-            if (x == 255 || (x != 0 && x < 128) || t >= 0x80)
+            if (x == 0 && m_nCaptByMan[3] != 0 && TryKnightMateOnCom({kDrop, t, 3, 0, 0, 0}))
+                return kMateScore;
+            if (x == kFrame || (x != 0 && x < 128) || t >= 0x80)
                 continue;
             int attackers[32];
             const int na = m_nPsbManKomas[t];
@@ -376,7 +373,7 @@ int CZelkor::IsTumiOnComByOneMove()
                 const int u = attackers[j];
                 if (u < 128 && m_komaUni[u].nKind == 3 &&
                     TryKnightMateOnCom({m_komaUni[u].nPos, t, x, 0, 0, 0}))
-                    return 30000;
+                    return kMateScore;
             }
         }
     }
@@ -385,7 +382,7 @@ int CZelkor::IsTumiOnComByOneMove()
 
 // A knight check cannot be blocked: it mates when nothing takes the knight
 // and the king has no square left.
-bool CZelkor::TryKnightMateOnMan(const CANDI_MOVE &m)
+bool ZelkorCore::TryKnightMateOnMan(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     bool mate = false;
@@ -393,7 +390,7 @@ bool CZelkor::TryKnightMateOnMan(const CANDI_MOVE &m)
         if (m_nPsbManKomas[m.nDstPos] == 0 && GetFreeMaskOnManGyoku() == 0) {
             mate = true;
         } else {
-            mate = IsTumiOnManJust(false) == 30000;
+            mate = IsTumiOnManJust(false) == kMateScore;
         }
     }
     UnmakeCandiMove(m);
@@ -402,7 +399,7 @@ bool CZelkor::TryKnightMateOnMan(const CANDI_MOVE &m)
     return mate;
 }
 
-bool CZelkor::TryKnightMateOnCom(const CANDI_MOVE &m)
+bool ZelkorCore::TryKnightMateOnCom(const CANDI_MOVE &m)
 {
     MakeCandiMove(m);
     bool mate = false;
@@ -410,7 +407,7 @@ bool CZelkor::TryKnightMateOnCom(const CANDI_MOVE &m)
         if (m_nPsbComKomas[m.nDstPos] == 0 && GetFreeMaskOnComGyoku() == 0) {
             mate = true;
         } else {
-            mate = IsTumiOnComJust(false) == 30000;
+            mate = IsTumiOnComJust(false) == kMateScore;
         }
     }
     UnmakeCandiMove(m);
@@ -423,12 +420,12 @@ bool CZelkor::TryKnightMateOnCom(const CANDI_MOVE &m)
 // Mate-by-checks search with iterative deepening
 // ---------------------------------------------------------------------------
 
-int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
+int ZelkorCore::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
 {
     m_nTagDepth = 1;
     m_nReflex2 = 0;
     m_nStartDepth = m_nDepth;
-    m_nStartWeightScore = m_nWeightScore - 2 * m_nWeight2[7];
+    m_nStartWeightScore = m_nWeightScore - 2 * kWeight2[7];
 
     const int K = m_komaUni[1].nPos;
     CANDI_MOVE *list = m_moveCandi[m_nDepth];
@@ -438,7 +435,7 @@ int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
     if (n > 31)
         n = 31;
     if (n == 0)
-        return -30000;
+        return -kMateScore;
 
     for (;;) {
         int best = 0;
@@ -459,11 +456,11 @@ int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
                     v = r.nGain;
                 } else {
                     if (m_nTagDepth == 1) {
-                        v = IsTumiOnManJust(pawnDrop) == 30000 ? 100 : 1;
+                        v = IsTumiOnManJust(pawnDrop) == kMateScore ? 100 : 1;
                     } else {
                         const int t = m.nDstPos;
                         const bool hanging = m_nPsbComKomas[t] == 0 && m_nPsbManKomas[t] != 0 &&
-                                             !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                             !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                         v = AvoidOuteOnMan(pawnDrop, hanging, 0);
                     }
                     SaveOuteOnMan(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -504,12 +501,12 @@ int CZelkor::SearchTumiOnMan(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
     }
 }
 
-int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
+int ZelkorCore::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru, int nMaxDepth)
 {
     m_nTagDepth = 1;
     m_nReflex1 = 0;
     m_nStartDepth = m_nDepth;
-    m_nStartWeightScore = m_nWeightScore + 2 * m_nWeight2[7];
+    m_nStartWeightScore = m_nWeightScore + 2 * kWeight2[7];
 
     const int K = m_komaUni[2].nPos;
     CANDI_MOVE *list = m_moveCandi[m_nDepth];
@@ -519,7 +516,7 @@ int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
     if (n > 31)
         n = 31;
     if (n == 0)
-        return -30000;
+        return -kMateScore;
 
     for (;;) {
         int best = 0;
@@ -540,11 +537,11 @@ int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
                     v = r.nGain;
                 } else {
                     if (m_nTagDepth == 1) {
-                        v = IsTumiOnComJust(pawnDrop) == 30000 ? 100 : 1;
+                        v = IsTumiOnComJust(pawnDrop) == kMateScore ? 100 : 1;
                     } else {
                         const int t = m.nDstPos;
                         const bool hanging = m_nPsbManKomas[t] == 0 && m_nPsbComKomas[t] != 0 &&
-                                             !pawnDrop && (m.nSrcPos == 255 || m.nKind == 0);
+                                             !pawnDrop && (m.nSrcPos == kDrop || m.nKind == 0);
                         v = AvoidOuteOnCom(pawnDrop, hanging, 0);
                     }
                     SaveOuteOnCom(v, m_nTagDepth - m_nDepth + m_nStartDepth);
@@ -587,7 +584,7 @@ int CZelkor::SearchTumiOnCom(int &nSrcPos, int &nDstPos, int &nKind, int &nNaru,
 
 // Proven-result table shorthands: the usable value at a remaining depth, or
 // 0 when there is none; and a store of a mate value.
-int CZelkor::LoadOuteOnMan(int nRemain)
+int ZelkorCore::LoadOuteOnMan(int nRemain)
 {
     RESULT_IO r{};
     r.nDepth = nRemain;
@@ -595,7 +592,7 @@ int CZelkor::LoadOuteOnMan(int nRemain)
     return r.nSearched == 1 ? r.nGain : 0;
 }
 
-int CZelkor::LoadOuteOnCom(int nRemain)
+int ZelkorCore::LoadOuteOnCom(int nRemain)
 {
     RESULT_IO r{};
     r.nDepth = nRemain;
@@ -603,7 +600,7 @@ int CZelkor::LoadOuteOnCom(int nRemain)
     return r.nSearched == 1 ? r.nGain : 0;
 }
 
-void CZelkor::SaveOuteOnMan(int v, int nRemain)
+void ZelkorCore::SaveOuteOnMan(int v, int nRemain)
 {
     RESULT_IO r{};
     r.nGain = v;
@@ -611,7 +608,7 @@ void CZelkor::SaveOuteOnMan(int v, int nRemain)
     SaveOuteDataOnMan(&r);
 }
 
-void CZelkor::SaveOuteOnCom(int v, int nRemain)
+void ZelkorCore::SaveOuteOnCom(int v, int nRemain)
 {
     RESULT_IO r{};
     r.nGain = v;
@@ -620,7 +617,7 @@ void CZelkor::SaveOuteOnCom(int v, int nRemain)
 }
 
 // Most promising checks first; only the move and nTemp1 travel.
-void CZelkor::SortTumiByTemp1(CANDI_MOVE *list, int n)
+void ZelkorCore::SortTumiByTemp1(CANDI_MOVE *list, int n)
 {
     for (int i = 0; i + 1 < n; i++) {
         int best = i;

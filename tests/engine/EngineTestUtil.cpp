@@ -6,20 +6,20 @@
 
 namespace enginetest {
 
-std::unique_ptr<CZelkor> NewEngine()
+EnginePtr NewEngine()
 {
-    auto z = std::make_unique<CZelkor>();
-    std::memcpy(z->m_nBoard, z->m_nIniBoard, sizeof(z->m_nBoard));
+    auto z = NewCore();
+    std::memcpy(z->m_nBoard, zelkor::kIniBoard, sizeof(z->m_nBoard));
     std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
     std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
     z->InitBoard();
     return z;
 }
 
-void ClearPosition(CZelkor &z)
+void ClearPosition(ZelkorCore &z)
 {
     for (int s = 0; s < 256; s++)
-        z.m_nBoard[s] = z.m_nIniBoard[s] == 255 ? 255 : 0;
+        z.m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
     std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
     std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
 }
@@ -43,7 +43,7 @@ void ParseBoard(const char *diagram, BOARD &b)
     }
 }
 
-void SetHands(CZelkor &z, const std::vector<int> &com, const std::vector<int> &man)
+void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man)
 {
     for (int k = 1; k <= 7; k++) {
         z.m_nCaptByCom[k] = com[k - 1];
@@ -52,7 +52,7 @@ void SetHands(CZelkor &z, const std::vector<int> &com, const std::vector<int> &m
     z.SetUniBoard();
 }
 
-bool RandomLegalMove(CZelkor &z, bool com, Rng &rng, Move &move)
+bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move)
 {
     const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;
     int handKinds[8], nHandKinds = 0;
@@ -95,7 +95,7 @@ bool RandomLegalMove(CZelkor &z, bool com, Rng &rng, Move &move)
     return false;
 }
 
-void MakeMove(CZelkor &z, const Move &m)
+void MakeMove(ZelkorCore &z, const Move &m)
 {
     if (m.src == 255)
         z.MoveKomaOnCapt(m.dst, m.kind);
@@ -103,7 +103,7 @@ void MakeMove(CZelkor &z, const Move &m)
         z.MoveKomaOnBoard(m.dst, m.src, m.naru);
 }
 
-void UnmakeMove(CZelkor &z, const Move &m)
+void UnmakeMove(ZelkorCore &z, const Move &m)
 {
     if (m.src == 255)
         z.BackKomaToCapt(m.dst);
@@ -111,7 +111,7 @@ void UnmakeMove(CZelkor &z, const Move &m)
         z.BackKomaOnBoard(m.dst, m.src, m.naru, m.kind);
 }
 
-void TakeSnapshot(const CZelkor &z, Snapshot &s)
+void TakeSnapshot(const ZelkorCore &z, Snapshot &s)
 {
     std::memcpy(s.board, z.m_nBoard, sizeof(s.board));
     std::memcpy(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard));
@@ -187,7 +187,7 @@ int KindOfNumber(int u)
 }
 
 // The list of a square as a multiset of (attacker square, x-ray bit).
-SortedList ListBySquare(const CZelkor &z, bool com, int t)
+SortedList ListBySquare(const ZelkorCore &z, bool com, int t)
 {
     const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
     SortedList r;
@@ -198,7 +198,7 @@ SortedList ListBySquare(const CZelkor &z, bool com, int t)
     return r;
 }
 
-std::string CheckNumbering(const CZelkor &z)
+std::string CheckNumbering(const ZelkorCore &z)
 {
     int seen[41] = {};
     for (int s = 0; s < 256; s++) {
@@ -233,7 +233,7 @@ std::string CheckNumbering(const CZelkor &z)
 
 } // namespace
 
-std::vector<int> ListOf(const CZelkor &z, bool com, int square)
+std::vector<int> ListOf(const ZelkorCore &z, bool com, int square)
 {
     const int *list = com ? z.m_nPsbComKoma[square] : z.m_nPsbManKoma[square];
     std::vector<int> v(list, list + (com ? z.m_nPsbComKomas[square] : z.m_nPsbManKomas[square]));
@@ -241,7 +241,7 @@ std::vector<int> ListOf(const CZelkor &z, bool com, int square)
     return v;
 }
 
-std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s)
+std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s)
 {
     if (std::memcmp(s.board, z.m_nBoard, sizeof(s.board)))
         return "board differs";
@@ -281,7 +281,7 @@ std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s)
     return "";
 }
 
-std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch)
+std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch)
 {
     std::memcpy(scratch.m_nBoard, z.m_nBoard, sizeof(z.m_nBoard));
     std::memcpy(scratch.m_nCaptByCom, z.m_nCaptByCom, sizeof(z.m_nCaptByCom));
@@ -315,7 +315,7 @@ std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch)
                 return Say(com ? "Com" : "Man", " list of square ", t, " differs from a rebuild");
         }
     }
-    if (!const_cast<CZelkor &>(z).IsCorrectKomas())
+    if (!const_cast<ZelkorCore &>(z).IsCorrectKomas())
         return "IsCorrectKomas fails";
     return "";
 }

@@ -3,7 +3,7 @@
 #ifndef KORVANE_ENGINETESTUTIL_H
 #define KORVANE_ENGINETESTUTIL_H
 
-#include "Zelkor.h"
+#include "zelkor_access.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,13 +36,13 @@ inline int Sq(int row, int col)
 }
 
 // An engine with the initial position and keys (result table not allocated).
-std::unique_ptr<CZelkor> NewEngine();
+EnginePtr NewEngine();
 
 // Empties the board (keeping the frame) and both hands.
-void ClearPosition(CZelkor &z);
+void ClearPosition(ZelkorCore &z);
 
 // Sets the hands from seven counts each (pawn .. rook) and renumbers.
-void SetHands(CZelkor &z, const std::vector<int> &com, const std::vector<int> &man);
+void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man);
 
 struct Move
 {
@@ -53,10 +53,10 @@ struct Move
 };
 
 // A random legal move for the side given (Com if com); false if none was found.
-bool RandomLegalMove(CZelkor &z, bool com, Rng &rng, Move &move);
+bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move);
 
-void MakeMove(CZelkor &z, const Move &m);
-void UnmakeMove(CZelkor &z, const Move &m);
+void MakeMove(ZelkorCore &z, const Move &m);
+void UnmakeMove(ZelkorCore &z, const Move &m);
 
 // Everything make/unmake must restore.
 struct Snapshot
@@ -76,16 +76,16 @@ struct Snapshot
     int weightScore;
 };
 
-void TakeSnapshot(const CZelkor &z, Snapshot &s);
+void TakeSnapshot(const ZelkorCore &z, Snapshot &s);
 
 // Empty when equal; otherwise a description of the first difference.
 // Attack lists are compared as multisets.
-std::string CompareWithSnapshot(const CZelkor &z, const Snapshot &s);
+std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s);
 
 // Compares z's incrementally kept state with a rebuild of the same position
 // in scratch (lists as sets of attacking squares, numbering invariants,
 // hands, stacks, material, packed hand). Empty when consistent.
-std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch);
+std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch);
 
 // A board from a one-line diagram: rows 1..9 (Com's back rank first) split by
 // '/', column 1 first; "plnsgbrk" lower case for Com, upper case for Man, '+'
@@ -93,7 +93,7 @@ std::string CompareWithRebuild(const CZelkor &z, CZelkor &scratch);
 void ParseBoard(const char *diagram, BOARD &b);
 
 // Sorted entries of one list, for set comparisons.
-std::vector<int> ListOf(const CZelkor &z, bool com, int square);
+std::vector<int> ListOf(const ZelkorCore &z, bool com, int square);
 
 } // namespace enginetest
 

@@ -30,10 +30,10 @@ const RefMove *PickMove(const RefPos &p, bool com, Rng &rng, RefMove &out)
 
 RefPos StartPosition(int handicap)
 {
-    static const std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    static const EnginePtr z = enginetest::NewEngine();
     RefPos p = RefEmpty();
     for (int s = 0; s < 256; s++)
-        p.board[s] = z->m_nIniBoard[s];
+        p.board[s] = zelkor::kIniBoard[s];
     // Handicaps taken from either side.
     switch (handicap) {
     case 1:
@@ -132,7 +132,7 @@ void ToDocument(const RefPos &p, BOARD b, int com[7], int man[7])
     }
 }
 
-void Load(CZelkor &z, const RefPos &p)
+void Load(ZelkorCore &z, const RefPos &p)
 {
     RefToEngine(p, z);
     z.m_nCounter = 40;

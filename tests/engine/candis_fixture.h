@@ -22,7 +22,7 @@ RefPos HandHeavyPosition(Rng &rng);
 RefPos RefDiagram(const char *diagram);
 
 // Loads p into z and prepares it like a search root.
-void Load(CZelkor &z, const RefPos &p);
+void Load(ZelkorCore &z, const RefPos &p);
 
 // The position as the document hands it over: board, then the hands of the
 // top (Com) and bottom (Man) player, pawn .. rook.

@@ -1,6 +1,6 @@
 #include "refmoves.h"
 
-#include "Zelkor.h"
+#include "zelkor_access.h"
 
 #include <algorithm>
 #include <tuple>
@@ -131,7 +131,7 @@ RefPos RefEmpty()
     return p;
 }
 
-RefPos RefFromEngine(const CZelkor &z)
+RefPos RefFromEngine(const ZelkorCore &z)
 {
     RefPos p{};
     std::copy(z.m_nBoard, z.m_nBoard + 256, p.board);
@@ -140,7 +140,7 @@ RefPos RefFromEngine(const CZelkor &z)
     return p;
 }
 
-void RefToEngine(const RefPos &p, CZelkor &z)
+void RefToEngine(const RefPos &p, ZelkorCore &z)
 {
     std::copy(p.board, p.board + 256, z.m_nBoard);
     std::copy(p.captCom, p.captCom + 8, z.m_nCaptByCom);

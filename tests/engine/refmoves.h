@@ -10,7 +10,7 @@
 
 #include <vector>
 
-class CZelkor;
+class ZelkorCore;
 
 struct RefPos
 {
@@ -33,8 +33,8 @@ struct RefMove
 };
 
 RefPos RefEmpty();                             // empty board with frame, empty hands
-RefPos RefFromEngine(const CZelkor &z);        // board and hands of the engine
-void RefToEngine(const RefPos &p, CZelkor &z); // writes board and hands, then SetUniBoard
+RefPos RefFromEngine(const ZelkorCore &z);        // board and hands of the engine
+void RefToEngine(const RefPos &p, ZelkorCore &z); // writes board and hands, then SetUniBoard
 
 bool RefIsCom(int code);
 bool RefIsMan(int code);

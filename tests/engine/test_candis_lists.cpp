@@ -15,7 +15,7 @@ namespace {
 class Candis : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
     RefPos pos = RefEmpty();
 
     void Put(int s, int code) { pos.board[s] = code; }

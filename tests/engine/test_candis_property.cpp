@@ -23,7 +23,7 @@ constexpr int kGames = 260;
 
 struct Harness
 {
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
     Snapshot before{};
     Snapshot after{};
     RefPos pos{};
@@ -54,7 +54,7 @@ struct Harness
 
 template <bool C> void RunSide(Harness &h)
 {
-    CZelkor &z = *h.z;
+    ZelkorCore &z = *h.z;
     const char *side = C ? "Com " : "Man ";
     auto name = [&](const char *g) { return std::string(side) + g; };
     auto own = [&](int c) { return C ? RefIsCom(c) : RefIsMan(c); };
@@ -133,7 +133,7 @@ template <bool C> void RunSide(Harness &h)
 // The assemblers and the recipes, with a fake last move of the opponent.
 void RunLists(Harness &h)
 {
-    CZelkor &z = *h.z;
+    ZelkorCore &z = *h.z;
     z.m_nDepth = 0;
     h.Run(
         "CalcScore", true,

@@ -53,7 +53,7 @@ TEST(CandidateTwins, ManTwinOnTheMirrorGivesTheMirroredMoves)
             ASSERT_EQ(MoveSet(a, na), Mirrored(MoveSet(b, nb))) << name;
             compared++;
         };
-        CZelkor &c = *com, &m = *man;
+        ZelkorCore &c = *com, &m = *man;
         for (int s = 0x11; s <= 0x99; s++) {
             int code = p.board[s], t = 170 - s;
             if (code == 255 || (s & 15) == 0 || (s & 15) > 9)

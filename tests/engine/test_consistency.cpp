@@ -26,7 +26,7 @@ struct Frame
 
 // Walks from z's position until `pairs` make/unmake pairs have been checked.
 // Returns the number of pairs checked.
-int Walk(CZelkor &z, CZelkor &scratch, Rng &rng, int pairs, bool comFirst)
+int Walk(ZelkorCore &z, ZelkorCore &scratch, Rng &rng, int pairs, bool comFirst)
 {
     std::vector<Frame> stack(kMaxPly);
     int depth = 0;
@@ -74,45 +74,45 @@ int Walk(CZelkor &z, CZelkor &scratch, Rng &rng, int pairs, bool comFirst)
 struct StartPosition
 {
     const char *name;
-    void (*setUp)(CZelkor &z);
+    void (*setUp)(ZelkorCore &z);
 };
 
-void Even(CZelkor &) {}
+void Even(ZelkorCore &) {}
 
 // Handicaps remove pieces of the side that gives them; both sides are tried.
-void RemoveAndRenumber(CZelkor &z, std::initializer_list<int> squares)
+void RemoveAndRenumber(ZelkorCore &z, std::initializer_list<int> squares)
 {
     for (int s : squares)
         z.m_nBoard[s] = 0;
     z.SetUniBoard();
 }
-void LanceOff(CZelkor &z)
+void LanceOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(9, 1)});
 }
-void BishopOff(CZelkor &z)
+void BishopOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(8, 2)});
 }
-void RookOff(CZelkor &z)
+void RookOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(8, 8)});
 }
-void RookLanceOff(CZelkor &z)
+void RookLanceOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(8, 8), Sq(9, 1)});
 }
-void TwoOff(CZelkor &z)
+void TwoOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(8, 8), Sq(8, 2)});
 }
-void ComTwoOff(CZelkor &z)
+void ComTwoOff(ZelkorCore &z)
 {
     RemoveAndRenumber(z, {Sq(2, 2), Sq(2, 8), Sq(1, 1)});
 }
 
 // Most pieces in hand: kings, a few pawns and the golds on the board.
-void ManyInHand(CZelkor &z)
+void ManyInHand(ZelkorCore &z)
 {
     ClearPosition(z);
     z.m_nBoard[Sq(1, 5)] = 136;
@@ -125,7 +125,7 @@ void ManyInHand(CZelkor &z)
 }
 
 // Promoted pieces and long-range pieces everywhere, pieces in hand.
-void Middlegame(CZelkor &z)
+void Middlegame(ZelkorCore &z)
 {
     ClearPosition(z);
     const int placed[][2] = {
@@ -161,7 +161,7 @@ TEST(IncrementalConsistency, RandomMakeUnmakeMatchesRebuild)
     const int nStarts = sizeof(kStarts) / sizeof(kStarts[0]);
     int total = 0;
     for (int i = 0; i < nStarts; i++) {
-        std::memcpy(z->m_nBoard, z->m_nIniBoard, sizeof(z->m_nBoard));
+        std::memcpy(z->m_nBoard, zelkor::kIniBoard, sizeof(z->m_nBoard));
         std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
         std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
         ASSERT_TRUE(z->InitBoard());

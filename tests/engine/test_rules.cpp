@@ -11,7 +11,7 @@ using namespace enginetest;
 namespace {
 
 // Squares whose `com` list holds piece u, with the x-ray bit: square * 2 + xray.
-std::set<int> Reach(const CZelkor &z, bool com, int u)
+std::set<int> Reach(const ZelkorCore &z, bool com, int u)
 {
     std::set<int> r;
     for (int t = 0; t < 256; t++) {
@@ -34,7 +34,7 @@ int XRay(int s)
 }
 
 // Kings in the corners 0x19 / 0x91, then the given pieces, numbered.
-std::unique_ptr<CZelkor> Position(std::initializer_list<std::pair<int, int>> pieces)
+EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 {
     auto z = NewEngine();
     ClearPosition(*z);
@@ -46,11 +46,11 @@ std::unique_ptr<CZelkor> Position(std::initializer_list<std::pair<int, int>> pie
     return z;
 }
 
-BOARD *IniBoard(const CZelkor &z, BOARD &b)
+BOARD *IniBoard(BOARD &b)
 {
     for (int i = 0; i < 9; i++)
         for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(z.m_nIniBoard[Sq(i + 1, j + 1)]);
+            b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
     return &b;
 }
 
@@ -211,12 +211,12 @@ TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
     TakeSnapshot(*z, *before);
     z->MoveKomaOnBoard(0x44, 0x35, 0);
     EXPECT_EQ(z->m_nCaptByCom[4], 1);
-    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
     z->MoveKomaOnCapt(0x66, 132);
     EXPECT_EQ(z->m_dwDai, 0u);
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
     z->BackKomaToCapt(0x66);
-    EXPECT_EQ(z->m_dwDai, z->m_dwDaiCode[4]);
+    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
     z->BackKomaOnBoard(0x44, 0x35, 0, 4);
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
 }
@@ -246,7 +246,7 @@ class ResultTableTest : public testing::Test
 protected:
     void SetUp() override
     {
-        z = std::make_unique<CZelkor>();
+        z = NewCore();
         ASSERT_TRUE(z->AllocMemory(0));
         z->InitResultArea();
         Key(0x12345678, 0x9abcdef0, 0);
@@ -261,7 +261,7 @@ protected:
     {
         return {gain, depth, searched, src, dst, 0, 0};
     }
-    std::unique_ptr<CZelkor> z;
+    EnginePtr z;
 };
 
 TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
@@ -423,10 +423,11 @@ TEST_F(ResultTableTest, MateWithFewerPiecesInHandHoldsWithMore)
 
 TEST(DaiBits, CompareStoredAndCurrentHands)
 {
-    CZelkor z;
-    z.m_dwDai = 2 * z.m_dwDaiCode[1] + z.m_dwDaiCode[5];
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
+    z.m_dwDai = 2 * zelkor::kDaiCode[1] + zelkor::kDaiCode[5];
     auto hand = [&](int pawns, int golds) {
-        return pawns * z.m_dwDaiCode[1] + golds * z.m_dwDaiCode[5];
+        return pawns * zelkor::kDaiCode[1] + golds * zelkor::kDaiCode[5];
     };
     EXPECT_EQ(z.CheckManyDaiBits(hand(2, 1)), 1);
     EXPECT_EQ(z.CheckLittleDaiBits(hand(2, 1)), 2);
@@ -537,31 +538,31 @@ TEST(CheckBoard, ValidationCodes)
     auto z = NewEngine();
     BOARD b;
     const int none[7] = {0, 0, 0, 0, 0, 0, 0};
-    IniBoard(*z, b);
+    IniBoard(b);
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
     EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
     EXPECT_EQ(z->CheckBoard(b, none, none, -1), 0);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[1][3] = 3; // Man knight on row 2
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-    IniBoard(*z, b);
+    IniBoard(b);
     b[8][0] = 129; // Com pawn on row 9
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[4][6] = 1; // second Man pawn on file 7
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 3);
-    IniBoard(*z, b);
+    IniBoard(b);
     b[6][0] = 0;
     b[4][6] = 9; // a promoted pawn is no pawn
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     b[0][4] = 0; // no Com king
     EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
 
-    IniBoard(*z, b);
+    IniBoard(b);
     const int pawn[7] = {1, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(z->CheckBoard(b, pawn, none, 0), 1); // a nineteenth pawn
     const int negative[7] = {0, -1, 0, 0, 0, 0, 0};
@@ -570,7 +571,7 @@ TEST(CheckBoard, ValidationCodes)
     EXPECT_EQ(z->CheckBoard(b, none, none, -1), 1);
 
     // Com's rook sees Man's king: only a position with Man to move is valid.
-    IniBoard(*z, b);
+    IniBoard(b);
     b[1][1] = 0;
     b[6][4] = 0;
     b[2][4] = 0;

@@ -11,7 +11,7 @@ namespace {
 class Estimates : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
 
     // Com's drop estimate here equals Man's at the mirrored square there.
     int Utsu(int code, int s)
@@ -51,7 +51,7 @@ TEST_F(Estimates, DropAgainstStrongerSideAddsBackOnlyACheaperRecapture)
     // Man pawn and gold against one Com gold: the pawn is cheaper than the
     // gold, so nothing comes back.
     Place(*z, "k8/9/9/4g4/9/3GP4/9/9/8K");
-    EXPECT_EQ(Utsu(132, 0x55), -z->m_nWeight2[4]);
+    EXPECT_EQ(Utsu(132, 0x55), -zelkor::kWeight2[4]);
 
     // Man silver and gold against a Com pawn: the pawn retakes the silver.
     Place(*z, "k8/9/9/4p4/9/3G1S3/9/9/8K");

@@ -15,7 +15,7 @@ namespace {
 class Eval : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
 
     void SetUp() override { z->m_nFixedRandDraw = 0; }
 
@@ -169,27 +169,30 @@ TEST_F(Eval, MirrorWithBattleGoldTables)
 
 TEST_F(Eval, AttackTablesMirrorBetweenSides)
 {
-    // Without the Man defence term and the opening touches, a Com piece on s
-    // scores what a Man piece scores on the mirrored square, kings mirrored.
-    for (int &p : z->m_nKinDefPcnt)
-        p = 0;
+    // Less the Man defence term, a Com piece on s scores what a Man piece
+    // scores on the mirrored square, kings mirrored.
     z->m_nMode = 1;
     Place(*z, "9/3k5/9/9/9/9/9/5K3/9");
     ASSERT_FALSE(z->m_bBattle);
+    const int km = z->m_komaUni[1].nPos;
+    auto manAttack = [&](int k, int m) {
+        const int def = zelkor::kKinDefPcnt[ZelkorCore::KingRelIndex(
+            ZelkorCore::RowOf(m) - ZelkorCore::RowOf(km), ZelkorCore::ColOf(km) - ZelkorCore::ColOf(m))];
+        return z->m_nManPosScore[k][m] - z->DefenceTerm(k, def);
+    };
     for (int k = 1; k <= 15; k++) {
         if (k == 8 || k == 13) // never read: no piece 3..40 has these codes
             continue;
         for (int row = 1; row <= 9; row++)
             for (int col = 1; col <= 9; col++)
-                ASSERT_EQ(z->m_nComPosScore[k][Sq(row, col)],
-                          z->m_nManPosScore[k][170 - Sq(row, col)])
+                ASSERT_EQ(z->m_nComPosScore[k][Sq(row, col)], manAttack(k, 170 - Sq(row, col)))
                     << "kind " << k << " square " << Sq(row, col);
     }
     // Spot values: a Man knight two rows in front of the Com king (a knight
     // looks one row further), a Com silver two rows short of the Man king and
     // five files aside (row 6: half of the negative term).
-    EXPECT_EQ(z->m_nManPosScore[3][Sq(4, 4)], 17 * 450 / 100 / 2 + z->m_nIniOnPos[Sq(4, 4)]);
-    EXPECT_EQ(z->m_nComPosScore[4][Sq(6, 1)], -15 * 640 / 100 / 2 + z->m_nIniOnPos[Sq(6, 1)]);
+    EXPECT_EQ(manAttack(3, Sq(4, 4)), 17 * 450 / 100 / 2 + zelkor::kIniOnPos[Sq(4, 4)]);
+    EXPECT_EQ(z->m_nComPosScore[4][Sq(6, 1)], -15 * 640 / 100 / 2 + zelkor::kIniOnPos[Sq(6, 1)]);
 }
 
 TEST_F(Eval, RookLanesInBattleMode)
@@ -207,7 +210,7 @@ TEST_F(Eval, RookLanesInBattleMode)
     for (int row = 1; row <= 3; row++) {
         for (int col = 1; col <= 9; col++) {
             const int s = Sq(row, col), m = 170 - s;
-            EXPECT_EQ(z->m_nComPosScore[7][m] - z->m_nIniOnPos[m], man[s]) << "square " << s;
+            EXPECT_EQ(z->m_nComPosScore[7][m] - zelkor::kIniOnPos[m], man[s]) << "square " << s;
         }
     }
 }
@@ -376,7 +379,7 @@ TEST_F(Eval, BattleFromSurfaceSearch)
 namespace {
 
 // Difference of Com's tables with and without the opening touches.
-std::map<std::pair<int, int>, int> OpeningTouches(CZelkor &z)
+std::map<std::pair<int, int>, int> OpeningTouches(ZelkorCore &z)
 {
     z.m_nCounter = 5;
     z.m_nMode = 1;

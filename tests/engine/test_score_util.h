@@ -14,13 +14,13 @@ using Hand = std::array<int, 7>; // pawn .. rook
 
 // Written through the engine's own entry (see enginetest::ParseBoard), then
 // prepared for the given ply count as a think would.
-inline void Place(CZelkor &z, const BOARD &b, Hand com = {}, Hand man = {}, int counter = 30)
+inline void Place(ZelkorCore &z, const BOARD &b, Hand com = {}, Hand man = {}, int counter = 30)
 {
     z.UpdateBoard(b, com.data(), man.data(), counter);
     z.PreparePosScore();
 }
 
-inline void Place(CZelkor &z, const char *diagram, Hand com = {}, Hand man = {}, int counter = 30)
+inline void Place(ZelkorCore &z, const char *diagram, Hand com = {}, Hand man = {}, int counter = 30)
 {
     BOARD b;
     enginetest::ParseBoard(diagram, b);
@@ -28,7 +28,7 @@ inline void Place(CZelkor &z, const char *diagram, Hand com = {}, Hand man = {},
 }
 
 // Leaves only the hand-written evaluation terms (and material).
-inline void ZeroTables(CZelkor &z)
+inline void ZeroTables(ZelkorCore &z)
 {
     std::memset(z.m_nComPosScore, 0, sizeof(z.m_nComPosScore));
     std::memset(z.m_nManPosScore, 0, sizeof(z.m_nManPosScore));

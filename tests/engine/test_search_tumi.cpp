@@ -49,15 +49,15 @@ RefPos ToRef(const Problem &p)
     return r;
 }
 
-std::unique_ptr<CZelkor> NewThinker()
+EnginePtr NewThinker()
 {
-    auto z = std::make_unique<CZelkor>();
+    auto z = NewCore();
     EXPECT_EQ(z->InitGame(), 0);
     z->m_nReflexMax = 1500;
     return z;
 }
 
-void Load(CZelkor &z, const RefPos &p)
+void Load(ZelkorCore &z, const RefPos &p)
 {
     RefToEngine(p, z);
     z.InitResultArea();
@@ -114,7 +114,7 @@ struct Found
     RefMove move;
 };
 
-Found SolveOnMan(CZelkor &z, const RefPos &p, int limit)
+Found SolveOnMan(ZelkorCore &z, const RefPos &p, int limit)
 {
     Load(z, p);
     Found f{0, {0, 0, 0, 0}};
@@ -124,7 +124,7 @@ Found SolveOnMan(CZelkor &z, const RefPos &p, int limit)
 }
 
 // The same problem turned round: Man hunts Com's king.
-Found SolveOnCom(CZelkor &z, const RefPos &p, int limit)
+Found SolveOnCom(ZelkorCore &z, const RefPos &p, int limit)
 {
     Load(z, RefMirror(p));
     Found f{0, {0, 0, 0, 0}};
@@ -137,7 +137,7 @@ Found SolveOnCom(CZelkor &z, const RefPos &p, int limit)
 class MateProblems : public ::testing::TestWithParam<bool>
 {
 protected:
-    Found Solve(CZelkor &z, const RefPos &p, int limit)
+    Found Solve(ZelkorCore &z, const RefPos &p, int limit)
     {
         return GetParam() ? SolveOnCom(z, p, limit) : SolveOnMan(z, p, limit);
     }
@@ -205,7 +205,7 @@ TEST(MateTests, ExactTestAndAndNodeKnowTheDropPawnRule)
     z->m_nStartDepth = 0;
     z->m_nTagDepth = 3;
     z->m_nReflex2 = 0;
-    z->m_nStartWeightScore = z->m_nWeightScore - 2 * z->m_nWeight2[7];
+    z->m_nStartWeightScore = z->m_nWeightScore - 2 * zelkor::kWeight2[7];
     EXPECT_EQ(z->AvoidOuteOnMan(true, false, 0), 99);
     EXPECT_EQ(z->AvoidOuteOnMan(false, false, 0), 100);
     z->BackKomaToCapt(0x89);

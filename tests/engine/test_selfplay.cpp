@@ -36,12 +36,12 @@ struct Game
 
 // The first player gives the handicap and moves first; it sits at the top
 // when firstUp (the set-up turned round).
-Game NewGame(const CZelkor &z, int teai, bool firstUp)
+Game NewGame(int teai, bool firstUp)
 {
     Game g;
     g.pos = RefEmpty();
     for (int s = 0; s < 256; s++)
-        g.pos.board[s] = z.m_nIniBoard[s];
+        g.pos.board[s] = zelkor::kIniBoard[s];
     const int flip = firstUp ? 170 : 0;
     const int lance = flip ? flip - Sq(9, 1) : Sq(9, 1);
     const int bishop = flip ? flip - Sq(8, 2) : Sq(8, 2);
@@ -103,7 +103,7 @@ bool Contains(const std::vector<RefMove> &v, const RefMove &m)
 }
 
 // Plays one game; returns the result code that ended it (0 if it ran out of plies).
-int PlayGame(CZelkor &z, Game g, const char *name)
+int PlayGame(ZelkorCore &z, Game g, const char *name)
 {
     while (g.plies < kMaxPlies) {
         SCOPED_TRACE(::testing::Message() << name << " ply " << g.plies);
@@ -191,7 +191,7 @@ class SelfPlay : public ::testing::TestWithParam<std::tuple<int, bool>>
 
 TEST_P(SelfPlay, LegalMovesUntilTheEnd)
 {
-    auto z = std::make_unique<CZelkor>();
+    auto z = NewCore();
     ASSERT_EQ(z->InitGame(), 0);
     z->SetComLevel(0);
     z->m_nFixedDepth = kDepth;
@@ -199,7 +199,7 @@ TEST_P(SelfPlay, LegalMovesUntilTheEnd)
     const int teai = std::get<0>(GetParam());
     const bool firstUp = std::get<1>(GetParam());
     const std::string name = "handicap " + std::to_string(teai) + (firstUp ? " first up" : "");
-    const int end = PlayGame(*z, NewGame(*z, teai, firstUp), name.c_str());
+    const int end = PlayGame(*z, NewGame(teai, firstUp), name.c_str());
     EXPECT_NE(end, -1);
 }
 

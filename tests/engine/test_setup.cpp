@@ -13,22 +13,21 @@ using namespace enginetest;
 
 TEST(Constants, DerivedValues)
 {
-    CZelkor z;
     // Promoted weights are the base plus the bonus; halves for Weight1.
     const int promoted[][3] = {{9, 420, 520}, {12, 670, 1310}, {15, 1300, 2340}, {13, 0, 0}};
     for (const auto &p : promoted) {
-        EXPECT_EQ(z.m_nWeight1[p[0]], p[1]) << p[0];
-        EXPECT_EQ(z.m_nWeight2[p[0]], p[2]) << p[0];
+        EXPECT_EQ(zelkor::kWeight1[p[0]], p[1]) << p[0];
+        EXPECT_EQ(zelkor::kWeight2[p[0]], p[2]) << p[0];
     }
     for (int i = 0; i <= 10; i++)
         for (int s : {Sq(0, i), Sq(10, i), Sq(i, 0), Sq(i, 10)})
-            EXPECT_EQ(z.m_nIniBoard[s], 255) << s;
+            EXPECT_EQ(zelkor::kIniBoard[s], 255) << s;
     // Packed hand fields are disjoint and cover bits 0..20.
     std::uint32_t all = 0;
     for (int k = 1; k <= 7; k++) {
-        EXPECT_EQ(all & z.m_dwDaiBits[k], 0u);
-        EXPECT_EQ(z.m_dwDaiBits[k] & (z.m_dwDaiCode[k] - 1), 0u) << k;
-        all |= z.m_dwDaiBits[k];
+        EXPECT_EQ(all & zelkor::kDaiBits[k], 0u);
+        EXPECT_EQ(zelkor::kDaiBits[k] & (zelkor::kDaiCode[k] - 1), 0u) << k;
+        all |= zelkor::kDaiBits[k];
     }
     EXPECT_EQ(all, 0x1FFFFFu);
 }
@@ -87,13 +86,15 @@ TEST(Numbering, HandsAndHandicapLeaveTheirNumbersOnTheStacks)
 
 TEST(Random, ParkMillerSequenceAndFixedKeys)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     z.m_nRandom = 1;
     EXPECT_EQ(z.GenerateRandom(), 16807);
     EXPECT_EQ(z.GenerateRandom(), 282475249);
     EXPECT_EQ(z.GenerateRandom(), 1622650073);
 
-    CZelkor a, b;
+    EnginePtr ap = NewCore(), bp = NewCore();
+    ZelkorCore &a = *ap, &b = *bp;
     a.AssignUniCode();
     b.m_nRandom = 12345;
     b.AssignUniCode();
@@ -108,7 +109,8 @@ TEST(Random, ParkMillerSequenceAndFixedKeys)
 
 TEST(ResultTable, EntryCountRule)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     const struct
     {
         unsigned limit;
@@ -142,7 +144,8 @@ long VirtualSize()
 // size, allocates the 128 MiB table; exits with entries / 16384.
 [[noreturn]] void AllocUnderCap(long room)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     rlimit r{};
     r.rlim_cur = r.rlim_max = static_cast<rlim_t>(VirtualSize() + room);
     setrlimit(RLIMIT_AS, &r);
@@ -164,7 +167,8 @@ TEST(ResultTableDeathTest, HalvesWhenMemoryIsShort)
 
 TEST(ResultTable, InitGameClearsEveryEntry)
 {
-    CZelkor z;
+    EnginePtr zp = NewCore();
+    ZelkorCore &z = *zp;
     ASSERT_EQ(z.InitGame(), 0);
     ASSERT_EQ(z.m_nMaxResults, 1048576);
     std::memset(z.m_pResult, 0x5A, sizeof(SEARCH_RESULT) * z.m_nMaxResults);
@@ -178,7 +182,7 @@ TEST(ResultTable, InitGameClearsEveryEntry)
     }
     EXPECT_EQ(bad, 0);
     // InitGame also sets the initial position up.
-    EXPECT_EQ(std::memcmp(z.m_nBoard, z.m_nIniBoard, sizeof(z.m_nBoard)), 0);
+    EXPECT_EQ(std::memcmp(z.m_nBoard, zelkor::kIniBoard, sizeof(z.m_nBoard)), 0);
     EXPECT_EQ(z.m_nDisturbDepth, 6);
     EXPECT_EQ(z.m_nReflexMax, 15000);
 }
@@ -186,8 +190,8 @@ TEST(ResultTable, InitGameClearsEveryEntry)
 TEST(GlobalEngine, ExistsBeforeMainWithoutATable)
 {
     ASSERT_NE(g_pZelkor, nullptr);
-    EXPECT_EQ(g_pZelkor->m_nGameStatus, 1);
-    EXPECT_EQ(g_pZelkor->m_pResult, nullptr);
+    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_nGameStatus, 1);
+    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_pResult, nullptr);
 }
 
 TEST(ConvertBoard, InitialPositionIsItsOwnMirror)

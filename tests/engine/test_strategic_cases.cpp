@@ -43,7 +43,7 @@ struct Board
 class Strategic : public ::testing::Test
 {
 protected:
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
 
     // Loads the position for the side to move at ply depth with rem plies left.
     void Set(const Board &b, int depth = 0, int rem = 4)
@@ -53,7 +53,7 @@ protected:
         z->m_nMinTagDepth = depth + rem;
         z->m_bBattle = false;
     }
-    std::vector<CANDI_MOVE> Counted(void (CZelkor::*gen)(int, int *), int quota)
+    std::vector<CANDI_MOVE> Counted(void (ZelkorCore::*gen)(int, int *), int quota)
     {
         int n = 0;
         (z.get()->*gen)(quota, &n);
@@ -84,7 +84,7 @@ TEST_F(Strategic, ToruOrNaruNearTheHorizonKeepsCapturesLosingAtMostAPawn)
     // on it; a loose Man pawn.
     Board b("4k4/9/9/4gs2p/r3S1P1P/4P1G2/9/9/4K4");
     Set(b, 0, 2);
-    auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 20);
+    auto v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 20);
     const CANDI_MOVE *gold = Find(v, 0x45, 0x55);
     ASSERT_NE(gold, nullptr);
     EXPECT_EQ(gold->nScore, 1280 + 200 - 1380); // silver won, gold lost to the pawn
@@ -102,7 +102,7 @@ TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
     // Pawn on row 6, the gold covers its square.
     Board b("4k4/9/9/9/9/2pg5/9/9/4K4");
     Set(b);
-    auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 3);
+    auto v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 3);
     const CANDI_MOVE *push = Find(v, 0x63, 0x73);
     ASSERT_NE(push, nullptr);
     EXPECT_EQ(push->nNaru, 8);
@@ -110,7 +110,7 @@ TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
 
     b.At(0x59, 1).At(0x49, 129); // a loose pawn to take fills a quota of 1
     Set(b);
-    v = Counted(&CZelkor::GCCM_ToruOrNaru, 1);
+    v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 1);
     ASSERT_EQ(v.size(), 1u);
     EXPECT_EQ(v[0].nDstPos, 0x59);
 }
@@ -120,14 +120,14 @@ TEST_F(Strategic, ToruOrNaruWalksARookSidewaysOnlyInsideTheZone)
     // Rook on row 5, its file blocked.
     Board b("4k4/9/9/9/2r6/2p6/9/9/4K4");
     Set(b);
-    auto v = Counted(&CZelkor::GCCM_ToruOrNaru, 5);
+    auto v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 5);
     for (const CANDI_MOVE &m : v)
         EXPECT_NE(m.nSrcPos, 0x53);
 
     // Rook inside the zone, file blocked.
     Board c("4k4/9/9/9/9/9/2r6/2p6/4K4");
     Set(c);
-    v = Counted(&CZelkor::GCCM_ToruOrNaru, 5);
+    v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 5);
     const CANDI_MOVE *side = Find(v, 0x73, 0x74);
     ASSERT_NE(side, nullptr);
     EXPECT_EQ(side->nNaru, 8);
@@ -139,7 +139,7 @@ TEST_F(Strategic, ThreatManKomaKeepsTheQuotaWithTheSmallestPriorities)
     Board b;
     b.At(0x55, 7).At(0x33, 132).At(0x37, 132).ComHolds(1).ComHolds(5, 2);
     Set(b);
-    auto all = Counted(&CZelkor::GCCM_ThreatManKoma, 100);
+    auto all = Counted(&ZelkorCore::GCCM_ThreatManKoma, 100);
     ASSERT_GT(all.size(), 3u);
     // The same list, chosen by selection on ascending nTemp1, earliest first.
     std::vector<CANDI_MOVE> expect = all;
@@ -150,7 +150,7 @@ TEST_F(Strategic, ThreatManKomaKeepsTheQuotaWithTheSmallestPriorities)
                 best = static_cast<int>(j);
         std::swap(expect[i], expect[best]);
     }
-    auto kept = Counted(&CZelkor::GCCM_ThreatManKoma, 3);
+    auto kept = Counted(&ZelkorCore::GCCM_ThreatManKoma, 3);
     ASSERT_EQ(kept.size(), 3u);
     for (int i = 0; i < 3; i++) {
         EXPECT_EQ(kept[i].nSrcPos, expect[i].nSrcPos);

@@ -26,7 +26,7 @@ constexpr int kGames = 90;
 
 struct Harness
 {
-    std::unique_ptr<CZelkor> z = enginetest::NewEngine();
+    EnginePtr z = enginetest::NewEngine();
     Snapshot before{};
     RefPos pos{};
     Rng rng{1};
@@ -79,7 +79,7 @@ struct Harness
 // playable, some not.
 void FillOwnLine(Harness &h, bool com)
 {
-    CZelkor &z = *h.z;
+    ZelkorCore &z = *h.z;
     int d = z.m_nDepth;
     std::vector<RefMove> own = RefPseudoMoves(h.pos, com);
     for (int p = d; p < d + 8; p++) {
@@ -108,7 +108,7 @@ RefMove PickThreat(Harness &h, bool com)
 
 template <bool C> void RunSide(Harness &h)
 {
-    CZelkor &z = *h.z;
+    ZelkorCore &z = *h.z;
     const std::string side = C ? "Com " : "Man ";
     auto nm = [&](const char *g) { return side + g; };
     FillOwnLine(h, C);
@@ -143,37 +143,37 @@ template <bool C> void RunSide(Harness &h)
         });
     }
 
-    using Gen = int (CZelkor::*)(CANDI_MOVE *);
+    using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
     const std::tuple<const char *, Gen, Gen> plain[] = {
-        {"UtsuDemandTwo", &CZelkor::GCCM_UtsuDemandTwo, &CZelkor::GMCM_UtsuDemandTwo},
-        {"BreakThroughOfShaKaku", &CZelkor::GCCM_BreakThroughOfShaKaku,
-         &CZelkor::GMCM_BreakThroughOfShaKaku},
-        {"BreakThroughOfSha", &CZelkor::GCCM_BreakThroughOfSha, &CZelkor::GMCM_BreakThroughOfSha},
-        {"DefenceShaKaku", &CZelkor::GCCM_DefenceShaKaku, &CZelkor::GMCM_DefenceShaKaku},
-        {"AttackByKin", &CZelkor::GCCM_AttackByKin, &CZelkor::GMCM_AttackByKin},
-        {"UtsuOfShaKaku", &CZelkor::GCCM_UtsuOfShaKaku, &CZelkor::GMCM_UtsuOfShaKaku},
-        {"UtsuHu / FowardHuNaru", &CZelkor::GCCM_UtsuHu, &CZelkor::GMCM_FowardHuNaru},
-        {"UtsuHu / UtsuOfHu", &CZelkor::GCCM_UtsuHu, &CZelkor::GMCM_UtsuOfHu},
+        {"UtsuDemandTwo", &ZelkorCore::GCCM_UtsuDemandTwo, &ZelkorCore::GMCM_UtsuDemandTwo},
+        {"BreakThroughOfShaKaku", &ZelkorCore::GCCM_BreakThroughOfShaKaku,
+         &ZelkorCore::GMCM_BreakThroughOfShaKaku},
+        {"BreakThroughOfSha", &ZelkorCore::GCCM_BreakThroughOfSha, &ZelkorCore::GMCM_BreakThroughOfSha},
+        {"DefenceShaKaku", &ZelkorCore::GCCM_DefenceShaKaku, &ZelkorCore::GMCM_DefenceShaKaku},
+        {"AttackByKin", &ZelkorCore::GCCM_AttackByKin, &ZelkorCore::GMCM_AttackByKin},
+        {"UtsuOfShaKaku", &ZelkorCore::GCCM_UtsuOfShaKaku, &ZelkorCore::GMCM_UtsuOfShaKaku},
+        {"UtsuHu / FowardHuNaru", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_FowardHuNaru},
+        {"UtsuHu / UtsuOfHu", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_UtsuOfHu},
     };
     for (const auto &g : plain) {
         Gen gen = C ? std::get<1>(g) : std::get<2>(g);
         h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) { return (z.*gen)(p); });
     }
 
-    using QGen = int (CZelkor::*)(int, CANDI_MOVE *);
+    using QGen = int (ZelkorCore::*)(int, CANDI_MOVE *);
     const std::tuple<const char *, QGen, QGen> quoted[] = {
-        {"AttackOnGyokuNarrowAround", &CZelkor::GCCM_AttackOnGyokuNarrowAround,
-         &CZelkor::GMCM_AttackOnGyokuNarrowAround},
-        {"AttackOnGyokuWideAround", &CZelkor::GCCM_AttackOnGyokuWideAround,
-         &CZelkor::GMCM_AttackOnGyokuWideAround},
-        {"AttackbyHishaKakuKyou", &CZelkor::GCCM_AttackbyHishaKakuKyou,
-         &CZelkor::GMCM_AttackbyHishaKakuKyou},
-        {"AttackHu", &CZelkor::GCCM_AttackHu, &CZelkor::GMCM_AttackHu},
-        {"AttackOnEnemyHu", &CZelkor::GCCM_AttackOnEnemyHu, &CZelkor::GMCM_AttackOnEnemyHu},
-        {"UtsuHuOnEnemyField", &CZelkor::GCCM_UtsuHuOnEnemyField,
-         &CZelkor::GMCM_UtsuHuOnEnemyField},
-        {"ToruOnKeimaKyouHu", &CZelkor::GCCM_ToruOnKeimaKyouHu, &CZelkor::GMCM_ToruOnKeimaKyouHu},
-        {"FeedOverEffect", &CZelkor::GCCM_FeedOverEffect, &CZelkor::GMCM_FeedOverEffect},
+        {"AttackOnGyokuNarrowAround", &ZelkorCore::GCCM_AttackOnGyokuNarrowAround,
+         &ZelkorCore::GMCM_AttackOnGyokuNarrowAround},
+        {"AttackOnGyokuWideAround", &ZelkorCore::GCCM_AttackOnGyokuWideAround,
+         &ZelkorCore::GMCM_AttackOnGyokuWideAround},
+        {"AttackbyHishaKakuKyou", &ZelkorCore::GCCM_AttackbyHishaKakuKyou,
+         &ZelkorCore::GMCM_AttackbyHishaKakuKyou},
+        {"AttackHu", &ZelkorCore::GCCM_AttackHu, &ZelkorCore::GMCM_AttackHu},
+        {"AttackOnEnemyHu", &ZelkorCore::GCCM_AttackOnEnemyHu, &ZelkorCore::GMCM_AttackOnEnemyHu},
+        {"UtsuHuOnEnemyField", &ZelkorCore::GCCM_UtsuHuOnEnemyField,
+         &ZelkorCore::GMCM_UtsuHuOnEnemyField},
+        {"ToruOnKeimaKyouHu", &ZelkorCore::GCCM_ToruOnKeimaKyouHu, &ZelkorCore::GMCM_ToruOnKeimaKyouHu},
+        {"FeedOverEffect", &ZelkorCore::GCCM_FeedOverEffect, &ZelkorCore::GMCM_FeedOverEffect},
     };
     for (const auto &g : quoted) {
         QGen gen = C ? std::get<1>(g) : std::get<2>(g);
@@ -219,7 +219,7 @@ TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
     for (size_t i = 0; i < positions.size(); i += 3) {
         Load(*h.z, positions[i]);
         h.pos = positions[i];
-        CZelkor &z = *h.z;
+        ZelkorCore &z = *h.z;
         for (int k = 1; k <= 7; k++)
             z.m_nCaptByCom[k] = z.m_nCaptByMan[k] = 0;
         z.m_nCaptByCom[1] = z.m_nCaptByMan[1] = 1;
@@ -328,7 +328,7 @@ bool HasPromotedKnight(const RefPos &p)
 // pick the other one.
 TEST(StrategicGenerators, ManTwinOnTheMirrorGivesTheMirroredList)
 {
-    std::unique_ptr<CZelkor> com = enginetest::NewEngine(), man = enginetest::NewEngine();
+    EnginePtr com = enginetest::NewEngine(), man = enginetest::NewEngine();
     std::vector<RefPos> positions = MakePositions(kGames / 2, 31415);
     Rng rng(5);
     int compared = 0;

@@ -20,9 +20,9 @@ struct Think
     int result = -1;
 };
 
-std::unique_ptr<CZelkor> NewThinker(int depth)
+EnginePtr NewThinker(int depth)
 {
-    auto z = std::make_unique<CZelkor>();
+    auto z = NewCore();
     EXPECT_EQ(z->InitGame(), 0);
     z->SetComLevel(0);
     z->m_nFixedDepth = depth;
@@ -32,7 +32,7 @@ std::unique_ptr<CZelkor> NewThinker(int depth)
 }
 
 // Hands the position to the engine as the document does and thinks once.
-Think ThinkOnce(CZelkor &z, const RefPos &p, int turn, int counter = 10)
+Think ThinkOnce(ZelkorCore &z, const RefPos &p, int turn, int counter = 10)
 {
     BOARD b;
     int com[7], man[7];
@@ -156,26 +156,25 @@ TEST(ThinkResults, BusyEngineIgnoresASecondThink)
 
 TEST(PackedMove, ExamplesAndPromotionByte)
 {
-    EXPECT_EQ(CZelkor::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
-    EXPECT_EQ(CZelkor::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
+    EXPECT_EQ(ZelkorCore::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
+    EXPECT_EQ(ZelkorCore::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
     // Leaving the zone unpromoted still offers the promotion to the caller.
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
-    EXPECT_EQ(CZelkor::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
-    EXPECT_EQ(CZelkor::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
-    EXPECT_EQ(CZelkor::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
+    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
     // A dropped piece is never promoted, even into the zone.
-    EXPECT_EQ(CZelkor::PackMove(255, 0x85, 0, 132) >> 24, 0u);
+    EXPECT_EQ(ZelkorCore::PackMove(255, 0x85, 0, 132) >> 24, 0u);
 }
 
 RefPos MiddleGame()
 {
     RefPos p = RefEmpty();
-    CZelkor *z = new CZelkor;
+    const EnginePtr z = NewCore();
     for (int s = 0; s < 256; s++)
-        p.board[s] = z->m_nIniBoard[s];
-    delete z;
+        p.board[s] = zelkor::kIniBoard[s];
     // A few pawn steps and a bishop exchange.
     p.board[0x73] = 0;
     p.board[0x63] = 1;
@@ -214,12 +213,18 @@ TEST(ThinkLevels, LevelZeroThinksAtMostFourPlies)
 
 TEST(ThinkLevels, FixedDepthIsDeterministic)
 {
+    // A second think on the same object must not see anything the first left
+    // behind (result table, tree, record), nor differ from a fresh engine.
     auto a = NewThinker(3);
     auto b = NewThinker(3);
-    const Think ta = ThinkOnce(*a, MiddleGame(), 1);
-    const Think tb = ThinkOnce(*b, MiddleGame(), 1);
-    EXPECT_EQ(ta.word, tb.word);
-    EXPECT_EQ(a->m_nSearchNodes, b->m_nSearchNodes);
+    const Think first = ThinkOnce(*a, MiddleGame(), 1);
+    const std::uint64_t firstNodes = a->m_nSearchNodes;
+    const Think again = ThinkOnce(*a, MiddleGame(), 1);
+    const Think fresh = ThinkOnce(*b, MiddleGame(), 1);
+    EXPECT_EQ(again.word, first.word);
+    EXPECT_EQ(a->m_nSearchNodes, firstNodes);
+    EXPECT_EQ(fresh.word, first.word);
+    EXPECT_EQ(b->m_nSearchNodes, firstNodes);
     EXPECT_EQ(a->m_nCompletedDepth, 3);
 }
 
@@ -234,7 +239,7 @@ TEST(MoveRecord, LongGamesKeepPlayingAndStayInTheRecord)
         EXPECT_EQ(z->m_nCounter, counter + 1);
         int src, dst, kind, naru, srcKind;
         ASSERT_TRUE(z->GetKomaMove(src, dst, kind, naru, srcKind));
-        EXPECT_EQ(CZelkor::PackMove(src, dst, naru, srcKind), t.word);
+        EXPECT_EQ(ZelkorCore::PackMove(src, dst, naru, srcKind), t.word);
         // Beyond the counter, and entries already overwritten, are absent.
         EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 2));
         EXPECT_FALSE(z->GetSearchedMove(src, dst, kind, naru, srcKind, counter + 1 - 512));

@@ -94,7 +94,7 @@ TEST(UsiEngineMoves, EveryLegalMoveRoundTripsAndTheEngineAcceptsIt)
         const EngineInput in = ToEngineInput(p);
         z->UpdateBoard(in.board, in.up, in.down, in.counter);
         if (turned)
-            z->ConvertBoard(); // what the think does with turn 0
+            ZelkorTestAccess::Core(*z).ConvertBoard(); // what the think does with turn 0
         for (const Move &m : LegalMoves(p)) {
             const EngineMove e = ToEngineMove(p, m);
             EXPECT_EQ(FromEngineMove(e, turned), m) << MoveText(m);
@@ -159,7 +159,9 @@ void Record(void *ctx, const CZelkor &z, int depth, int)
 {
     auto *it = static_cast<Iterations *>(ctx);
     it->depths.push_back(depth);
-    it->lineLengths.push_back(z.m_nSearchedDepth[0]);
+    int length = 0;
+    z.BestLine(length);
+    it->lineLengths.push_back(length);
     it->nodesAtCall = z.m_nSearchNodes;
 }
 

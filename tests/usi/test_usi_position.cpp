@@ -34,7 +34,7 @@ TEST(UsiSfen, StartPositionIsTheEngineStartBoard)
     const Position p = StartPosition();
     for (int row = 1; row <= 9; row++)
         for (int col = 1; col <= 9; col++)
-            EXPECT_EQ(p.At(16 * row + col), z->m_nIniBoard[16 * row + col]) << row << "," << col;
+            EXPECT_EQ(p.At(16 * row + col), zelkor::kIniBoard[16 * row + col]) << row << "," << col;
     EXPECT_EQ(p.At(Square(5, 9)), 8);   // sente's king on 5i
     EXPECT_EQ(p.At(Square(8, 2)), 135); // gote's rook on 8b
     EXPECT_EQ(p.At(Square(2, 8)), 7);   // sente's rook on 2h

@@ -4,6 +4,7 @@
 #define KORVANE_USI_TEST_UTIL_H
 
 #include "refmoves.h"
+#include "zelkor_access.h"
 #include "usi_position.h"
 
 #include <string>

@@ -85,7 +85,7 @@ void Unmake(CZelkor &z, const Move &m)
 
 void StartPosition(CZelkor &z)
 {
-    std::memcpy(z.m_nBoard, z.m_nIniBoard, sizeof(z.m_nBoard));
+    std::memcpy(z.m_nBoard, zelkor::kIniBoard, sizeof(z.m_nBoard));
     std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
     std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
     z.InitBoard();

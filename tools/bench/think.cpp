@@ -1,10 +1,11 @@
 // Think benchmark: the engine thinks on a fixed set of positions at every
 // level, as the game calls it (UpdateBoard, then OnFindMove with turn 1).
 //
-//   korvane-bench think [--depth-only] [--level N]
+//   korvane-bench think [--depth-only] [--level N] [--expect SIGNATURE]
 //
 // With --depth-only the processor clock is ignored and every level searches
 // to its full depth; the node total is then the same from run to run.
+// --expect turns the run into a check: exit code 1 when the total differs.
 #include "think.h"
 
 #include "Zelkor.h"
@@ -37,22 +38,22 @@ struct Piece
 
 const int kLevelSeconds[3] = {3, 5, 9};
 
-Position Empty(const CZelkor &z, const std::string &name)
+Position Empty(const std::string &name)
 {
     Position p;
     p.name = name;
     for (int s = 0; s < 256; s++)
-        p.board[s] = z.m_nIniBoard[s] == 255 ? 255 : 0;
+        p.board[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
     std::memset(p.com, 0, sizeof(p.com));
     std::memset(p.man, 0, sizeof(p.man));
     p.counter = 40;
     return p;
 }
 
-Position Sparse(const CZelkor &z, const std::string &name, std::vector<Piece> pieces,
+Position Sparse(const std::string &name, std::vector<Piece> pieces,
                 std::vector<int> com, std::vector<int> man)
 {
-    Position p = Empty(z, name);
+    Position p = Empty(name);
     for (const Piece &x : pieces)
         p.board[x.sq] = x.code;
     for (int k = 1; k <= 7; k++) {
@@ -64,13 +65,13 @@ Position Sparse(const CZelkor &z, const std::string &name, std::vector<Piece> pi
 
 // The initial position with the top player's handicap squares emptied; the
 // top player (the thinker) gives the handicap and moves.
-Position Handicap(const CZelkor &z, int teai)
+Position Handicap(int teai)
 {
     static const char *names[6] = {"even start", "lance off",  "bishop off",
                                    "rook off",   "rook+lance", "two pieces"};
-    Position p = Empty(z, names[teai]);
+    Position p = Empty(names[teai]);
     for (int s = 0; s < 256; s++)
-        p.board[s] = z.m_nIniBoard[s];
+        p.board[s] = zelkor::kIniBoard[s];
     const int lance = 0x19, bishop = 0x28, rook = 0x22;
     if (teai == 1 || teai == 4)
         p.board[lance] = 0;
@@ -147,16 +148,15 @@ void AddGamePositions(std::vector<Position> &out, Position p, const char *tag, i
 
 std::vector<Position> MakePositions()
 {
-    auto z = std::make_unique<CZelkor>();
     std::vector<Position> v;
     for (int teai = 0; teai < 6; teai++)
-        v.push_back(Handicap(*z, teai));
-    AddGamePositions(v, Handicap(*z, 0), "even game", 10, 5);
-    AddGamePositions(v, Handicap(*z, 1), "lance-off game", 16, 2);
-    AddGamePositions(v, Handicap(*z, 2), "bishop-off game", 16, 2);
-    AddGamePositions(v, Handicap(*z, 3), "rook-off game", 16, 2);
-    AddGamePositions(v, Handicap(*z, 5), "two-piece game", 16, 2);
-    v.push_back(Sparse(*z, "hands full",
+        v.push_back(Handicap(teai));
+    AddGamePositions(v, Handicap(0), "even game", 10, 5);
+    AddGamePositions(v, Handicap(1), "lance-off game", 16, 2);
+    AddGamePositions(v, Handicap(2), "bishop-off game", 16, 2);
+    AddGamePositions(v, Handicap(3), "rook-off game", 16, 2);
+    AddGamePositions(v, Handicap(5), "two-piece game", 16, 2);
+    v.push_back(Sparse("hands full",
                        {{0x15, 136},
                         {0x14, 133},
                         {0x16, 133},
@@ -168,10 +168,10 @@ std::vector<Position> MakePositions()
                         {0x73, 1},
                         {0x77, 1}},
                        {4, 1, 2, 2, 0, 1, 1}, {5, 2, 1, 1, 1, 1, 1}));
-    v.push_back(Sparse(*z, "hands, open kings",
+    v.push_back(Sparse("hands, open kings",
                        {{0x25, 136}, {0x85, 8}, {0x34, 132}, {0x76, 4}, {0x41, 129}, {0x69, 1}},
                        {6, 2, 1, 1, 2, 1, 0}, {7, 2, 2, 1, 2, 1, 2}));
-    v.push_back(Sparse(*z, "hands, castled",
+    v.push_back(Sparse("hands, castled",
                        {{0x12, 136},
                         {0x13, 133},
                         {0x22, 132},
@@ -183,20 +183,20 @@ std::vector<Position> MakePositions()
                         {0x79, 1},
                         {0x78, 1}},
                        {5, 2, 2, 1, 1, 1, 1}, {6, 2, 2, 2, 2, 1, 1}));
-    v.push_back(Sparse(*z, "ending R+G vs G",
+    v.push_back(Sparse("ending R+G vs G",
                        {{0x13, 136}, {0x52, 135}, {0x64, 133}, {0x97, 8}, {0x86, 5}}, {2, 0, 0, 1},
                        {3, 0, 1}));
-    v.push_back(Sparse(*z, "ending dragons",
+    v.push_back(Sparse("ending dragons",
                        {{0x12, 136}, {0x23, 133}, {0x73, 143}, {0x98, 8}, {0x37, 15}, {0x88, 4}},
                        {1, 1}, {2, 0, 0, 0, 1}));
     v.push_back(
-        Sparse(*z, "mate in 1", {{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1}, {}));
-    v.push_back(Sparse(*z, "mate in 3",
+        Sparse("mate in 1", {{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1}, {}));
+    v.push_back(Sparse("mate in 3",
                        {{0x13, 136}, {0x71, 7}, {0x73, 143}, {0x84, 142}, {0x91, 8}, {0x98, 3}},
                        {0, 0, 0, 0, 0, 0, 1}, {}));
     v.push_back(
-        Sparse(*z, "mate in 5", {{0x14, 136}, {0x68, 135}, {0x91, 8}}, {0, 0, 0, 0, 1, 1, 0}, {}));
-    v.push_back(Sparse(*z, "pawn-drop trap", {{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1}, {}));
+        Sparse("mate in 5", {{0x14, 136}, {0x68, 135}, {0x91, 8}}, {0, 0, 0, 0, 1, 1, 0}, {}));
+    v.push_back(Sparse("pawn-drop trap", {{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1}, {}));
     return v;
 }
 
@@ -220,13 +220,17 @@ int RunThinkBench(int argc, char **argv)
 {
     bool depthOnly = false;
     int onlyLevel = -1;
+    const char *expected = nullptr;
     for (int i = 0; i < argc; i++) {
         if (std::strcmp(argv[i], "--depth-only") == 0) {
             depthOnly = true;
         } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             onlyLevel = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--expect") == 0 && i + 1 < argc) {
+            expected = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: korvane-bench think [--depth-only] [--level 0|1|2]\n");
+            std::fprintf(stderr, "usage: korvane-bench think [--depth-only] [--level 0|1|2]"
+                                 " [--expect SIGNATURE]\n");
             return 2;
         }
     }
@@ -273,5 +277,10 @@ int RunThinkBench(int argc, char **argv)
     std::printf("total: %zu positions, %.3f s of processor time, signature %llu%s\n",
                 positions.size(), cpuTotal, static_cast<unsigned long long>(signature),
                 depthOnly ? "" : " (time limits on: not comparable between runs)");
+    if (expected && std::to_string(signature) != expected) {
+        std::printf("signature %llu differs from the expected %s\n",
+                    static_cast<unsigned long long>(signature), expected);
+        return 1;
+    }
     return 0;
 }

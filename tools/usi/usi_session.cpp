@@ -378,8 +378,10 @@ void Session::OnIteration(void *ctx, const CZelkor &z, int depth, int score)
     const bool turned = t.pos.side == kSente;
     Position cur = t.pos;
     std::string pv;
-    for (int j = 0; j < z.m_nSearchedDepth[0] && j < 64; j++) {
-        const KOMA_MOVE &k = z.m_moveTree[0][j];
+    int length = 0;
+    const KOMA_MOVE *line = z.BestLine(length);
+    for (int j = 0; j < length && j < 64; j++) {
+        const KOMA_MOVE &k = line[j];
         const Move m = FromEngineMove({k.nSrcPos, k.nDstPos, k.nKind, k.nNaru}, turned);
         if (!OnBoard(k.nDstPos) || !IsPseudoLegal(cur, m))
             break;
