@@ -28,7 +28,7 @@ TypedMoveAnswer ResolveDrop(ShogiDoc &doc, BYTE owner, const TypedMove &t, int x
         break;
     case MoveRules::DropTwoPawns:
         return Refuse(JC_MSGTwoBo);
-    case MoveRules::DropPawnFacesKing:
+    case MoveRules::DropPawnMate:
         return Refuse(JC_Utsifutumi);
     case MoveRules::DropKingAttacked:
         return Refuse(JC_MoveKingLeftInCheck);
@@ -96,7 +96,7 @@ TypedMoveAnswer ResolveTypedMove(ShogiDoc &doc, const QString &text)
     TypedMoveAnswer a;
     a.move = safe.front();
     bool promote = false;
-    switch (MoveRules::PromotionFor(doc, a.move.skoma, a.move.dy)) {
+    switch (MoveRules::PromotionFor(doc, a.move.skoma, a.move.sy, a.move.dy)) {
     case MoveRules::NoPromotion:
         if (t.promotion == TypedMove::Promote)
             return Refuse(JC_MoveCannotPromote);

@@ -105,7 +105,7 @@ TEST(RecordSheet, RowsTimesAndResult)
     BishopExchange(doc, true);
     const SheetContent sheet = SheetFromDoc(doc, QDate(2026, 12, 6));
     ASSERT_EQ(sheet.rows.size(), 6); // four moves, the resignation, the result
-    EXPECT_EQ(sheet.rows[2].move, JStr(JC_FirstSign) + QStringLiteral("2") + JStr(JC_Num2) +
+    EXPECT_EQ(sheet.rows[2].move, JStr(JC_FirstSign) + QString(QChar(0xff12)) + JStr(JC_Num2) +
                                       JStr(JC_UGak) + JStr(JC_Song));
     EXPECT_EQ(sheet.rows[2].total, QStringLiteral("60:05")) << "the first player's own total";
     EXPECT_EQ(sheet.rows[3].total, GetViewTime(1, 11));

@@ -215,8 +215,9 @@ SheetContent SheetFromDoc(const ShogiDoc &doc, const QDate &date)
     const QVector<KIBO> record = doc.GetKibo()->mid(0, doc.GetKiboNum());
     c.result = ResultText(record, doc.GetEnding());
     int total[3] = {0, 0, 0};
-    for (int i = 1; i <= record.size(); ++i) {
-        const KiboRowText text = GetKiboRowText(record, i, doc.GetFirstUp());
+    const QVector<KiboRowText> texts = GetKiboRows(doc);
+    for (int i = 1; i <= record.size() && i <= texts.size(); ++i) {
+        const KiboRowText &text = texts[i - 1];
         SheetContent::Row row{text.number, text.sign + text.move, text.time, QString()};
         const KIBO &e = record[i - 1];
         if (!IsResignKibo(e)) {
