@@ -226,4 +226,6 @@ inline constexpr char JC_DanView[] = "\xb6\xda\xa1\xa6\xc3\xca\xa4\xce\xc9\xbd\x
 inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4\xb9"; // 効果音を出す
 // clang-format on
 
+#include "language_study.h"
+
 #endif

@@ -1,0 +1,36 @@
+#ifndef KORVANE_LANGUAGE_STUDY_H
+#define KORVANE_LANGUAGE_STUDY_H
+
+// Texts of study with an engine: analysis, hint, mate search, game analysis.
+// clang-format off
+inline constexpr char JC_StudyAnalysis[] = "\xb8\xa1\xc6\xa4"; // 検討
+inline constexpr char JC_StudyHint[] = "\xa5\xd2\xa5\xf3\xa5\xc8"; // ヒント
+inline constexpr char JC_StudyMate[] = "\xb5\xcd\xa4\xdf\xc3\xb5\xba\xf7"; // 詰み探索
+inline constexpr char JC_StudyGame[] = "\xb4\xfd\xc9\xe8\xb2\xf2\xc0\xcf"; // 棋譜解析
+inline constexpr char JC_StudyBad[] = "\xb0\xad\xbc\xea"; // 悪手
+inline constexpr char JC_StudyDubious[] = "\xb5\xbf\xcc\xe4\xbc\xea"; // 疑問手
+inline constexpr char JC_StudyEval[] = "\xc9\xbe\xb2\xc1\xc3\xcd"; // 評価値
+inline constexpr char JC_StudyPv[] = "\xc6\xc9\xa4\xdf\xb6\xda"; // 読み筋
+inline constexpr char JC_StudyBest[] = "\xba\xc7\xc1\xb1"; // 最善
+inline constexpr char JC_StudyNoMate[] = "\xb5\xcd\xa4\xdf\xa4\xcf\xb8\xab\xa4\xc4\xa4\xab\xa4\xea\xa4\xde\xa4\xbb\xa4\xf3\xa4\xc7\xa4\xb7\xa4\xbf"; // 詰みは見つかりませんでした
+inline constexpr char JC_StudyMateIn[] = "\xbc\xea\xb5\xcd\xa4\xdf"; // 手詰み
+inline constexpr char JC_StudyDepth[] = "\xbf\xbc\xa4\xb5"; // 深さ
+inline constexpr char JC_StudyNodes[] = "\xb6\xc9\xcc\xcc\xbf\xf4"; // 局面数
+inline constexpr char JC_StudyWin[] = "\xbe\xa1\xce\xa8"; // 勝率
+inline constexpr char JC_StudyCancel[] = "\xc3\xe6\xbb\xdf"; // 中止
+inline constexpr char JC_StudyAnalysing[] = "\xb2\xf2\xc0\xcf\xc3\xe6"; // 解析中
+inline constexpr char JC_StudyEngineFault[] = "\xb2\xf2\xc0\xcf\xa5\xa8\xa5\xf3\xa5\xb8\xa5\xf3\xa4\xac\xbb\xdf\xa4\xde\xa4\xea\xa4\xde\xa4\xb7\xa4\xbf"; // 解析エンジンが止まりました
+inline constexpr char JC_StudyGraph[] = "\xc9\xbe\xb2\xc1\xc3\xcd\xa5\xb0\xa5\xe9\xa5\xd5"; // 評価値グラフ
+inline constexpr char JC_StudyHintUsed[] = "\xa5\xd2\xa5\xf3\xa5\xc8\xa4\xf2\xbb\xc8\xcd\xd1"; // ヒントを使用
+inline constexpr char JC_StudyMateTime[] = "\xb5\xcd\xa4\xdf\xc3\xb5\xba\xf7\xa4\xce\xbb\xfe\xb4\xd6\xa1\xca\xc9\xc3\xa1\xcb"; // 詰み探索の時間（秒）
+inline constexpr char JC_StudyPerMove[] = "\xb0\xec\xbc\xea\xa4\xce\xb2\xf2\xc0\xcf\xbb\xfe\xb4\xd6\xa1\xca\xc9\xc3\xa1\xcb"; // 一手の解析時間（秒）
+inline constexpr char JC_StudyBadAt[] = "\xb0\xad\xbc\xea\xa4\xc8\xa4\xb9\xa4\xeb\xbe\xa1\xce\xa8\xa4\xce\xb2\xbc\xa4\xb2\xc9\xfd\xa1\xca\xa1\xf3\xa1\xcb"; // 悪手とする勝率の下げ幅（％）
+inline constexpr char JC_StudyDubiousAt[] = "\xb5\xbf\xcc\xe4\xbc\xea\xa4\xc8\xa4\xb9\xa4\xeb\xbe\xa1\xce\xa8\xa4\xce\xb2\xbc\xa4\xb2\xc9\xfd\xa1\xca\xa1\xf3\xa1\xcb"; // 疑問手とする勝率の下げ幅（％）
+inline constexpr char JC_StudyPreview[] = "\xc6\xc9\xa4\xdf\xb6\xda\xa4\xce\xba\xc6\xc0\xb8"; // 読み筋の再生
+inline constexpr char JC_StudyLeave[] = "\xcc\xe1\xa4\xeb"; // 戻る
+inline constexpr char JC_StudyMated[] = "\xb5\xcd\xa4\xdf"; // 詰み
+inline constexpr char JC_StudySettings[] = "\xb2\xf2\xc0\xcf\xa4\xce\xc0\xdf\xc4\xea"; // 解析の設定
+inline constexpr char JC_StudyDrop[] = "\xc2\xc7"; // 打
+// clang-format on
+
+#endif
