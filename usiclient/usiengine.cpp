@@ -75,6 +75,7 @@ void UsiEngine::SetOption(const QString &name, const QString &value)
 
 void UsiEngine::NewGame()
 {
+    m_newGameWaiting = m_state == State::Stopping;
     if (m_state != State::Idle)
         return;
     m_state = State::Preparing;
@@ -224,8 +225,6 @@ void UsiEngine::OnLine(const QString &line)
         } else if (word == QLatin1String("usiok")) {
             m_timer.stop();
             m_state = State::Idle;
-            if (m_name.isEmpty())
-                m_name = m_link->Describe();
             emit identified();
         }
         break;
@@ -250,6 +249,8 @@ void UsiEngine::OnLine(const QString &line)
         if (word == QLatin1String("bestmove")) {
             m_timer.stop();
             m_state = State::Idle;
+            if (m_newGameWaiting)
+                NewGame();
         }
         break;
     default:

@@ -62,7 +62,9 @@ public:
     void Start();
     // Known options are sent in their type's terms; others as given.
     void SetOption(const QString &name, const QString &value);
-    void NewGame(); // isready, readyok, then usinewgame: ready()
+    // isready, readyok, then usinewgame: ready(). After a stop, once the
+    // stopped think has answered.
+    void NewGame();
     // position, then go; allowMs is what the clock grants (<= 0: no watch).
     void Go(const QString &positionCommand, const QString &goArguments, qint64 allowMs);
     void Stop(); // the think's answer is not wanted
@@ -71,7 +73,7 @@ public:
 
     State GetState() const { return m_state; }
     Fault GetFault() const { return m_fault; }
-    QString Name() const { return m_name; }
+    QString Name() const { return m_name.isEmpty() ? m_link->Describe() : m_name; }
     QString Author() const { return m_author; }
     const QVector<OptionDef> &Options() const { return m_options; }
     static QString FaultText(Fault f);
@@ -104,6 +106,7 @@ private:
     QTimer m_timer;
     QElapsedTimer m_window; // the second lines are counted in
     int m_linesInWindow = 0;
+    bool m_newGameWaiting = false;
 };
 
 } // namespace usic
