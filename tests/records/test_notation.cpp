@@ -1,0 +1,58 @@
+#include "notation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Known texts of the standard notation; each must also read back as its move.
+TEST(Notation, ModifiersAndReadingBack)
+{
+    const struct
+    {
+        const char *sfen; // board side hands
+        const char *move;
+        const char *prevDst; // square of the move before, or ""
+        const char *text;
+    } rows[] = {
+        // Two-piece handicap: both golds reach 5八.
+        {"lnsgkgsnl/9/pppp1pppp/4p4/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -", "4i5h", "", "５八金右"},
+        {"lnsgkgsnl/9/pppp1pppp/4p4/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -", "6i5h", "", "５八金左"},
+        {"4k4/9/9/9/9/9/9/9/3GG1K2 b -", "5i5h", "", "５八金直"},
+        {"4k4/9/9/9/9/9/9/9/3GG1K2 b -", "6i5h", "", "５八金左"},
+        {"4k4/9/5S3/9/3S5/9/9/9/4K4 b -", "4c5d", "", "５四銀引不成"},
+        {"4k4/9/5S3/9/3S5/9/9/9/4K4 b -", "6e5d", "", "５四銀上"},
+        {"4k4/9/9/3G5/5G3/9/9/9/4K4 b -", "6d5d", "", "５四金寄"},
+        {"4k4/9/9/3G5/5G3/9/9/9/4K4 b -", "4e5d", "", "５四金上"},
+        {"4k4/+R7+R/9/9/9/9/9/9/4K4 b -", "9b5b", "", "５二龍左"},
+        {"4k4/+R7+R/9/9/9/9/9/9/4K4 b -", "1b5b", "", "５二龍右"},
+        // Three golds: left of the two that rise, beside one that steps.
+        {"4k4/9/9/9/9/9/9/3G1G3/3GK4 b -", "6h5g", "", "５七金左"},
+        {"4k4/9/9/9/9/9/9/3G1G3/3GK4 b -", "4h5g", "", "５七金右"},
+        {"4gg2k/9/9/9/9/9/9/9/4K4 w -", "5a5b", "", "５二金直"},
+        {"3g1g2k/9/9/9/9/9/9/9/4K4 w -", "4a5b", "", "５二金左"},
+        {"3g1g2k/9/9/9/9/9/9/9/4K4 w -", "6a5b", "", "５二金右"},
+        {"4k4/9/9/9/9/9/9/9/3GK4 b G", "G*5h", "", "５八金打"},
+        {"4k4/9/9/9/9/9/9/9/3GK4 b G", "G*5e", "", "５五金"},
+        {"4k4/9/6S2/9/9/9/9/9/4K4 b -", "3c2b", "", "２二銀不成"},
+        {"4k4/9/6S2/9/9/9/9/9/4K4 b -", "3c4d+", "", "４四銀成"},
+        {"4k4/9/6S2/9/9/9/9/9/4K4 b -", "3c4d", "4d", "同銀不成"},
+    };
+    for (const auto &r : rows) {
+        const std::string s = r.sfen;
+        usi::Position p;
+        std::string err;
+        ASSERT_TRUE(usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
+                                   s.substr(s.rfind(' ') + 1), "1", p, err))
+            << r.sfen << ": " << err;
+        usi::Move m, prev;
+        ASSERT_TRUE(usi::ParseMove(r.move, m));
+        const int prevDst = *r.prevDst ? usi::Square(r.prevDst[0] - '0', r.prevDst[1] - 'a' + 1) : 0;
+        EXPECT_EQ(records::MoveName(p, m, prevDst).toStdString(), r.text) << r.move;
+        usi::Move back;
+        ASSERT_TRUE(records::ParseMoveName(p, QString::fromUtf8(r.text), prevDst, back, err))
+            << r.text << ": " << err;
+        EXPECT_EQ(usi::MoveText(back), r.move) << r.text;
+    }
+}
+
+} // namespace
