@@ -1,7 +1,7 @@
 #include "studycore.h"
 
-#include "Gloval.h"
 #include "language.h"
+#include "notation.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -67,47 +67,10 @@ std::vector<usi::Move> LegalPrefix(const usi::Position &p, const QStringList &pv
     return out;
 }
 
-namespace {
-
-const char *PieceName(int code)
-{
-    // Indexed by the code's low four bits: base kinds 1..8, promoted 9..15.
-    static const char *const names[16] = {"",      JC_UBo,  JC_UHyang, JC_UGyoe, JC_UUn, JC_UGum,
-                                          JC_UGak, JC_UBi,  JC_UWang,  JC_BBo,   JC_BHyang,
-                                          JC_BGyoe, JC_BUn, JC_BGum,   JC_BGak,  JC_BBi};
-    return names[code & 15];
-}
-
-} // namespace
-
 QString MoveText(const usi::Position &p, const usi::Move &m, int lastDst)
 {
-    QString s = JStr(p.side == usi::kSente ? JC_FirstSign : JC_SecondSign);
-    if (m.dst == lastDst) {
-        s += JStr(JC_Dong);
-    } else {
-        QString rank;
-        ConvertJapan(m.dst >> 4, rank);
-        s += QString::number(10 - (m.dst & 15)) + rank;
-    }
-    if (m.src == usi::kDrop) {
-        s += JStr(PieceName(m.drop));
-        // 打 only where a piece of the kind on the board could go there too.
-        for (const usi::Move &o : usi::LegalMoves(p))
-            if (o.src != usi::kDrop && o.dst == m.dst && (p.At(o.src) & 15) == m.drop) {
-                s += JStr(JC_StudyDrop);
-                break;
-            }
-        return s;
-    }
-    s += JStr(PieceName(p.At(m.src)));
-    usi::Move other = m;
-    other.promote = !m.promote;
-    if (m.promote)
-        s += JStr(JC_Song);
-    else if (usi::IsLegal(p, other))
-        s += JStr(JC_Bul) + JStr(JC_Song);
-    return s;
+    return JStr(p.side == usi::kSente ? JC_FirstSign : JC_SecondSign) +
+           records::MoveName(p, m, lastDst);
 }
 
 QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves, int lastDst)

@@ -74,23 +74,23 @@ TEST(StudyCore, Evaluations)
 
 TEST(StudyCore, LinesInJapanese)
 {
-    const usi::Position start = usi::StartPosition();
+    const usi::Position start = usi::StartPosition(), took = After({"7g7f", "3c3d", "8h2b+"});
     const struct
     {
         usi::Position from;
         const char *pv;
+        int maxMoves, lastDst;
         const char *text; // UTF-8
     } cases[] = {
-        {start, "7g7f 3c3d 8h2b+ 3a2b", "▲7六歩△3四歩▲2二角成△同銀"},
-        {start, "7g7f 7g7f 3c3d", "▲7六歩"}, // an illegal tail is cut
-        {After({"7g7f", "3c3d", "8h2b+", "3a2b"}), "B*4e", "▲4五角"},
-        {FromSfen("4k4/9/9/9/9/9/9/9/4K4", "b", "G"), "G*5b", "▲5二金"},
-        // Silver into the zone without promoting; a gold that could go too makes 打.
-        {FromSfen("4k4/9/9/4S4/9/9/9/3G5/4K4", "b", "S"), "5d5c S*6g", "▲5三銀不成"},
-        {FromSfen("4k4/9/9/9/9/9/9/3G5/4K4", "b", "G"), "G*5h", "▲5八金打"},
+        {start, "7g7f 3c3d 8h2b+ 3a2b", 16, 0, "▲７六歩△３四歩▲２二角成△同銀"},
+        {start, "7g7f 7g7f 3c3d", 16, 0, "▲７六歩"}, // an illegal tail is cut
+        {start, "7g7f 3c3d 8h2b+", 2, 0, "▲７六歩△３四歩"},
+        {took, "3a2b", 16, usi::Square(2, 2), "△同銀"}, // the move before the line
+        {FromSfen("4k4/9/9/9/9/9/9/9/4K4", "w", "g"), "G*5h 5i5h", 16, 0, "△５八金▲同玉"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(PvText(c.from, QString::fromLatin1(c.pv).split(' ')), QString::fromUtf8(c.text))
+        EXPECT_EQ(PvText(c.from, QString::fromLatin1(c.pv).split(' '), c.maxMoves, c.lastDst),
+                  QString::fromUtf8(c.text))
             << c.pv;
 }
 

@@ -30,7 +30,6 @@ inline constexpr char JC_StudyPreview[] = "\xc6\xc9\xa4\xdf\xb6\xda\xa4\xce\xba\
 inline constexpr char JC_StudyLeave[] = "\xcc\xe1\xa4\xeb"; // 戻る
 inline constexpr char JC_StudyMated[] = "\xb5\xcd\xa4\xdf"; // 詰み
 inline constexpr char JC_StudySettings[] = "\xb2\xf2\xc0\xcf\xa4\xce\xc0\xdf\xc4\xea"; // 解析の設定
-inline constexpr char JC_StudyDrop[] = "\xc2\xc7"; // 打
 // clang-format on
 
 #endif
