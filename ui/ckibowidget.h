@@ -2,6 +2,7 @@
 #define KORVANE_CKIBOWIDGET_H
 
 #include <QColor>
+#include <QMap>
 #include <QPixmap>
 #include <QWidget>
 
@@ -19,6 +20,8 @@ public:
     // Paints the list into m_backPixmap.
     void UpdateKibo();
     const QPixmap &Picture() const { return m_backPixmap; }
+    // Short notes drawn after a move's time, by move number (analysis marks).
+    void SetMarks(const QMap<int, QString> &marks);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -35,6 +38,7 @@ private:
     CInfoWidget *m_pParent;
     const ShogiDoc *m_pDoc;
     QColor m_BackColor, m_StartColor, m_FocusColor;
+    QMap<int, QString> m_marks;
 };
 
 #endif

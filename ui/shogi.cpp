@@ -9,6 +9,7 @@
 #include "messagebox.h"
 #include "shogidoc.h"
 #include "shogiview.h"
+#include "studycontroller.h"
 
 #include <KToolBar>
 #include <QAudioDeviceInfo>
@@ -116,6 +117,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initDocument();
     initView();
     readOptions();
+    new StudyController(this);
     doc->Init();
     Command(13040)->setChecked(true);
     Command(13030)->setChecked(doc->GetViewMoveablePos());
