@@ -1,5 +1,7 @@
 #include "gameanalysis.h"
 
+#include <QTimer>
+
 namespace study {
 
 GameAnalysis::GameAnalysis(const QString &command, std::vector<usi::Position> positions,
@@ -36,7 +38,9 @@ void GameAnalysis::Start(int msPerMove)
         Drop();
         emit failed(why);
     });
-    Next();
+    // Callers hear of progress, even of a game with nothing to ask, only
+    // once Start has returned.
+    QTimer::singleShot(0, m_analyser, [this] { Next(); });
 }
 
 void GameAnalysis::Next()

@@ -206,6 +206,19 @@ TEST(StudyGameAnalysis, CancelStopsTheEngineAtOnce)
     EXPECT_EQ(failed.count(), 0);
 }
 
+TEST(StudyGameAnalysis, AMatedPositionIsJudgedWithoutTheEngine)
+{
+    App();
+    // Sente to move, mated by a gold its pawn holds.
+    GameAnalysis g(Fake(QStringLiteral("good")),
+                   {FromSfen("4k4/9/9/9/9/9/4p4/4g4/4K4", "b", "-")});
+    QSignalSpy finished(&g, &GameAnalysis::finished);
+    g.Start(100);
+    ASSERT_TRUE(finished.wait(5000));
+    const Eval e = g.Results()[0].best.eval;
+    EXPECT_TRUE(g.Results()[0].done && e.mate && e.value < 0);
+}
+
 TEST(StudyGameAnalysis, ShortGameWithOurEngine)
 {
     App();

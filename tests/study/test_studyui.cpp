@@ -48,4 +48,6 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     QWidget *w = graph->widget();
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
     EXPECT_EQ(doc->GetKiboTestPos() + 1, 2);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 1, w->height() / 2));
+    EXPECT_EQ(doc->GetKiboTestPos() + 1, 4);
 }
