@@ -142,10 +142,8 @@ void StudyController::ToggleAnalysis()
     study::Analyser *live = m_live;
     connect(live, &study::Analyser::failed, this, [this, live](const QString &why) { Fault(live, why); });
     connect(live, &study::Analyser::lines, this, [this](const QVector<study::Line> &lines) {
-        int lastDst = 0;
-        const usi::Position p = ShownPosition(&lastDst);
-        // Lines of a position already left are dropped by the analyser.
-        m_panel->ShowLines(p, lines, lastDst, FirstSide(), SenteAtTop());
+        // Read against the position asked about: the screen may have moved on.
+        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide(), SenteAtTop());
     });
     m_liveSfen.clear();
     Watch();
@@ -160,6 +158,8 @@ void StudyController::Watch()
         const QString sfen = QString::fromStdString(usi::WriteSfen(p));
         if (sfen != m_liveSfen) {
             m_liveSfen = sfen;
+            m_livePos = p;
+            m_liveLastDst = lastDst;
             m_panel->ShowLines(p, {}, lastDst, FirstSide(), SenteAtTop());
             m_panel->ShowText(JStr(JC_StudyAnalysing));
             m_live->Analyse(p);

@@ -84,6 +84,8 @@ private:
     StudyPanel *m_panel = nullptr;
     study::Analyser *m_live = nullptr; // analysis mode
     QString m_liveSfen;
+    usi::Position m_livePos; // what m_live is asked about
+    int m_liveLastDst = 0;
     study::Analyser *m_oneShot = nullptr; // hint or mate search
     int m_hintPly = -1;                   // the move a running hint is for
 

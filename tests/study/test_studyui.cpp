@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTreeWidget>
 
 // The whole record analysed from the menus with our engine, then a jump.
 TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
@@ -50,4 +51,28 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     EXPECT_EQ(doc->GetKiboTestPos() + 1, 2);
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 1, w->height() / 2));
     EXPECT_EQ(doc->GetKiboTestPos() + 1, 4);
+
+    // Analysis mode follows the record as it is stepped.
+    QAction *live = nullptr;
+    for (QAction *a : app->Menu(1)->actions())
+        if (a->data().toInt() == StudyController::kAnalysisId)
+            live = a;
+    ASSERT_TRUE(live);
+    live->trigger();
+    auto *lines = app->findChild<QTreeWidget *>();
+    ASSERT_TRUE(lines);
+    const auto firstLine = [&](const char *sign) {
+        for (int i = 0; i < 100; i++) {
+            if (lines->topLevelItemCount() > 0 &&
+                lines->topLevelItem(0)->text(4).startsWith(JStr(sign)))
+                return true;
+            QTest::qWait(100);
+        }
+        return false;
+    };
+    EXPECT_TRUE(firstLine(JC_FirstSign)); // sente to move after 4
+    app->slotKiboBackOne();
+    EXPECT_TRUE(firstLine(JC_SecondSign));
+    live->trigger();
+    EXPECT_EQ(*doc->GetKibo(), before);
 }
