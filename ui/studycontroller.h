@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 
@@ -92,7 +93,7 @@ private:
     QDockWidget *m_graphDock = nullptr;
     EvalGraph *m_graph = nullptr;
     study::GameAnalysis *m_game = nullptr;
-    QProgressDialog *m_progress = nullptr;
+    QPointer<QProgressDialog> m_progress; // the window may delete it first
     // Results of the record they were made for: positions 0..moves.
     std::vector<usi::Position> m_positions;
     std::vector<study::PlyResult> m_results;
