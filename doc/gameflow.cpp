@@ -126,6 +126,8 @@ void ShogiDoc::ComputerMoveTimeOut()
     CPlayer *player = GetPlayer(m_byCurPlayer);
     if (!player || player->GetProperty() != 2)
         return;
+    if (m_flow.takeTurn && m_flow.takeTurn(m_byCurPlayer))
+        return;
     m_bComputerMoveing = true;
     m_flow.abandon = false;
     SetMustWait(true);

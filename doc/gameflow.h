@@ -99,6 +99,9 @@ struct CGameFlowState
     ShogiDoc *doc;
     bool abandon = false;
     CThinkThread thread;
+    // A player of another kind (an engine in its own process) may take the
+    // computer's turn: true when it has.
+    std::function<bool(BYTE player)> takeTurn;
 };
 
 #endif

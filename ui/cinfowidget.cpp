@@ -24,6 +24,7 @@ CInfoWidget::CInfoWidget(const ShogiDoc *doc, QWidget *parent) : QScrollArea(par
 void CInfoWidget::Init()
 {
     m_nItemNum = 1;
+    m_bEndingRow = false;
     m_nCurPos = 0;
     Update();
 }
@@ -95,4 +96,16 @@ void CInfoWidget::resizeEvent(QResizeEvent *e)
     QScrollArea::resizeEvent(e);
     ResizeContent();
     SetContentsPos(m_nCurPos);
+}
+
+void CInfoWidget::ShowEndingRow(bool shown)
+{
+    if (shown == m_bEndingRow)
+        return;
+    m_bEndingRow = shown;
+    m_nItemNum += shown ? 1 : -1;
+    ResizeContent();
+    Update();
+    if (shown)
+        verticalScrollBar()->setValue(m_nItemNum * m_nItemHeight);
 }

@@ -26,6 +26,9 @@ public:
     void Update();
     // Scrolls row p into view when it is not fully visible.
     void SetContentsPos(int p);
+    // The row under the moves that says how the game ended.
+    void ShowEndingRow(bool shown);
+    bool EndingRowShown() const { return m_bEndingRow; }
 
     int ItemNum() const { return m_nItemNum; }
     int CurPos() const { return m_nCurPos; }
@@ -44,6 +47,7 @@ private:
     int m_nItemHeight = 20;
     int m_nItemWidth = 120;
     int m_nCurPos = 0;
+    bool m_bEndingRow = false;
 };
 
 // List updates are drawn only while this is set; loops over many steps clear

@@ -1,5 +1,6 @@
 #include "ckibowidget.h"
 
+#include "cengineplay.h"
 #include "cinfowidget.h"
 #include "kibotext.h"
 #include "language.h"
@@ -28,6 +29,10 @@ void CKiboWidget::UpdateKibo()
     const int n = qMin(m_pDoc->GetKiboNum(), int(m_pDoc->GetKibo()->size()));
     for (int i = 1; i <= n; ++i)
         DrawRow(p, i, i == m_pParent->CurPos());
+    if (m_pParent->EndingRowShown())
+        if (const char *ending = EndingRowText(m_pDoc->GetEnding()))
+            p.drawText(QRect(m_nPosX, m_nItemHeight * (n + 1), 90, m_nItemHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, JStr(ending));
 }
 
 void CKiboWidget::DrawRow(QPainter &p, int i, bool current)

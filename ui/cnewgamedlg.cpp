@@ -1,5 +1,7 @@
 #include "cnewgamedlg.h"
 
+#include "cengineplay.h"
+#include "cenginesdlg.h"
 #include "cplayer.h"
 #include "dialogparts.h"
 #include "gameflow.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 CNewGameDLG::CNewGameDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp(app)
 {
@@ -19,7 +22,7 @@ CNewGameDLG::CNewGameDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setWindowTitle(JStr(JC_StaSettingGame));
-    setFixedSize(490, 270);
+    setFixedSize(490, 400);
     initDialog();
     Init();
 }
@@ -68,6 +71,47 @@ void CNewGameDLG::initDialog()
     connect(m_rdoSecondHuman, &QRadioButton::clicked, this, &CNewGameDLG::slotRDOSecondHuman);
     connect(m_bntOK, &QPushButton::clicked, this, &CNewGameDLG::slotOK);
     connect(m_bntCancel, &QPushButton::clicked, this, &CNewGameDLG::slotCancel);
+    initEngineRows();
+}
+
+namespace {
+constexpr int kMostMinutes = 600;
+constexpr int kMostSeconds = 3600;
+constexpr int kMostPlies = 9999;
+} // namespace
+
+// Below the original rows: per player, the computer and the clock.
+void CNewGameDLG::initEngineRows()
+{
+    const QVector<usic::EngineEntry> engines = LoadEngineList();
+    const auto label = [this](const char *name, const QRect &r, const QString &text) {
+        Place<QLabel>(this, name, r)->setText(text);
+    };
+    const auto spin = [this](const char *name, const QRect &r, int most) {
+        auto *s = Place<QSpinBox>(this, name, r);
+        s->setRange(0, most);
+        return s;
+    };
+    label("m_lblMain", {150, 300, 80, 20}, JStr(JC_TimeMain));
+    label("m_lblByoyomi", {240, 300, 80, 20}, JStr(JC_TimeByoyomi));
+    label("m_lblInc", {330, 300, 80, 20}, JStr(JC_TimeInc));
+    for (int i = 0; i < 2; i++) {
+        const int y = 270 + 50 * i;
+        const int ty = 320 + 25 * i;
+        label(i ? "m_lblEngineSecond" : "m_lblEngineFirst", {10, y - 5 + (i ? -25 : 0), 50, 20},
+              JStr(i ? JC_Second : JC_First));
+        m_cbxEngine[i] = Place<QComboBox>(this, i ? "m_cbxEngineSecond" : "m_cbxEngineFirst",
+                                          {60, y - 10 + (i ? -25 : 0), 200, 30});
+        m_cbxEngine[i]->addItem(JStr(JC_EngineZelkor));
+        for (const usic::EngineEntry &e : engines)
+            m_cbxEngine[i]->addItem(e.name);
+        label(i ? "m_lblClockSecond" : "m_lblClockFirst", {10, ty, 130, 20}, JStr(i ? JC_Second : JC_First));
+        m_spnMainMin[i] = spin(i ? "m_spnMainSecond" : "m_spnMainFirst", {150, ty, 80, 22}, kMostMinutes);
+        m_spnByoyomiSec[i] = spin(i ? "m_spnByoyomiSecond" : "m_spnByoyomiFirst", {240, ty, 80, 22}, kMostSeconds);
+        m_spnIncSec[i] = spin(i ? "m_spnIncSecond" : "m_spnIncFirst", {330, ty, 80, 22}, kMostSeconds);
+    }
+    label("m_lblMaxPlies", {280, 270, 100, 20}, JStr(JC_MaxPlies));
+    m_spnMaxPlies = spin("m_spnMaxPlies", {380, 265, 80, 22}, kMostPlies);
 }
 
 void CNewGameDLG::Init()
@@ -85,6 +129,14 @@ void CNewGameDLG::Init()
     m_cbxTeai->setCurrentIndex(qMin<int>(doc->GetTeai(), 5));
     // The handicap of a game under way is fixed.
     m_cbxTeai->setEnabled(doc->GetKiboNum() == 0);
+    const GamePlan &plan = m_pApp->GetEnginePlay()->Plan();
+    for (int i = 0; i < 2; i++) {
+        m_cbxEngine[i]->setCurrentIndex(plan.engine[i] + 1 < m_cbxEngine[i]->count() ? plan.engine[i] + 1 : 0);
+        m_spnMainMin[i]->setValue(int(plan.time[i].mainMs / 60000));
+        m_spnByoyomiSec[i]->setValue(int(plan.time[i].byoyomiMs / 1000));
+        m_spnIncSec[i]->setValue(int(plan.time[i].incMs / 1000));
+    }
+    m_spnMaxPlies->setValue(plan.maxPlies);
 }
 
 // The pairs are kept by LinkRadioButtons. Human against human needs no
@@ -109,6 +161,14 @@ void CNewGameDLG::slotOK()
     doc->SetStandardKoma(m_rdoKomaTwo->isChecked());
     doc->SetComputerLevel(BYTE(m_cbxComputerLevel->currentIndex()));
     doc->SetTeai(BYTE(m_cbxTeai->currentIndex()));
+    GamePlan plan;
+    for (int i = 0; i < 2; i++) {
+        plan.engine[i] = m_cbxEngine[i]->currentIndex() - 1;
+        plan.time[i] = {m_spnMainMin[i]->value() * 60000LL, m_spnByoyomiSec[i]->value() * 1000LL,
+                        m_spnIncSec[i]->value() * 1000LL};
+    }
+    plan.maxPlies = m_spnMaxPlies->value();
+    m_pApp->GetEnginePlay()->SetPlan(plan, LoadEngineList());
     m_pApp->SetGameSetOK(true);
     EngineCalls().SetComLevel(doc->GetComputerLevel());
     accept();

@@ -8,10 +8,11 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class ShogiApp;
 
-// Who plays each side, the computer's strength, the handicap and the piece
-// lettering. Deletes itself when closed.
+// Who plays each side (a computer side: Zelkor or a registered engine), the
+// computer's strength, the handicap, the clocks and the piece lettering. Deletes itself when closed.
 class CNewGameDLG : public QDialog
 {
     Q_OBJECT
@@ -27,6 +28,7 @@ public slots:
 
 private:
     void initDialog();
+    void initEngineRows();
     void Init();
 
     QGroupBox *m_gbxFirst, *m_gbxSecond, *m_gbxKomaSelect;
@@ -36,6 +38,10 @@ private:
     QLabel *m_lblComputerLevel, *m_lblTeai;
     QComboBox *m_cbxComputerLevel, *m_cbxTeai;
     QPushButton *m_bntOK, *m_bntCancel;
+    // By player (first, second): who plays a computer side, and its clock.
+    QComboBox *m_cbxEngine[2];
+    QSpinBox *m_spnMainMin[2], *m_spnByoyomiSec[2], *m_spnIncSec[2];
+    QSpinBox *m_spnMaxPlies;
     ShogiApp *m_pApp;
 };
 

@@ -2,6 +2,7 @@
 
 #include "cbgkibo.h"
 #include "cboardframe.h"
+#include "cengineplay.h"
 #include "cplayer.h"
 #include "datapath.h"
 #include "gameflow.h"
@@ -81,6 +82,9 @@ const ShogiApp::CommandInfo *ShogiApp::FindCommand(int id)
          &ShogiApp::slotSettingGame},
         {13020, JC_SettingOther, 0, JC_StaSettingOther, nullptr, nullptr, false,
          &ShogiApp::slotSettingOther},
+        {16220, JC_Engines, 0, JC_StaEngines, nullptr, nullptr, false,
+         &ShogiApp::slotSettingEngines},
+        {16210, JC_Declare, 0, JC_StaDeclare, nullptr, nullptr, false, &ShogiApp::slotGameDeclare},
         {13030, JC_SettingMove, 0, JC_StaSettingMove, nullptr, nullptr, true,
          &ShogiApp::slotSettingMMoveable},
         {13040, JC_SettingFirstUp, 0, JC_StaSettingFirstUp, nullptr, nullptr, true,
@@ -116,6 +120,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initStatusBar();
     initDocument();
     initView();
+    m_pEnginePlay = new CEnginePlay(this, doc);
     readOptions();
     new StudyController(this);
     doc->Init();
@@ -130,7 +135,10 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     m_bFirst = true;
 }
 
-ShogiApp::~ShogiApp() = default;
+ShogiApp::~ShogiApp()
+{
+    delete m_pEnginePlay; // before the document it plays on
+}
 
 void ShogiApp::DrawLogo()
 {
@@ -150,11 +158,11 @@ void ShogiApp::DrawLogo()
 
 void ShogiApp::initMenuBar()
 {
-    static const int ids[6][9] = {
+    static const int ids[6][10] = {
         {10010, 10020, 10030, Separator, 10050, -1},
-        {11010, 11020, 11030, Separator, 11040, 11050, 11060, 11070, -1},
+        {11010, 11020, 11030, Separator, 11040, 11050, 16210, 11060, 11070, -1},
         {12010, 12020, 12030, 12040, Separator, 12050, 12060, -1},
-        {13010, 13020, 13030, 13040, -1},
+        {13010, 13020, 16220, 13030, 13040, -1},
         {14010, 14040, 14020, 14050, -1},
         {15020, 15010, -1},
     };

@@ -12,6 +12,7 @@
 #include <initializer_list>
 
 class CBGKibo;
+class CEnginePlay;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -37,6 +38,7 @@ public:
     ShogiDoc *getDocument() const { return doc; }
     ShogiView *getView() const { return view; }
     CBGKibo *GetBGKibo() const { return m_pBGKibo; }
+    CEnginePlay *GetEnginePlay() const { return m_pEnginePlay; }
 
     // Command switch.
     void enableCommand(int id) override;
@@ -113,6 +115,8 @@ public slots:
     void slotKiboBreakReplay();
     void slotSettingGame();
     void slotSettingOther();
+    void slotSettingEngines();
+    void slotGameDeclare();
     void slotSettingMMoveable();
     void slotSettingFirstUp();
     void slotViewToolBar();
@@ -159,6 +163,7 @@ private:
     QElapsedTimer m_GameTime;
     bool m_bGameSetOK = false;
     CBGKibo *m_pBGKibo = nullptr;
+    CEnginePlay *m_pEnginePlay = nullptr;
     QStringList recentFiles;
     QMenu *fileMenu = nullptr, *gameMenu = nullptr, *kiboMenu = nullptr, *settingMenu = nullptr,
           *viewMenu = nullptr, *helpMenu = nullptr;

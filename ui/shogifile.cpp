@@ -5,6 +5,7 @@
 
 #include "cbgkibo.h"
 #include "cboardframe.h"
+#include "cenginesdlg.h"
 #include "cnewgamedlg.h"
 #include "cothersettingdlg.h"
 #include "cplayer.h"
@@ -333,6 +334,11 @@ void ShogiApp::slotSettingGame()
         return;
     UpdateStatusBar();
     view->UpdateView();
+}
+
+void ShogiApp::slotSettingEngines()
+{
+    RunSettingDialog(new CEnginesDLG(this));
 }
 
 void ShogiApp::slotSettingOther()

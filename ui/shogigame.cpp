@@ -4,6 +4,7 @@
 
 #include "cbgkibo.h"
 #include "cboardframe.h"
+#include "cengineplay.h"
 #include "cinfowidget.h"
 #include "cnewgamedlg.h"
 #include "cplayer.h"
@@ -46,14 +47,18 @@ void ShogiApp::OneSecondTimeOut()
     if (g_byGameStatus != GameStatus::Playing && g_byGameStatus != GameStatus::ShowingComputerMove)
         return;
     const BYTE cur = doc->GetCurPlayer();
-    if (const CPlayer *p = doc->GetPlayer(cur))
+    if (m_pEnginePlay->Timed(cur))
+        ShowPlayerTime(cur, m_pEnginePlay->ClockSeconds(cur));
+    else if (const CPlayer *p = doc->GetPlayer(cur))
         ShowPlayerTime(cur, p->GetTotalTime() + int(m_GameTime.elapsed() / 1000));
 }
 
+// A side under a time control shows what it has left, others what they used.
 void ShogiApp::ViewTime()
 {
-    ShowPlayerTime(1, doc->GetFirstPlayer()->GetTotalTime());
-    ShowPlayerTime(2, doc->GetSecondPlayer()->GetTotalTime());
+    for (BYTE player = 1; player <= 2; player++)
+        ShowPlayerTime(player, m_pEnginePlay->Timed(player) ? m_pEnginePlay->ClockSeconds(player)
+                                                           : doc->GetPlayer(player)->GetTotalTime());
 }
 
 void ShogiApp::AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int time)
@@ -67,9 +72,12 @@ void ShogiApp::AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int ti
         enableCommand(11050);
     }
     const BYTE cur = doc->GetCurPlayer();
-    if (const CPlayer *p = doc->GetPlayer(cur))
+    if (m_pEnginePlay->Timed(cur))
+        ShowPlayerTime(cur, m_pEnginePlay->ClockSeconds(cur));
+    else if (const CPlayer *p = doc->GetPlayer(cur))
         ShowPlayerTime(cur, p->GetTotalTime() + int(time));
     m_pBGKibo->AddKibo();
+    m_pEnginePlay->MoveMade();
 }
 
 void ShogiApp::OpenAddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int time)
@@ -110,6 +118,7 @@ void ShogiApp::slotGameNewGame()
     UpdateStatusBar();
     view->Init();
     view->UpdateView();
+    m_pEnginePlay->NewGame();
     ViewTime();
     enableCommand(11020);
     SetEnabled({11030, 11040, 11050, 13010, 11060, 11070}, false);
@@ -125,6 +134,7 @@ void ShogiApp::slotGameNewGame()
 void ShogiApp::slotGameBreak()
 {
     FinishShownComputerMove();
+    m_pEnginePlay->Break();
     SetEnabled({11020, 11040, 11050}, false);
     SetEnabled({11060, 11030}, true);
     doc->SetMustWait(true);
@@ -202,10 +212,13 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
     if (nR == EngineResult::Check && doc->GetOSInfoWangSu()) {
         ShowBox(this, BoxKind::Information, JC_KorvaneOte);
     } else if (nR == EngineResult::ComputerWins) {
-        // The winning move goes into the record before the game stops.
+        // The winning move goes into the record before the game stops; a
+        // mate the rules have already announced is not announced again.
         board->FinishComputerMove();
-        ShowBox(this, BoxKind::Information, JC_KorvaneWin);
-        slotGameBreak();
+        if (doc->GetEnding() == GameEnding::None) {
+            ShowBox(this, BoxKind::Information, JC_KorvaneWin);
+            slotGameBreak();
+        }
     }
 }
 
@@ -238,7 +251,13 @@ void ShogiApp::slotGameRetract()
     doc->GetKibo()->resize(doc->GetKiboNum());
     doc->SetKiboTestPos(doc->GetKiboNum() - 1);
     g_byGameStatus = GameStatus::Playing;
+    m_pEnginePlay->Resume();
     StatusMessageTimeOut();
+}
+
+void ShogiApp::slotGameDeclare()
+{
+    m_pEnginePlay->Declare();
 }
 
 // ---------------------------------------------------------------- resume
@@ -340,6 +359,8 @@ void ShogiApp::slotGameReplay()
     if (doc->GetKiboNum() == 0)
         disableCommand(11040);
     g_byGameStatus = GameStatus::Playing;
+    m_pBGKibo->InfoWidget()->ShowEndingRow(false);
+    m_pEnginePlay->Resume();
     StatusMessageTimeOut();
     m_GameTime.restart();
 }

@@ -7,6 +7,9 @@ namespace usic {
 namespace {
 
 const char *const kGameOver[3] = {"draw", "win", "lose"}; // by: drawn, won, lost
+// Pipes and a busy machine delay both the go and the answer; an engine is not
+// charged for that.
+constexpr qint64 kPipeLagMs = 100;
 
 } // namespace
 
@@ -136,7 +139,7 @@ void EngineGame::OnBestMove(int side, const QString &move)
 {
     if (m_over || side != m_judge.Current().side)
         return;
-    const qint64 now = m_time.elapsed();
+    const qint64 now = qMax(m_moveStart, m_time.elapsed() - kPipeLagMs);
     const qint64 allowed = m_clock.Allowance(side, m_moveStart);
     if (!m_clock.Stop(now))
         return End(GameEnding::TimeUp, side, ReasonOf(GameEnding::TimeUp),

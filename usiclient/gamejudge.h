@@ -35,6 +35,7 @@ public:
 
     // maxPlies 0: no limit. Counted from the start position.
     void SetMaxPlies(int maxPlies) { m_maxPlies = maxPlies; }
+    int MaxPlies() const { return m_maxPlies; }
     // Plays the move if legal; the verdict tells whether the game ends with it.
     Verdict Play(const usi::Move &m);
     // The side to move declares: it wins if the conditions hold, else loses.

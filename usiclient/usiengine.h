@@ -52,7 +52,7 @@ public:
         int thinkMarginMs = 3000;
         int quitGraceMs = 3000; // after quit, before the process is killed
         int maxLineBytes = 64 * 1024;
-        int maxLinesPerSecond = 5000;
+        int maxLinesPerSecond = 1000;
     };
 
     explicit UsiEngine(std::unique_ptr<EngineLink> link, QObject *parent = nullptr);

@@ -1,6 +1,8 @@
 // An engine that does what its script file says, for the board's tests.
 //
 //   fake_engine SCRIPT
+//   fake_engine              the script named by FAKE_ENGINE_SCRIPT (a program
+//                            registered without arguments)
 //
 // Script lines (# starts a comment):
 //   name TEXT            id name (default "Fake")
@@ -119,11 +121,12 @@ std::string NotLegal(const usi::Position &p)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
+    const char *path = argc == 2 ? argv[1] : std::getenv("FAKE_ENGINE_SCRIPT");
+    if (argc > 2 || !path) {
         std::fprintf(stderr, "usage: fake_engine SCRIPT\n");
         return 2;
     }
-    const Script s = Load(argv[1]);
+    const Script s = Load(path);
     std::ofstream log;
     if (!s.log.empty())
         log.open(s.log, std::ios::app);

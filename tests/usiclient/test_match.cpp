@@ -94,7 +94,7 @@ TEST(Match, ZelkorAgainstKorvaneUsi)
     const QString openings =
         Script(dir, "o", QStringLiteral("lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1\n"));
     const QString out = Match({"--engine1", "zelkor:0", "--engine2", KORVANE_USI_PROGRAM, "--option2", "Level=0",
-                               "--games", "2", "--byoyomi", "100", "--max-plies", "40", "--openings", openings});
+                               "--games", "2", "--byoyomi", "500", "--max-plies", "16", "--openings", openings});
     const QRegularExpression shape(QStringLiteral(
         "^game 1: Korvane \\S+ vs Korvane \\S+: (1-0|0-1|1/2) (mate|resign|repetition|max-plies) \\d+\n"
         "game 2: .* (mate|resign|repetition|max-plies) \\d+\nW-D-L: \\d-\\d-\\d\n$"));

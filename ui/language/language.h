@@ -227,5 +227,6 @@ inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4
 // clang-format on
 
 #include "language_study.h"
+#include "language_engines.h"
 
 #endif
