@@ -55,6 +55,17 @@ void CKiboWidget::DrawRow(QPainter &p, int i, const KiboRowText &kanjiRow, bool 
     text(m_nNumX, 50, row.number);
     text(m_nPosX, 90, row.move);
     text(m_nSecondX, 40, row.time);
+    const QString mark = m_marks.value(i);
+    if (!mark.isEmpty()) {
+        p.setPen(current ? m_BackColor : QColor(Qt::red));
+        text(m_nSecondX + 40, 60, mark);
+    }
+}
+
+void CKiboWidget::SetMarks(const QMap<int, QString> &marks)
+{
+    m_marks = marks;
+    update();
 }
 
 void CKiboWidget::mousePressEvent(QMouseEvent *e)

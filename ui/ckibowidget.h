@@ -4,6 +4,7 @@
 #include "kibotext.h"
 
 #include <QColor>
+#include <QMap>
 #include <QPixmap>
 #include <QWidget>
 
@@ -21,6 +22,8 @@ public:
     // Paints the list into m_backPixmap.
     void UpdateKibo();
     const QPixmap &Picture() const { return m_backPixmap; }
+    // Short notes drawn after a move's time, by move number (analysis marks).
+    void SetMarks(const QMap<int, QString> &marks);
 
 signals:
     // A row was clicked: 0 the start, n the n-th move.
@@ -42,6 +45,7 @@ private:
     CInfoWidget *m_pParent;
     const ShogiDoc *m_pDoc;
     QColor m_BackColor, m_StartColor, m_FocusColor;
+    QMap<int, QString> m_marks;
 };
 
 #endif

@@ -12,6 +12,7 @@
 #include "shogidoc.h"
 #include "shogiview.h"
 #include "shortcuts.h"
+#include "studycontroller.h"
 
 #include <KToolBar>
 #include <QAudioDeviceInfo>
@@ -140,6 +141,7 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initView();
     m_pEnginePlay = new CEnginePlay(this, doc);
     readOptions();
+    new StudyController(this);
     doc->Init();
     Command(13040)->setChecked(true);
     Command(13030)->setChecked(doc->GetViewMoveablePos());

@@ -51,7 +51,7 @@ TEST_F(App, GameMenuInOrderWithItsKeys)
     for (QAction *a : app->Menu(1)->actions())
         game << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toInt()));
     EXPECT_EQ(game.join(QLatin1Char(' ')),
-              QStringLiteral("11010 11020 11030 - 11040 11050 16210 11060 11070 - 16100 16101 16102"));
+              QStringLiteral("11010 11020 11030 - 11040 11050 16210 11060 11070 - 16100 16101 16102 - 16300 16310 16320"));
     EXPECT_EQ(app->Command(11010)->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_FALSE(app->Command(11010)->icon().isNull());
     EXPECT_TRUE(app->Command(11070)->isCheckable());

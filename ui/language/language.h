@@ -252,6 +252,7 @@ inline constexpr char JC_Sound[] = "\xb8\xfa\xb2\xcc\xb2\xbb\xa4\xf2\xbd\xd0\xa4
 #include "language_english.h"
 #include "language_firsthour.h"
 #include "language_records.h"
+#include "language_study.h"
 #include "language_engines.h"
 
 #endif

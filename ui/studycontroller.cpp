@@ -1,0 +1,424 @@
+#include "studycontroller.h"
+
+#include "cbgkibo.h"
+#include "cinfowidget.h"
+#include "ckibowidget.h"
+#include "cplayer.h"
+#include "evalgraph.h"
+#include "gamerecord.h"
+#include "gameflow.h"
+#include "language.h"
+#include "messagebox.h"
+#include "shogi.h"
+#include "shogidoc.h"
+#include "studypanel.h"
+
+#include <KConfigGroup>
+#include <KSharedConfig>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QSpinBox>
+
+namespace {
+
+const char SettingsGroup[] = "Study";
+constexpr int kWatchMs = 200;
+constexpr int kGameMenu = 1, kRecordMenu = 2, kSettingMenu = 3;
+constexpr BYTE kHuman = 1, kComputer = 2; // CPlayer::GetProperty
+
+QString DefaultEngine()
+{
+    // Our engine beside the program, as installed and in the build tree.
+    const QString usi = QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi");
+    return QFileInfo(usi).isExecutable() ? usi : QStringLiteral("zelkor:2");
+}
+
+} // namespace
+
+StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
+{
+    LoadSettings();
+    QMenu *game = app->Menu(kGameMenu), *record = app->Menu(kRecordMenu);
+    game->addSeparator();
+    game->addAction(AddCommand(kAnalysisId, JC_StudyAnalysis, true, &StudyController::ToggleAnalysis));
+    game->addAction(AddCommand(kHintId, JC_StudyHint, false, &StudyController::Hint));
+    game->addAction(AddCommand(kMateId, JC_StudyMate, false, &StudyController::MateSearch));
+    record->addSeparator();
+    record->addAction(AddCommand(kGameAnalysisId, JC_StudyGame, false, &StudyController::AnalyseGame));
+    record->addAction(AddCommand(kGraphId, JC_StudyGraph, true, &StudyController::ToggleGraph));
+    app->Menu(kSettingMenu)->addAction(
+        AddCommand(kSettingsId, JC_StudySettings, false, &StudyController::EditSettings));
+    connect(&m_watch, &QTimer::timeout, this, &StudyController::Watch);
+    m_watch.start(kWatchMs);
+}
+
+StudyController::~StudyController()
+{
+    // Engines die with their owners, now; no modal box may follow.
+    delete m_progress;
+}
+
+QAction *StudyController::AddCommand(int id, const char *text, bool checkable,
+                                     void (StudyController::*slot)())
+{
+    auto *a = new QAction(JStr(text), m_app);
+    a->setData(id);
+    a->setCheckable(checkable);
+    connect(a, &QAction::triggered, this, slot);
+    m_actions.insert(id, a);
+    return a;
+}
+
+int StudyController::FirstSide() const
+{
+    return records::FrameOf(*m_app->getDocument()).firstIsSente ? usi::kSente : usi::kGote;
+}
+
+bool StudyController::SenteAtTop() const
+{
+    return !records::FrameOf(*m_app->getDocument()).bottomIsSente;
+}
+
+usi::Position StudyController::ShownPosition(int *lastDst) const
+{
+    const ShogiDoc &doc = *m_app->getDocument();
+    const int shown = doc.GetKiboTestPos() + 1;
+    if (lastDst) {
+        const records::GameRecord rec = records::RecordOf(doc);
+        *lastDst = shown > 0 && size_t(shown) <= rec.moves.size() ? rec.moves[size_t(shown) - 1].dst : 0;
+    }
+    return records::PositionOnScreen(doc, shown);
+}
+
+std::vector<usi::Position> StudyController::RecordPositions() const
+{
+    const records::GameRecord rec = records::RecordOf(*m_app->getDocument());
+    std::vector<usi::Position> out;
+    for (size_t i = 0; i <= rec.moves.size(); i++)
+        out.push_back(rec.PositionAfter(i));
+    return out;
+}
+
+void StudyController::Fault(study::Analyser *who, const QString &why)
+{
+    // Called from the engine's own signal: it goes once that returns.
+    who->deleteLater();
+    if (who == m_live) {
+        m_live = nullptr;
+        m_actions.value(kAnalysisId)->setChecked(false);
+    }
+    if (who == m_oneShot)
+        m_oneShot = nullptr;
+    const QString text = JStr(JC_StudyEngineFault) + QStringLiteral("\n") + why;
+    QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Warning, text); });
+}
+
+// ---------------------------------------------------------------- analysis mode
+
+void StudyController::ToggleAnalysis()
+{
+    if (m_live) {
+        delete m_live; // the engine is killed with it
+        m_live = nullptr;
+        return;
+    }
+    if (!m_panelDock) {
+        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
+        m_panel = new StudyPanel(m_panelDock);
+        m_panelDock->setWidget(m_panel);
+        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
+    }
+    m_panelDock->show();
+    m_live = new study::Analyser(m_settings.engine, m_settings.multiPv, this);
+    study::Analyser *live = m_live;
+    connect(live, &study::Analyser::failed, this, [this, live](const QString &why) { Fault(live, why); });
+    connect(live, &study::Analyser::lines, this, [this](const QVector<study::Line> &lines) {
+        // Read against the position asked about: the screen may have moved on.
+        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide(), SenteAtTop());
+    });
+    m_liveSfen.clear();
+    Watch();
+}
+
+void StudyController::Watch()
+{
+    const ShogiDoc &doc = *m_app->getDocument();
+    if (m_live) {
+        int lastDst = 0;
+        const usi::Position p = ShownPosition(&lastDst);
+        const QString sfen = QString::fromStdString(usi::WriteSfen(p));
+        if (sfen != m_liveSfen) {
+            m_liveSfen = sfen;
+            m_livePos = p;
+            m_liveLastDst = lastDst;
+            m_panel->ShowLines(p, {}, lastDst, FirstSide(), SenteAtTop());
+            m_panel->ShowText(JStr(JC_StudyAnalysing));
+            m_live->Analyse(p);
+        }
+    }
+    if (m_results.empty())
+        return;
+    // Results belong to the record they were made for.
+    const std::vector<usi::Position> now = RecordPositions();
+    bool same = now.size() == m_positions.size();
+    for (size_t i = 0; same && i < now.size(); i++)
+        same = usi::WriteSfen(now[i]) == usi::WriteSfen(m_positions[i]);
+    if (!same) {
+        m_results.clear();
+        m_positions.clear();
+        ShowResults();
+        return;
+    }
+    const int ply = doc.GetKiboTestPos() + 1;
+    if (m_graph)
+        m_graph->SetCurrent(ply);
+    // Without a live engine the panel shows what the analysis found here.
+    if (!m_live && m_panel && ply >= 0 && size_t(ply) < m_results.size() &&
+        m_results[size_t(ply)].done) {
+        int lastDst = 0;
+        const usi::Position p = ShownPosition(&lastDst);
+        const QString sfen = QString::fromStdString(usi::WriteSfen(p));
+        if (sfen != m_liveSfen) {
+            m_liveSfen = sfen;
+            m_panel->ShowLines(p, {m_results[size_t(ply)].best}, lastDst, FirstSide(), SenteAtTop());
+            m_panel->ShowText(QString());
+        }
+    }
+}
+
+// ---------------------------------------------------------------- hint and mate
+
+void StudyController::Hint()
+{
+    const ShogiDoc &doc = *m_app->getDocument();
+    const CPlayer *me = doc.GetPlayer(doc.GetCurPlayer());
+    const CPlayer *other = doc.GetPlayer(BYTE(3 - doc.GetCurPlayer()));
+    if (m_oneShot || g_byGameStatus != GameStatus::Playing || doc.IsComputerMoveing() || !me ||
+        !other || me->GetProperty() != kHuman || other->GetProperty() != kComputer)
+        return;
+    int lastDst = 0;
+    const usi::Position p = ShownPosition(&lastDst);
+    m_hintPly = doc.GetKiboNum() + 1;
+    m_oneShot = new study::Analyser(m_settings.engine, 1, this);
+    study::Analyser *a = m_oneShot;
+    connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
+    connect(a, &study::Analyser::finished, this, [this, a, p, lastDst](const QVector<study::Line> &lines) {
+        a->deleteLater();
+        m_oneShot = nullptr;
+        if (lines.isEmpty() || lines[0].pv.isEmpty())
+            return;
+        const QString move = study::PvText(p, lines[0].pv, 1, lastDst);
+        m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") + move);
+        m_hints.insert(m_hintPly);
+        ShowResults();
+    });
+    a->Think(p, m_settings.hintMs);
+    m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral("..."));
+}
+
+void StudyController::MateSearch()
+{
+    if (m_oneShot)
+        return;
+    int lastDst = 0;
+    const usi::Position p = ShownPosition(&lastDst);
+    m_oneShot = new study::Analyser(m_settings.engine, 1, this);
+    study::Analyser *a = m_oneShot;
+    connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
+    connect(a, &study::Analyser::mateResult, this, [this, a, p, lastDst](bool found, const QStringList &pv) {
+        a->deleteLater();
+        m_oneShot = nullptr;
+        const QString text = found ? JStr(JC_StudyMate) + QStringLiteral(": ") +
+                                         study::PvText(p, pv, pv.size(), lastDst)
+                                   : JStr(JC_StudyNoMate);
+        QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Information, text); });
+    });
+    a->Mate(p, m_settings.mateMs);
+    m_app->SetStatusMessage(JStr(JC_StudyMate) + QStringLiteral("..."));
+}
+
+// ---------------------------------------------------------------- the whole record
+
+void StudyController::AnalyseGame()
+{
+    if (m_game || g_byGameStatus == GameStatus::Playing)
+        return;
+    std::vector<usi::Position> positions = RecordPositions();
+    if (positions.size() < 2)
+        return;
+    m_game = new study::GameAnalysis(m_settings.engine, positions, this);
+    m_progress = new QProgressDialog(JStr(JC_StudyAnalysing), JStr(JC_StudyCancel), 0,
+                                     int(positions.size()), m_app);
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(0);
+    connect(m_game, &study::GameAnalysis::progress, m_progress, &QProgressDialog::setValue);
+    connect(m_progress, &QProgressDialog::canceled, this, &StudyController::EndGameAnalysis);
+    connect(m_game, &study::GameAnalysis::finished, this, [this] {
+        m_positions = m_game->Positions();
+        m_results = m_game->Results();
+        m_game->deleteLater();
+        m_game = nullptr;
+        EndGameAnalysis();
+        ShowResults();
+        if (!m_graphDock || !m_graphDock->isVisible())
+            ToggleGraph();
+    });
+    connect(m_game, &study::GameAnalysis::failed, this, [this](const QString &why) {
+        m_game->deleteLater();
+        m_game = nullptr;
+        EndGameAnalysis();
+        const QString text = JStr(JC_StudyEngineFault) + QStringLiteral("\n") + why;
+        QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Warning, text); });
+    });
+    m_game->Start(m_settings.msPerMove);
+    m_progress->show();
+}
+
+void StudyController::EndGameAnalysis()
+{
+    delete m_game; // a cancelled analysis kills its engine now
+    m_game = nullptr;
+    if (m_progress) {
+        m_progress->disconnect(this);
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+}
+
+void StudyController::ShowResults()
+{
+    QMap<int, QString> marks;
+    std::vector<study::Eval> values;
+    std::vector<study::Mark> judged(m_results.size(), study::Mark::None);
+    for (size_t n = 0; n < m_results.size(); n++) {
+        values.push_back(m_results[n].done ? m_results[n].best.eval.ForSide(FirstSide()) : study::Eval());
+        if (n == 0 || !m_results[n - 1].done || !m_results[n].done)
+            continue;
+        judged[n] = study::Judge(m_results[n - 1].best.eval, m_results[n].best.eval,
+                                 m_positions[n - 1].side, m_settings.thresholds);
+        if (judged[n] != study::Mark::None)
+            marks[int(n)] = JStr(judged[n] == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious);
+    }
+    for (int n : m_hints)
+        marks[n] += JStr(JC_StudyHintUsed);
+    m_app->GetBGKibo()->InfoWidget()->KiboWidget()->SetMarks(marks);
+    if (m_graph)
+        m_graph->SetValues(values, judged);
+    if (m_actions.contains(kGraphId))
+        m_actions.value(kGraphId)->setChecked(m_graphDock && m_graphDock->isVisible());
+}
+
+void StudyController::ToggleGraph()
+{
+    if (!m_graphDock) {
+        m_graphDock = new QDockWidget(JStr(JC_StudyGraph), m_app);
+        m_graph = new EvalGraph(m_graphDock);
+        m_graphDock->setWidget(m_graph);
+        m_app->addDockWidget(Qt::BottomDockWidgetArea, m_graphDock);
+        connect(m_graph, &EvalGraph::plyClicked, this, &StudyController::JumpTo);
+        ShowResults();
+        return;
+    }
+    m_graphDock->setVisible(!m_graphDock->isVisible());
+    m_actions.value(kGraphId)->setChecked(m_graphDock->isVisible());
+}
+
+void StudyController::JumpTo(int ply)
+{
+    ShogiDoc &doc = *m_app->getDocument();
+    // Stepping is for a record at rest, as its own commands are.
+    const bool canStep = (m_app->Command(12020) && m_app->Command(12020)->isEnabled()) ||
+                         (m_app->Command(12040) && m_app->Command(12040)->isEnabled());
+    if (!canStep || ply < 0 || ply > doc.GetKiboNum())
+        return;
+    if (ply > doc.GetKiboTestPos() + 1)
+        m_app->slotKiboLast();
+    while (doc.GetKiboTestPos() + 1 > ply)
+        m_app->slotKiboBackOne();
+}
+
+QStringList StudyController::CommentLines(int n) const
+{
+    return study::CommentLines(m_positions, m_results, n, m_settings.thresholds);
+}
+
+// ---------------------------------------------------------------- settings
+
+void StudyController::LoadSettings()
+{
+    const KConfigGroup g = KSharedConfig::openConfig()->group(SettingsGroup);
+    m_settings.engine = g.readEntry("Engine", DefaultEngine());
+    m_settings.multiPv = qBound(1, g.readEntry("MultiPV", m_settings.multiPv), 10);
+    m_settings.msPerMove = qBound(100, g.readEntry("MsPerMove", m_settings.msPerMove), 600000);
+    m_settings.mateMs = qBound(100, g.readEntry("MateMs", m_settings.mateMs), 600000);
+    m_settings.thresholds.dubious = qBound(1.0, g.readEntry("Dubious", m_settings.thresholds.dubious), 100.0);
+    m_settings.thresholds.bad = qBound(1.0, g.readEntry("Bad", m_settings.thresholds.bad), 100.0);
+}
+
+void StudyController::SaveSettings() const
+{
+    KConfigGroup g = KSharedConfig::openConfig()->group(SettingsGroup);
+    g.writeEntry("Engine", m_settings.engine);
+    g.writeEntry("MultiPV", m_settings.multiPv);
+    g.writeEntry("MsPerMove", m_settings.msPerMove);
+    g.writeEntry("MateMs", m_settings.mateMs);
+    g.writeEntry("Dubious", m_settings.thresholds.dubious);
+    g.writeEntry("Bad", m_settings.thresholds.bad);
+    g.sync();
+}
+
+void StudyController::EditSettings()
+{
+    QDialog dlg(m_app);
+    dlg.setWindowTitle(JStr(JC_StudySettings));
+    auto *form = new QFormLayout(&dlg);
+    auto *engine = new QLineEdit(m_settings.engine, &dlg);
+    auto *multiPv = new QSpinBox(&dlg);
+    multiPv->setRange(1, 10);
+    multiPv->setValue(m_settings.multiPv);
+    auto seconds = [&dlg](int ms) {
+        auto *s = new QDoubleSpinBox(&dlg);
+        s->setRange(0.1, 600);
+        s->setValue(ms / 1000.0);
+        return s;
+    };
+    QDoubleSpinBox *perMove = seconds(m_settings.msPerMove), *mate = seconds(m_settings.mateMs);
+    auto percent = [&dlg](double v) {
+        auto *s = new QDoubleSpinBox(&dlg);
+        s->setRange(1, 100);
+        s->setValue(v);
+        return s;
+    };
+    QDoubleSpinBox *dubious = percent(m_settings.thresholds.dubious),
+                   *bad = percent(m_settings.thresholds.bad);
+    form->addRow(QStringLiteral("USI"), engine);
+    form->addRow(QStringLiteral("MultiPV"), multiPv);
+    form->addRow(JStr(JC_StudyPerMove), perMove);
+    form->addRow(JStr(JC_StudyMateTime), mate);
+    form->addRow(JStr(JC_StudyDubiousAt), dubious);
+    form->addRow(JStr(JC_StudyBadAt), bad);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_settings.engine = engine->text().trimmed().isEmpty() ? DefaultEngine() : engine->text().trimmed();
+    m_settings.multiPv = multiPv->value();
+    m_settings.msPerMove = qRound(perMove->value() * 1000);
+    m_settings.mateMs = qRound(mate->value() * 1000);
+    // A dubious move is never judged more harshly than a bad one.
+    m_settings.thresholds.bad = bad->value();
+    m_settings.thresholds.dubious = qMin(dubious->value(), bad->value());
+    SaveSettings();
+    ShowResults();
+}

@@ -1,0 +1,103 @@
+// Study with an engine from the main window: analysis mode, hint, mate
+// search and the analysis of the whole record with its graph and marks.
+// Engines run in their own processes (or threads); nothing here waits.
+#ifndef KORVANE_STUDYCONTROLLER_H
+#define KORVANE_STUDYCONTROLLER_H
+
+#include "gameanalysis.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+
+#include <vector>
+
+class EvalGraph;
+class QAction;
+class QDockWidget;
+class QProgressDialog;
+class ShogiApp;
+class StudyPanel;
+
+class StudyController : public QObject
+{
+    Q_OBJECT
+public:
+    // Command ids of the study commands.
+    enum
+    {
+        kAnalysisId = 16300,
+        kHintId = 16310,
+        kMateId = 16320,
+        kGameAnalysisId = 16330,
+        kGraphId = 16340,
+        kSettingsId = 16350
+    };
+
+    struct Settings
+    {
+        QString engine; // as usic::MakeLink takes it
+        int multiPv = 3;
+        int msPerMove = study::GameAnalysis::kDefaultMsPerMove;
+        int mateMs = 10000;
+        int hintMs = 3000;
+        study::Thresholds thresholds;
+    };
+
+    explicit StudyController(ShogiApp *app);
+    ~StudyController() override;
+
+    const Settings &GetSettings() const { return m_settings; }
+    // The kept analysis of the record on screen, empty when there is none.
+    const std::vector<study::PlyResult> &Results() const { return m_results; }
+    // Comment lines for move n of the record (1-based), for record writers.
+    QStringList CommentLines(int n) const;
+
+private:
+    QAction *AddCommand(int id, const char *text, bool checkable, void (StudyController::*slot)());
+    void ToggleAnalysis();
+    void Hint();
+    void MateSearch();
+    void AnalyseGame();
+    void ToggleGraph();
+    void EditSettings();
+    void LoadSettings();
+    void SaveSettings() const;
+
+    void Watch(); // the position on screen and the record, every tick
+    usi::Position ShownPosition(int *lastDst = nullptr) const;
+    std::vector<usi::Position> RecordPositions() const;
+    void EndGameAnalysis();
+    void ShowResults();
+    void JumpTo(int ply);
+    void Fault(study::Analyser *who, const QString &why);
+    int FirstSide() const;
+    bool SenteAtTop() const;
+
+    ShogiApp *m_app;
+    Settings m_settings;
+    QTimer m_watch;
+    QHash<int, QAction *> m_actions;
+
+    QDockWidget *m_panelDock = nullptr;
+    StudyPanel *m_panel = nullptr;
+    study::Analyser *m_live = nullptr; // analysis mode
+    QString m_liveSfen;
+    usi::Position m_livePos; // what m_live is asked about
+    int m_liveLastDst = 0;
+    study::Analyser *m_oneShot = nullptr; // hint or mate search
+    int m_hintPly = -1;                   // the move a running hint is for
+
+    QDockWidget *m_graphDock = nullptr;
+    EvalGraph *m_graph = nullptr;
+    study::GameAnalysis *m_game = nullptr;
+    QPointer<QProgressDialog> m_progress; // the window may delete it first
+    // Results of the record they were made for: positions 0..moves.
+    std::vector<usi::Position> m_positions;
+    std::vector<study::PlyResult> m_results;
+    QSet<int> m_hints; // moves made after a hint
+};
+
+#endif
