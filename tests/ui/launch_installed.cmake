@@ -57,7 +57,8 @@ set(shot "${WORK_DIR}/korvane.png")
 find_program(XVFB_RUN xvfb-run)
 set(env "${CMAKE_COMMAND}" -E env "KORVANE_SCREENSHOT=${shot}" "HOME=${WORK_DIR}/home"
         "XDG_CONFIG_HOME=${WORK_DIR}/home/config" "XDG_DATA_HOME=${WORK_DIR}/home/data"
-        "XDG_CACHE_HOME=${WORK_DIR}/home/cache" "LSAN_OPTIONS=suppressions=${lsan}"
+        "XDG_CACHE_HOME=${WORK_DIR}/home/cache"
+        "LSAN_OPTIONS=suppressions=${lsan}:fast_unwind_on_malloc=0"
         --unset=SESSION_MANAGER)
 if(XVFB_RUN)
   set(run "${XVFB_RUN}" -a -s "-screen 0 1280x1024x24" ${env} QT_QPA_PLATFORM=xcb)
