@@ -2,10 +2,12 @@
 //
 //   korvane-bench [games] [seconds]
 //   korvane-bench think [--depth-only] [--level N]   (see think.cpp)
+//   korvane-bench selfplay GAMES [options]           (see selfplay.cpp)
 //
 // Prints the pairs per second and a checksum of the key words reached at the
 // end of every game, so that two builds or runs can be compared.
 #include "Zelkor.h"
+#include "selfplay.h"
 #include "think.h"
 
 #include <cstdint>
@@ -118,6 +120,8 @@ int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "think") == 0)
         return RunThinkBench(argc - 2, argv + 2);
+    if (argc > 1 && std::strcmp(argv[1], "selfplay") == 0)
+        return RunSelfPlay(argc - 2, argv + 2);
     int nGames = argc > 1 ? std::atoi(argv[1]) : 200;
     double minSeconds = argc > 2 ? std::atof(argv[2]) : 2.0;
     if (nGames < 1 || minSeconds <= 0) {
