@@ -13,6 +13,7 @@
 #include "usi_position.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -41,6 +42,10 @@ struct GameRecord
     std::vector<int> seconds;  // time each move took; as many as moves (or empty)
     QString names[2];          // by usi::Side; empty when unknown
     GameEnding ending = GameEnding::None;
+    // Lines written after move i in the formats that carry comments (KIF's
+    // "*" lines, each given with its "*"); empty when there are none. Readers
+    // leave it empty: comments of other programs are dropped.
+    std::vector<QStringList> comments;
 
     // The position after the first n moves (n clipped to the moves there are).
     usi::Position PositionAfter(size_t n) const;

@@ -451,6 +451,8 @@ QString WriteKif(const GameRecord &rec, bool ki2, unsigned &dropped)
             l << QString::asprintf("%4d ", int(i + 1)) + text.leftJustified(12) +
                      QString::asprintf("(%2d:%02d/", sec / 60, sec % 60) + Clock(total[p.side]) +
                      QLatin1Char(')');
+            if (i < rec.comments.size())
+                l << rec.comments[i];
         }
         prevDst = m.dst;
         p = usi::Apply(p, m);

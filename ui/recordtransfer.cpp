@@ -7,6 +7,7 @@
 #include "language.h"
 #include "messagebox.h"
 #include "recordformat.h"
+#include "studycontroller.h"
 #include "shogidoc.h"
 
 #include <QApplication>
@@ -123,6 +124,12 @@ records::GameRecord ShogiApp::RecordForSaving() const
     records::GameRecord rec = records::RecordOf(*doc);
     rec.names[0] = m_recordNames[0];
     rec.names[1] = m_recordNames[1];
+    // An analysis of this record goes along as comments where the format has them.
+    if (const StudyController *study = findChild<StudyController *>()) {
+        rec.comments.resize(rec.moves.size());
+        for (size_t i = 0; i < rec.moves.size(); ++i)
+            rec.comments[i] = study->CommentLines(int(i) + 1);
+    }
     return rec;
 }
 

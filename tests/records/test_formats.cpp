@@ -64,6 +64,26 @@ TEST(RecordFormats, SfenKeepsTheLastPosition)
     }
 }
 
+TEST(RecordFormats, CommentsGoToKifOnly)
+{
+    GameRecord game = TestGames().front();
+    ASSERT_FALSE(game.moves.empty());
+    game.comments.assign(game.moves.size(), QStringList());
+    game.comments.back() = QStringList{QStringLiteral("*評価値 +120"), QStringLiteral("*疑問手")};
+    for (Format f : {Format::Kif, Format::Kifu, Format::Ki2, Format::Csa}) {
+        const QString text = f == Format::Kif || f == Format::Ki2
+                                 ? QTextCodec::codecForName("CP932")->toUnicode(records::WriteRecord(game, f))
+                                 : QString::fromUtf8(records::WriteRecord(game, f));
+        const bool kif = f == Format::Kif || f == Format::Kifu;
+        EXPECT_EQ(text.contains(QStringLiteral("\n*評価値 +120\r\n*疑問手\r\n")), kif) << text.toStdString();
+        GameRecord back;
+        records::ReadReport report;
+        ASSERT_TRUE(records::ReadRecord(text.toUtf8(), Format::Unknown, back, report)) << report.Message();
+        EXPECT_EQ(UsiLine(back), UsiLine(game));
+        EXPECT_TRUE(back.comments.empty());
+    }
+}
+
 QByteArray Cp932(const char *utf8)
 {
     return QTextCodec::codecForName("CP932")->fromUnicode(QString::fromUtf8(utf8));
