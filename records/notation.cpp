@@ -140,8 +140,39 @@ QString Modifiers(const usi::Position &p, const usi::Move &m)
     return v;
 }
 
+namespace {
+
+// Western letters by usi code & 15 (0 and 13, promoted gold, are unused).
+constexpr const char *kWesternPieces[16] = {"",   "P",  "L",  "N",  "S", "G",  "B",  "R",
+                                            "K",  "+P", "+L", "+N", "+S", "", "+B", "+R"};
+
+QString WesternSquare(int sq)
+{
+    return QString::number(10 - Col(sq)) + QChar('a' + Row(sq) - 1);
+}
+
+QString WesternMoveName(const usi::Position &p, const usi::Move &m)
+{
+    if (m.src == usi::kDrop)
+        return QLatin1String(kWesternPieces[m.drop & 15]) + QLatin1Char('*') + WesternSquare(m.dst);
+    const int code = p.At(m.src);
+    QString s = QLatin1String(kWesternPieces[code & 15]);
+    if (!Rivals(p, code, m.src, m.dst).empty())
+        s += WesternSquare(m.src);
+    s += (p.At(m.dst) ? QLatin1Char('x') : QLatin1Char('-')) + WesternSquare(m.dst);
+    if (m.promote)
+        s += QLatin1Char('+');
+    else if (MayPromote(p, m))
+        s += QLatin1Char('=');
+    return s;
+}
+
+} // namespace
+
 QString MoveName(const usi::Position &p, const usi::Move &m, int prevDst, NotationStyle style)
 {
+    if (style == NotationStyle::Western)
+        return WesternMoveName(p, m);
     const bool kif = style == NotationStyle::Kif;
     QString s;
     if (m.dst == prevDst)

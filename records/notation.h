@@ -19,7 +19,11 @@ QString SquareName(int sq);
 enum class NotationStyle
 {
     Ki2, // 同歩, modifiers, 打 only where needed
-    Kif  // 同　歩, no modifiers (the source follows), 打 on every drop
+    Kif, // 同　歩, no modifiers (the source follows), 打 on every drop
+    // For readers of Western notation: P-7f, Bx2b+, S*5e, G6i-5h (the source
+    // only when another like piece could go there too), = for a declined
+    // promotion. prevDst is not used.
+    Western
 };
 
 // The text of m, legal in p; prevDst is the square of the move before

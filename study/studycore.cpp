@@ -67,13 +67,15 @@ std::vector<usi::Move> LegalPrefix(const usi::Position &p, const QStringList &pv
     return out;
 }
 
-QString MoveText(const usi::Position &p, const usi::Move &m, int lastDst)
+QString MoveText(const usi::Position &p, const usi::Move &m, int lastDst,
+                 records::NotationStyle style)
 {
     return JStr(p.side == usi::kSente ? JC_FirstSign : JC_SecondSign) +
-           records::MoveName(p, m, lastDst);
+           records::MoveName(p, m, lastDst, style);
 }
 
-QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves, int lastDst)
+QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves, int lastDst,
+               records::NotationStyle style)
 {
     QString s;
     usi::Position q = p;
@@ -81,7 +83,7 @@ QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves, int 
     for (const usi::Move &m : LegalPrefix(p, pv)) {
         if (n++ == maxMoves)
             break;
-        s += MoveText(q, m, lastDst);
+        s += MoveText(q, m, lastDst, style);
         lastDst = m.dst;
         q = usi::Apply(q, m);
     }

@@ -4,6 +4,7 @@
 #ifndef KORVANE_STUDYCORE_H
 #define KORVANE_STUDYCORE_H
 
+#include "notation.h"
 #include "usi_position.h"
 #include "usiprotocol.h"
 
@@ -53,9 +54,11 @@ struct Line
 std::vector<usi::Move> LegalPrefix(const usi::Position &p, const QStringList &pv);
 // "▲7六歩△3四歩▲2二角成" for up to maxMoves moves; lastDst is the square
 // the move before p arrived on (0: none), so that a recapture reads 同.
-QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves = 16, int lastDst = 0);
+QString PvText(const usi::Position &p, const QStringList &pv, int maxMoves = 16, int lastDst = 0,
+               records::NotationStyle style = records::NotationStyle::Ki2);
 // One move's text as PvText writes it.
-QString MoveText(const usi::Position &p, const usi::Move &m, int lastDst);
+QString MoveText(const usi::Position &p, const usi::Move &m, int lastDst,
+                 records::NotationStyle style = records::NotationStyle::Ki2);
 
 // ---- sharp falls in a game's evaluation
 enum class Mark

@@ -3,6 +3,7 @@
 #include "cbgkibo.h"
 #include "cinfowidget.h"
 #include "cplayer.h"
+#include "displayprefs.h"
 #include "enginegame.h"
 #include "gameflow.h"
 #include "gamerecord.h"
@@ -318,7 +319,7 @@ void CEnginePlay::OnInfo(int seat, const usic::Info &info)
         usi::Move m;
         if (!usi::ParseMove(info.pv[i].toStdString(), m) || !usi::IsLegal(p, m))
             break;
-        pv += records::MoveName(p, m, prev);
+        pv += records::MoveName(p, m, prev, ShownNotationStyle());
         prev = m.dst;
         p = usi::Apply(p, m);
     }

@@ -64,3 +64,9 @@ void ApplyLanguageAtStart(const QLocale &desktop)
                         ? TextLanguage::English
                         : TextLanguage::Japanese);
 }
+
+records::NotationStyle ShownNotationStyle()
+{
+    return CurrentDisplayPrefs().notation == Notation::Western ? records::NotationStyle::Western
+                                                               : records::NotationStyle::Ki2;
+}

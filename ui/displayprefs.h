@@ -1,6 +1,8 @@
 #ifndef KORVANE_DISPLAYPREFS_H
 #define KORVANE_DISPLAYPREFS_H
 
+#include "notation.h"
+
 class KConfigGroup;
 class QLocale;
 
@@ -35,6 +37,8 @@ void WriteDisplayPrefs(KConfigGroup &options, const DisplayPrefs &prefs);
 // The preferences of this run, read at start-up; the notation and pieces may
 // change while it runs, the language only at the next start.
 DisplayPrefs &CurrentDisplayPrefs();
+// The notation engine lines are shown in, as the record window shows moves.
+records::NotationStyle ShownNotationStyle();
 
 // Reads the options and sets the language of the texts. Before any window.
 void ApplyLanguageAtStart(const QLocale &desktop);

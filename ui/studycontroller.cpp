@@ -4,9 +4,10 @@
 #include "cinfowidget.h"
 #include "ckibowidget.h"
 #include "cplayer.h"
+#include "displayprefs.h"
 #include "evalgraph.h"
-#include "gamerecord.h"
 #include "gameflow.h"
+#include "gamerecord.h"
 #include "language.h"
 #include "messagebox.h"
 #include "shogi.h"
@@ -216,7 +217,7 @@ void StudyController::Hint()
         m_oneShot = nullptr;
         if (lines.isEmpty() || lines[0].pv.isEmpty())
             return;
-        const QString move = study::PvText(p, lines[0].pv, 1, lastDst);
+        const QString move = study::PvText(p, lines[0].pv, 1, lastDst, ShownNotationStyle());
         m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") + move);
         m_hints.insert(m_hintPly);
         ShowResults();
@@ -238,7 +239,7 @@ void StudyController::MateSearch()
         a->deleteLater();
         m_oneShot = nullptr;
         const QString text = found ? JStr(JC_StudyMate) + QStringLiteral(": ") +
-                                         study::PvText(p, pv, pv.size(), lastDst)
+                                         study::PvText(p, pv, pv.size(), lastDst, ShownNotationStyle())
                                    : JStr(JC_StudyNoMate);
         QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Information, text); });
     });

@@ -1,5 +1,6 @@
 #include "studypanel.h"
 
+#include "displayprefs.h"
 #include "language.h"
 #include "notation.h"
 
@@ -135,7 +136,7 @@ void StudyPanel::ShowLines(const usi::Position &p, const QVector<study::Line> &l
         item->setText(ColEval, study::EvalText(e));
         item->setText(ColWin, QString::number(qRound(study::WinPercent(e))) + QLatin1Char('%'));
         item->setText(ColNodes, l.nodes >= 0 ? QString::number(l.nodes) : QString());
-        item->setText(ColPv, study::PvText(p, l.pv, 16, lastDst));
+        item->setText(ColPv, study::PvText(p, l.pv, 16, lastDst, ShownNotationStyle()));
     }
     if (moved)
         Preview(-1); // a preview of another position's line would mislead

@@ -55,4 +55,35 @@ TEST(Notation, ModifiersAndReadingBack)
     }
 }
 
+TEST(Notation, Western)
+{
+    const struct
+    {
+        const char *sfen; // board side hands
+        const char *move;
+        const char *text;
+    } rows[] = {
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -", "7g7f", "P-7f"},
+        {"lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b -", "8h2b+", "Bx2b+"},
+        {"lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b -", "8h2b", "Bx2b="},
+        {"4k4/9/9/9/9/9/9/9/3GK4 b S", "S*5e", "S*5e"},
+        {"lnsgkgsnl/9/pppp1pppp/4p4/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -", "4i5h", "G4i-5h"},
+        {"4k4/9/6S2/9/9/9/9/9/4K4 b -", "3c4d", "S-4d="},
+        {"4k4/9/9/9/9/9/9/4K4/7+r1 w -", "2i2h", "+R-2h"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w p", "P*5e", "P*5e"},
+    };
+    for (const auto &r : rows) {
+        const std::string s = r.sfen;
+        usi::Position p;
+        std::string err;
+        ASSERT_TRUE(usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
+                                   s.substr(s.rfind(' ') + 1), "1", p, err))
+            << r.sfen << ": " << err;
+        usi::Move m;
+        ASSERT_TRUE(usi::ParseMove(r.move, m));
+        EXPECT_EQ(records::MoveName(p, m, 0, records::NotationStyle::Western).toStdString(), r.text)
+            << r.move;
+    }
+}
+
 } // namespace
