@@ -23,8 +23,8 @@ const int kRyu[] = {17, 15, -17, -15};
 
 // Ray steps by direction: 0 UpLeft, 1 UpRight, 2 DownLeft, 3 DownRight,
 // 4 Up, 5 Down, 6 Left, 7 Right (from the owner's view).
-const int kManDir[8] = {-17, -15, 15, 17, -16, 16, -1, 1};
-const int kComDir[8] = {17, 15, -15, -17, 16, -16, 1, -1};
+constexpr int kManDir[8] = {-17, -15, 15, 17, -16, 16, -1, 1};
+constexpr int kComDir[8] = {17, 15, -15, -17, 16, -16, 1, -1};
 
 // Codes & 15 of the long-range pieces: lance, bishop, rook, horse, dragon.
 constexpr int kLongRange = 1 << 2 | 1 << 6 | 1 << 7 | 1 << 14 | 1 << 15;

@@ -43,8 +43,14 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     const QStringList comments = study->CommentLines(3);
     ASSERT_EQ(comments.size(), 2);
     EXPECT_TRUE(comments[1].startsWith(QLatin1Char('*') + JStr(JC_StudyBad))) << comments[1].toStdString();
-    auto *graph = app->findChild<QDockWidget *>();
-    ASSERT_TRUE(graph && graph->isVisible());
+    QDockWidget *graph = nullptr;
+    for (QDockWidget *d : app->findChildren<QDockWidget *>())
+        if (d->windowTitle() == JStr(JC_StudyGraph))
+            graph = d;
+    ASSERT_TRUE(graph);
+    for (int i = 0; i < 100 && !graph->isVisible(); i++)
+        QTest::qWait(100);
+    ASSERT_TRUE(graph->isVisible());
     // A click on the graph at ply 2 steps the record there.
     QWidget *w = graph->widget();
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
