@@ -4,6 +4,14 @@
 
 namespace {
 
+// "board side hands" as the rows below give a position.
+bool ParseBoardSideHands(const std::string &s, usi::Position &p)
+{
+    std::string err;
+    return usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
+                          s.substr(s.rfind(' ') + 1), "1", p, err);
+}
+
 // Known texts of the standard notation; each must also read back as its move.
 TEST(Notation, ModifiersAndReadingBack)
 {
@@ -38,12 +46,9 @@ TEST(Notation, ModifiersAndReadingBack)
         {"4k4/9/6S2/9/9/9/9/9/4K4 b -", "3c4d", "4d", "同銀不成"},
     };
     for (const auto &r : rows) {
-        const std::string s = r.sfen;
         usi::Position p;
+        ASSERT_TRUE(ParseBoardSideHands(r.sfen, p)) << r.sfen;
         std::string err;
-        ASSERT_TRUE(usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
-                                   s.substr(s.rfind(' ') + 1), "1", p, err))
-            << r.sfen << ": " << err;
         usi::Move m, prev;
         ASSERT_TRUE(usi::ParseMove(r.move, m));
         const int prevDst = *r.prevDst ? usi::Square(r.prevDst[0] - '0', r.prevDst[1] - 'a' + 1) : 0;
@@ -73,12 +78,8 @@ TEST(Notation, Western)
         {"4k4/9/9/9/9/9/9/9/4K4 w p", "P*5e", "P*5e"},
     };
     for (const auto &r : rows) {
-        const std::string s = r.sfen;
         usi::Position p;
-        std::string err;
-        ASSERT_TRUE(usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
-                                   s.substr(s.rfind(' ') + 1), "1", p, err))
-            << r.sfen << ": " << err;
+        ASSERT_TRUE(ParseBoardSideHands(r.sfen, p)) << r.sfen;
         usi::Move m;
         ASSERT_TRUE(usi::ParseMove(r.move, m));
         EXPECT_EQ(records::MoveName(p, m, 0, records::NotationStyle::Western).toStdString(), r.text)
