@@ -1,4 +1,5 @@
 #include "appfixture.h"
+#include "displayprefs.h"
 #include "export.h"
 #include "language.h"
 #include "recordsheet.h"
@@ -112,6 +113,11 @@ TEST(RecordSheet, RowsTimesAndResult)
     EXPECT_TRUE(sheet.rows[4].total.isEmpty());
     EXPECT_TRUE(sheet.rows[5].number.isEmpty());
     EXPECT_EQ(sheet.result, JStr(JC_ResultWin).arg(4).arg(JStr(JC_SheetSecond)));
+    // In Western notation the sheet reads as the record window.
+    CurrentDisplayPrefs().notation = Notation::Western;
+    const SheetContent western = SheetFromDoc(doc, QDate(2026, 12, 6));
+    CurrentDisplayPrefs().notation = Notation::Japanese;
+    EXPECT_EQ(western.rows[2].move, JStr(JC_FirstSign) + QStringLiteral("Bx2b+"));
 }
 
 TEST(RecordSheet, ResultOfEachEnding)

@@ -1,10 +1,12 @@
 #include "recordsheet.h"
 
 #include "cplayer.h"
+#include "displayprefs.h"
 #include "kibotext.h"
 #include "language.h"
 #include "sheetlayout.h"
 #include "shogidoc.h"
+#include "westernnotation.h"
 
 #include <QDate>
 #include <QPagedPaintDevice>
@@ -218,8 +220,12 @@ SheetContent SheetFromDoc(const ShogiDoc &doc, const QDate &date)
     const QVector<KiboRowText> texts = GetKiboRows(doc);
     for (int i = 1; i <= record.size() && i <= texts.size(); ++i) {
         const KiboRowText &text = texts[i - 1];
-        SheetContent::Row row{text.number, text.sign + text.move, text.time, QString()};
         const KIBO &e = record[i - 1];
+        // The sheet reads as the record window does.
+        const QString move = CurrentDisplayPrefs().notation == Notation::Western && !IsResignKibo(e)
+                                 ? WesternRecordMove(doc, i)
+                                 : text.move;
+        SheetContent::Row row{text.number, text.sign + move, text.time, QString()};
         if (!IsResignKibo(e)) {
             const int mover = GetWhoseKoma(e.skoma) == 1 ? 1 : 2;
             total[mover] += int(e.time);
