@@ -121,6 +121,29 @@ TEST_F(EnginePlay, AGoodEngineAnswersWithinTheClock)
     EXPECT_EQ(doc->GetKiboNum(), 0);
 }
 
+TEST_F(EnginePlay, BreakDuringTheEnginesThinkAndResume)
+{
+    const QString log = dir.filePath(QStringLiteral("log"));
+    Register(("log " + log.toStdString() + "\ngo 1 sleep 1500\ngo * move\n").c_str());
+    NewEngineGame(0, 0);
+    Drag(2, 6, 2, 5);
+    const auto received = [&log](const char *command) {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count(command)) : 0;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received("go ") == 1; }, 8000));
+    Trigger(11020);
+    EXPECT_NE(g_byGameStatus, GameStatus::Playing);
+    QTest::qWait(2500); // the answer to the first go comes and is dropped
+    EXPECT_GE(received("stop"), 1);
+    EXPECT_EQ(doc->GetKiboNum(), 1);
+    EXPECT_TRUE(TestBoxes::texts.empty());
+    Trigger(11030); // resume: the engine is asked again and plays
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboNum() == 2; }, 8000));
+    EXPECT_EQ(received("go "), 2);
+    EXPECT_EQ(doc->GetCurPlayer(), 1);
+}
+
 TEST_F(EnginePlay, TwoEnginesPlayToTheMoveLimit)
 {
     Register("go * move\n");
