@@ -60,9 +60,11 @@ QStringList HandColumn(const DiagramPosition &pos, int order)
         column << (c == QLatin1Char(' ') ? QString() : QString(c));
     return column;
 }
-} // namespace
 
-DiagramPosition DiagramFromDoc(const ShogiDoc &doc)
+// The squares and hands read through the given document and player getters,
+// the first player at the bottom.
+DiagramPosition ReadDiagram(const ShogiDoc &doc, BYTE (ShogiDoc::*square)(BYTE, BYTE) const,
+                            BYTE (CPlayer::*hand)(BYTE) const)
 {
     DiagramPosition pos;
     const bool up = doc.GetFirstUp();
@@ -70,11 +72,19 @@ DiagramPosition DiagramFromDoc(const ShogiDoc &doc)
         for (int y = 0; y < 9; ++y) {
             int f, r;
             FileRankOfDrawn(up, x, y, f, r);
-            pos.square[f - 1][r - 1] = doc.GetBoardInfo(BYTE(x), BYTE(y));
+            pos.square[f - 1][r - 1] = (doc.*square)(BYTE(x), BYTE(y));
         }
     for (int order = 1; order <= 2; ++order)
         for (BYTE kind = 1; kind <= 7; ++kind)
-            pos.hand[order - 1][kind] = doc.GetPlayer(BYTE(order))->GetDaiNum(kind);
+            pos.hand[order - 1][kind] = (doc.GetPlayer(BYTE(order))->*hand)(kind);
+    return pos;
+}
+} // namespace
+
+DiagramPosition DiagramFromDoc(const ShogiDoc &doc)
+{
+    DiagramPosition pos = ReadDiagram(doc, &ShogiDoc::GetBoardInfo, &CPlayer::GetDaiNum);
+    const bool up = doc.GetFirstUp();
     // In play the board shows the whole record; stepping shows part of it.
     const bool playing =
         g_byGameStatus == GameStatus::Playing || g_byGameStatus == GameStatus::ShowingComputerMove;
@@ -87,18 +97,7 @@ DiagramPosition DiagramFromDoc(const ShogiDoc &doc)
 
 DiagramPosition StartDiagramFromDoc(const ShogiDoc &doc)
 {
-    DiagramPosition pos;
-    const bool up = doc.GetFirstUp();
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y) {
-            int f, r;
-            FileRankOfDrawn(up, x, y, f, r);
-            pos.square[f - 1][r - 1] = doc.GetInitBoardInfo(BYTE(x), BYTE(y));
-        }
-    for (int order = 1; order <= 2; ++order)
-        for (BYTE kind = 1; kind <= 7; ++kind)
-            pos.hand[order - 1][kind] = doc.GetPlayer(BYTE(order))->GetDaiNumF(kind);
-    return pos;
+    return ReadDiagram(doc, &ShogiDoc::GetInitBoardInfo, &CPlayer::GetDaiNumF);
 }
 
 QString DiagramPieceText(BYTE code)
