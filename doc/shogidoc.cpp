@@ -12,7 +12,6 @@
 
 #include <cstring>
 
-QList<ShogiView *> ShogiDoc::pViewList;
 
 bool operator==(const KIBO &a, const KIBO &b)
 {
@@ -48,17 +47,6 @@ ShogiDoc::ShogiDoc(QObject *parent) : QObject(parent)
 }
 
 ShogiDoc::~ShogiDoc() = default;
-
-void ShogiDoc::addView(ShogiView *view)
-{
-    if (view && !pViewList.contains(view))
-        pViewList.append(view);
-}
-
-void ShogiDoc::removeView(ShogiView *view)
-{
-    pViewList.removeAll(view);
-}
 
 CPlayer *ShogiDoc::GetPlayer(BYTE order) const
 {

@@ -6,7 +6,6 @@
 #include "gameflow.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,7 +13,6 @@
 
 class CDocHost;
 class CPlayer;
-class ShogiView;
 
 // One game-record entry. A drop has (sx, sy) = (10, 10); a
 // resignation has all seven byte fields 50.
@@ -61,10 +59,6 @@ public:
     // The main window; nullptr (the default) means no calls are made.
     void SetHost(CDocHost *host) { m_pHost = host; }
     CDocHost *GetHost() const { return m_pHost; }
-
-    void addView(ShogiView *view);
-    void removeView(ShogiView *view);
-    static const QList<ShogiView *> &GetViewList() { return pViewList; }
 
     // ---- board model ----
     void InitBoardInfo();
@@ -204,7 +198,6 @@ private:
     QVector<KIBO> m_arrayKibo;
     BYTE m_byBoardInfo[9][9];
     BYTE m_byInitBoardInfo[9][9];
-    static QList<ShogiView *> pViewList;
     bool m_bComputerMoveing = false;
     bool modified = false;
     QString title, absFilePath;

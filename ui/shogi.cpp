@@ -319,7 +319,6 @@ void ShogiApp::initDocument()
 void ShogiApp::initView()
 {
     view = new ShogiView(this, doc, this);
-    doc->addView(view);
     setCentralWidget(view);
     SetCaptionFromDocument();
     m_pBGKibo = new CBGKibo(this);
