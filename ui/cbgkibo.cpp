@@ -2,6 +2,7 @@
 
 #include "cinfowidget.h"
 #include "ckibowidget.h"
+#include "commandid.h"
 #include "language.h"
 #include "shogi.h"
 
@@ -28,7 +29,7 @@ CBGKibo::CBGKibo(ShogiApp *parent)
     m_bntClose->setFocusPolicy(Qt::NoFocus);
     // Through the view command, so that its check mark follows.
     connect(m_bntClose, &QPushButton::clicked, this,
-            [this] { m_pParent->Command(14050)->trigger(); });
+            [this] { m_pParent->Command(cmd::ViewRecord)->trigger(); });
     connect(m_pInfoWidget->KiboWidget(), &CKiboWidget::RowClicked, this,
             [this](int row) { m_pParent->JumpToKibo(row - 1); });
 }

@@ -2,6 +2,7 @@
 
 #include "cboardframe.h"
 
+#include "commandid.h"
 #include "cplayer.h"
 #include "gameflow.h"
 #include "language.h"
@@ -452,7 +453,7 @@ void CBoardFrame::ComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
         // A move that cannot be shown: give the board back as it was.
         g_byGameStatus = g_byTempGameStatus;
         m_bComPress = false;
-        for (int id : {11020, 11040, 11050})
+        for (int id : {cmd::GameBreak, cmd::GameRetract, cmd::GameResign})
             doc->enableCommand(id);
         return;
     }
@@ -523,7 +524,7 @@ void CBoardFrame::ComputerMoveShown()
     DropFloat();
     RedrawAll();
     if (g_byGameStatus == GameStatus::Playing)
-        for (int id : {11020, 11040, 11050})
+        for (int id : {cmd::GameBreak, cmd::GameRetract, cmd::GameResign})
             doc->enableCommand(id);
     doc->Play();
 }

@@ -2,6 +2,7 @@
 
 #include "cbgkibo.h"
 #include "cinfowidget.h"
+#include "commandid.h"
 #include "cplayer.h"
 #include "displayprefs.h"
 #include "enginegame.h"
@@ -220,8 +221,8 @@ bool CEnginePlay::TakeTurn(BYTE player)
         return true;
     s.askedAt = m_judge.Plies();
     m_doc->SetMustWait(true);
-    m_app->disableCommand(11040);
-    m_app->disableCommand(11050);
+    m_app->disableCommand(cmd::GameRetract);
+    m_app->disableCommand(cmd::GameResign);
     const int side = SideOf(player);
     const qint64 now = Now();
     m_clock.Start(side, now);
@@ -269,7 +270,7 @@ void CEnginePlay::OnBestMove(int seat, const QString &text)
         return End(GameEnding::IllegalMove, side, s.name + JStr(JC_FaultMalformed) + QLatin1Char(' ') + text);
     const bool promote = dm.koma != dm.skoma;
     m_doc->SetMustWait(false);
-    m_app->enableCommand(11020);
+    m_app->enableCommand(cmd::GameBreak);
     m_doc->ProComputerMove(PackEngineMove(dm.sx, dm.sy, dm.dx, dm.dy, dm.skoma, promote, m_doc->IsAddXY(player)),
                            EngineResult::Move);
 }

@@ -7,7 +7,6 @@
 
 #include <KMainWindow>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -15,6 +14,7 @@
 
 class CBGKibo;
 class CMoveEntry;
+class CommandTable;
 class CHelpWindow;
 class CEnginePlay;
 class KConfigGroup;
@@ -52,7 +52,7 @@ public:
     // Command switch.
     void enableCommand(int id) override;
     void disableCommand(int id) override;
-    QAction *Command(int id) const { return m_commands.value(id); }
+    QAction *Command(int id) const;
     QMenu *Menu(int index) const;
 
     void SetStatusMessage(const QString &text);
@@ -172,17 +172,11 @@ protected:
     void timerEvent(QTimerEvent *e) override;
 
 private:
-    struct CommandInfo;
-    static const CommandInfo *FindCommand(int id);
     void DrawLogo();
-    void initMenuBar();
     void initToolBar();
     void initStatusBar();
     void initDocument();
     void initView();
-    void AddToolButton(KToolBar *bar, int id, int size);
-    // Keys from the shortcut table for every command it names.
-    void ApplyShortcutTable();
     void SetCaptionFromDocument();
     // A view command: shows or hides w by the check mark of id.
     void ToggleShown(int id, QWidget *w);
@@ -217,8 +211,6 @@ private:
     CBGKibo *m_pBGKibo = nullptr;
     CEnginePlay *m_pEnginePlay = nullptr;
     QStringList recentFiles;
-    QMenu *fileMenu = nullptr, *gameMenu = nullptr, *kiboMenu = nullptr, *settingMenu = nullptr,
-          *viewMenu = nullptr, *helpMenu = nullptr;
     ShogiView *view = nullptr;
     ShogiDoc *doc = nullptr;
     QTimer m_MostSlowTimer, m_SlowTimer, m_StandardTimer, m_FastTimer, m_MostFastTimer;
@@ -233,7 +225,7 @@ private:
     KToolBar *m_ControlToolBar = nullptr, *m_MainToolBar = nullptr;
     int m_nKiboForwardTimer = 0;
     bool m_bFirst = true;
-    QHash<int, QAction *> m_commands;
+    CommandTable *m_commands = nullptr;
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;

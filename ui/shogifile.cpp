@@ -7,6 +7,7 @@
 #include "cboardframe.h"
 #include "cenginesdlg.h"
 #include "cnewgamedlg.h"
+#include "commandid.h"
 #include "cothersettingdlg.h"
 #include "cplayer.h"
 #include "datapath.h"
@@ -114,10 +115,10 @@ void ShogiApp::readOptions()
         const char *key;
         bool def;
         QWidget *w;
-    } shown[] = {{14010, "Show Toolbar", true, m_MainToolBar},
-                 {14040, "Show Controlbar", false, m_ControlToolBar},
-                 {14020, "Show Statusbar", true, statusBar()},
-                 {14050, "Show KiboWindow", true, m_pBGKibo}};
+    } shown[] = {{cmd::ViewToolBar, "Show Toolbar", true, m_MainToolBar},
+                 {cmd::ViewControlBar, "Show Controlbar", false, m_ControlToolBar},
+                 {cmd::ViewStatusBar, "Show Statusbar", true, statusBar()},
+                 {cmd::ViewRecord, "Show KiboWindow", true, m_pBGKibo}};
     for (const auto &s : shown) {
         const bool on = g.readEntry(s.key, s.def);
         Command(s.id)->setChecked(on);
@@ -158,7 +159,7 @@ void ShogiApp::saveOptions()
     g.writeEntry("Show Controlbar", !m_ControlToolBar->isHidden());
     g.writeEntry("Show Statusbar", !statusBar()->isHidden());
     g.writeEntry("ControlBarPos", CodeOfArea(toolBarArea(m_ControlToolBar)));
-    g.writeEntry("Show KiboWindow", Command(14050)->isChecked());
+    g.writeEntry("Show KiboWindow", Command(cmd::ViewRecord)->isChecked());
     g.writeEntry("ToolBarPos", CodeOfArea(toolBarArea(m_MainToolBar)));
     g.writeEntry("FirstProperty", int(doc->GetFirstPlayer()->GetProperty()));
     g.writeEntry("SecondProperty", int(doc->GetSecondPlayer()->GetProperty()));
@@ -257,9 +258,9 @@ void ShogiApp::ShowOpenedRecord()
     const QVector<KIBO> &kibo = *doc->GetKibo();
     if (!kibo.isEmpty() && IsResignKibo(kibo.last()))
         doc->SetEnding(GameEnding::Resign);
-    enableCommand(10030);
+    enableCommand(cmd::FileSaveAs);
     SetCaptionFromDocument();
-    Command(13040)->setChecked(!doc->GetFirstUp());
+    Command(cmd::SettingFirstUp)->setChecked(!doc->GetFirstUp());
     UpdateStatusBar();
     m_pBGKibo->Update();
     view->UpdateView();
@@ -277,7 +278,8 @@ void ShogiApp::ShowOpenedRecord()
         break;
     default:
         // The board stays at the end.
-        SetEnabled({12030, 12040, 12050, 12060}, false);
+        SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay},
+                   false);
         break;
     }
 }
@@ -385,13 +387,13 @@ void ShogiApp::slotSettingOther()
 
 void ShogiApp::slotSettingMMoveable()
 {
-    doc->SetViewMoveablePos(Command(13030)->isChecked());
+    doc->SetViewMoveablePos(Command(cmd::SettingShowMoves)->isChecked());
 }
 
 void ShogiApp::slotSettingFirstUp()
 {
     // Checked means the first player at the bottom.
-    doc->SetFirstUp(!Command(13040)->isChecked());
+    doc->SetFirstUp(!Command(cmd::SettingFirstUp)->isChecked());
     UpdateStatusBar();
     doc->UpsetBoard();
     view->UpsetBoard();
@@ -409,26 +411,26 @@ void ShogiApp::ToggleShown(int id, QWidget *w)
 
 void ShogiApp::slotViewToolBar()
 {
-    ToggleShown(14010, m_MainToolBar);
+    ToggleShown(cmd::ViewToolBar, m_MainToolBar);
 }
 
 void ShogiApp::slotViewControlBar()
 {
-    ToggleShown(14040, m_ControlToolBar);
+    ToggleShown(cmd::ViewControlBar, m_ControlToolBar);
 }
 
 void ShogiApp::slotViewStatusBar()
 {
-    ToggleShown(14020, statusBar());
+    ToggleShown(cmd::ViewStatusBar, statusBar());
 }
 
 void ShogiApp::slotViewKibo()
 {
-    if (Command(14050)->isChecked()) {
+    if (Command(cmd::ViewRecord)->isChecked()) {
         view->PlaceKiboWindow(true);
         m_pBGKibo->raise();
     }
-    ToggleShown(14050, m_pBGKibo);
+    ToggleShown(cmd::ViewRecord, m_pBGKibo);
 }
 
 // ---------------------------------------------------------------- help

@@ -7,6 +7,7 @@
 #include "cengineplay.h"
 #include "cinfowidget.h"
 #include "cnewgamedlg.h"
+#include "commandtable.h"
 #include "cplayer.h"
 #include "gameending.h"
 #include "gameflow.h"
@@ -26,12 +27,13 @@
 
 void ShogiApp::SetEnabled(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids)
-        on ? enableCommand(id) : disableCommand(id);
+    m_commands->SetEnabled(ids, on);
 }
 
 namespace {
-const std::initializer_list<int> KiboCommands = {12010, 12020, 12030, 12040, 12050, 12060};
+const std::initializer_list<int> KiboCommands = {cmd::RecordFirst,  cmd::RecordBack,
+                                                 cmd::RecordLast,   cmd::RecordForward,
+                                                 cmd::RecordReplay, cmd::RecordStopReplay};
 constexpr BYTE StepPending = 10;
 constexpr BYTE StepDone = 100;
 // A forward step shows the move lifted for this long before it lands.
@@ -68,19 +70,20 @@ void ShogiApp::OneSecondTimeOut()
 void ShogiApp::ViewTime()
 {
     for (BYTE player = 1; player <= 2; player++)
-        ShowPlayerTime(player, m_pEnginePlay->Timed(player) ? m_pEnginePlay->ClockSeconds(player)
-                                                           : doc->GetPlayer(player)->GetTotalTime());
+        ShowPlayerTime(player, m_pEnginePlay->Timed(player)
+                                   ? m_pEnginePlay->ClockSeconds(player)
+                                   : doc->GetPlayer(player)->GetTotalTime());
 }
 
 void ShogiApp::AddKibo(BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, unsigned int time)
 {
-    enableCommand(13010);
+    enableCommand(cmd::SettingGame);
     // A move recorded after the game has ended (the computer's winning move)
     // does not bring back take-back and resign.
     if (g_byGameStatus == GameStatus::Playing ||
         g_byGameStatus == GameStatus::ShowingComputerMove) {
-        enableCommand(11040);
-        enableCommand(11050);
+        enableCommand(cmd::GameRetract);
+        enableCommand(cmd::GameResign);
     }
     const BYTE cur = doc->GetCurPlayer();
     if (m_pEnginePlay->Timed(cur))
@@ -131,9 +134,11 @@ void ShogiApp::slotGameNewGame()
     view->UpdateView();
     m_pEnginePlay->NewGame();
     ViewTime();
-    SetEnabled({11020, 10030}, true);
-    SetEnabled({11030, 11040, 11050, 13010, 11060, 11070}, false);
-    Command(11070)->setChecked(false);
+    SetEnabled({cmd::GameBreak, cmd::FileSaveAs}, true);
+    SetEnabled({cmd::GameResume, cmd::GameRetract, cmd::GameResign, cmd::SettingGame,
+                cmd::GameEditBoard, cmd::GameEditRemove},
+               false);
+    Command(cmd::GameEditRemove)->setChecked(false);
     SetEnabled(KiboCommands, false);
     g_byGameStatus = GameStatus::Playing;
     StatusMessageTimeOut();
@@ -147,14 +152,14 @@ void ShogiApp::slotGameBreak()
     FinishShownComputerMove();
     doc->AbandonComputerMove();
     m_pEnginePlay->Break();
-    SetEnabled({11020, 11040, 11050}, false);
-    SetEnabled({11060, 11030}, true);
+    SetEnabled({cmd::GameBreak, cmd::GameRetract, cmd::GameResign}, false);
+    SetEnabled({cmd::GameEditBoard, cmd::GameResume}, true);
     doc->SetMustWait(true);
     g_byGameStatus = GameStatus::Stopped;
     StatusMessageTimeOut();
     doc->SetKiboTestPos(doc->GetKiboNum() - 1);
     if (doc->GetKiboTestPos() >= 0)
-        SetEnabled({12010, 12020}, true);
+        SetEnabled({cmd::RecordFirst, cmd::RecordBack}, true);
 }
 
 void ShogiApp::slotGameThrow()
@@ -195,9 +200,9 @@ void ShogiApp::slotGameEditBoard()
     CancelForwardStep();
     doc->AbandonComputerMove();
     doc->SetMustWait(false);
-    disableCommand(11060);
+    disableCommand(cmd::GameEditBoard);
     SetEnabled(KiboCommands, false);
-    SetEnabled({11070, 11030}, true);
+    SetEnabled({cmd::GameEditRemove, cmd::GameResume}, true);
     doc->SetKiboNum(0);
     doc->GetKibo()->resize(0);
     doc->SetOte(false);
@@ -210,7 +215,8 @@ void ShogiApp::slotGameEditBoard()
 void ShogiApp::slotGameEditKill()
 {
     // The action has already flipped its check mark.
-    g_byGameStatus = Command(11070)->isChecked() ? GameStatus::Removing : GameStatus::Editing;
+    g_byGameStatus =
+        Command(cmd::GameEditRemove)->isChecked() ? GameStatus::Removing : GameStatus::Editing;
 }
 
 void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru, int nR)
@@ -287,7 +293,7 @@ void ShogiApp::slotGameRetract()
         ViewTime();
         m_GameTime.restart();
         if (doc->GetKiboNum() == 0)
-            disableCommand(11040);
+            disableCommand(cmd::GameRetract);
         doc->SetCurPlayer(BYTE(3 - doc->GetCurPlayer()));
         // Against the computer its reply and the human's move go together.
         const CPlayer *next = doc->GetPlayer(doc->GetCurPlayer());
@@ -401,17 +407,17 @@ void ShogiApp::slotGameReplay()
     else if (!editing)
         doc->SetCurPlayer(doc->StartingPlayer());
     doc->SetEnding(GameEnding::None);
-    disableCommand(11030);
-    enableCommand(10030);
+    disableCommand(cmd::GameResume);
+    enableCommand(cmd::FileSaveAs);
     doc->SetMustWait(false);
-    SetEnabled({11020, 11040, 11050}, true);
-    disableCommand(11060);
-    Command(11070)->setChecked(false);
-    disableCommand(11070);
+    SetEnabled({cmd::GameBreak, cmd::GameRetract, cmd::GameResign}, true);
+    disableCommand(cmd::GameEditBoard);
+    Command(cmd::GameEditRemove)->setChecked(false);
+    disableCommand(cmd::GameEditRemove);
     SetEnabled(KiboCommands, false);
     // Nothing to take back in a record without moves.
     if (doc->GetKiboNum() == 0)
-        disableCommand(11040);
+        disableCommand(cmd::GameRetract);
     g_byGameStatus = GameStatus::Playing;
     m_pBGKibo->InfoWidget()->ShowEndingRow(false);
     m_pEnginePlay->Resume();
@@ -443,9 +449,9 @@ void ShogiApp::JumpToKibo(int pos)
     m_pBGKibo->Update();
     view->UpdateView();
     ViewTime();
-    SetEnabled({12010, 12020}, pos >= 0);
-    SetEnabled({12030, 12040, 12050}, pos < last);
-    enableCommand(11060);
+    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, pos >= 0);
+    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay}, pos < last);
+    enableCommand(cmd::GameEditBoard);
 }
 
 void ShogiApp::slotKiboFirst()
@@ -462,9 +468,9 @@ void ShogiApp::slotKiboFirst()
     m_pBGKibo->Update();
     view->UpdateView();
     ViewTime();
-    SetEnabled({12010, 12020}, false);
-    SetEnabled({12030, 12040, 11060}, true);
-    SetEnabled({12050}, g_byGameStatus != GameStatus::AutoReplay);
+    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, false);
+    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::GameEditBoard}, true);
+    SetEnabled({cmd::RecordReplay}, g_byGameStatus != GameStatus::AutoReplay);
 }
 
 void ShogiApp::slotKiboBackOne()
@@ -480,11 +486,11 @@ void ShogiApp::slotKiboBackOne()
     view->UpdateView();
     ViewTime();
     if (doc->GetKiboTestPos() < 0) {
-        SetEnabled({12010, 12020}, false);
-        enableCommand(11060);
+        SetEnabled({cmd::RecordFirst, cmd::RecordBack}, false);
+        enableCommand(cmd::GameEditBoard);
     }
-    SetEnabled({12030, 12040}, true);
-    SetEnabled({12050}, g_byGameStatus != GameStatus::AutoReplay);
+    SetEnabled({cmd::RecordLast, cmd::RecordForward}, true);
+    SetEnabled({cmd::RecordReplay}, g_byGameStatus != GameStatus::AutoReplay);
 }
 
 void ShogiApp::slotKiboLast()
@@ -500,8 +506,9 @@ void ShogiApp::slotKiboLast()
     m_pBGKibo->Update();
     view->UpdateView();
     ViewTime();
-    SetEnabled({12030, 12040, 12050, 12060}, false);
-    SetEnabled({12010, 12020, 11060}, true);
+    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay},
+               false);
+    SetEnabled({cmd::RecordFirst, cmd::RecordBack, cmd::GameEditBoard}, true);
     g_byGameStatus = GameStatus::Stopped;
 }
 
@@ -539,11 +546,12 @@ void ShogiApp::FinishForwardStep()
     view->UpdateView();
     ViewTime();
     if (doc->GetKiboTestPos() >= doc->GetKiboNum() - 1) {
-        SetEnabled({12030, 12040, 12050, 12060}, false);
-        enableCommand(11060);
+        SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay},
+                   false);
+        enableCommand(cmd::GameEditBoard);
         g_byGameStatus = GameStatus::Stopped;
     }
-    SetEnabled({12010, 12020}, true);
+    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, true);
     if (doc->GetOSSound())
         PlaySoundPutKoma();
     g_byAutoTemp = StepDone;
@@ -562,8 +570,8 @@ void ShogiApp::CancelForwardStep()
 void ShogiApp::slotKiboAutoReplay()
 {
     g_byGameStatus = GameStatus::AutoReplay;
-    SetEnabled({12050, 11060}, false);
-    enableCommand(12060);
+    SetEnabled({cmd::RecordReplay, cmd::GameEditBoard}, false);
+    enableCommand(cmd::RecordStopReplay);
     m_replayWait.Resume(m_ReplayClock.elapsed());
     if (doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed &&
         ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed)
@@ -574,14 +582,14 @@ void ShogiApp::slotKiboBreakReplay()
 {
     m_replayWait.Pause(m_ReplayClock.elapsed());
     g_byGameStatus = GameStatus::Stopped;
-    disableCommand(12060);
-    SetEnabled({11060, 12050}, true);
+    disableCommand(cmd::RecordStopReplay);
+    SetEnabled({cmd::GameEditBoard, cmd::RecordReplay}, true);
 }
 
 void ShogiApp::ReplayTick(BYTE speed)
 {
     if (g_byAutoTemp == StepPending || g_byGameStatus != GameStatus::AutoReplay ||
-        ReplaySpeedNow() != speed || !Command(12040)->isEnabled())
+        ReplaySpeedNow() != speed || !Command(cmd::RecordForward)->isEnabled())
         return;
     slotKiboForwardOne();
     if (m_nKiboForwardTimer != 0)
@@ -631,7 +639,8 @@ void ShogiApp::RestartReplayWait()
 void ShogiApp::AsPlayedTimeOut()
 {
     if (g_byGameStatus != GameStatus::AutoReplay ||
-        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed || !Command(12040)->isEnabled())
+        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed ||
+        !Command(cmd::RecordForward)->isEnabled())
         return;
     const int next = doc->GetKiboTestPos() + 1;
     if (next < 0 || next >= doc->GetKiboNum() || next >= doc->GetKibo()->size())

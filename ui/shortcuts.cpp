@@ -1,5 +1,7 @@
 #include "shortcuts.h"
 
+#include "commandid.h"
+
 #include <KStandardShortcut>
 
 namespace {
@@ -12,17 +14,17 @@ struct ShortcutRow
 
 // clang-format off
 const ShortcutRow Table[] = {
-    {10010, KStandardShortcut::Open,      {0, 0}},                                   // open record
-    {10020, KStandardShortcut::Save,      {0, 0}},                                   // save
-    {10050, KStandardShortcut::Quit,      {0, 0}},                                   // quit
-    {11010, KStandardShortcut::New,       {Qt::Key_F2, 0}},                          // new game
-    {11040, KStandardShortcut::Undo,      {Qt::Key_F5, 0}},                          // take back
-    {16100, KStandardShortcut::Copy,      {0, 0}},                                   // copy record
-    {16102, KStandardShortcut::Paste,     {0, 0}},                                   // paste record
-    {12010, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Up, Qt::Key_Home}},    // to the start
-    {12020, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Left, Qt::Key_Left}},  // back one
-    {12040, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Right, Qt::Key_Right}},// forward one
-    {12030, KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Down, Qt::Key_End}},   // to the end
+    {cmd::FileOpen,         KStandardShortcut::Open,      {0, 0}},                                       // open record
+    {cmd::FileSave,         KStandardShortcut::Save,      {0, 0}},                                       // save
+    {cmd::FileExit,         KStandardShortcut::Quit,      {0, 0}},                                       // quit
+    {cmd::GameNew,          KStandardShortcut::New,       {Qt::Key_F2, 0}},                              // new game
+    {cmd::GameRetract,      KStandardShortcut::Undo,      {Qt::Key_F5, 0}},                              // take back
+    {cmd::CopyRecord,       KStandardShortcut::Copy,      {0, 0}},                                       // copy record
+    {cmd::PasteRecord,      KStandardShortcut::Paste,     {0, 0}},                                       // paste record
+    {cmd::RecordFirst,      KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Up, Qt::Key_Home}},        // to the start
+    {cmd::RecordBack,       KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Left, Qt::Key_Left}},      // back one
+    {cmd::RecordForward,    KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Right, Qt::Key_Right}},    // forward one
+    {cmd::RecordLast,       KStandardShortcut::AccelNone, {Qt::CTRL | Qt::Key_Down, Qt::Key_End}},       // to the end
 };
 // clang-format on
 } // namespace
