@@ -10,6 +10,7 @@
 #include "language.h"
 #include "messagebox.h"
 #include "moveentry.h"
+#include "recordstepper.h"
 #include "shogidoc.h"
 #include "shogiview.h"
 #include "shortcuts.h"
@@ -187,25 +188,6 @@ void ShogiApp::initDocument()
     g_byGameStatus = GameStatus::Start;
     connect(&m_GameTimer, &QTimer::timeout, this, &ShogiApp::OneSecondTimeOut);
     m_GameTimer.start(1000);
-    // Each runs all the time and acts only for its own replay speed.
-    const struct
-    {
-        QTimer *timer;
-        int ms;
-        void (ShogiApp::*slot)();
-    } speeds[] = {{&m_MostSlowTimer, 2000, &ShogiApp::MostSlowTimeOut},
-                  {&m_SlowTimer, 1500, &ShogiApp::SlowTimeOut},
-                  {&m_StandardTimer, 1000, &ShogiApp::StandardTimeOut},
-                  {&m_FastTimer, 700, &ShogiApp::FastTimeOut},
-                  {&m_MostFastTimer, 300, &ShogiApp::MostFastTimeOut}};
-    for (const auto &s : speeds) {
-        connect(s.timer, &QTimer::timeout, this, s.slot);
-        s.timer->start(s.ms);
-    }
-    // Fine enough for the clocks to count second by second at ten times.
-    m_ReplayClock.start();
-    connect(&m_AsPlayedTimer, &QTimer::timeout, this, &ShogiApp::AsPlayedTimeOut);
-    m_AsPlayedTimer.start(50);
     StatusMessageTimeOut();
 }
 
@@ -216,6 +198,11 @@ void ShogiApp::initView()
     SetCaptionFromDocument();
     m_pBGKibo = new CBGKibo(this);
     m_pBGKibo->show();
+    m_stepper = new RecordStepper(doc, view, m_pBGKibo, m_commands, this);
+    connect(m_stepper, &RecordStepper::ClocksChanged, this, &ShogiApp::ViewTime);
+    connect(m_stepper, &RecordStepper::PlayerClock, this, &ShogiApp::ShowPlayerTime);
+    connect(m_stepper, &RecordStepper::PieceLanded, this, &ShogiApp::PlaySoundPutKoma);
+    connect(m_stepper, &RecordStepper::StatusMessage, this, &ShogiApp::slotStatusMsg);
 }
 
 void ShogiApp::SetCaptionFromDocument()

@@ -3,7 +3,7 @@
 
 #include "Gloval.h"
 #include "dochost.h"
-#include "replayschedule.h"
+#include "recordstepper.h"
 
 #include <KMainWindow>
 #include <QElapsedTimer>
@@ -25,6 +25,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QSoundEffect;
+class RecordStepper;
 class ShogiDoc;
 class ShogiView;
 namespace records {
@@ -80,10 +81,10 @@ public:
     void ApplyDisplayPrefs();
     CMoveEntry *MoveEntry() const { return m_pMoveEntry; }
     // Whether a one-second record step is waiting to be shown.
-    bool IsForwardStepPending() const { return m_nKiboForwardTimer != 0; }
+    bool IsForwardStepPending() const;
     // Index into ReplaySchedule::Factors for the replay as played.
-    int GetReplayFactor() const { return m_nReplayFactor; }
-    void SetReplayFactor(int index) { m_nReplayFactor = index; }
+    int GetReplayFactor() const;
+    void SetReplayFactor(int index);
     // Shows the position after record entry pos (-1: the start), as stepping
     // does; only while play is stopped.
     void JumpToKibo(int pos);
@@ -115,12 +116,6 @@ public slots:
     void slotStatusHelpMsg(const QString &text);
     void StatusMessageTimeOut() override;
     void OneSecondTimeOut();
-    void MostSlowTimeOut();
-    void SlowTimeOut();
-    void StandardTimeOut();
-    void FastTimeOut();
-    void MostFastTimeOut();
-    void AsPlayedTimeOut();
 
     void slotFileOpen();
     void slotFileSave();
@@ -169,7 +164,6 @@ protected:
     void dropEvent(QDropEvent *e) override;
     void saveProperties(KConfigGroup &config) override;
     void readProperties(const KConfigGroup &config) override;
-    void timerEvent(QTimerEvent *e) override;
 
 private:
     void DrawLogo();
@@ -182,14 +176,6 @@ private:
     void ToggleShown(int id, QWidget *w);
     void ShowPlayerTime(BYTE player, int seconds);
     void SetEnabled(std::initializer_list<int> ids, bool on);
-    // Record replay.
-    void ReplayTick(BYTE speed);
-    // The speed in force: as played falls back to the standard speed for a
-    // record without times.
-    BYTE ReplaySpeedNow() const;
-    void RestartReplayWait();
-    void FinishForwardStep();
-    void CancelForwardStep();
     // A computer move shown lifted goes into the record before a command
     // changes the game under it.
     void FinishShownComputerMove();
@@ -213,19 +199,14 @@ private:
     QStringList recentFiles;
     ShogiView *view = nullptr;
     ShogiDoc *doc = nullptr;
-    QTimer m_MostSlowTimer, m_SlowTimer, m_StandardTimer, m_FastTimer, m_MostFastTimer;
     QTimer m_GameTimer;
-    QTimer m_AsPlayedTimer;
-    QElapsedTimer m_ReplayClock;
-    ReplayWait m_replayWait;
-    int m_nReplayFactor = 0;
     QLabel *m_pLabel = nullptr;
     QFrame *m_pFields[5] = {};
     QLabel *m_pFieldLabels[5] = {};
     KToolBar *m_ControlToolBar = nullptr, *m_MainToolBar = nullptr;
-    int m_nKiboForwardTimer = 0;
     bool m_bFirst = true;
     CommandTable *m_commands = nullptr;
+    RecordStepper *m_stepper = nullptr;
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
@@ -235,9 +216,5 @@ private:
     QString m_recordNames[2];
     bool m_bRecordLossAsked = false;
 };
-
-// 10 while a replay step started by a speed timer is pending, 100 after a
-// step has completed.
-extern BYTE g_byAutoTemp;
 
 #endif

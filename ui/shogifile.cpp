@@ -18,6 +18,7 @@
 #include "language.h"
 #include "messagebox.h"
 #include "recordformat.h"
+#include "recordstepper.h"
 #include "shogidoc.h"
 #include "shogiview.h"
 
@@ -252,7 +253,7 @@ void ShogiApp::slotFileOpen()
 // A record has replaced the game: show it as the record-open option says.
 void ShogiApp::ShowOpenedRecord()
 {
-    CancelForwardStep();
+    m_stepper->CancelForwardStep();
     doc->AbandonComputerMove();
     m_bFirst = false;
     const QVector<KIBO> &kibo = *doc->GetKibo();
@@ -270,11 +271,11 @@ void ShogiApp::ShowOpenedRecord()
     SetStatusMessage(QString());
     switch (doc->GetKiboProperty()) {
     case 1:
-        slotKiboFirst();
+        m_stepper->First();
         break;
     case 3:
-        slotKiboFirst();
-        slotKiboAutoReplay();
+        m_stepper->First();
+        m_stepper->StartReplay();
         break;
     default:
         // The board stays at the end.

@@ -14,6 +14,7 @@
 #include "language.h"
 #include "messagebox.h"
 #include "moverules.h"
+#include "recordstepper.h"
 #include "shogidoc.h"
 #include "shogiview.h"
 
@@ -21,7 +22,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
-#include <QTimerEvent>
 
 #include <vector>
 
@@ -34,10 +34,6 @@ namespace {
 const std::initializer_list<int> KiboCommands = {cmd::RecordFirst,  cmd::RecordBack,
                                                  cmd::RecordLast,   cmd::RecordForward,
                                                  cmd::RecordReplay, cmd::RecordStopReplay};
-constexpr BYTE StepPending = 10;
-constexpr BYTE StepDone = 100;
-// A forward step shows the move lifted for this long before it lands.
-constexpr int ForwardPreviewMs = 1000;
 
 // A game stopped by the players may go on; one decided may not.
 bool IsFinished(GameEnding e)
@@ -45,8 +41,6 @@ bool IsFinished(GameEnding e)
     return e != GameEnding::None && e != GameEnding::Interrupt;
 }
 } // namespace
-
-BYTE g_byAutoTemp = StepDone;
 
 // ---------------------------------------------------------------- clocks
 
@@ -109,7 +103,7 @@ void ShogiApp::slotGameNewGame()
     if (!doc->saveModified())
         return;
     FinishShownComputerMove();
-    CancelForwardStep();
+    m_stepper->CancelForwardStep();
     const BYTE status = g_byGameStatus;
     const int count = doc->GetKiboNum();
     g_byGameStatus = GameStatus::Stopped;
@@ -197,7 +191,7 @@ void ShogiApp::slotGameEditBoard()
         EngineCalls().SetComLevel(doc->GetComputerLevel());
         m_bFirst = false;
     }
-    CancelForwardStep();
+    m_stepper->CancelForwardStep();
     doc->AbandonComputerMove();
     doc->SetMustWait(false);
     disableCommand(cmd::GameEditBoard);
@@ -352,9 +346,9 @@ BYTE ShogiApp::FromEditToPlay()
 void ShogiApp::slotGameReplay()
 {
     if (g_byGameStatus == GameStatus::AutoReplay)
-        slotKiboBreakReplay();
+        m_stepper->StopReplay();
     // A step on its way is shown now, so that the board and the cut agree.
-    FinishForwardStep();
+    m_stepper->FinishForwardStep();
     int p = doc->GetKiboTestPos();
     const int n = doc->GetKiboNum();
     const bool editing =
@@ -393,7 +387,7 @@ void ShogiApp::slotGameReplay()
         view->UpdateView();
         ViewTime();
     } else if (p >= 0 && IsResignKibo(doc->GetKibo()->at(p))) {
-        slotKiboBackOne();
+        m_stepper->Back();
         view->RetractKibo(p);
         m_pBGKibo->DecKiboNum();
         m_pBGKibo->Update();
@@ -427,237 +421,52 @@ void ShogiApp::slotGameReplay()
 
 // ---------------------------------------------------------------- stepping
 
-void ShogiApp::JumpToKibo(int pos)
-{
-    if (g_byGameStatus != GameStatus::Stopped && g_byGameStatus != GameStatus::Resigned)
-        return;
-    CancelForwardStep();
-    const int last = doc->GetKiboNum() - 1;
-    pos = qBound(-1, pos, last);
-    EnableView = false;
-    while (doc->GetKiboTestPos() > pos) {
-        view->KiboBackOne();
-        m_pBGKibo->KiboBackOne();
-        doc->KiboBackOne();
-    }
-    while (doc->GetKiboTestPos() < pos) {
-        view->KiboForwardOne();
-        doc->KiboForwardOne();
-        m_pBGKibo->KiboForwardOne();
-    }
-    EnableView = true;
-    m_pBGKibo->Update();
-    view->UpdateView();
-    ViewTime();
-    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, pos >= 0);
-    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay}, pos < last);
-    enableCommand(cmd::GameEditBoard);
-}
-
 void ShogiApp::slotKiboFirst()
 {
-    CancelForwardStep();
-    EnableView = false;
-    for (int i = doc->GetKiboTestPos() + 1; i > 0; --i) {
-        view->KiboBackOne();
-        m_pBGKibo->KiboBackOne();
-        doc->KiboBackOne();
-    }
-    EnableView = true;
-    RestartReplayWait();
-    m_pBGKibo->Update();
-    view->UpdateView();
-    ViewTime();
-    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, false);
-    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::GameEditBoard}, true);
-    SetEnabled({cmd::RecordReplay}, g_byGameStatus != GameStatus::AutoReplay);
+    m_stepper->First();
 }
 
 void ShogiApp::slotKiboBackOne()
 {
-    CancelForwardStep();
-    if (doc->GetKiboTestPos() < 0)
-        return;
-    view->KiboBackOne();
-    m_pBGKibo->KiboBackOne();
-    m_pBGKibo->Update();
-    doc->KiboBackOne();
-    RestartReplayWait();
-    view->UpdateView();
-    ViewTime();
-    if (doc->GetKiboTestPos() < 0) {
-        SetEnabled({cmd::RecordFirst, cmd::RecordBack}, false);
-        enableCommand(cmd::GameEditBoard);
-    }
-    SetEnabled({cmd::RecordLast, cmd::RecordForward}, true);
-    SetEnabled({cmd::RecordReplay}, g_byGameStatus != GameStatus::AutoReplay);
+    m_stepper->Back();
 }
 
 void ShogiApp::slotKiboLast()
 {
-    CancelForwardStep();
-    EnableView = false;
-    while (doc->GetKiboTestPos() < doc->GetKiboNum() - 1) {
-        view->KiboForwardOne();
-        doc->KiboForwardOne();
-        m_pBGKibo->KiboForwardOne();
-    }
-    EnableView = true;
-    m_pBGKibo->Update();
-    view->UpdateView();
-    ViewTime();
-    SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay},
-               false);
-    SetEnabled({cmd::RecordFirst, cmd::RecordBack, cmd::GameEditBoard}, true);
-    g_byGameStatus = GameStatus::Stopped;
+    m_stepper->Last();
 }
 
 void ShogiApp::slotKiboForwardOne()
 {
-    // A press during the preview completes that step and then makes its own,
-    // so no press is lost.
-    FinishForwardStep();
-    if (doc->GetKiboTestPos() >= doc->GetKiboNum() - 1)
-        return;
-    m_nKiboForwardTimer = startTimer(ForwardPreviewMs);
-    view->KiboForwardBefore();
-}
-
-void ShogiApp::timerEvent(QTimerEvent *e)
-{
-    if (e->timerId() != m_nKiboForwardTimer) {
-        KMainWindow::timerEvent(e);
-        return;
-    }
-    FinishForwardStep();
-}
-
-void ShogiApp::FinishForwardStep()
-{
-    if (m_nKiboForwardTimer == 0)
-        return;
-    killTimer(m_nKiboForwardTimer);
-    m_nKiboForwardTimer = 0;
-    view->KiboForwardOne();
-    doc->KiboForwardOne();
-    m_pBGKibo->KiboForwardOne();
-    RestartReplayWait();
-    m_pBGKibo->Update();
-    view->UpdateView();
-    ViewTime();
-    if (doc->GetKiboTestPos() >= doc->GetKiboNum() - 1) {
-        SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay},
-                   false);
-        enableCommand(cmd::GameEditBoard);
-        g_byGameStatus = GameStatus::Stopped;
-    }
-    SetEnabled({cmd::RecordFirst, cmd::RecordBack}, true);
-    if (doc->GetOSSound())
-        PlaySoundPutKoma();
-    g_byAutoTemp = StepDone;
-}
-
-void ShogiApp::CancelForwardStep()
-{
-    if (m_nKiboForwardTimer == 0)
-        return;
-    killTimer(m_nKiboForwardTimer);
-    m_nKiboForwardTimer = 0;
-    g_byAutoTemp = StepDone;
-    view->UpdateView();
+    m_stepper->Forward();
 }
 
 void ShogiApp::slotKiboAutoReplay()
 {
-    g_byGameStatus = GameStatus::AutoReplay;
-    SetEnabled({cmd::RecordReplay, cmd::GameEditBoard}, false);
-    enableCommand(cmd::RecordStopReplay);
-    m_replayWait.Resume(m_ReplayClock.elapsed());
-    if (doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed &&
-        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed)
-        slotStatusMsg(JStr(JC_ReplayNoTimes));
+    m_stepper->StartReplay();
 }
 
 void ShogiApp::slotKiboBreakReplay()
 {
-    m_replayWait.Pause(m_ReplayClock.elapsed());
-    g_byGameStatus = GameStatus::Stopped;
-    disableCommand(cmd::RecordStopReplay);
-    SetEnabled({cmd::GameEditBoard, cmd::RecordReplay}, true);
+    m_stepper->StopReplay();
 }
 
-void ShogiApp::ReplayTick(BYTE speed)
+void ShogiApp::JumpToKibo(int pos)
 {
-    if (g_byAutoTemp == StepPending || g_byGameStatus != GameStatus::AutoReplay ||
-        ReplaySpeedNow() != speed || !Command(cmd::RecordForward)->isEnabled())
-        return;
-    slotKiboForwardOne();
-    if (m_nKiboForwardTimer != 0)
-        g_byAutoTemp = StepPending;
+    m_stepper->JumpTo(pos);
 }
 
-void ShogiApp::MostSlowTimeOut()
+bool ShogiApp::IsForwardStepPending() const
 {
-    ReplayTick(0);
+    return m_stepper->IsForwardStepPending();
 }
 
-void ShogiApp::SlowTimeOut()
+int ShogiApp::GetReplayFactor() const
 {
-    ReplayTick(1);
+    return m_stepper->Factor();
 }
 
-void ShogiApp::StandardTimeOut()
+void ShogiApp::SetReplayFactor(int index)
 {
-    ReplayTick(2);
-}
-
-void ShogiApp::FastTimeOut()
-{
-    ReplayTick(3);
-}
-
-void ShogiApp::MostFastTimeOut()
-{
-    ReplayTick(4);
-}
-
-BYTE ShogiApp::ReplaySpeedNow() const
-{
-    const BYTE speed = doc->GetKiboSpeed();
-    if (speed == ReplaySchedule::AsPlayedSpeed && !ReplaySchedule::HasTimes(*doc->GetKibo()))
-        return ReplaySchedule::StandardSpeed;
-    return speed;
-}
-
-void ShogiApp::RestartReplayWait()
-{
-    m_replayWait.Restart(m_ReplayClock.elapsed(), g_byGameStatus == GameStatus::AutoReplay);
-}
-
-// The mover's clock runs while the next move is awaited; the move starts its
-// preview so as to land when its recorded time is up.
-void ShogiApp::AsPlayedTimeOut()
-{
-    if (g_byGameStatus != GameStatus::AutoReplay ||
-        ReplaySpeedNow() != ReplaySchedule::AsPlayedSpeed ||
-        !Command(cmd::RecordForward)->isEnabled())
-        return;
-    const int next = doc->GetKiboTestPos() + 1;
-    if (next < 0 || next >= doc->GetKiboNum() || next >= doc->GetKibo()->size())
-        return;
-    const KIBO &e = doc->GetKibo()->at(next);
-    const int factor = ReplaySchedule::Factor(m_nReplayFactor);
-    const qint64 waited = m_replayWait.Waited(m_ReplayClock.elapsed());
-    if (!IsResignKibo(e)) {
-        const BYTE mover = GetWhoseKoma(e.skoma);
-        if (const CPlayer *p = doc->GetPlayer(mover))
-            ShowPlayerTime(mover, p->GetTotalTime() +
-                                      ReplaySchedule::ClockSeconds(e.time, waited, factor));
-    }
-    if (g_byAutoTemp == StepPending ||
-        waited < ReplaySchedule::StartDelayMs(e.time, factor, ForwardPreviewMs))
-        return;
-    slotKiboForwardOne();
-    if (m_nKiboForwardTimer != 0)
-        g_byAutoTemp = StepPending;
+    m_stepper->SetFactor(index);
 }
