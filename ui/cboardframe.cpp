@@ -6,7 +6,6 @@
 #include "gameflow.h"
 #include "komasheet.h"
 #include "moverules.h"
-#include "shogi.h"
 #include "shogidoc.h"
 
 #include <QBitmap>
@@ -22,8 +21,7 @@ const QColor MarkerColor(100, 150, 0);
 const QColor CheckColor(220, 0, 0);
 } // namespace
 
-CBoardFrame::CBoardFrame(ShogiDoc *pDoc, ShogiApp *pApp, QWidget *parent)
-    : QFrame(parent), doc(pDoc), m_pApp(pApp)
+CBoardFrame::CBoardFrame(ShogiDoc *pDoc, QWidget *parent) : QFrame(parent), doc(pDoc)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

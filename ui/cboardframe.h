@@ -9,7 +9,6 @@
 #include <QTimer>
 
 class QPainter;
-class ShogiApp;
 class ShogiDoc;
 namespace MoveRules {
 struct Move;
@@ -23,8 +22,7 @@ class CBoardFrame : public QFrame
     Q_OBJECT
 
 public:
-    // app may be nullptr (no sound; a board on its own in a test).
-    CBoardFrame(ShogiDoc *pDoc, ShogiApp *pApp, QWidget *parent = nullptr);
+    explicit CBoardFrame(ShogiDoc *pDoc, QWidget *parent = nullptr);
     ~CBoardFrame() override;
 
     void Init();
@@ -100,6 +98,14 @@ public:
     bool m_bReleaseMove = false;
     bool m_bComPress = false;
 
+signals:
+    // Why a move was refused; the status bar shows it.
+    void StatusText(const QString &text);
+    void PiecePlaced();
+    // A human's move is in the record and the turn not yet passed: the
+    // window judges whether it mated.
+    void HumanMoved();
+
 protected:
     void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
@@ -148,7 +154,6 @@ private:
     QPixmap m_scaledBoard;
     int m_nScaledClass = -1;
     ShogiDoc *doc;
-    ShogiApp *m_pApp;
 
     bool m_bFloat = false;
     QPoint m_floatPos;

@@ -8,7 +8,6 @@
 #include "language.h"
 #include "messagebox.h"
 #include "moverules.h"
-#include "shogi.h"
 #include "shogidoc.h"
 
 #include <QMouseEvent>
@@ -55,8 +54,8 @@ bool CBoardFrame::IsComputerToMove() const
 
 void CBoardFrame::Refuse(const char *eucText)
 {
-    if (m_pApp && eucText)
-        m_pApp->slotStatusMsg(JStr(eucText));
+    if (eucText)
+        emit StatusText(JStr(eucText));
 }
 
 void CBoardFrame::ShowWayMarks()
@@ -70,8 +69,8 @@ void CBoardFrame::ShowWayMarks()
 
 void CBoardFrame::PlayPutSound()
 {
-    if (doc->GetOSSound() && m_pApp)
-        m_pApp->PlaySoundPutKoma();
+    if (doc->GetOSSound())
+        emit PiecePlaced();
 }
 
 // ---------------------------------------------------------------- rules
@@ -303,8 +302,7 @@ void CBoardFrame::ReleaseStandPiece(int x, int y)
     doc->AddKibo(DropPos, DropPos, p, BYTE(c), BYTE(r), 0, p);
     SetMarkers(c, r);
     RedrawAll(); // the stand, the marker and a king now in check
-    if (m_pApp)
-        m_pApp->EndIfMated();
+    emit HumanMoved();
     doc->Play();
 }
 
@@ -338,8 +336,7 @@ void CBoardFrame::ReleaseBoardPiece(int x, int y)
     m_byWayNum = 0;
     SetMarkers(c, r);
     RedrawAll(); // the stand, the marker and a king now in check
-    if (m_pApp)
-        m_pApp->EndIfMated();
+    emit HumanMoved();
     doc->Play();
 }
 

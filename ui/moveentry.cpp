@@ -4,7 +4,6 @@
 #include "cplayer.h"
 #include "gameflow.h"
 #include "language.h"
-#include "shogi.h"
 #include "shogidoc.h"
 #include "shogiview.h"
 #include "typedmove.h"
@@ -13,7 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CMoveEntry::CMoveEntry(ShogiApp *app, QWidget *parent) : QWidget(parent), m_pApp(app)
+CMoveEntry::CMoveEntry(ShogiDoc *doc, CBoardFrame *board, QWidget *parent)
+    : QWidget(parent), m_pDoc(doc), m_pBoard(board)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
@@ -38,8 +38,8 @@ CMoveEntry::CMoveEntry(ShogiApp *app, QWidget *parent) : QWidget(parent), m_pApp
 
 bool CMoveEntry::Submit(const QString &text)
 {
-    ShogiDoc *doc = m_pApp->getDocument();
-    CBoardFrame *board = m_pApp->getView()->GetBoard();
+    ShogiDoc *doc = m_pDoc;
+    CBoardFrame *board = m_pBoard;
     const CPlayer *mover = doc->GetPlayer(doc->GetCurPlayer());
     // The same moments the mouse may move a piece in a game.
     const bool humanToMove = g_byGameStatus == GameStatus::Playing && !doc->IsMustWait() && mover &&

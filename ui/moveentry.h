@@ -4,7 +4,8 @@
 #include <QWidget>
 
 class QLineEdit;
-class ShogiApp;
+class CBoardFrame;
+class ShogiDoc;
 
 // The typed-move field: a move in Western or USI notation, Enter to play it.
 // A move the rules refuse is not played; the field shows why instead.
@@ -13,7 +14,7 @@ class CMoveEntry : public QWidget
     Q_OBJECT
 
 public:
-    explicit CMoveEntry(ShogiApp *app, QWidget *parent = nullptr);
+    CMoveEntry(ShogiDoc *doc, CBoardFrame *board, QWidget *parent = nullptr);
     QLineEdit *Field() const { return m_pField; }
     // Plays text as the side to move; false (the field showing the reason)
     // when it is refused.
@@ -22,7 +23,8 @@ public:
 private:
     void ShowRefusal(const QString &reason);
 
-    ShogiApp *m_pApp;
+    ShogiDoc *m_pDoc;
+    CBoardFrame *m_pBoard;
     QLineEdit *m_pField;
     bool m_bShowingRefusal = false;
 };

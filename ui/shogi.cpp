@@ -6,6 +6,7 @@
 #include "commandtable.h"
 #include "cplayer.h"
 #include "datapath.h"
+#include "gamefiles.h"
 #include "gameflow.h"
 #include "language.h"
 #include "messagebox.h"
@@ -150,10 +151,7 @@ void ShogiApp::initToolBar()
                            {cmd::RecordFirst, cmd::RecordBack, cmd::RecordStopReplay,
                             cmd::RecordReplay, cmd::RecordForward, cmd::RecordLast},
                            32);
-    KToolBar *moveBar = toolBar(QStringLiteral("moveToolBar"));
-    addToolBar(Qt::BottomToolBarArea, moveBar);
-    m_pMoveEntry = new CMoveEntry(this, moveBar);
-    moveBar->addWidget(m_pMoveEntry);
+    addToolBar(Qt::BottomToolBarArea, toolBar(QStringLiteral("moveToolBar")));
 }
 
 void ShogiApp::initStatusBar()
@@ -193,12 +191,24 @@ void ShogiApp::initDocument()
 
 void ShogiApp::initView()
 {
-    view = new ShogiView(this, doc, this);
+    view = new ShogiView(doc, this);
     setCentralWidget(view);
     SetCaptionFromDocument();
+    CBoardFrame *board = view->GetBoard();
+    connect(board, &CBoardFrame::StatusText, this, &ShogiApp::slotStatusMsg);
+    connect(board, &CBoardFrame::PiecePlaced, this, &ShogiApp::PlaySoundPutKoma);
+    connect(board, &CBoardFrame::HumanMoved, this, &ShogiApp::EndIfMated);
+    KToolBar *moveBar = toolBar(QStringLiteral("moveToolBar"));
+    m_pMoveEntry = new CMoveEntry(doc, board, moveBar);
+    moveBar->addWidget(m_pMoveEntry);
     m_pBGKibo = new CBGKibo(this);
+    view->SetRecordWindow(m_pBGKibo);
     m_pBGKibo->show();
     m_stepper = new RecordStepper(doc, view, m_pBGKibo, m_commands, this);
+    m_files = new GameFiles(doc, this);
+    connect(m_files, &GameFiles::RecordOpened, this, &ShogiApp::ShowOpenedRecord);
+    connect(m_files, &GameFiles::TitleChanged, this, &ShogiApp::SetCaptionFromDocument);
+    connect(m_files, &GameFiles::StatusText, this, &ShogiApp::SetStatusMessage);
     connect(m_stepper, &RecordStepper::ClocksChanged, this, &ShogiApp::ViewTime);
     connect(m_stepper, &RecordStepper::PlayerClock, this, &ShogiApp::ShowPlayerTime);
     connect(m_stepper, &RecordStepper::PieceLanded, this, &ShogiApp::PlaySoundPutKoma);

@@ -17,6 +17,7 @@ class CMoveEntry;
 class CommandTable;
 class CHelpWindow;
 class CEnginePlay;
+class GameFiles;
 class KConfigGroup;
 class KToolBar;
 class QAction;
@@ -28,10 +29,6 @@ class QSoundEffect;
 class RecordStepper;
 class ShogiDoc;
 class ShogiView;
-namespace records {
-struct GameRecord;
-enum class Format;
-} // namespace records
 
 // The main window: menus, tool bars, status bar, the document, its view and
 // the record window. Every command has one id and one QAction, shared by the
@@ -65,8 +62,6 @@ public:
     void PlaySoundPutKoma();
     // A record file named on the command line or by the desktop.
     void openDocumentFile(const QString &name);
-    // name with ".kvn" appended unless it already ends so.
-    static QString ChangeFileNameToKVN(const QString &name);
     // Checks an edited position: 1 a piece that can never move, 2 two pawns
     // of a side in a column, 4 the side not to move in check, 3 accepted (the
     // position becomes the record's start).
@@ -179,17 +174,9 @@ private:
     // A computer move shown lifted goes into the record before a command
     // changes the game under it.
     void FinishShownComputerMove();
-    // Files.
-    void ShowOpenedRecord();
-    bool SaveTo(const QString &name);
-    // Record formats (recordtransfer.cpp): a file of any format by extension
-    // or content; a game read elsewhere (empty name: untitled, unsaved).
-    bool OpenRecordFile(const QString &name);
-    bool LoadRecord(const records::GameRecord &rec, unsigned dropped, const QString &name);
-    // Asks once per game before a save in fmt drops something; false: cancelled.
-    bool ConfirmRecordLoss(records::Format fmt);
-    records::GameRecord RecordForSaving() const;
     void RunSettingDialog(QDialog *dialog);
+    // A record has replaced the game: show it as the record-open option says.
+    void ShowOpenedRecord();
 
     QElapsedTimer m_GameTime;
     bool m_bGameSetOK = false;
@@ -207,14 +194,12 @@ private:
     bool m_bFirst = true;
     CommandTable *m_commands = nullptr;
     RecordStepper *m_stepper = nullptr;
+    GameFiles *m_files = nullptr;
     QSoundEffect *m_pSound = nullptr;
     bool m_bNoSound = false;
     QWidget *m_pLogo = nullptr;
     CMoveEntry *m_pMoveEntry = nullptr;
     QPointer<CHelpWindow> m_pHelp;
-    // The players' names of an opened record, written back on save.
-    QString m_recordNames[2];
-    bool m_bRecordLossAsked = false;
 };
 
 #endif

@@ -13,6 +13,7 @@
 #include "datapath.h"
 #include "desktopcalls.h"
 #include "gameending.h"
+#include "gamefiles.h"
 #include "gameflow.h"
 #include "helpwindow.h"
 #include "language.h"
@@ -76,31 +77,6 @@ int ReadInt(const KConfigGroup &g, const char *key, int def, int lo, int hi)
 {
     const int v = g.readEntry(key, def);
     return v >= lo && v <= hi ? v : def;
-}
-
-// The file dialog's choices: every record format, .kvn first (the default).
-QString RecordFilter(bool open)
-{
-    QStringList types;
-    const QString all = QStringLiteral("*.kvn *.kif *.kifu *.ki2 *.ki2u *.csa *.sfen *.usi");
-    if (open)
-        types << JStr(JC_RecordsFilter) + QStringLiteral(" (") + all + QLatin1Char(')');
-    for (const char *t : {"Korvane (*.kvn)", "KIF (*.kif)", "KIF UTF-8 (*.kifu)", "KI2 (*.ki2)",
-                          "KI2 UTF-8 (*.ki2u)", "CSA (*.csa)", "SFEN (*.sfen)", "USI (*.usi)"})
-        types << QLatin1String(t);
-    if (open)
-        types << JStr(JC_AllFiles) + QStringLiteral(" (*)");
-    return types.join(QStringLiteral(";;"));
-}
-
-// Where an unsaved game waits for the next desktop session.
-QString NewRecoverFileName()
-{
-    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    dir.mkpath(QStringLiteral("recover"));
-    return dir.filePath(QStringLiteral("recover/") +
-                        QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                        QStringLiteral(".kvn"));
 }
 
 } // namespace
@@ -194,63 +170,46 @@ bool ShogiApp::queryExit()
 
 void ShogiApp::saveProperties(KConfigGroup &config)
 {
-    const bool untitled = doc->getTitle() == JStr(JC_Untitled);
-    if (untitled && !doc->isModified())
-        return;
-    config.writeEntry("filename", untitled ? QString() : doc->getAbsFilePath());
-    config.writeEntry("modified", doc->isModified());
-    if (!doc->isModified())
-        return;
-    // Written aside, so the game stays marked unsaved in this session.
-    const QString recover = NewRecoverFileName();
-    QFile file(recover);
-    if (file.open(QIODevice::WriteOnly) && file.write(doc->saveDocumentData()) > 0)
-        config.writeEntry("recover", recover);
+    m_files->SaveSession(config);
 }
 
 void ShogiApp::readProperties(const KConfigGroup &config)
 {
-    const QString name = config.readEntry("filename", QString());
-    const bool modified = config.readEntry("modified", false);
-    const QString recover = config.readEntry("recover", QString());
-    if (modified && !recover.isEmpty() && QFileInfo::exists(recover)) {
-        if (doc->openDocument(recover)) {
-            doc->setModified(true);
-            if (name.isEmpty()) {
-                doc->setTitle(JStr(JC_Untitled));
-                doc->setAbsFilePath(QDir::homePath());
-            } else {
-                doc->setTitle(QFileInfo(name).fileName());
-                doc->setAbsFilePath(QFileInfo(name).absoluteFilePath());
-            }
-            ShowOpenedRecord();
-        }
-        QFile::remove(recover);
-    } else if (!name.isEmpty() && doc->openDocument(name)) {
-        ShowOpenedRecord();
-    }
-    SetCaptionFromDocument();
+    m_files->RestoreSession(config);
 }
 
 // ---------------------------------------------------------------- files
 
 void ShogiApp::openDocumentFile(const QString &name)
 {
-    OpenRecordFile(name);
+    m_files->Open(name);
 }
 
 void ShogiApp::slotFileOpen()
 {
-    if (!doc->saveModified())
-        return;
-    const QString name = g_pFileDialog(this, FileDialogKind::Open, JStr(JC_StaFileOpen),
-                                       QDir::currentPath(), RecordFilter(true));
-    if (name.isEmpty())
-        return;
-    openDocumentFile(name);
+    m_files->OpenChosen();
 }
 
-// A record has replaced the game: show it as the record-open option says.
+void ShogiApp::slotFileSave()
+{
+    m_files->Save();
+}
+
+void ShogiApp::slotFileSaveAs()
+{
+    m_files->SaveAs();
+}
+
+void ShogiApp::ReportSaveFailed(const QString &name)
+{
+    m_files->ReportSaveFailed(name);
+}
+
+void ShogiApp::SaveInRecordFormat(const QString &fileName)
+{
+    m_files->SaveTo(fileName);
+}
+
 void ShogiApp::ShowOpenedRecord()
 {
     m_stepper->CancelForwardStep();
@@ -283,73 +242,6 @@ void ShogiApp::ShowOpenedRecord()
                    false);
         break;
     }
-}
-
-QString ShogiApp::ChangeFileNameToKVN(const QString &name)
-{
-    // A record extension chooses its format; anything else is saved as .kvn.
-    if (records::FormatOfExtension(name) != records::Format::Unknown)
-        return name;
-    return name + QStringLiteral(".kvn");
-}
-
-bool ShogiApp::SaveTo(const QString &name)
-{
-    const records::Format f = records::FormatOfExtension(name);
-    if (f != records::Format::Unknown && f != records::Format::Kvn) {
-        if (!ConfirmRecordLoss(f))
-            return false;
-        std::string err;
-        if (records::WriteRecordFile(name, RecordForSaving(), err)) {
-            doc->setModified(false);
-            return true;
-        }
-    } else if (doc->saveDocument(name)) {
-        return true;
-    }
-    ReportSaveFailed(name);
-    return false;
-}
-
-void ShogiApp::ReportSaveFailed(const QString &name)
-{
-    ShowBox(this, BoxKind::Warning,
-            JStr(JC_MSGSaveFailed) + QStringLiteral("\n") + QDir::toNativeSeparators(name));
-}
-
-void ShogiApp::slotFileSave()
-{
-    if (doc->getTitle() == JStr(JC_Untitled))
-        slotFileSaveAs();
-    else
-        SaveTo(doc->getAbsFilePath());
-    SetStatusMessage(QString());
-}
-
-void ShogiApp::slotFileSaveAs()
-{
-    QString name = g_pFileDialog(this, FileDialogKind::Save, JStr(JC_StaFileSaveAs),
-                                 QDir::currentPath(), RecordFilter(false));
-    if (name.isEmpty())
-        return;
-    const QFileInfo chosen(name);
-    if (chosen.fileName().isEmpty() || chosen.baseName().isEmpty() ||
-        chosen.baseName().at(0).isSpace()) {
-        ShowBox(this, BoxKind::Warning, JC_IncorrectKiboFile);
-        return;
-    }
-    name = ChangeFileNameToKVN(name);
-    const QString oldTitle = doc->getTitle(), oldPath = doc->getAbsFilePath();
-    const QFileInfo info(name);
-    doc->setTitle(info.fileName());
-    doc->setAbsFilePath(info.absoluteFilePath());
-    if (!SaveTo(name)) {
-        // The game keeps the name it can still be saved under.
-        doc->setTitle(oldTitle);
-        doc->setAbsFilePath(oldPath);
-    }
-    SetCaptionFromDocument();
-    SetStatusMessage(QString());
 }
 
 void ShogiApp::slotFileExit()

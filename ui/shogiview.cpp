@@ -3,18 +3,17 @@
 #include "cbgkibo.h"
 #include "cboardframe.h"
 #include "datapath.h"
-#include "shogi.h"
 
 #include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
 
-ShogiView::ShogiView(ShogiApp *app, ShogiDoc *doc, QWidget *parent)
-    : QWidget(parent), m_pApp(app), m_pDoc(doc),
+ShogiView::ShogiView(ShogiDoc *doc, QWidget *parent)
+    : QWidget(parent), m_pDoc(doc),
       m_background(DataFile(QStringLiteral("pixmaps/Korvane/bkground.bmp")))
 {
-    m_pBoard = new CBoardFrame(doc, app, this);
+    m_pBoard = new CBoardFrame(doc, this);
     // The board covers the view, so its first paint is the view's first.
     m_pBoard->installEventFilter(this);
 }
@@ -100,7 +99,7 @@ QVector<QRect> ShogiView::BoardAndStands() const
 // the board and the stands is left alone.
 void ShogiView::PlaceKiboWindow(bool keep)
 {
-    CBGKibo *kibo = m_pApp ? m_pApp->GetBGKibo() : nullptr;
+    CBGKibo *kibo = m_pKibo;
     if (!kibo)
         return;
     constexpr int Gap = 10;

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 class CBoardFrame;
-class ShogiApp;
+class CBGKibo;
 class ShogiDoc;
 
 // The main window's central widget: the board widget over the background.
@@ -16,7 +16,9 @@ class ShogiView : public QWidget
     Q_OBJECT
 
 public:
-    ShogiView(ShogiApp *app, ShogiDoc *doc, QWidget *parent = nullptr);
+    explicit ShogiView(ShogiDoc *doc, QWidget *parent = nullptr);
+    // The record window kept beside the board.
+    void SetRecordWindow(CBGKibo *w) { m_pKibo = w; }
     ~ShogiView() override;
 
     ShogiDoc *getDocument() const { return m_pDoc; }
@@ -40,7 +42,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    ShogiApp *m_pApp;
+    CBGKibo *m_pKibo = nullptr;
     ShogiDoc *m_pDoc;
     CBoardFrame *m_pBoard;
     QPixmap m_background;

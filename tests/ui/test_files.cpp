@@ -1,5 +1,6 @@
 #include "appfixture.h"
 #include "cbgkibo.h"
+#include "gamefiles.h"
 #include "language.h"
 
 #include <KConfig>
@@ -138,11 +139,11 @@ TEST_F(Files, SaveAsAppendsTheExtensionAndNamesTheWindow)
     EXPECT_FALSE(doc->isModified());
     EXPECT_FALSE(Enabled(10020));
     EXPECT_EQ(TestDesktop::fileCaptions.back(), JStr(JC_StaFileSaveAs));
-    EXPECT_EQ(ShogiApp::ChangeFileNameToKVN(QStringLiteral("game.old")),
+    EXPECT_EQ(GameFiles::WithRecordExtension(QStringLiteral("game.old")),
               QStringLiteral("game.old.kvn"));
-    EXPECT_EQ(ShogiApp::ChangeFileNameToKVN(QStringLiteral("my.game.kvn")),
+    EXPECT_EQ(GameFiles::WithRecordExtension(QStringLiteral("my.game.kvn")),
               QStringLiteral("my.game.kvn"));
-    EXPECT_EQ(ShogiApp::ChangeFileNameToKVN(QStringLiteral("/a.b/game")),
+    EXPECT_EQ(GameFiles::WithRecordExtension(QStringLiteral("/a.b/game")),
               QStringLiteral("/a.b/game.kvn"));
 }
 
