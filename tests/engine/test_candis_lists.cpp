@@ -1,14 +1,13 @@
 // List machinery, assemblers, the candidate-area bound, check escapes and
 // the documented corner cases of single generators.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
-using namespace candistest;
-using enginetest::Sq;
+using namespace enginetest;
 
 namespace {
 
@@ -16,10 +15,10 @@ class Candis : public ::testing::Test
 {
 protected:
     EnginePtr z = enginetest::NewEngine();
-    RefPos pos = RefEmpty();
+    Pos pos = usi::EmptyPosition();
 
-    void Put(int s, int code) { pos.board[s] = code; }
-    void Set(const char *diagram) { pos = RefDiagram(diagram); }
+    void Put(int s, int code) { pos.Set(s, code); }
+    void Set(const char *sfen) { pos = Sfen(sfen); }
     void Commit() { Load(*z, pos); }
     CANDI_MOVE *Row() { return z->CandiRow(z->m_nDepth); }
     static CANDI_MOVE C(int src, int dst, int kind, int naru, int t1, int score)
@@ -88,7 +87,7 @@ TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
     // Com king on 0x15 pinned gold on 0x25 by a Man rook on 0x85.
     // Com lance 0x11, pawn on file 3; a Man pawn stops a drop on 0x47.
     Set("l3k4/4g4/2p6/9/9/6P2/9/4R4/8K");
-    pos.captCom[1] = 1;
+    Hand(pos, true, 1) = 1;
     Commit();
     z->m_nCounter = 31;
     int n = 0;
@@ -122,7 +121,7 @@ TEST_F(Candis, RootListInCheckHoldsOnlyTheEscapes)
 {
     // Man rook checks down the file
     Set("4k1g2/9/9/9/4R4/9/9/9/8K");
-    pos.captCom[1] = pos.captCom[5] = 1;
+    Hand(pos, true, 1) = Hand(pos, true, 5) = 1;
     Commit();
     int n = z->MakeRootCandi();
     ASSERT_GT(n, 0);
@@ -141,8 +140,8 @@ TEST_F(Candis, ExtremePositionStaysInsideTheCandidateArea)
 {
     // Com dragons, horses, golds and promoted silvers facing the Man king.
     Set("4k4/9/9/1+b5+b1/+r7+r/3g1g3/2+sg1g+s2/2+s3+s2/4K4");
-    pos.captCom[1] = 17;
-    pos.captCom[2] = pos.captCom[3] = 4;
+    Hand(pos, true, 1) = 17;
+    Hand(pos, true, 2) = Hand(pos, true, 3) = 4;
     Commit();
     z->m_nDepth = 63;
     // m_pPreCandi lies right behind the area: any overrun would hit it.
@@ -169,29 +168,29 @@ TEST_F(Candis, ExtremePositionStaysInsideTheCandidateArea)
 // moves must be safe.
 TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
 {
-    std::vector<RefPos> positions = MakePositions(150, 99);
+    std::vector<Pos> positions = MakePositions(150, 99);
     enginetest::Rng rng(5);
     for (int i = 0; i < 400; i++)
         positions.push_back(HandHeavyPosition(rng));
     int checked = 0;
-    for (const RefPos &p : positions) {
+    for (const Pos &p : positions) {
         for (int com = 0; com <= 1; com++) {
-            int king = RefKing(p, com);
-            if (king == 0 || !RefAttacked(p, king, !com) || RefAttacked(p, RefKing(p, !com), com))
+            int king = KingSquare(p, com);
+            if (king == 0 || !Attacked(p, king, !com) || Attacked(p, KingSquare(p, !com), com))
                 continue;
             Load(*z, p);
             z->m_nDepth = com ? 2 : 1;
             int n = com ? z->GCCM_EscapeFromOute() : z->GMCM_EscapeFromOute();
             const CANDI_MOVE *r = Row();
             ASSERT_EQ(CheckCandidates(p, com, r, n), "");
-            std::set<RefMove> got = MoveSet(r, n);
+            std::set<Move> got = MoveSet(r, n);
             int checker = 0;
             const int *lst = com ? z->m_nPsbManKoma[king] : z->m_nPsbComKoma[king];
             for (int j = 0; !checker; j++)
                 if (lst[j] < 128)
                     checker = z->m_komaUni[lst[j]].nPos;
-            for (const RefMove &m : RefLegalMoves(p, com)) {
-                int code = p.board[m.src == 255 ? 0 : m.src];
+            for (const Move &m : LegalMoves(p, com)) {
+                int code = m.src == 255 ? 0 : p.At(m.src);
                 bool promotedOnly =
                     m.naru == 0 && (code & 15) <= 7 && (code & 15) != 5 && (code & 15) != 8 &&
                     (com ? (m.dst >= 0x71 || m.src >= 0x71) : (m.dst < 0x40 || m.src < 0x40));
@@ -203,8 +202,8 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
             }
             for (int j = 0; j < n; j++)
                 if (r[j].nSrcPos == king) {
-                    EXPECT_FALSE(RefLeavesKingAttacked(
-                        p, {r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru}, com));
+                    const Pos q = Apply(p, Move{r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
+                    EXPECT_FALSE(Attacked(q, r[j].nDstPos, !com));
                 }
             checked++;
         }
@@ -247,7 +246,7 @@ TEST_F(Candis, InterpositionWithoutAllIsASingleCandidate)
 {
     // Man rook on the king's file
     Set("4k4/9/3g1g3/9/9/9/4R4/9/4K4");
-    pos.captCom[1] = pos.captCom[4] = pos.captCom[5] = 1;
+    Hand(pos, true, 1) = Hand(pos, true, 4) = Hand(pos, true, 5) = 1;
     Commit();
     CANDI_MOVE *r = Row();
     EXPECT_LE(z->GCCM_BreakOffShaKaku(false, 0x75, 0x15, r), 1);
@@ -257,7 +256,7 @@ TEST_F(Candis, InterpositionWithoutAllIsASingleCandidate)
 TEST_F(Candis, DestPointedPosModesAndDropShapes)
 {
     Set("4k4/9/9/9/4G4/9/9/9/4K4"); // the Man gold is the target
-    pos.captCom[4] = pos.captCom[5] = pos.captCom[2] = pos.captCom[6] = 1;
+    Hand(pos, true, 4) = Hand(pos, true, 5) = Hand(pos, true, 2) = Hand(pos, true, 6) = 1;
     Commit();
     CANDI_MOVE *r = Row();
     int n = z->GCCM_DestPointedPos(0, 0x55, r);
@@ -288,8 +287,8 @@ TEST_F(Candis, DestPointedPosModesAndDropShapes)
 TEST_F(Candis, CheckGeneratorLimits)
 {
     Set("4k4/9/9/9/9/9/9/9/4K4");
-    pos.captCom[2] = 2;
-    pos.captCom[7] = 2;
+    Hand(pos, true, 2) = 2;
+    Hand(pos, true, 7) = 2;
     Commit();
     CANDI_MOVE *r = Row();
     int n = z->GCCM_Oute(r);

@@ -8,14 +8,15 @@
 // list order). Generators whose membership depends on list order (mode 0 of
 // DestPointedPos, BreakOffShaKaku without all) and the trial-based selection
 // (evaluation is not symmetric) are left out.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
-using namespace candistest;
+using namespace enginetest;
 
 namespace {
 
@@ -25,11 +26,11 @@ constexpr int kGames = 25;
 constexpr int kGames = 120;
 #endif
 
-std::set<RefMove> Mirrored(const std::set<RefMove> &s)
+std::set<Move> Mirrored(const std::set<Move> &s)
 {
-    std::set<RefMove> out;
-    for (const RefMove &m : s)
-        out.insert(RefMirrorMove(m));
+    std::set<Move> out;
+    for (const Move &m : s)
+        out.insert(Mirror(m));
     return out;
 }
 
@@ -38,13 +39,12 @@ TEST(CandidateTwins, ManTwinOnTheMirrorGivesTheMirroredMoves)
     auto com = enginetest::NewEngine();
     auto man = enginetest::NewEngine();
     int compared = 0;
-    for (const RefPos &p : MakePositions(kGames, 4242)) {
+    for (const Pos &p : MakePositions(kGames, 4242)) {
         Load(*com, p);
         Load(*man, p);
         man->ConvertBoard();
         man->PreparePosScore();
-        RefPos q = RefFromEngine(*man);
-        ASSERT_TRUE(std::equal(q.board, q.board + 256, RefMirror(p).board));
+        ASSERT_EQ(std::memcmp(PositionOf(*man).board, Mirror(p).board, sizeof p.board), 0);
 
         auto same = [&](const char *name, const std::function<int(CANDI_MOVE *)> &g,
                         const std::function<int(CANDI_MOVE *)> &h) {
@@ -55,10 +55,10 @@ TEST(CandidateTwins, ManTwinOnTheMirrorGivesTheMirroredMoves)
         };
         ZelkorCore &c = *com, &m = *man;
         for (int s = 0x11; s <= 0x99; s++) {
-            int code = p.board[s], t = 170 - s;
-            if (code == 255 || (s & 15) == 0 || (s & 15) > 9)
+            if (!usi::OnBoard(s))
                 continue;
-            if (RefIsCom(code)) {
+            int code = p.At(s), t = 170 - s;
+            if (IsCom(code)) {
                 for (int all = 0; all <= 1; all++)
                     same(
                         "UsePointedKoma",

@@ -126,7 +126,7 @@ TEST_F(Estimates, KingNeighbourhoodTwinsDifferOnEnemyPieces)
 
 TEST_F(Estimates, SurfaceTakesTheKingFirst)
 {
-    Place(*z, "k8/4r4/9/9/9/9/8G/9/4K4");
+    Place(*z, "k8/4r4/9/9/9/9/8G/9/4K4 b");
     int pos;
     EXPECT_EQ(Surface(pos), 30000);
     EXPECT_EQ(pos, 0x95);
@@ -169,7 +169,9 @@ TEST_F(Estimates, SurfaceSwapOffUsesCheapestAttackerFirst)
     EXPECT_EQ(pos, 0x55);
 
     // Defended by a pawn instead, every sequence loses: nothing to gain.
-    Place(*z, "k8/9/9/3g1s3/4P4/4P4/9/9/8K");
+    usi::Position second = enginetest::Sfen("k8/9/9/3g1s3/4P4/9/9/9/8K");
+    second.Set(0x65, 1); // a second pawn on the file: need not arise in a game
+    Place(*z, usi::ToEngineInput(second).board);
     EXPECT_EQ(Surface(pos), 0);
 }
 

@@ -30,10 +30,9 @@ protected:
     // Terms of the diagram with one more piece on square s.
     int With(const char *diagram, int s, int code)
     {
-        BOARD b;
-        enginetest::ParseBoard(diagram, b);
-        b[(s >> 4) - 1][(s & 15) - 1] = static_cast<unsigned char>(code);
-        Place(*z, b);
+        usi::Position p = enginetest::Sfen(diagram);
+        p.Set(s, code);
+        Place(*z, usi::ToEngineInput(p).board);
         ZeroTables(*z);
         return z->Evaluation();
     }
@@ -125,7 +124,7 @@ TEST_F(Eval, HolesAroundEachKing)
 
 // Com: gold, king, silver, pawns in files 4..6 and one two rows in front of
 // the Man king; Man: pawns in files 4..6 and one on row 5, king, gold, silver.
-const char *kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p2p4/3PPP3/4K4/3G1S3";
+const char *kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p5p1/3PPP3/4K4/3G1S3";
 
 // Terms that are not mirror images, so the position above avoids them: the
 // Com king's table entry and its missing-pawn files, the Com bishop hemmed in,
@@ -435,10 +434,10 @@ TEST_F(Eval, ComCastleAndGuardsBesideTheKing)
 {
     // King on 0x13: file 2 is shut when each of its squares on rows 1..3
     // holds a Com piece or is covered by Man.
-    const char *shut = "1pk6/1p7/8R/9/9/9/9/9/4K4";
+    const char *shut = "1lk6/1p7/8R/9/9/9/9/9/4K4";
     Place(*z, shut);
     EXPECT_EQ(z->BattleComCastle(), -200);
-    Place(*z, "1pk6/1p7/9/8R/9/9/9/9/4K4");
+    Place(*z, "1lk6/1p7/9/8R/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComCastle(), 0);
     Place(*z, "7k1/6g2/6s2/9/9/9/9/9/4K4");
     EXPECT_EQ(z->BattleComCastle(), 150 + 100);

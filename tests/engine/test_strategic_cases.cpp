@@ -1,6 +1,6 @@
 // The strategic generators on small constructed positions: quotas, caps,
 // priorities and the pawn rules.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-using namespace candistest;
+using namespace enginetest;
 
 namespace {
 
@@ -16,26 +16,22 @@ constexpr int kComKing = 0x15, kManKing = 0x95;
 
 struct Board
 {
-    RefPos p = RefEmpty();
-    Board()
-    {
-        p.board[kComKing] = 136;
-        p.board[kManKing] = 8;
-    }
-    explicit Board(const char *diagram) : p(RefDiagram(diagram)) {}
+    Pos p = Sfen("4k4/9/9/9/9/9/9/9/4K4");
+    Board() = default;
+    explicit Board(const char *sfen) : p(Sfen(sfen)) {}
     Board &At(int s, int code)
     {
-        p.board[s] = code;
+        p.Set(s, code);
         return *this;
     }
     Board &ComHolds(int k, int n = 1)
     {
-        p.captCom[k] = n;
+        Hand(p, true, k) = n;
         return *this;
     }
     Board &ManHolds(int k, int n = 1)
     {
-        p.captMan[k] = n;
+        Hand(p, false, k) = n;
         return *this;
     }
 };

@@ -2,7 +2,7 @@
 // are moves of the right side, nothing outside the candidate block is
 // written, and the position is left as it was. Then the twins against each
 // other on ConvertBoard mirrors.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,7 @@
 #include <memory>
 #include <tuple>
 
-using namespace candistest;
-using enginetest::CompareWithSnapshot;
-using enginetest::Snapshot;
-using enginetest::TakeSnapshot;
+using namespace enginetest;
 
 namespace {
 
@@ -28,7 +25,7 @@ struct Harness
 {
     EnginePtr z = enginetest::NewEngine();
     Snapshot before{};
-    RefPos pos{};
+    Pos pos{};
     Rng rng{1};
 
     void Expect(const std::string &name, bool com, const CANDI_MOVE *p, int n)
@@ -81,26 +78,26 @@ void FillOwnLine(Harness &h, bool com)
 {
     ZelkorCore &z = *h.z;
     int d = z.m_nDepth;
-    std::vector<RefMove> own = RefPseudoMoves(h.pos, com);
+    std::vector<Move> own = PseudoMoves(h.pos, com);
     for (int p = d; p < d + 8; p++) {
         if (own.empty() || h.rng.Below(4) == 0) {
             z.m_moveTree[d][p] = {0x11 + h.rng.Below(0x89), 0x11 + h.rng.Below(0x89),
                                   h.rng.Below(2) ? 0 : 129, 0};
             continue;
         }
-        const RefMove &m = own[h.rng.Below(static_cast<int>(own.size()))];
+        const Move &m = own[h.rng.Below(static_cast<int>(own.size()))];
         z.m_moveTree[d][p] = {m.src, m.dst, m.kind, m.naru};
     }
     z.m_nSearchedDepth[d] = d + 1 + h.rng.Below(7);
 }
 
 // A threat of the opponent: usually a real move of it, sometimes stale.
-RefMove PickThreat(Harness &h, bool com)
+Move PickThreat(Harness &h, bool com)
 {
-    std::vector<RefMove> theirs = RefPseudoMoves(h.pos, !com);
+    std::vector<Move> theirs = PseudoMoves(h.pos, !com);
     if (theirs.empty())
         return {255, 0x55, com ? 1 : 129, 0};
-    RefMove m = theirs[h.rng.Below(static_cast<int>(theirs.size()))];
+    Move m = theirs[h.rng.Below(static_cast<int>(theirs.size()))];
     if (h.rng.Below(5) == 0)
         m.kind ^= 0x85; // no longer what the destination holds
     return m;
@@ -114,7 +111,7 @@ template <bool C> void RunSide(Harness &h)
     FillOwnLine(h, C);
     TakeSnapshot(z, h.before);
 
-    RefMove th = PickThreat(h, C);
+    Move th = PickThreat(h, C);
     h.Counted(nm("Disturb"), C, [&](int *n) {
         C ? z.GCCM_Disturb(th.src, th.dst, th.kind, 0, n)
           : z.GMCM_Disturb(th.src, th.dst, th.kind, 0, n);
@@ -134,7 +131,7 @@ template <bool C> void RunSide(Harness &h)
 
     for (int s = 0x11; s <= 0x99; s++) {
         int c = z.m_nBoard[s];
-        if ((s & 15) == 0 || (s & 15) > 9 || !(C ? RefIsMan(c) : RefIsCom(c)))
+        if ((s & 15) == 0 || (s & 15) > 9 || !(C ? IsMan(c) : IsCom(c)))
             continue;
         int u = z.m_nUniBoard[s];
         int p1 = u < 7 ? 6 : u < 23 ? 7 : 9, p2 = u < 7 ? 4 : u < 23 ? 5 : 8;
@@ -189,12 +186,12 @@ template <bool C> void RunSide(Harness &h)
 TEST(StrategicGenerators, CandidatesAreMovesOfTheSideAndLeaveThePositionAlone)
 {
     Harness h;
-    std::vector<RefPos> positions = MakePositions(kGames, 2718);
+    std::vector<Pos> positions = MakePositions(kGames, 2718);
     ASSERT_GT(positions.size(), 100u);
-    for (const RefPos &p : positions) {
+    for (const Pos &p : positions) {
         for (bool com : {true, false}) {
             // The side to move must not be able to take the king.
-            if (RefAttacked(p, RefKing(p, !com), com))
+            if (Attacked(p, KingSquare(p, !com), com))
                 continue;
             Load(*h.z, p);
             h.pos = p;
@@ -215,7 +212,7 @@ TEST(StrategicGenerators, CandidatesAreMovesOfTheSideAndLeaveThePositionAlone)
 TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
 {
     Harness h;
-    std::vector<RefPos> positions = MakePositions(4, 99);
+    std::vector<Pos> positions = MakePositions(4, 99);
     for (size_t i = 0; i < positions.size(); i += 3) {
         Load(*h.z, positions[i]);
         h.pos = positions[i];
@@ -226,7 +223,7 @@ TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
         z.m_nCaptByCom[4] = z.m_nCaptByMan[4] = 2;
         z.m_nCaptByCom[6] = z.m_nCaptByMan[6] = 1;
         z.SetUniBoard();
-        h.pos = RefFromEngine(z);
+        h.pos = PositionOf(z);
         z.m_nDepth = 63;
         z.m_nMinTagDepth = 66;
         TakeSnapshot(z, h.before);
@@ -239,7 +236,7 @@ TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
         EXPECT_LE(n, 64);
         CANDI_MOVE *tail = z.CandiEnd() - 2;
         for (int s = 0x11; s <= 0x99; s++) {
-            if (RefIsMan(z.m_nBoard[s])) {
+            if (IsMan(z.m_nBoard[s])) {
                 EXPECT_LE(z.GCCM_DemandManKoma(7, 5, s, tail), 2);
             }
         }
@@ -265,7 +262,7 @@ TEST(StrategicGenerators, NeverWritePastTheCandidateArea)
 
 struct Entry
 {
-    RefMove move;
+    Move move;
     int temp1;
     int score;
     bool operator<(const Entry &o) const
@@ -293,18 +290,18 @@ std::vector<Entry> Entries(const CANDI_MOVE *p, int n, int how, bool mirror,
     for (int i = 0; i < n; i++) {
         if (!keep(p[i]))
             continue;
-        RefMove m{p[i].nSrcPos, p[i].nDstPos, p[i].nKind, p[i].nNaru};
-        v.push_back({mirror ? RefMirrorMove(m) : m, how & WithTemp1 ? p[i].nTemp1 : 0,
+        Move m{p[i].nSrcPos, p[i].nDstPos, p[i].nKind, p[i].nNaru};
+        v.push_back({mirror ? Mirror(m) : m, how & WithTemp1 ? p[i].nTemp1 : 0,
                      how & WithScore ? p[i].nScore : 0});
     }
     std::sort(v.begin(), v.end());
     return v;
 }
 
-bool HasPromotedKnight(const RefPos &p)
+bool HasPromotedKnight(const Pos &p)
 {
-    for (int s = 0; s < 256; s++)
-        if ((p.board[s] & 0x8f) == 11 || p.board[s] == 0x8b)
+    for (int s = 0x11; s <= 0x99; s++)
+        if (usi::OnBoard(s) && (p.At(s) & 15) == 11)
             return true;
     return false;
 }
@@ -329,11 +326,11 @@ bool HasPromotedKnight(const RefPos &p)
 TEST(StrategicGenerators, ManTwinOnTheMirrorGivesTheMirroredList)
 {
     EnginePtr com = enginetest::NewEngine(), man = enginetest::NewEngine();
-    std::vector<RefPos> positions = MakePositions(kGames / 2, 31415);
+    std::vector<Pos> positions = MakePositions(kGames / 2, 31415);
     Rng rng(5);
     int compared = 0;
-    for (const RefPos &p : positions) {
-        if (HasPromotedKnight(p) || RefAttacked(p, RefKing(p, false), true))
+    for (const Pos &p : positions) {
+        if (HasPromotedKnight(p) || Attacked(p, KingSquare(p, false), true))
             continue;
         Load(*com, p);
         Load(*man, p);
@@ -392,7 +389,7 @@ TEST(StrategicGenerators, ManTwinOnTheMirrorGivesTheMirroredList)
                 same("AttackOnGyokuNarrowAround", na, nb, MovesOnly, narrowDrop);
         }
         for (int s = 0x11; s <= 0x99; s++) {
-            if (!RefIsMan(com->m_nBoard[s]) || (s & 15) == 0 || (s & 15) > 9)
+            if (!IsMan(com->m_nBoard[s]) || (s & 15) == 0 || (s & 15) > 9)
                 continue;
             same("DemandManKoma", com->GCCM_DemandManKoma(7, 5, s, a),
                  man->GMCM_DemandComKoma(7, 5, 170 - s, b), WithTemp1, drop);

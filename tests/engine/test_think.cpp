@@ -1,14 +1,14 @@
 // The think driver as the document sees it: result codes, the packed move
 // word, level limits, the move record and the bounds of the search tables.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 using namespace enginetest;
-using candistest::ToDocument;
 
 namespace {
 
@@ -32,28 +32,13 @@ EnginePtr NewThinker(int depth)
 }
 
 // Hands the position to the engine as the document does and thinks once.
-Think ThinkOnce(ZelkorCore &z, const RefPos &p, int turn, int counter = 10)
+Think ThinkOnce(ZelkorCore &z, const Pos &p, int turn, int counter = 10)
 {
-    BOARD b;
-    int com[7], man[7];
-    ToDocument(p, b, com, man);
-    z.UpdateBoard(b, com, man, counter);
+    usi::EngineInput in = usi::ToEngineInput(p);
+    z.UpdateBoard(in.board, in.up, in.down, counter);
     Think t;
     z.OnFindMove(turn, &t.word, &t.result);
     return t;
-}
-
-RefPos Position(std::initializer_list<std::pair<int, int>> pieces, std::vector<int> comHand = {},
-                std::vector<int> manHand = {})
-{
-    RefPos p = RefEmpty();
-    for (const auto &x : pieces)
-        p.board[x.first] = x.second;
-    for (int k = 1; k <= 7; k++) {
-        p.captCom[k] = k <= static_cast<int>(comHand.size()) ? comHand[k - 1] : 0;
-        p.captMan[k] = k <= static_cast<int>(manHand.size()) ? manHand[k - 1] : 0;
-    }
-    return p;
 }
 
 unsigned int Word(int b0, int b1, int b2, int b3)
@@ -62,7 +47,7 @@ unsigned int Word(int b0, int b1, int b2, int b3)
 }
 
 // Gold dropped on the head of Man's king, covered by a pawn.
-const RefPos kMateInOne = Position({{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1});
+const Pos kMateInOne = Sfen("4k4/9/9/9/9/9/4p4/9/4K4 w g");
 
 TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
 {
@@ -74,7 +59,7 @@ TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
 
     // The computer at the bottom: the board comes mirrored and the word
     // stays in the think orientation (the caller maps b to 0x88 - b).
-    t = ThinkOnce(*z, RefMirror(kMateInOne), 0);
+    t = ThinkOnce(*z, Mirror(kMateInOne), 0);
     EXPECT_EQ(t.result, 15);
     EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
     EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5); // back in the caller's orientation
@@ -83,12 +68,12 @@ TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
 TEST(ThinkResults, CheckWithoutMateReports5)
 {
     // Com's rook takes the loose rook on Man's king file: check, not mate.
-    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x58, 7}, {0x98, 8}});
+    const Pos p = Sfen("4k4/9/9/9/4r2R1/9/9/9/7K1");
     auto z = NewThinker(2);
     Think t = ThinkOnce(*z, p, 1);
     EXPECT_EQ(t.result, 5);
     EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
-    t = ThinkOnce(*z, RefMirror(p), 0);
+    t = ThinkOnce(*z, Mirror(p), 0);
     EXPECT_EQ(t.result, 5);
     EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
 }
@@ -96,15 +81,14 @@ TEST(ThinkResults, CheckWithoutMateReports5)
 TEST(ThinkResults, MatedWithoutMoveReports16AndLeavesTheWord)
 {
     // Com's king is mated by a gold covered by a pawn.
-    const RefPos p =
-        Position({{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 5}, {0x35, 1}, {0x99, 8}});
-    ASSERT_TRUE(RefLegalMoves(p, true).empty());
+    const Pos p = Sfen("3lkl3/4G4/4P4/9/9/9/9/9/8K");
+    ASSERT_TRUE(LegalMoves(p, true).empty());
     auto z = NewThinker(2);
     Think t = ThinkOnce(*z, p, 1);
     EXPECT_EQ(t.result, 16);
     EXPECT_EQ(t.word, kUntouched);
     EXPECT_FALSE(z->m_bThinkMoved);
-    t = ThinkOnce(*z, RefMirror(p), 0);
+    t = ThinkOnce(*z, Mirror(p), 0);
     EXPECT_EQ(t.result, 16);
     EXPECT_EQ(t.word, kUntouched);
 }
@@ -112,9 +96,8 @@ TEST(ThinkResults, MatedWithoutMoveReports16AndLeavesTheWord)
 TEST(ThinkResults, MatedByADroppedPawnReports18)
 {
     // Man's last move dropped the pawn on 0x25; Com has no answer.
-    const RefPos p = Position(
-        {{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 1}, {0x36, 5}, {0x94, 2}, {0x99, 8}});
-    ASSERT_TRUE(RefLegalMoves(p, true).empty());
+    const Pos p = Sfen("3lkl3/4P4/5G3/9/9/9/9/9/3L4K");
+    ASSERT_TRUE(LegalMoves(p, true).empty());
     auto z = NewThinker(2);
     Think t = ThinkOnce(*z, p, 1);
     EXPECT_EQ(t.result, 18);
@@ -124,7 +107,7 @@ TEST(ThinkResults, MatedByADroppedPawnReports18)
 TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
 {
     // A pawn on 0x89, covered by the dragon, would leave Man no answer.
-    const RefPos p = Position({{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1});
+    const Pos p = Sfen("6k2/9/9/9/9/9/7+r1/9/8K w p");
     for (int depth : {1, 2, 3}) {
         auto z = NewThinker(depth);
         const Think t = ThinkOnce(*z, p, 1);
@@ -136,13 +119,13 @@ TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
 TEST(ThinkResults, CapturableKingEndsTheThinkWithoutAMove)
 {
     // Illegal for the document, but the engine must not play stale values.
-    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x95, 8}, {0x11, 130}});
+    Pos p = Sfen("l3k4/9/9/9/9/9/9/9/4K4");
+    p.Set(0x55, 135);
     auto z = NewThinker(2);
     Think t = ThinkOnce(*z, p, 1);
     EXPECT_FALSE(z->m_bThinkMoved);
     EXPECT_EQ(t.word, kUntouched);
-    const RefPos after = RefFromEngine(*z);
-    EXPECT_TRUE(std::equal(p.board, p.board + 256, after.board));
+    EXPECT_EQ(std::memcmp(p.board, PositionOf(*z).board, sizeof p.board), 0);
 }
 
 TEST(ThinkResults, BusyEngineIgnoresASecondThink)
@@ -169,22 +152,10 @@ TEST(PackedMove, ExamplesAndPromotionByte)
     EXPECT_EQ(ZelkorCore::PackMove(255, 0x85, 0, 132) >> 24, 0u);
 }
 
-RefPos MiddleGame()
+// A few pawn steps and a bishop exchange.
+Pos MiddleGame()
 {
-    RefPos p = RefEmpty();
-    const EnginePtr z = NewCore();
-    for (int s = 0; s < 256; s++)
-        p.board[s] = zelkor::kIniBoard[s];
-    // A few pawn steps and a bishop exchange.
-    p.board[0x73] = 0;
-    p.board[0x63] = 1;
-    p.board[0x37] = 0;
-    p.board[0x47] = 129;
-    p.board[0x28] = 0;
-    p.board[0x82] = 0;
-    p.captCom[6] = 1;
-    p.captMan[6] = 1;
-    return p;
+    return Sfen("lnsgkgsnl/1r7/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w Bb 1");
 }
 
 TEST(ThinkLevels, LevelZeroThinksAtMostFourPlies)
@@ -253,7 +224,7 @@ TEST(SearchBounds, DeepPliesNeverLeaveTheTables)
     // the sanitizer build checks that nothing is written out of bounds.
     auto z = NewThinker(1);
     ThinkOnce(*z, MiddleGame(), 1);
-    RefToEngine(MiddleGame(), *z);
+    Write(MiddleGame(), *z);
     z->InitResultArea();
     z->PreparePosScore();
     z->m_clockStart = std::clock();

@@ -128,7 +128,7 @@ TEST(UsiEngineThink, PlaysLegalMovesForEitherSide)
         if (a.result == 17)
             continue;
         ASSERT_TRUE(a.moved) << WriteSfen(p);
-        EXPECT_TRUE(RefIsLegal(p, a.move)) << MoveText(a.move) << " in " << WriteSfen(p);
+        EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move) << " in " << WriteSfen(p);
         sides[p.side]++;
     }
     EXPECT_GT(sides[kSente], 2);
@@ -143,8 +143,8 @@ TEST(UsiEngineThink, MatesInOneForEitherSide)
         const Answer a = ThinkOn(*z, p);
         EXPECT_EQ(a.result, 15) << sfen;
         ASSERT_TRUE(a.moved);
-        EXPECT_TRUE(RefIsLegal(p, a.move));
-        EXPECT_TRUE(RefIsMate(Apply(p, a.move))) << MoveText(a.move);
+        EXPECT_TRUE(IsLegal(p, a.move));
+        EXPECT_TRUE(IsMate(Apply(p, a.move))) << MoveText(a.move);
     }
 }
 
@@ -196,7 +196,7 @@ TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
     z->m_bStopRequest = true;
     Answer a = ThinkOn(*z, p);
     ASSERT_TRUE(a.moved);
-    EXPECT_TRUE(RefIsLegal(p, a.move)) << MoveText(a.move);
+    EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move);
     EXPECT_EQ(z->m_nCompletedDepth, 0); // cut within the first iteration
 
     z->m_bStopRequest = false;
@@ -205,7 +205,7 @@ TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
     a = ThinkOn(*z, p);
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     ASSERT_TRUE(a.moved);
-    EXPECT_TRUE(RefIsLegal(p, a.move)) << MoveText(a.move);
+    EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move);
     EXPECT_LT(z->m_nCompletedDepth, 32);
     EXPECT_LT(s, 30.0); // generous: only a think the limit did not cut takes longer
 }

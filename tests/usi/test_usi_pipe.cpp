@@ -164,7 +164,7 @@ TEST(UsiPipe, PlaysLegalMovesMatesAndResigns)
     u.Send("position startpos");
     u.Send("go btime 0 wtime 0 byoyomi 10000");
     const std::string first = u.Until("bestmove");
-    EXPECT_TRUE(RefIsLegal(StartPosition(), Answer(first))) << first;
+    EXPECT_TRUE(IsLegal(StartPosition(), Answer(first))) << first;
 
     u.Send("setoption name FixedDepth value 2");
     const struct
@@ -199,9 +199,9 @@ TEST(UsiPipe, PlaysLegalMovesMatesAndResigns)
             moves.push_back(w[i]);
         const Position p = After(sfen, moves);
         const Move m = Answer(best);
-        ASSERT_TRUE(RefIsLegal(p, m)) << best << " in " << WriteSfen(p);
+        ASSERT_TRUE(IsLegal(p, m)) << best << " in " << WriteSfen(p);
         if (g.mates) {
-            EXPECT_TRUE(RefIsMate(Apply(p, m))) << best << " does not mate in " << WriteSfen(p);
+            EXPECT_TRUE(IsMate(Apply(p, m))) << best << " does not mate in " << WriteSfen(p);
             const auto &seen = u.Seen();
             ASSERT_GE(seen.size(), 2u);
             EXPECT_EQ(seen[seen.size() - 2], "info depth 1 score mate 1 pv " + best.substr(9));
@@ -218,7 +218,7 @@ TEST(UsiPipe, PlaysLegalMovesMatesAndResigns)
     u.Send("go");
     const std::string last = u.Until("bestmove");
     if (last != "bestmove resign") {
-        EXPECT_TRUE(RefIsLegal(Sfen(hopeless), Answer(last))) << last;
+        EXPECT_TRUE(IsLegal(Sfen(hopeless), Answer(last))) << last;
     }
 
     u.Send("quit");
@@ -244,7 +244,7 @@ TEST(UsiPipe, StopIsAnsweredPromptlyAfterGoInfinite)
     // that stop cut it.
     EXPECT_LT(s, 10.0);
     std::vector<std::string> list = SplitWords(moves);
-    EXPECT_TRUE(RefIsLegal(After(WriteSfen(StartPosition()), list), Answer(best))) << best;
+    EXPECT_TRUE(IsLegal(After(WriteSfen(StartPosition()), list), Answer(best))) << best;
     bool scored = false;
     for (const std::string &l : u.Seen())
         scored |= l.rfind("info depth 1 score cp ", 0) == 0 && l.find(" pv ") != std::string::npos;
