@@ -65,23 +65,6 @@ TEST_F(Candis, DeleteSameMoveKeepsTheBetterScoreAndItsTemp)
     EXPECT_EQ(n, 3);
 }
 
-TEST_F(Candis, SortByScoreIsStableForTheFirstOfEqualMaxima)
-{
-    CANDI_MOVE *r = z->CandiRow(1);
-    int scores[] = {3, 7, 7, 1};
-    for (int i = 0; i < 4; i++)
-        r[i] = C(0x11 + i, 0x21 + i, 0, 0, i, scores[i]);
-    z->SortBy_nScore(4, 4, r);
-    EXPECT_EQ(r[0].nTemp1, 1);
-    EXPECT_EQ(r[1].nTemp1, 2);
-    EXPECT_EQ(r[2].nScore, 3);
-    EXPECT_EQ(r[3].nScore, 1);
-    // Filling one position sorts nothing.
-    r[0].nScore = 0;
-    z->SortBy_nScore(4, 1, r);
-    EXPECT_EQ(r[0].nScore, 0);
-}
-
 TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
 {
     // Com king on 0x15 pinned gold on 0x25 by a Man rook on 0x85.
@@ -209,108 +192,6 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
         }
     }
     EXPECT_GT(checked, 20);
-}
-
-TEST_F(Candis, PieceMoveCornerCases)
-{
-    // Pawn 0x53: 0x63 attacked by a Man gold, covered by nothing else;
-    // silver row 6 -> row 7; knight jumping into row 7.
-    Set("4k4/9/9/9/2p2n3/6s2/2G6/9/4K4");
-    Commit();
-    CANDI_MOVE *r = Row();
-    EXPECT_EQ(z->GCCM_UsePointedKoma(0, 0x53, r), 0);
-    ASSERT_EQ(z->GCCM_UsePointedKoma(1, 0x53, r), 1);
-    EXPECT_EQ(r[0].nScore, 0);
-
-    int n = z->GCCM_UsePointedKoma(1, 0x67, r);
-    int with = -1, without = -1;
-    for (int i = 0; i < n; i++)
-        if (r[i].nDstPos == 0x77)
-            (r[i].nNaru ? with : without) = r[i].nScore;
-    EXPECT_EQ(with - without, 30);
-    EXPECT_TRUE(Has(r, n, 0x67, 0x77, 8));
-    EXPECT_TRUE(Has(r, n, 0x67, 0x77, 0));
-
-    n = z->GCCM_UsePointedKoma(1, 0x56, r);
-    ASSERT_EQ(n, 2);
-    EXPECT_EQ(r[0].nNaru + r[1].nNaru, 16);
-
-    // The king never steps onto an attacked square, and never takes a
-    // defended piece.
-    n = z->GMCM_UsePointedKoma(1, 0x95, r);
-    for (int i = 0; i < n; i++)
-        EXPECT_EQ(z->m_nPsbComKomas[r[i].nDstPos], 0);
-}
-
-TEST_F(Candis, InterpositionWithoutAllIsASingleCandidate)
-{
-    // Man rook on the king's file
-    Set("4k4/9/3g1g3/9/9/9/4R4/9/4K4");
-    Hand(pos, true, 1) = Hand(pos, true, 4) = Hand(pos, true, 5) = 1;
-    Commit();
-    CANDI_MOVE *r = Row();
-    EXPECT_LE(z->GCCM_BreakOffShaKaku(false, 0x75, 0x15, r), 1);
-    EXPECT_GT(z->GCCM_BreakOffShaKaku(true, 0x75, 0x15, r), 1);
-}
-
-TEST_F(Candis, DestPointedPosModesAndDropShapes)
-{
-    Set("4k4/9/9/9/4G4/9/9/9/4K4"); // the Man gold is the target
-    Hand(pos, true, 4) = Hand(pos, true, 5) = Hand(pos, true, 2) = Hand(pos, true, 6) = 1;
-    Commit();
-    CANDI_MOVE *r = Row();
-    int n = z->GCCM_DestPointedPos(0, 0x55, r);
-    EXPECT_TRUE(n == 0 || n == 1);
-    for (int i = 0; i < n; i++)
-        EXPECT_NE(r[i].nKind, 0x86);
-    n = z->GCCM_DestPointedPos(1, 0x55, r);
-    // Diagonally below t (class 3, seen from Com): silver yes, gold no.
-    EXPECT_TRUE(Has(r, n, 255, 0x64) || Has(r, n, 255, 0x66));
-    for (int i = 0; i < n; i++)
-        if (r[i].nSrcPos == 255 && (r[i].nDstPos == 0x64 || r[i].nDstPos == 0x66)) {
-            EXPECT_NE(r[i].nKind, 0x85);
-        }
-    // Lance drops farther up the file score one more per row.
-    int s35 = -1000, s25 = -1000;
-    for (int i = 0; i < n; i++) {
-        if (r[i].nSrcPos != 255 || r[i].nKind != 0x82)
-            continue;
-        if (r[i].nDstPos == 0x35)
-            s35 = r[i].nScore;
-        if (r[i].nDstPos == 0x25)
-            s25 = r[i].nScore;
-    }
-    EXPECT_EQ(s35, 1);
-    EXPECT_EQ(s25, 2);
-}
-
-TEST_F(Candis, CheckGeneratorLimits)
-{
-    Set("4k4/9/9/9/9/9/9/9/4K4");
-    Hand(pos, true, 2) = 2;
-    Hand(pos, true, 7) = 2;
-    Commit();
-    CANDI_MOVE *r = Row();
-    int n = z->GCCM_Oute(r);
-    int lances = 0, rookByDir[3] = {0, 0, 0};
-    for (int i = 0; i < n; i++) {
-        if (r[i].nKind == 0x82)
-            lances++;
-        if (r[i].nKind == 0x87)
-            rookByDir[(r[i].nDstPos & 15) < 5 ? 0 : (r[i].nDstPos & 15) > 5 ? 1 : 2]++;
-    }
-    EXPECT_EQ(lances, 2);
-    for (int c : rookByDir)
-        EXPECT_EQ(c, 2);
-    EXPECT_EQ(z->GCCM_DemandKomaOute(r), 0); // nothing next to the king
-
-    // A silver between a Com rook and the Man king: all its moves.
-    Put(0x55, 132);
-    Put(0x35, 135);
-    Commit();
-    n = z->GCCM_BreakThroughOfShaKakuOute(r);
-    EXPECT_EQ(n, z->GCCM_UsePointedKoma(1, 0x55, z->CandiRow(9)));
-    EXPECT_TRUE(Has(r, n, 0x55, 0x65)); // keeps the line closed
 }
 
 } // namespace

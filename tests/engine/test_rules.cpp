@@ -78,17 +78,6 @@ TEST(AttackLists, LanceSeesThroughItsRookAsXRay)
     EXPECT_EQ(Reach(*z, false, u), expected);
 }
 
-TEST(AttackLists, RaysRunThroughTheEnemyKing)
-{
-    auto z = Position({{0x35, 135}, {0x65, 0}});
-    z->m_nBoard[0x91] = 0;
-    z->m_nBoard[0x65] = 8;
-    z->InitBoard();
-    int u = z->m_nUniBoard[0x35];
-    for (int s : {0x45, 0x55, 0x65, 0x75, 0x85, 0x95})
-        EXPECT_EQ(Reach(*z, true, u).count(Plain(s)), 1u) << std::hex << s;
-}
-
 TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
 {
     // Forward diagonal: a bishop moves on, but counts for one square only.
@@ -105,47 +94,6 @@ TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
     for (int s : {0x55, 0x66, 0x77, 0x88, 0x99})
         EXPECT_EQ(down.count(XRay(s)), 1u) << std::hex << s;
 }
-
-TEST(AttackLists, RemoveAndAddGivesTheSameSets)
-{
-    auto z = NewEngine();
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    for (int s : {0x88, 0x82, 0x95, 0x22, 0x11, 0x73}) {
-        z->DelPossibleKomas(s);
-        z->GetPossibleKomas(s);
-    }
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(AttackLists, RemovalLeavesNoStaleSlots)
-{
-    auto z = NewEngine();
-    z->DelPossibleKomas(0x88);
-    for (int t = 0; t < 256; t++)
-        for (int i = z->m_nPsbManKomas[t]; i < 32; i++)
-            ASSERT_EQ(z->m_nPsbManKoma[t][i], 0) << t;
-    EXPECT_TRUE(Reach(*z, false, 3).empty());
-}
-
-#ifndef NDEBUG
-TEST(AttackListsDeathTest, MissingEntryIsCaughtInDebugBuilds)
-{
-    auto z = NewEngine();
-    z->m_nPsbManKoma[0x63][0] = 0; // the pawn's entry is lost
-    z->m_nPsbManKomas[0x63] = 0;
-    EXPECT_DEATH(z->DelPossibleKomas(0x73), "");
-}
-#else
-TEST(AttackLists, MissingEntryLeavesTheListAlone)
-{
-    auto z = NewEngine();
-    z->m_nPsbManKoma[0x63][0] = 0;
-    z->m_nPsbManKomas[0x63] = 0;
-    z->DelPossibleKomas(0x73);
-    EXPECT_EQ(z->m_nPsbManKomas[0x63], 0);
-}
-#endif
 
 // ---------------------------------------------------------------------------
 // Making and unmaking
@@ -165,18 +113,6 @@ TEST(MakeUnmake, PawnStepOpensTheBishop)
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
     z->BackKomaOnBoard(0x63, 0x73, 0, 0);
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, VacatedFileExtendsTheRook)
-{
-    auto z = Position({{0x88, 7}, {0x78, 5}, {0x38, 129}});
-    int rook = z->m_nUniBoard[0x88];
-    EXPECT_EQ(Reach(*z, false, rook).count(XRay(0x68)), 1u);
-    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x58)), 0u);
-    z->MoveKomaOnBoard(0x77, 0x78, 0);
-    for (int s : {0x78, 0x68, 0x58, 0x48, 0x38})
-        EXPECT_EQ(Reach(*z, false, rook).count(Plain(s)), 1u) << std::hex << s;
-    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x28)), 0u);
 }
 
 TEST(MakeUnmake, CaptureDropAndBackKeepNumbers)
@@ -219,22 +155,6 @@ TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
     EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
     z->BackKomaOnBoard(0x44, 0x35, 0, 4);
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, PromotionChangesTheMaterial)
-{
-    auto z = Position({{0x44, 4}, {0x66, 135}});
-    int start = z->m_nWeightScore;
-    z->MoveKomaOnBoard(0x33, 0x44, 8);
-    EXPECT_EQ(z->m_nBoard[0x33], 12);
-    EXPECT_EQ(z->m_nWeightScore, start - 30);
-    z->MoveKomaOnBoard(0x76, 0x66, 8);
-    EXPECT_EQ(z->m_nBoard[0x76], 143);
-    EXPECT_EQ(z->m_nWeightScore, start - 30 + 260);
-    z->BackKomaOnBoard(0x76, 0x66, 8, 0);
-    z->BackKomaOnBoard(0x33, 0x44, 8, 0);
-    EXPECT_EQ(z->m_nWeightScore, start);
-    EXPECT_EQ(z->m_nBoard[0x44], 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -293,16 +213,6 @@ TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
     EXPECT_EQ(r.nSrcPos, 0);
 }
 
-TEST_F(ResultTableTest, DecidedScoresHitAtAnyDepth)
-{
-    RESULT_IO in = Io(30000, 1);
-    z->SaveSearchData(&in);
-    RESULT_IO r = Io(0, 9);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 30000);
-    EXPECT_EQ(r.nSearched, 2);
-}
-
 TEST_F(ResultTableTest, ReplacementByDepth)
 {
     RESULT_IO a = Io(10, 4, 1);
@@ -319,24 +229,6 @@ TEST_F(ResultTableTest, ReplacementByDepth)
     z->LoadSearchData(&r);
     EXPECT_EQ(r.nGain, 40);
     EXPECT_EQ(z->m_nResults, 1);
-}
-
-TEST_F(ResultTableTest, RicherStoredHandCoversTheSideToMove)
-{
-    Key(0x1000, 0x2000, 2); // Com holds two pawns
-    RESULT_IO a = Io(50, 4);
-    z->SaveSearchData(&a);
-    Key(0x1000, 0x2000, 1);
-    z->m_nDepth = 0; // Com to move: a richer Com hand already covers this
-    RESULT_IO b = Io(60, 3);
-    z->SaveSearchData(&b);
-    EXPECT_EQ(z->m_nResults, 1);
-    z->m_nDepth = 1; // Man to move: it does not
-    z->SaveSearchData(&b);
-    EXPECT_EQ(z->m_nResults, 2);
-    RESULT_IO r = Io(0, 3);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 60);
 }
 
 TEST_F(ResultTableTest, FullTableStoresNothing)
@@ -371,56 +263,6 @@ TEST_F(ResultTableTest, MateAgainstManAlsoRecordsAWin)
     EXPECT_EQ(r.nDepth, -1);
 }
 
-TEST_F(ResultTableTest, MateAgainstComRecordsALoss)
-{
-    RESULT_IO mate = Io(120, 3);
-    z->SaveOuteDataOnCom(&mate);
-    RESULT_IO r = Io(0, 2);
-    z->LoadOuteDataOnCom(&r);
-    EXPECT_EQ(r.nGain, 120);
-    r = Io(0, 1);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, -30000);
-}
-
-TEST_F(ResultTableTest, UnprovenMateResultsNeedTheirDepth)
-{
-    RESULT_IO open = Io(40, 3);
-    z->SaveOuteDataOnMan(&open);
-    EXPECT_EQ(z->m_nResults, 1); // no search entry for an unproven result
-    RESULT_IO r = Io(0, 5);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 0);
-    EXPECT_EQ(r.nDepth, 3);
-    r = Io(0, 2);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 40);
-    RESULT_IO none = Io(0, 1); // "no mate" from a shallower search is still final
-    Key(0x55, 0x66, 0);
-    z->SaveOuteDataOnMan(&none);
-    r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 0);
-}
-
-TEST_F(ResultTableTest, MateWithFewerPiecesInHandHoldsWithMore)
-{
-    Key(0x777, 0x888, 1); // Com mates with one pawn in hand
-    RESULT_IO mate = Io(100, 5);
-    z->SaveOuteDataOnMan(&mate);
-    Key(0x777, 0x888, 2);
-    RESULT_IO r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 100);
-    Key(0x777, 0x888, 0); // with fewer it proves nothing
-    r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 0);
-}
-
 TEST(DaiBits, CompareStoredAndCurrentHands)
 {
     EnginePtr zp = NewCore();
@@ -442,21 +284,6 @@ TEST(DaiBits, CompareStoredAndCurrentHands)
 // ---------------------------------------------------------------------------
 // Legality
 // ---------------------------------------------------------------------------
-
-TEST(IsMoveable, RemembersOnlyWhatIsStillPlayable)
-{
-    auto z = Position({{0x55, 7}, {0x25, 133}});
-    z->m_nDepth = 1; // Man to move
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 0));
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x15, 0, 0)); // behind the gold
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 8));
-    z->m_nDepth = 0;
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
-    z->m_nDepth = 1;
-    z->MoveKomaOnBoard(0x24, 0x25, 0); // the gold has gone
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 0, 0));
-}
 
 TEST(IsMoveable, PromotionAndDrops)
 {

@@ -87,25 +87,6 @@ TEST_F(Eval, ComRookOnOpenFileAndUnderPawn)
     EXPECT_EQ(withRook(0x44) - withRook(0x24), -20);
 }
 
-TEST_F(Eval, ComBishopHemmedInSideways)
-{
-    auto withBishop = [this](int s) { return With("8k/9/9/9/1p1p1p3/9/9/3PPP3/4K4", s, 134); };
-    const int free = withBishop(0x58);
-    EXPECT_EQ(withBishop(0x55) - free, -15);      // between two pawns
-    EXPECT_EQ(withBishop(0x51) - free, -30 - 15); // between the edge and a pawn
-}
-
-TEST_F(Eval, ComKingFilesWithoutPawns)
-{
-    // One Com pawn: in the king's file, in the file beside it, or far away.
-    const int inKingFile = Terms("4k4/9/4p4/9/9/9/9/9/K8");
-    ASSERT_FALSE(z->m_bBattle);
-    const int beside = Terms("4k4/9/3p5/9/9/9/9/9/K8");
-    const int far = Terms("4k4/9/p8/9/9/9/9/9/K8");
-    EXPECT_EQ(inKingFile - far, 15);
-    EXPECT_EQ(beside - far, 11);
-}
-
 TEST_F(Eval, HolesAroundEachKing)
 {
     // A Com gold covering the three squares in front of the Man king, or not.
@@ -147,72 +128,6 @@ TEST_F(Eval, MirrorNegatesTheSymmetricTerms)
     }
 }
 
-// In battle mode the king-relative gold tables are the same for both sides:
-// silvers and golds close to either king, promoted pieces far from both.
-const char *kBattleMirrorPosition = "3gk4/4s2+S1/3ppp3/9/+r7+B/4G4/3sPP3/2g6/+S3K4";
-
-TEST_F(Eval, MirrorWithBattleGoldTables)
-{
-    const int e = [&] {
-        Place(*z, kBattleMirrorPosition, kFourMinors, kFourMinors);
-        std::memset(z->m_nComPosScore, 0, sizeof(z->m_nComPosScore));
-        std::memset(z->m_nManPosScore, 0, sizeof(z->m_nManPosScore));
-        return z->Evaluation();
-    }();
-    z->ConvertBoard();
-    z->PreparePosScore();
-    std::memset(z->m_nComPosScore, 0, sizeof(z->m_nComPosScore));
-    std::memset(z->m_nManPosScore, 0, sizeof(z->m_nManPosScore));
-    EXPECT_EQ(z->Evaluation(), -e);
-}
-
-TEST_F(Eval, AttackTablesMirrorBetweenSides)
-{
-    // Less the Man defence term, a Com piece on s scores what a Man piece
-    // scores on the mirrored square, kings mirrored.
-    z->m_nMode = 1;
-    Place(*z, "9/3k5/9/9/9/9/9/5K3/9");
-    ASSERT_FALSE(z->m_bBattle);
-    const int km = z->m_komaUni[1].nPos;
-    auto manAttack = [&](int k, int m) {
-        const int def = zelkor::kKinDefPcnt[ZelkorCore::KingRelIndex(
-            ZelkorCore::RowOf(m) - ZelkorCore::RowOf(km), ZelkorCore::ColOf(km) - ZelkorCore::ColOf(m))];
-        return z->m_nManPosScore[k][m] - z->DefenceTerm(k, def);
-    };
-    for (int k = 1; k <= 15; k++) {
-        if (k == 8 || k == 13) // never read: no piece 3..40 has these codes
-            continue;
-        for (int row = 1; row <= 9; row++)
-            for (int col = 1; col <= 9; col++)
-                ASSERT_EQ(z->m_nComPosScore[k][Sq(row, col)], manAttack(k, 170 - Sq(row, col)))
-                    << "kind " << k << " square " << Sq(row, col);
-    }
-    // Spot values: a Man knight two rows in front of the Com king (a knight
-    // looks one row further), a Com silver two rows short of the Man king and
-    // five files aside (row 6: half of the negative term).
-    EXPECT_EQ(manAttack(3, Sq(4, 4)), 17 * 450 / 100 / 2 + zelkor::kIniOnPos[Sq(4, 4)]);
-    EXPECT_EQ(z->m_nComPosScore[4][Sq(6, 1)], -15 * 640 / 100 / 2 + zelkor::kIniOnPos[Sq(6, 1)]);
-}
-
-TEST_F(Eval, RookLanesInBattleMode)
-{
-    // Kings on 0x23 and 0x87 (mirrored); Com silver 0x25, pawn 0x36 with a
-    // gold below it, and their Man mirror images.
-    const Hand lances = {0, 2, 0, 0, 0, 0, 0};
-    Place(*z, "9/2k1s4/5p3/5g3/9/3G5/3P5/4S1K2/9", lances, lances);
-    ASSERT_TRUE(z->m_bBattle);
-    const auto &man = z->m_nManPosScore[7];
-    EXPECT_EQ(man[0x13], 250);            // the king's file
-    EXPECT_EQ(man[0x21], 270 + 50);       // open to the king, on its row
-    EXPECT_EQ(man[0x27], 200 + 100 + 50); // stopped by the silver
-    EXPECT_EQ(man[0x38], 120 - 100 - 80); // stopped by the pawn on the gold
-    for (int row = 1; row <= 3; row++) {
-        for (int col = 1; col <= 9; col++) {
-            const int s = Sq(row, col), m = 170 - s;
-            EXPECT_EQ(z->m_nComPosScore[7][m] - zelkor::kIniOnPos[m], man[s]) << "square " << s;
-        }
-    }
-}
 
 TEST_F(Eval, StableAcrossMakeAndUnmake)
 {
@@ -238,31 +153,6 @@ TEST_F(Eval, StableAcrossMakeAndUnmake)
             ASSERT_EQ(z->Evaluation(), before) << "move " << i << (battle ? " battle" : " quiet");
         }
     }
-}
-
-TEST_F(Eval, RandomTermScalesTheScore)
-{
-    z->m_nRandPortion = 8;
-    z->m_nFixedRandDraw = 32767;
-    EXPECT_EQ(z->RandomTerm(1000), 8);
-    EXPECT_EQ(z->RandomTerm(-1000), -8);
-    EXPECT_EQ(z->RandomTerm(0), 0);
-    z->m_nFixedRandDraw = 16384;
-    EXPECT_EQ(z->RandomTerm(1000), 4); // truncated towards zero
-    EXPECT_EQ(z->RandomTerm(-1000), -4);
-    z->m_nFixedRandDraw = -1;
-    for (int i = 0; i < 200; i++) {
-        const int r = z->RandomTerm(1000);
-        ASSERT_GE(r, 0);
-        ASSERT_LE(r, 8);
-        ASSERT_EQ(z->RandomTerm(0), 0);
-    }
-    // Evaluation adds it to the static score.
-    Place(*z, "k8/4r4/9/9/9/9/9/9/8K");
-    z->m_nFixedRandDraw = 0;
-    const int base = z->Evaluation();
-    z->m_nFixedRandDraw = 32767;
-    EXPECT_EQ(z->Evaluation(), base + base * 8 / 1000);
 }
 
 // ---- PreparePosScore flags ----
@@ -373,63 +263,6 @@ TEST_F(Eval, BattleFromSurfaceSearch)
     EXPECT_FALSE(z->m_bBattle);
 }
 
-} // namespace
-
-namespace {
-
-// Difference of Com's tables with and without the opening touches.
-std::map<std::pair<int, int>, int> OpeningTouches(ZelkorCore &z)
-{
-    z.m_nCounter = 5;
-    z.m_nMode = 1;
-    z.PreparePosScore();
-    std::vector<int> without(&z.m_nComPosScore[0][0], &z.m_nComPosScore[0][0] + 16 * 256);
-    z.m_nMode = 0;
-    z.PreparePosScore();
-    std::map<std::pair<int, int>, int> diff;
-    for (int k = 0; k < 16; k++)
-        for (int s = 0; s < 256; s++)
-            if (int d = z.m_nComPosScore[k][s] - without[k * 256 + s])
-                diff[{k, s}] = d;
-    return diff;
-}
-
-} // namespace
-
-TEST_F(Eval, OpeningTouchesOnlyInModeZero)
-{
-    const std::map<std::pair<int, int>, int> standard = {
-        {{1, 0x34}, 3},   {{4, 0x28}, -4},  {{4, 0x27}, -2}, {{5, 0x27}, -5}, {{5, 0x26}, -13},
-        {{5, 0x36}, -25}, {{5, 0x37}, -15}, {{5, 0x28}, -5}, {{5, 0x16}, 5},  {{4, 0x17}, 5},
-        {{6, 0x26}, -10}, {{1, 0x42}, 1},   {{1, 0x46}, 10}, {{4, 0x26}, -6}, {{0, 0x17}, -15}};
-    EXPECT_EQ(OpeningTouches(*z), standard);
-
-    // Man holding a bishop: the pawn touches move and the early block is off.
-    z->m_nBoard[0x82] = 0;
-    z->m_nCaptByMan[6] = 1;
-    ASSERT_TRUE(z->InitBoard());
-    const std::map<std::pair<int, int>, int> bishopHeld = {
-        {{1, 0x35}, 5},  {{1, 0x45}, -10}, {{1, 0x44}, 2},   {{4, 0x45}, 2},
-        {{1, 0x46}, 10}, {{4, 0x26}, -6},  {{0, 0x17}, -15}, {{5, 0x26}, -10}};
-    EXPECT_EQ(OpeningTouches(*z), bishopHeld);
-}
-
-TEST_F(Eval, BattleTablesForPawnsAndLances)
-{
-    const char *kings = "9/2k6/9/9/9/9/9/6K2/9";
-    Place(*z, kings);
-    ASSERT_FALSE(z->m_bBattle);
-    const int quietPawn = z->m_nComPosScore[1][0x33], quietLance = z->m_nComPosScore[2][0x33];
-    Place(*z, kings, kFourMinors, kFourMinors);
-    ASSERT_TRUE(z->m_bBattle);
-    // Right in front of the own king the defence percent (37) decides: Com
-    // adds 37 * 0.35 for a pawn and (one row further for a lance) 31 * 0.15.
-    EXPECT_EQ(z->m_nComPosScore[1][0x33] - quietPawn, 12);
-    EXPECT_EQ(z->m_nComPosScore[2][0x33] - quietLance, 4 * 430 / 100);
-    // Man replaces its table: (37 + 100) * 0.8197 - 100 on the mirrored square.
-    EXPECT_EQ(z->m_nManPosScore[1][0x77], 12);
-}
-
 TEST_F(Eval, ComCastleAndGuardsBesideTheKing)
 {
     // King on 0x13: file 2 is shut when each of its squares on rows 1..3
@@ -451,26 +284,4 @@ TEST_F(Eval, ComCastleAndGuardsBesideTheKing)
     EXPECT_EQ(z->BattleComGuards(), 0);
 }
 
-TEST_F(Eval, BattleModeReadsTheBaseKindTables)
-{
-    // Com: promoted silver, tokin; Man: dragon, lance.
-    Place(*z, "4k4/9/9/2+s3+p2/9/2+R3L2/9/9/4K4", kFourMinors, kFourMinors);
-    ASSERT_TRUE(z->m_bBattle);
-    int base = z->Evaluation();
-    auto poked = [&](int(*table)[256], int k, int s) {
-        table[k][s] += 1000;
-        const int d = z->Evaluation() - base;
-        table[k][s] -= 1000;
-        return d;
-    };
-    EXPECT_EQ(poked(z->m_nComPosScore, 4, 0x43), 1000);
-    EXPECT_EQ(poked(z->m_nComPosScore, 12, 0x43), 0);
-    EXPECT_EQ(poked(z->m_nComPosScore, 1, 0x47), 0);
-    EXPECT_EQ(poked(z->m_nComPosScore, 9, 0x47), 0);
-    EXPECT_EQ(poked(z->m_nManPosScore, 7, 0x63), -1000);
-    EXPECT_EQ(poked(z->m_nManPosScore, 2, 0x67), -1000);
-    z->m_bBattle = false; // quiet mode reads the piece's own code
-    base = z->Evaluation();
-    EXPECT_EQ(poked(z->m_nComPosScore, 12, 0x43), 1000);
-    EXPECT_EQ(poked(z->m_nManPosScore, 15, 0x63), -1000);
-}
+} // namespace

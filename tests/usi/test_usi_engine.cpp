@@ -135,60 +135,6 @@ TEST(UsiEngineThink, PlaysLegalMovesForEitherSide)
     EXPECT_GT(sides[kGote], 2);
 }
 
-TEST(UsiEngineThink, MatesInOneForEitherSide)
-{
-    for (const char *sfen : {"4k4/9/4P4/9/9/9/9/9/4K4 b G 1", "4k4/9/9/9/9/9/4p4/9/4K4 w g 2"}) {
-        auto z = Thinker(2);
-        const Position p = Sfen(sfen);
-        const Answer a = ThinkOn(*z, p);
-        EXPECT_EQ(a.result, 15) << sfen;
-        ASSERT_TRUE(a.moved);
-        EXPECT_TRUE(IsLegal(p, a.move));
-        EXPECT_TRUE(IsMate(Apply(p, a.move))) << MoveText(a.move);
-    }
-}
-
-struct Iterations
-{
-    std::vector<int> depths;
-    std::vector<int> lineLengths;
-    std::uint64_t nodesAtCall = 0;
-};
-
-void Record(void *ctx, const CZelkor &z, int depth, int)
-{
-    auto *it = static_cast<Iterations *>(ctx);
-    it->depths.push_back(depth);
-    int length = 0;
-    z.BestLine(length);
-    it->lineLengths.push_back(length);
-    it->nodesAtCall = z.m_nSearchNodes;
-}
-
-TEST(UsiEngineHooks, ListeningChangesNoDecision)
-{
-    const std::vector<Position> positions = RandomGamePositions(5, 60, 9);
-    for (const Position &p : positions) {
-        auto plain = Thinker(3);
-        const Answer a = ThinkOn(*plain, p);
-        auto heard = Thinker(3);
-        Iterations it;
-        heard->m_pfnIterationDone = &Record;
-        heard->m_pIterationCtx = &it;
-        const Answer b = ThinkOn(*heard, p);
-        EXPECT_EQ(a.result, b.result);
-        EXPECT_EQ(a.move, b.move) << WriteSfen(p);
-        EXPECT_EQ(plain->m_nSearchNodes, heard->m_nSearchNodes);
-        ASSERT_FALSE(it.depths.empty());
-        // One call per completed iteration, in order, the last one the deepest.
-        for (std::size_t i = 0; i < it.depths.size(); i++)
-            EXPECT_EQ(it.depths[i], int(i) + 1);
-        EXPECT_EQ(it.depths.back(), heard->m_nCompletedDepth);
-        EXPECT_GE(it.lineLengths.back(), 1);
-        EXPECT_EQ(it.nodesAtCall, heard->m_nSearchNodes);
-    }
-}
-
 TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
 {
     const Position p = RandomGamePositions(9, 30, 30).at(0);

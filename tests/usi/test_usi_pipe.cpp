@@ -253,45 +253,5 @@ TEST(UsiPipe, StopIsAnsweredPromptlyAfterGoInfinite)
     EXPECT_EQ(u.Wait(30), 0);
 }
 
-// Two fresh programs, so that both start from the same random state.
-std::vector<std::string> AnalyseAtDepth(const std::string &position)
-{
-    UsiProcess u;
-    Handshake(u);
-    u.Send("setoption name FixedDepth value 3");
-    u.Send(position);
-    u.Send("go");
-    std::vector<std::string> out;
-    for (std::string l = u.ReadLine(120); !l.empty(); l = u.ReadLine(120)) {
-        if (l.rfind("info depth", 0) == 0) {
-            // the time differs from run to run
-            const std::size_t t = l.find(" time "), pv = l.find(" pv");
-            out.push_back(l.substr(0, t) + (pv == std::string::npos ? "" : l.substr(pv)));
-        }
-        if (l.rfind("bestmove", 0) == 0) {
-            out.push_back(l);
-            break;
-        }
-    }
-    u.Send("quit");
-    return out;
-}
-
-TEST(UsiPipe, MovesFromTheStartAndTheSameSfenThinkAlike)
-{
-    const std::vector<std::string> moves = SplitWords(
-        "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e 6i7h 4a3b 2e2d 2c2d 2h2d P*2c 2d2f 8e8f 8g8f 8b8f P*8g");
-    std::string line = "position startpos moves";
-    for (const std::string &m : moves)
-        line += " " + m;
-    const Position p = After(WriteSfen(StartPosition()), moves);
-    EXPECT_EQ(p.side, kGote);
-    EXPECT_EQ(p.ply, 18);
-    const std::vector<std::string> a = AnalyseAtDepth(line);
-    const std::vector<std::string> b = AnalyseAtDepth("position sfen " + WriteSfen(p));
-    ASSERT_GE(a.size(), 2u);
-    EXPECT_EQ(a.back().rfind("bestmove ", 0), 0u);
-    EXPECT_EQ(a, b);
-}
 
 } // namespace
