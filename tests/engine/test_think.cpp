@@ -46,62 +46,46 @@ unsigned int Word(int b0, int b1, int b2, int b3)
     return static_cast<unsigned int>(b0 | b1 << 8 | b2 << 16 | b3 << 24);
 }
 
-// Gold dropped on the head of Man's king, covered by a pawn.
-const Pos kMateInOne = Sfen("4k4/9/9/9/9/9/4p4/9/4K4 w g");
-
-TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
+// Result codes of a think with the engine at the top (turn 1) and, on the
+// mirrored board, at the bottom (turn 0): the word stays in the think
+// orientation either way (the caller maps b to 0x88 - b).
+TEST(ThinkResults, CodesAndWordsInBothOrientations)
 {
+    const struct
+    {
+        const char *name;
+        const char *sfen;
+        int result;
+        unsigned int word;
+        bool mirrored; // the same answer with the board turned round
+    } rows[] = {
+        // Gold dropped on the head of Man's king, covered by a pawn.
+        {"mate in one", "4k4/9/9/9/9/9/4p4/9/4K4 w g", 15, Word(255, 0x74, 133, 0), true},
+        // The rook takes the loose rook on Man's king file: check, not mate.
+        {"check", "4k4/9/9/9/4r2R1/9/9/9/7K1", 5, Word(0x44, 0x47, 135, 0), true},
+        // Com's king is mated by a gold covered by a pawn: no move, word untouched.
+        {"mated", "3lkl3/4G4/4P4/9/9/9/9/9/8K", 16, kUntouched, true},
+        // Man's last move dropped the pawn on 0x25; Com has no answer.
+        {"mated by a dropped pawn", "3lkl3/4P4/5G3/9/9/9/9/9/3L4K", 18, kUntouched, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        const Pos p = Sfen(r.sfen);
+        auto z = NewThinker(2);
+        Think t = ThinkOnce(*z, p, 1);
+        EXPECT_EQ(t.result, r.result);
+        EXPECT_EQ(t.word, r.word);
+        EXPECT_EQ(z->m_bThinkMoved, r.word != kUntouched);
+        if (!r.mirrored)
+            continue;
+        t = ThinkOnce(*z, Mirror(p), 0);
+        EXPECT_EQ(t.result, r.result);
+        EXPECT_EQ(t.word, r.word);
+    }
+    // The mating gold stands on the engine's board in the caller's orientation.
     auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, kMateInOne, 1);
-    EXPECT_EQ(t.result, 15);
-    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
-    EXPECT_EQ(z->m_nBoard[0x85], 133);
-
-    // The computer at the bottom: the board comes mirrored and the word
-    // stays in the think orientation (the caller maps b to 0x88 - b).
-    t = ThinkOnce(*z, Mirror(kMateInOne), 0);
-    EXPECT_EQ(t.result, 15);
-    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
-    EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5); // back in the caller's orientation
-}
-
-TEST(ThinkResults, CheckWithoutMateReports5)
-{
-    // Com's rook takes the loose rook on Man's king file: check, not mate.
-    const Pos p = Sfen("4k4/9/9/9/4r2R1/9/9/9/7K1");
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 5);
-    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
-    t = ThinkOnce(*z, Mirror(p), 0);
-    EXPECT_EQ(t.result, 5);
-    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
-}
-
-TEST(ThinkResults, MatedWithoutMoveReports16AndLeavesTheWord)
-{
-    // Com's king is mated by a gold covered by a pawn.
-    const Pos p = Sfen("3lkl3/4G4/4P4/9/9/9/9/9/8K");
-    ASSERT_TRUE(LegalMoves(p, true).empty());
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 16);
-    EXPECT_EQ(t.word, kUntouched);
-    EXPECT_FALSE(z->m_bThinkMoved);
-    t = ThinkOnce(*z, Mirror(p), 0);
-    EXPECT_EQ(t.result, 16);
-    EXPECT_EQ(t.word, kUntouched);
-}
-
-TEST(ThinkResults, MatedByADroppedPawnReports18)
-{
-    // Man's last move dropped the pawn on 0x25; Com has no answer.
-    const Pos p = Sfen("3lkl3/4P4/5G3/9/9/9/9/9/3L4K");
-    ASSERT_TRUE(LegalMoves(p, true).empty());
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 18);
-    EXPECT_EQ(t.word, kUntouched);
+    ThinkOnce(*z, Mirror(Sfen(rows[0].sfen)), 0);
+    EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5);
 }
 
 TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
@@ -132,7 +116,7 @@ TEST(ThinkResults, BusyEngineIgnoresASecondThink)
 {
     auto z = NewThinker(1);
     z->m_nGameStatus = 2;
-    Think t = ThinkOnce(*z, kMateInOne, 1);
+    Think t = ThinkOnce(*z, Sfen("4k4/9/9/9/9/9/4p4/9/4K4 w g"), 1);
     EXPECT_EQ(t.result, -1);
     EXPECT_EQ(t.word, kUntouched);
 }
