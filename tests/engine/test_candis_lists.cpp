@@ -100,23 +100,6 @@ TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
     EXPECT_TRUE(lance);
 }
 
-TEST_F(Candis, RootListInCheckHoldsOnlyTheEscapes)
-{
-    // Man rook checks down the file
-    Set("4k1g2/9/9/9/4R4/9/9/9/8K");
-    Hand(pos, true, 1) = Hand(pos, true, 5) = 1;
-    Commit();
-    int n = z->MakeRootCandi();
-    ASSERT_GT(n, 0);
-    for (int i = 0; i < n; i++) {
-        const CANDI_MOVE &m = z->m_CandiInZeroDepth[i];
-        bool king = m.nSrcPos == 0x15;
-        bool between = (m.nDstPos & 15) == 5 && m.nDstPos > 0x15 && m.nDstPos < 0x55;
-        EXPECT_TRUE(king || between || m.nDstPos == 0x55) << std::hex << m.nSrcPos << m.nDstPos;
-    }
-    EXPECT_TRUE(Has(z->m_CandiInZeroDepth, n, 255, 0x25)); // drop between
-}
-
 // All pieces in hand and as many attackers as possible, with the list
 // starting in the last row: nothing is written past the candidate area.
 TEST_F(Candis, ExtremePositionStaysInsideTheCandidateArea)

@@ -115,48 +115,6 @@ TEST(MakeUnmake, PawnStepOpensTheBishop)
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
 }
 
-TEST(MakeUnmake, CaptureDropAndBackKeepNumbers)
-{
-    auto z = Position({{0x55, 7}, {0x25, 133}, {0x16, 135}});
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    int gold = z->m_nUniBoard[0x25];
-
-    z->MoveKomaOnBoard(0x25, 0x55, 8); // rook takes the gold and promotes
-    EXPECT_EQ(z->m_nCaptByMan[5], 1);
-    EXPECT_EQ(z->m_komaUni[gold].nKind, 0);
-    EXPECT_EQ(z->m_nUniNum[5][z->m_nCurrUniNumPos[5] - 1], gold);
-    EXPECT_EQ(z->m_nWeightScore, before->weightScore - 690 - 780 - 260);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-
-    z->MoveKomaOnCapt(0x56, 5); // Man drops the gold it has just taken
-    EXPECT_EQ(z->m_nUniBoard[0x56], gold);
-    EXPECT_EQ(z->m_nCaptByMan[5], 0);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-
-    z->BackKomaToCapt(0x56);
-    z->BackKomaOnBoard(0x25, 0x55, 8, 133);
-    EXPECT_EQ(z->m_nUniBoard[0x25], gold);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
-{
-    auto z = Position({{0x44, 4}, {0x35, 132}});
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    z->MoveKomaOnBoard(0x44, 0x35, 0);
-    EXPECT_EQ(z->m_nCaptByCom[4], 1);
-    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
-    z->MoveKomaOnCapt(0x66, 132);
-    EXPECT_EQ(z->m_dwDai, 0u);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-    z->BackKomaToCapt(0x66);
-    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
-    z->BackKomaOnBoard(0x44, 0x35, 0, 4);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
 // ---------------------------------------------------------------------------
 // Result table
 // ---------------------------------------------------------------------------

@@ -27,80 +27,60 @@ protected:
         ZeroTables(*z);
         return z->Evaluation();
     }
-    // Terms of the diagram with one more piece on square s.
-    int With(const char *diagram, int s, int code)
-    {
-        usi::Position p = enginetest::Sfen(diagram);
-        p.Set(s, code);
-        Place(*z, usi::ToEngineInput(p).board);
-        ZeroTables(*z);
-        return z->Evaluation();
-    }
 };
 
 const Hand kFourMinors = {0, 1, 1, 0, 0, 0, 0}; // with the same Man hand: battle mode
 
-// A Com pawn two rows in front of the Man king, against the same pawn aside.
-// In battle mode the spear also attacks the Man pawn beside the king.
-const char *kSpear = "8k/9/9/9/4p4/4P4/4K4/9/9";
-const char *kNoSpear = "8k/9/9/9/2p6/4P4/4K4/9/9";
-
-TEST_F(Eval, PawnSpearInQuietAndBattleMode)
+// Hand-written terms as the difference between two positions.
+TEST_F(Eval, TermDifferences)
 {
-    const int quiet = Terms(kSpear) - Terms(kNoSpear);
-    ASSERT_FALSE(z->m_bBattle);
-    EXPECT_EQ(quiet, 250);
-
-    const int battle =
-        Terms(kSpear, kFourMinors, kFourMinors) - Terms(kNoSpear, kFourMinors, kFourMinors);
-    ASSERT_TRUE(z->m_bBattle);
-    EXPECT_EQ(battle, 300 + 200 / 4);
-}
-
-TEST_F(Eval, ManPawnOnRowThreeBySupport)
-{
-    // A Man pawn on 0x33; a Com gold covers 0x23 or not; a Man gold supports
-    // the pawn or not.
-    const int covered = Terms("2g5k/9/2P6/6G2/9/9/9/9/K8");
-    const int open = Terms("6g1k/9/2P6/6G2/9/9/9/9/K8");
-    const int supported = Terms("2g5k/9/2P6/2G6/9/9/9/9/K8");
-    EXPECT_EQ(open - covered, -100 - -40);
-    EXPECT_EQ(supported - covered, -10);
-}
-
-TEST_F(Eval, ManRookByFile)
-{
-    // A Com pawn in file 4 with a Man silver on row 4 of that file; a Man
-    // pawn in file 6; the Man rook moves between files.
-    auto withRook = [this](int s) { return With("8k/3p5/9/3S5/9/5P3/9/9/K8", s, 7); };
-    const int underSilver = withRook(0x84), open = withRook(0x85), ownPawn = withRook(0x86);
-    const int pawnBehind = withRook(0x56);
-    EXPECT_EQ(open - underSilver, -50 - -120);
-    EXPECT_EQ(ownPawn - underSilver, 0 - -120);
-    EXPECT_EQ(pawnBehind - ownPawn, 20);
-}
-
-TEST_F(Eval, ComRookOnOpenFileAndUnderPawn)
-{
-    auto withRook = [this](int s) { return With("8k/9/3p5/9/9/9/9/9/K8", s, 135); };
-    EXPECT_EQ(withRook(0x25) - withRook(0x24), 35);
-    EXPECT_EQ(withRook(0x44) - withRook(0x24), -20);
-}
-
-TEST_F(Eval, HolesAroundEachKing)
-{
-    // A Com gold covering the three squares in front of the Man king, or not.
-    const char *near = "8k/9/4g4/9/4K4/9/9/9/9";
-    const char *far = "8k/9/1g7/9/4K4/9/9/9/9";
-    EXPECT_EQ(Terms(near) - Terms(far), 70 + 100 + 70);
     const Hand silver = {0, 0, 0, 1, 0, 0, 0};
-    EXPECT_EQ(Terms(near, silver) - Terms(far, silver), 150 + 200 + 150);
-
-    // A Man gold covering the three squares in front of the Com king.
-    const char *nearCom = "9/9/9/9/4k4/9/4G4/9/K8";
-    const char *farCom = "9/9/9/9/4k4/9/7G1/9/K8";
-    EXPECT_EQ(Terms(nearCom) - Terms(farCom), -50 - 75 - 50);
-    EXPECT_EQ(Terms(nearCom, {}, silver) - Terms(farCom, {}, silver), -100 - 150 - 100);
+    const struct
+    {
+        const char *name, *with, *without;
+        Hand com, man;
+        int diff;
+        bool battle;
+    } rows[] = {
+        // A Com pawn two rows in front of the Man king, against the same pawn
+        // aside; in battle mode the spear also attacks the pawn beside the king.
+        {"spear", "8k/9/9/9/4p4/4P4/4K4/9/9", "8k/9/9/9/2p6/4P4/4K4/9/9", {}, {}, 250, false},
+        {"spear in battle", "8k/9/9/9/4p4/4P4/4K4/9/9", "8k/9/9/9/2p6/4P4/4K4/9/9", kFourMinors,
+         kFourMinors, 300 + 200 / 4, true},
+        // A Man pawn on 0x33; a Com gold covers 0x23 or not; a Man gold
+        // supports the pawn or not.
+        {"pawn on row 3 open", "6g1k/9/2P6/6G2/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", {}, {},
+         -100 - -40, false},
+        {"pawn on row 3 supported", "2g5k/9/2P6/2G6/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", {}, {},
+         -10, false},
+        // A gold covering the three squares in front of the enemy king, or not.
+        {"holes by Man's king", "8k/9/4g4/9/4K4/9/9/9/9", "8k/9/1g7/9/4K4/9/9/9/9", {}, {},
+         70 + 100 + 70, false},
+        {"holes with a silver in hand", "8k/9/4g4/9/4K4/9/9/9/9", "8k/9/1g7/9/4K4/9/9/9/9", silver, {},
+         150 + 200 + 150, false},
+        {"holes by Com's king", "9/9/9/9/4k4/9/4G4/9/K8", "9/9/9/9/4k4/9/7G1/9/K8", {}, {},
+         -50 - 75 - 50, false},
+        {"holes with a silver in Man's hand", "9/9/9/9/4k4/9/4G4/9/K8", "9/9/9/9/4k4/9/7G1/9/K8", {},
+         silver, -100 - 150 - 100, false},
+        // Man's rook on file 4 under a silver with a Com pawn ahead, on the open
+        // file 5, behind its own pawn on file 6, and that pawn then behind it.
+        {"Man rook on an open file", "8k/3p5/9/3S5/9/5P3/9/4R4/K8",
+         "8k/3p5/9/3S5/9/5P3/9/3R5/K8", {}, {}, -50 - -120, false},
+        {"Man rook behind its pawn", "8k/3p5/9/3S5/9/5P3/9/5R3/K8",
+         "8k/3p5/9/3S5/9/5P3/9/3R5/K8", {}, {}, 0 - -120, false},
+        {"Man rook ahead of its pawn", "8k/3p5/9/3S5/5R3/5P3/9/9/K8",
+         "8k/3p5/9/3S5/9/5P3/9/5R3/K8", {}, {}, 20, false},
+        {"Com rook on an open file", "8k/4r4/3p5/9/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", {}, {},
+         35, false},
+        {"Com rook below its pawn", "8k/9/3p5/3r5/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", {}, {},
+         -20, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        const int without = Terms(r.without, r.com, r.man);
+        EXPECT_EQ(Terms(r.with, r.com, r.man) - without, r.diff);
+        EXPECT_EQ(z->m_bBattle, r.battle);
+    }
 }
 
 // Com: gold, king, silver, pawns in files 4..6 and one two rows in front of
@@ -157,14 +137,6 @@ TEST_F(Eval, StableAcrossMakeAndUnmake)
 
 // ---- PreparePosScore flags ----
 
-TEST_F(Eval, StandardFormationFlags)
-{
-    EXPECT_TRUE(z->m_bNormConfig);
-    EXPECT_FALSE(z->m_bHiKakRoku);
-    EXPECT_FALSE(z->m_bBattle);
-    EXPECT_EQ(z->m_nMode, 0);
-}
-
 struct Handicap
 {
     const char *name;
@@ -202,7 +174,8 @@ TEST_P(HandicapFlags, SetByTheFirstPlies)
 }
 
 INSTANTIATE_TEST_SUITE_P(Eval, HandicapFlags,
-                         ::testing::Values(Handicap{"ComLance", {0x11, 0}, false, 0, true},
+                         ::testing::Values(Handicap{"Even", {0, 0}, false, 0, true},
+                                           Handicap{"ComLance", {0x11, 0}, false, 0, true},
                                            Handicap{"ComBishop", {0x28, 0}, true, 0, false},
                                            Handicap{"ComRook", {0x22, 0}, true, 1, false},
                                            Handicap{"ComRookLance", {0x22, 0x11}, true, 1, false},
@@ -220,30 +193,28 @@ TEST_F(Eval, RookInHandIsNoHandicap)
     EXPECT_FALSE(z->m_bHiKakRoku);
 }
 
-TEST_F(Eval, BattleFromInvaders)
+// Battle mode from pieces in the enemy camp, from the hands, and never
+// before ply 10.
+TEST_F(Eval, BattleFromInvadersAndHands)
 {
-    const char *silverIn = "k8/9/9/9/9/9/4s4/9/8K";
-    Place(*z, silverIn, {}, {}, 10);
-    EXPECT_TRUE(z->m_bBattle);
-    Place(*z, silverIn, {}, {}, 9); // before ply 10 always quiet
-    EXPECT_FALSE(z->m_bBattle);
-
-    // A promoted Man pawn counts; an unpromoted one does not.
-    const char *tokin = "k8/9/5+P3/9/9/9/9/9/8K";
-    Place(*z, tokin);
-    EXPECT_TRUE(z->m_bBattle);
-    const char *pawn = "k8/9/5P3/9/9/9/9/9/8K";
-    Place(*z, pawn);
-    EXPECT_FALSE(z->m_bBattle);
-}
-
-TEST_F(Eval, BattleFromHandPieces)
-{
-    const char *kings = "k8/9/9/9/9/9/9/9/8K";
-    Place(*z, kings, {0, 0, 0, 2, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0});
-    EXPECT_TRUE(z->m_bBattle);
-    Place(*z, kings, {0, 0, 0, 2, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0});
-    EXPECT_FALSE(z->m_bBattle);
+    const struct
+    {
+        const char *sfen;
+        Hand com, man;
+        int counter;
+        bool battle;
+    } rows[] = {
+        {"k8/9/9/9/9/9/4s4/9/8K", {}, {}, 10, true},
+        {"k8/9/9/9/9/9/4s4/9/8K", {}, {}, 9, false},
+        {"k8/9/5+P3/9/9/9/9/9/8K", {}, {}, 30, true}, // a promoted Man pawn counts
+        {"k8/9/5P3/9/9/9/9/9/8K", {}, {}, 30, false}, // an unpromoted one does not
+        {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0}, 30, true},
+        {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0}, 30, false},
+    };
+    for (const auto &r : rows) {
+        Place(*z, r.sfen, r.com, r.man, r.counter);
+        EXPECT_EQ(z->m_bBattle, r.battle) << r.sfen << " at ply " << r.counter;
+    }
 }
 
 TEST_F(Eval, BattleFromSurfaceSearch)

@@ -74,25 +74,6 @@ const CANDI_MOVE *Find(const std::vector<CANDI_MOVE> &v, int src, int dst)
 
 // ---- captures and promotions ----
 
-TEST_F(Strategic, ToruOrNaruNearTheHorizonKeepsCapturesLosingAtMostAPawn)
-{
-    // Man silver guarded by a pawn; Com gold and rook on it; Man pawn guarded by a gold; Com silver
-    // on it; a loose Man pawn.
-    Board b("4k4/9/9/4gs2p/r3S1P1P/4P1G2/9/9/4K4");
-    Set(b, 0, 2);
-    auto v = Counted(&ZelkorCore::GCCM_ToruOrNaru, 20);
-    const CANDI_MOVE *gold = Find(v, 0x45, 0x55);
-    ASSERT_NE(gold, nullptr);
-    EXPECT_EQ(gold->nScore, 1280 + 200 - 1380); // silver won, gold lost to the pawn
-    EXPECT_EQ(Find(v, 0x51, 0x55), nullptr);    // the rook for a silver
-    EXPECT_EQ(Find(v, 0x46, 0x57), nullptr);    // a silver for a pawn
-    const CANDI_MOVE *pawn = Find(v, 0x49, 0x59);
-    ASSERT_NE(pawn, nullptr);
-    EXPECT_EQ(pawn->nScore, 200);
-    for (const CANDI_MOVE &m : v)
-        EXPECT_GE(m.nScore, -200);
-}
-
 TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
 {
     // Pawn on row 6, the gold covers its square.
@@ -112,21 +93,6 @@ TEST_F(Strategic, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
 }
 
 // ---- demands and forks ----
-
-TEST_F(Strategic, DemandOnAnOverDefendedPawnOffersOnlyPawns)
-{
-    // Man pawn guarded twice; Com pawn covered by a silver; a gold beside.
-    Board b("4k4/9/3sp4/9/4Pg3/3G1G3/9/9/4K4");
-    b.ComHolds(4).ComHolds(5).ComHolds(6);
-    Set(b);
-    auto v = Block([&](CANDI_MOVE *p) { return z->GCCM_DemandManKoma(9, 8, 0x55, p); });
-    ASSERT_NE(Find(v, 0x35, 0x45), nullptr);
-    for (const CANDI_MOVE &m : v) {
-        int piece = m.nSrcPos == 255 ? m.nKind : z->m_nBoard[m.nSrcPos];
-        EXPECT_EQ(piece, 129);
-        EXPECT_EQ(m.nTemp1, 5);
-    }
-}
 
 // ---- line pieces, gold, drops ----
 

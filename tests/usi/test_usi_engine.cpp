@@ -112,29 +112,6 @@ TEST(UsiEngineMoves, EveryLegalMoveRoundTripsAndTheEngineAcceptsIt)
     EXPECT_GT(checked, 500);
 }
 
-TEST(UsiEngineThink, PlaysLegalMovesForEitherSide)
-{
-    std::vector<Position> positions = RandomGamePositions(3, 80, 5);
-    positions.push_back(StartPosition());
-    positions.push_back(Sfen("lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"));
-    auto z = Thinker(2);
-    int sides[2] = {};
-    for (const Position &p : positions) {
-        const Answer a = ThinkOn(*z, p);
-        if (LegalMoves(p).empty())
-            continue;
-        ASSERT_TRUE(a.result == 0 || a.result == 5 || a.result == 15 || a.result == 17)
-            << a.result << " " << WriteSfen(p);
-        if (a.result == 17)
-            continue;
-        ASSERT_TRUE(a.moved) << WriteSfen(p);
-        EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move) << " in " << WriteSfen(p);
-        sides[p.side]++;
-    }
-    EXPECT_GT(sides[kSente], 2);
-    EXPECT_GT(sides[kGote], 2);
-}
-
 TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
 {
     const Position p = RandomGamePositions(9, 30, 30).at(0);
