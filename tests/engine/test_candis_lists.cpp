@@ -1,5 +1,5 @@
 // List machinery, assemblers, the candidate-area bound, check escapes and
-// the documented corner cases of single generators.
+// corner cases of single generators.
 #include "engine_board.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +175,58 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
         }
     }
     EXPECT_GT(checked, 20);
+}
+
+// Strategic generators on small positions: quotas, order and bounds.
+TEST_F(Candis, ToruOrNaruPushesAPawnToPromotionOnlyBelowQuota)
+{
+    Set("4k4/9/9/9/9/2pg5/9/9/4K4"); // the gold covers the pawn's square
+    Commit();
+    z->m_bBattle = false;
+    int n = 0;
+    z->GCCM_ToruOrNaru(3, &n);
+    int pushScore = -1;
+    for (int i = 0; i < n; i++)
+        if (Row()[i].nSrcPos == 0x63 && Row()[i].nDstPos == 0x73 && Row()[i].nNaru == 8)
+            pushScore = Row()[i].nScore;
+    EXPECT_EQ(pushScore, 320);
+
+    Put(0x59, 1); // a loose pawn to take fills a quota of 1
+    Put(0x49, 129);
+    Commit();
+    z->m_bBattle = false;
+    n = 0;
+    z->GCCM_ToruOrNaru(1, &n);
+    ASSERT_EQ(n, 1);
+    EXPECT_EQ(Row()[0].nDstPos, 0x59);
+}
+
+TEST_F(Candis, UtsuHuKeepsFifteenAndRespectsThePawnFile)
+{
+    Set("4k4/9/pppp5/9/9/9/9/9/4K4 w p");
+    Commit();
+    z->m_bBattle = false;
+    const CANDI_MOVE *r = Row();
+    ASSERT_EQ(z->GCCM_UtsuHu(Row()), 15);
+    for (int i = 0; i < 15; i++) {
+        EXPECT_GE(r[i].nDstPos & 15, 5);
+        if (i > 0) {
+            EXPECT_LE(r[i].nScore, r[i - 1].nScore);
+        }
+    }
+}
+
+TEST_F(Candis, FeedOverNeedsRoomForItsScratchRows)
+{
+    Set("4k4/9/9/9/4G4/4P4/9/9/4K4 w gs");
+    Commit();
+    z->m_nDepth = 50;
+    z->m_nMinTagDepth = 54;
+    EXPECT_EQ(z->GCCM_FeedOverEffect(5, z->CandiRow(50)), 0);
+    EXPECT_EQ(z->m_nDepth, 50);
+    for (CANDI_MOVE *pre : z->m_pPreCandi) {
+        EXPECT_EQ(pre, nullptr);
+    }
 }
 
 } // namespace

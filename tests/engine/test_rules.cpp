@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <set>
+#include <vector>
 
 using namespace enginetest;
 
@@ -44,14 +46,6 @@ EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
         z->m_nBoard[p.first] = p.second;
     z->InitBoard();
     return z;
-}
-
-BOARD *IniBoard(BOARD &b)
-{
-    for (int i = 0; i < 9; i++)
-        for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
-    return &b;
 }
 
 } // namespace
@@ -320,49 +314,38 @@ TEST(CheckMoveable, DropCodes)
 
 TEST(CheckBoard, ValidationCodes)
 {
+    const struct
+    {
+        const char *name;
+        std::vector<std::array<int, 3>> edits; // row, column (0-based), code
+        std::array<int, 7> com, man;
+        int turn, want;
+    } rows[] = {
+        {"start, turn 0", {}, {}, {}, 0, 0},
+        {"start, turn 1", {}, {}, {}, 1, 0},
+        {"start, either turn", {}, {}, {}, -1, 0},
+        {"Man knight on row 2", {{1, 3, 3}}, {}, {}, 0, 12},
+        {"Com pawn on row 9", {{8, 0, 129}}, {}, {}, 0, 12},
+        {"second Man pawn on file 7", {{4, 6, 1}}, {}, {}, 0, 3},
+        {"a promoted pawn is no pawn", {{6, 0, 0}, {4, 6, 9}}, {}, {}, 0, 0},
+        {"no Com king", {{0, 4, 0}}, {}, {}, 0, 1},
+        {"a nineteenth pawn", {}, {1}, {}, 0, 1},
+        {"a negative hand", {}, {}, {0, -1}, 0, 1},
+        {"a bad code", {{4, 4, 13}}, {}, {}, -1, 1},
+        // Com's rook sees Man's king: only a position with Man to move is valid.
+        {"Man in check, Com to move", {{1, 1, 0}, {6, 4, 0}, {2, 4, 0}, {1, 4, 135}}, {}, {}, 0, 1},
+        {"Man in check, Man to move", {{1, 1, 0}, {6, 4, 0}, {2, 4, 0}, {1, 4, 135}}, {}, {}, 1, 0},
+    };
     auto z = NewEngine();
-    BOARD b;
-    const int none[7] = {0, 0, 0, 0, 0, 0, 0};
-    IniBoard(b);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
-    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 0);
-
-    IniBoard(b);
-    b[1][3] = 3; // Man knight on row 2
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-    IniBoard(b);
-    b[8][0] = 129; // Com pawn on row 9
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-
-    IniBoard(b);
-    b[4][6] = 1; // second Man pawn on file 7
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 3);
-    IniBoard(b);
-    b[6][0] = 0;
-    b[4][6] = 9; // a promoted pawn is no pawn
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
-
-    IniBoard(b);
-    b[0][4] = 0; // no Com king
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
-
-    IniBoard(b);
-    const int pawn[7] = {1, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(z->CheckBoard(b, pawn, none, 0), 1); // a nineteenth pawn
-    const int negative[7] = {0, -1, 0, 0, 0, 0, 0};
-    EXPECT_EQ(z->CheckBoard(b, none, negative, 0), 1);
-    b[4][4] = 13;
-    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 1);
-
-    // Com's rook sees Man's king: only a position with Man to move is valid.
-    IniBoard(b);
-    b[1][1] = 0;
-    b[6][4] = 0;
-    b[2][4] = 0;
-    b[1][4] = 135;
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
+    for (const auto &r : rows) {
+        BOARD b;
+        for (int i = 0; i < 9; i++)
+            for (int j = 0; j < 9; j++)
+                b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
+        for (const auto &e : r.edits)
+            b[e[0]][e[1]] = static_cast<unsigned char>(e[2]);
+        EXPECT_EQ(z->CheckBoard(b, r.com.data(), r.man.data(), r.turn), r.want) << r.name;
+    }
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
 }
 
