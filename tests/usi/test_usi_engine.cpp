@@ -1,7 +1,5 @@
-// Moves between the protocol's board and the engine's think orientation, the
-// engine thinking for either side, and the engine's protocol hooks: stop,
-// wall-clock limit and the per-iteration report, which must change nothing
-// while unused or merely listening.
+// Moves between the protocol's board and the engine's think orientation, and
+// the engine's protocol hooks: stop and the wall-clock limit.
 #include "usi_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The built korvane-usi driven over pipes as a GUI drives it. Every answer is
-// checked by the independent reference rules.
+// checked by the protocol rules.
 #include "usi_session.h"
 #include "usi_test_util.h"
 

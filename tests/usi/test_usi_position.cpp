@@ -33,7 +33,6 @@ std::string Refusal(const std::string &sfen)
 TEST(UsiSfen, StartPositionIsTheEngineStartBoard)
 {
     // The engine's initial board has the computer (Com) at the top: gote.
-    auto z = std::make_unique<CZelkor>();
     const Position p = StartPosition();
     for (int row = 1; row <= 9; row++)
         for (int col = 1; col <= 9; col++)
