@@ -24,15 +24,6 @@ void ClearPosition(ZelkorCore &z)
     std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
 }
 
-void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man)
-{
-    for (int k = 1; k <= 7; k++) {
-        z.m_nCaptByCom[k] = com[k - 1];
-        z.m_nCaptByMan[k] = man[k - 1];
-    }
-    z.SetUniBoard();
-}
-
 bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move)
 {
     const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;

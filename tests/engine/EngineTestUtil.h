@@ -41,9 +41,6 @@ EnginePtr NewEngine();
 // Empties the board (keeping the frame) and both hands.
 void ClearPosition(ZelkorCore &z);
 
-// Sets the hands from seven counts each (pawn .. rook) and renumbers.
-void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man);
-
 struct Move
 {
     int src; // 255 for a drop

@@ -1,6 +1,6 @@
 // Constant tables, numbering, keys, the result table's size and the
 // board conversions.
-#include "EngineTestUtil.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -142,26 +142,16 @@ TEST(ResultTable, InitGameClearsEveryEntry)
 TEST(ConvertBoard, MirrorsAndTwiceRestores)
 {
     auto z = NewEngine();
-    ClearPosition(*z);
-    z->m_nBoard[Sq(1, 5)] = 136;
-    z->m_nBoard[Sq(9, 4)] = 8;
-    z->m_nBoard[Sq(5, 5)] = 143; // the centre square only changes owner
-    z->m_nBoard[Sq(3, 2)] = 12;
-    z->m_nBoard[Sq(7, 8)] = 129;
-    SetHands(*z, {2, 0, 0, 0, 1, 0, 0}, {0, 1, 0, 0, 0, 0, 1});
-    std::uint32_t key1 = z->m_dwBoard1;
+    const Pos p = Sfen("4k4/9/1+S7/9/4+r4/9/7p1/9/3K5 w RLg2p"); // the centre only changes owner
+    Write(p, *z);
+    const std::uint32_t key1 = z->m_dwBoard1;
     auto before = std::make_unique<Snapshot>();
     TakeSnapshot(*z, *before);
 
     z->ConvertBoard();
-    EXPECT_EQ(z->m_nBoard[Sq(9, 5)], 8);
-    EXPECT_EQ(z->m_nBoard[Sq(1, 6)], 136);
-    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 15);
-    EXPECT_EQ(z->m_nBoard[Sq(7, 8)], 140);
-    EXPECT_EQ(z->m_nBoard[Sq(3, 2)], 1);
-    EXPECT_EQ(z->m_nCaptByMan[1], 2);
-    EXPECT_EQ(z->m_nCaptByCom[2], 1);
-    EXPECT_EQ(z->m_nCaptByCom[7], 1);
+    const Pos turned = PositionOf(*z), want = Mirror(p);
+    EXPECT_EQ(std::memcmp(turned.board, want.board, sizeof want.board), 0);
+    EXPECT_EQ(std::memcmp(turned.hand, want.hand, sizeof want.hand), 0);
     EXPECT_EQ(z->m_nWeightScore, -before->weightScore);
     EXPECT_EQ(z->m_dwBoard1, key1);
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
