@@ -24,34 +24,6 @@ void ClearPosition(ZelkorCore &z)
     std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
 }
 
-void ParseBoard(const char *diagram, BOARD &b)
-{
-    std::memset(b, 0, sizeof(BOARD));
-    int i = 0, naru = 0;
-    for (const char *p = diagram; *p != 0 && i < 81; p++) {
-        if (*p >= '1' && *p <= '9') {
-            i += *p - '0';
-        } else if (*p == '+') {
-            naru = 8;
-        } else if (*p != '/' && *p != ' ') {
-            const char lower = static_cast<char>(*p | 0x20);
-            const int kind = static_cast<int>(std::string("plnsgbrk").find(lower)) + 1;
-            b[i / 9][i % 9] = static_cast<unsigned char>(kind + naru + (*p == lower ? 128 : 0));
-            naru = 0;
-            i++;
-        }
-    }
-}
-
-void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man)
-{
-    for (int k = 1; k <= 7; k++) {
-        z.m_nCaptByCom[k] = com[k - 1];
-        z.m_nCaptByMan[k] = man[k - 1];
-    }
-    z.SetUniBoard();
-}
-
 bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move)
 {
     const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;

@@ -41,15 +41,23 @@ EnginePtr NewEngine();
 // Empties the board (keeping the frame) and both hands.
 void ClearPosition(ZelkorCore &z);
 
-// Sets the hands from seven counts each (pawn .. rook) and renumbers.
-void SetHands(ZelkorCore &z, const std::vector<int> &com, const std::vector<int> &man);
-
 struct Move
 {
     int src; // 255 for a drop
     int dst;
     int kind; // captured code, or the dropped code
-    int naru;
+    int naru; // 0 or 8
+    bool operator==(const Move &o) const
+    {
+        return src == o.src && dst == o.dst && kind == o.kind && naru == o.naru;
+    }
+    bool operator<(const Move &o) const
+    {
+        return src != o.src ? src < o.src
+               : dst != o.dst ? dst < o.dst
+               : kind != o.kind ? kind < o.kind
+                                : naru < o.naru;
+    }
 };
 
 // A random legal move for the side given (Com if com); false if none was found.
@@ -86,11 +94,6 @@ std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s);
 // in scratch (lists as sets of attacking squares, numbering invariants,
 // hands, stacks, material, packed hand). Empty when consistent.
 std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch);
-
-// A board from a one-line diagram: rows 1..9 (Com's back rank first) split by
-// '/', column 1 first; "plnsgbrk" lower case for Com, upper case for Man, '+'
-// promotes the next piece, a digit skips that many squares.
-void ParseBoard(const char *diagram, BOARD &b);
 
 // Sorted entries of one list, for set comparisons.
 std::vector<int> ListOf(const ZelkorCore &z, bool com, int square);

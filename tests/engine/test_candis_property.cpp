@@ -1,6 +1,6 @@
 // Every generator, in both twins, over many positions: candidates are moves
 // of the right side, and the position is left as it was.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,7 @@
 #include <functional>
 #include <memory>
 
-using namespace candistest;
-using enginetest::CompareWithSnapshot;
-using enginetest::Snapshot;
-using enginetest::TakeSnapshot;
+using namespace enginetest;
 
 namespace {
 
@@ -26,8 +23,7 @@ struct Harness
     EnginePtr z = enginetest::NewEngine();
     Snapshot before{};
     Snapshot after{};
-    RefPos pos{};
-    std::set<RefMove> moves[2]; // pseudo-legal moves of Man, Com
+    Pos pos{};
     int runs = 0;
 
     // Runs one generator writing into row `row`, checks its candidates and
@@ -40,7 +36,7 @@ struct Harness
         runs++;
         ASSERT_GE(n, 0) << name;
         ASSERT_LE(n, z->CandiEnd() - p) << name;
-        std::string err = CheckCandidates(pos, moves[com], com, p, n);
+        std::string err = CheckCandidates(pos, com, p, n);
         ASSERT_EQ(err, "") << name;
         // Byte-equal is the common case; lists rebuilt by make/unmake may
         // differ in order only, which the multiset comparison accepts.
@@ -57,7 +53,7 @@ template <bool C> void RunSide(Harness &h)
     ZelkorCore &z = *h.z;
     const char *side = C ? "Com " : "Man ";
     auto name = [&](const char *g) { return std::string(side) + g; };
-    auto own = [&](int c) { return C ? RefIsCom(c) : RefIsMan(c); };
+    auto own = [&](int c) { return C ? IsCom(c) : IsMan(c); };
     int ownKing = z.m_komaUni[C ? 2 : 1].nPos, oppKing = z.m_komaUni[C ? 1 : 2].nPos;
     for (int s = 0x11; s <= 0x99; s++) {
         int c = z.m_nBoard[s];
@@ -178,20 +174,16 @@ void RunLists(Harness &h)
 TEST(CandidateProperty, EveryGeneratorProposesMovesOfItsSideAndRestoresThePosition)
 {
     Harness h;
-    std::vector<RefPos> positions = MakePositions(kGames, 20240611);
+    std::vector<Pos> positions = MakePositions(kGames, 20240611);
     ASSERT_GT(positions.size(), static_cast<size_t>(kGames));
-    for (const RefPos &pos : positions) {
+    for (const Pos &pos : positions) {
         h.pos = pos;
-        for (int com = 0; com <= 1; com++) {
-            std::vector<RefMove> v = RefPseudoMoves(pos, com == 1);
-            h.moves[com] = std::set<RefMove>(v.begin(), v.end());
-        }
         Load(*h.z, pos);
         TakeSnapshot(*h.z, h.before);
         // A side is to move only while the enemy king is not in check (its
         // rays run on through that king in the attack lists).
-        bool comMayMove = !RefAttacked(pos, RefKing(pos, false), true);
-        bool manMayMove = !RefAttacked(pos, RefKing(pos, true), false);
+        bool comMayMove = !Attacked(pos, KingSquare(pos, false), true);
+        bool manMayMove = !Attacked(pos, KingSquare(pos, true), false);
         if (comMayMove)
             RunSide<true>(h);
         if (manMayMove)

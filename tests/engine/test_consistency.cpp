@@ -1,7 +1,7 @@
 // Long random walks of moves and drops: after every make the incremental
 // state must match a rebuild of the position; after every unmake it must be
 // exactly what it was before the make.
-#include "EngineTestUtil.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -71,84 +71,22 @@ int Walk(ZelkorCore &z, ZelkorCore &scratch, Rng &rng, int pairs, bool comFirst)
     return checked;
 }
 
-struct StartPosition
+// Handicaps of either side, most pieces in hand, and promoted and long-range
+// pieces everywhere with pieces in hand.
+const struct
 {
     const char *name;
-    void (*setUp)(ZelkorCore &z);
-};
-
-void Even(ZelkorCore &) {}
-
-// Handicaps remove pieces of the side that gives them; both sides are tried.
-void RemoveAndRenumber(ZelkorCore &z, std::initializer_list<int> squares)
-{
-    for (int s : squares)
-        z.m_nBoard[s] = 0;
-    z.SetUniBoard();
-}
-void LanceOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(9, 1)});
-}
-void BishopOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(8, 2)});
-}
-void RookOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(8, 8)});
-}
-void RookLanceOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(8, 8), Sq(9, 1)});
-}
-void TwoOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(8, 8), Sq(8, 2)});
-}
-void ComTwoOff(ZelkorCore &z)
-{
-    RemoveAndRenumber(z, {Sq(2, 2), Sq(2, 8), Sq(1, 1)});
-}
-
-// Most pieces in hand: kings, a few pawns and the golds on the board.
-void ManyInHand(ZelkorCore &z)
-{
-    ClearPosition(z);
-    z.m_nBoard[Sq(1, 5)] = 136;
-    z.m_nBoard[Sq(9, 5)] = 8;
-    z.m_nBoard[Sq(1, 4)] = 133;
-    z.m_nBoard[Sq(9, 6)] = 5;
-    z.m_nBoard[Sq(3, 3)] = 129;
-    z.m_nBoard[Sq(7, 7)] = 1;
-    SetHands(z, {8, 2, 2, 2, 1, 1, 1}, {8, 2, 2, 2, 1, 1, 1});
-}
-
-// Promoted pieces and long-range pieces everywhere, pieces in hand.
-void Middlegame(ZelkorCore &z)
-{
-    ClearPosition(z);
-    const int placed[][2] = {
-        {Sq(1, 5), 136}, {Sq(9, 5), 8},   {Sq(2, 4), 133}, {Sq(8, 6), 5},   {Sq(5, 5), 143},
-        {Sq(4, 2), 15},  {Sq(6, 8), 142}, {Sq(3, 7), 14},  {Sq(5, 1), 130}, {Sq(5, 9), 2},
-        {Sq(7, 3), 138}, {Sq(3, 3), 12},  {Sq(4, 5), 129}, {Sq(6, 5), 1},   {Sq(2, 6), 132},
-        {Sq(8, 4), 4},   {Sq(1, 9), 130}, {Sq(9, 1), 2},   {Sq(6, 2), 137}, {Sq(4, 8), 9},
-    };
-    for (const auto &p : placed)
-        z.m_nBoard[p[0]] = p[1];
-    SetHands(z, {3, 0, 2, 1, 1, 0, 0}, {4, 0, 2, 1, 1, 0, 0});
-}
-
-const StartPosition kStarts[] = {
-    {"even", Even},
-    {"lance off", LanceOff},
-    {"bishop off", BishopOff},
-    {"rook off", RookOff},
-    {"rook and lance off", RookLanceOff},
-    {"rook and bishop off", TwoOff},
-    {"Com gives three pieces", ComTwoOff},
-    {"many in hand", ManyInHand},
-    {"middlegame", Middlegame},
+    const char *sfen;
+} kStarts[] = {
+    {"even", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL"},
+    {"lance off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/1NSGKGSNL"},
+    {"bishop off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/7R1/LNSGKGSNL"},
+    {"rook off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B7/LNSGKGSNL"},
+    {"rook and lance off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B7/1NSGKGSNL"},
+    {"rook and bishop off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/9/LNSGKGSNL"},
+    {"Com gives three pieces", "1nsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL"},
+    {"many in hand", "3gk4/9/2p6/9/9/9/6P2/9/4KG3 w RBG2S2N2L8Prbg2s2n2l8p"},
+    {"middlegame", "4k3l/3g1s3/2+S3+B2/1+R2p2+P1/l3+r3L/1+p2P2+b1/9/3S1G3/L3K4 w G2N4Pgs2n3p"},
 };
 
 } // namespace
@@ -161,11 +99,7 @@ TEST(IncrementalConsistency, RandomMakeUnmakeMatchesRebuild)
     const int nStarts = sizeof(kStarts) / sizeof(kStarts[0]);
     int total = 0;
     for (int i = 0; i < nStarts; i++) {
-        std::memcpy(z->m_nBoard, zelkor::kIniBoard, sizeof(z->m_nBoard));
-        std::memset(z->m_nCaptByCom, 0, sizeof(z->m_nCaptByCom));
-        std::memset(z->m_nCaptByMan, 0, sizeof(z->m_nCaptByMan));
-        ASSERT_TRUE(z->InitBoard());
-        kStarts[i].setUp(*z);
+        Write(Sfen(kStarts[i].sfen), *z);
         ASSERT_EQ(CompareWithRebuild(*z, *scratch), "") << kStarts[i].name;
         for (int comFirst = 0; comFirst < 2; comFirst++) {
             SCOPED_TRACE(kStarts[i].name);

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <set>
+#include <vector>
 
 using namespace enginetest;
 
@@ -46,14 +48,6 @@ EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
     return z;
 }
 
-BOARD *IniBoard(BOARD &b)
-{
-    for (int i = 0; i < 9; i++)
-        for (int j = 0; j < 9; j++)
-            b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
-    return &b;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -78,17 +72,6 @@ TEST(AttackLists, LanceSeesThroughItsRookAsXRay)
     EXPECT_EQ(Reach(*z, false, u), expected);
 }
 
-TEST(AttackLists, RaysRunThroughTheEnemyKing)
-{
-    auto z = Position({{0x35, 135}, {0x65, 0}});
-    z->m_nBoard[0x91] = 0;
-    z->m_nBoard[0x65] = 8;
-    z->InitBoard();
-    int u = z->m_nUniBoard[0x35];
-    for (int s : {0x45, 0x55, 0x65, 0x75, 0x85, 0x95})
-        EXPECT_EQ(Reach(*z, true, u).count(Plain(s)), 1u) << std::hex << s;
-}
-
 TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
 {
     // Forward diagonal: a bishop moves on, but counts for one square only.
@@ -105,47 +88,6 @@ TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
     for (int s : {0x55, 0x66, 0x77, 0x88, 0x99})
         EXPECT_EQ(down.count(XRay(s)), 1u) << std::hex << s;
 }
-
-TEST(AttackLists, RemoveAndAddGivesTheSameSets)
-{
-    auto z = NewEngine();
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    for (int s : {0x88, 0x82, 0x95, 0x22, 0x11, 0x73}) {
-        z->DelPossibleKomas(s);
-        z->GetPossibleKomas(s);
-    }
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(AttackLists, RemovalLeavesNoStaleSlots)
-{
-    auto z = NewEngine();
-    z->DelPossibleKomas(0x88);
-    for (int t = 0; t < 256; t++)
-        for (int i = z->m_nPsbManKomas[t]; i < 32; i++)
-            ASSERT_EQ(z->m_nPsbManKoma[t][i], 0) << t;
-    EXPECT_TRUE(Reach(*z, false, 3).empty());
-}
-
-#ifndef NDEBUG
-TEST(AttackListsDeathTest, MissingEntryIsCaughtInDebugBuilds)
-{
-    auto z = NewEngine();
-    z->m_nPsbManKoma[0x63][0] = 0; // the pawn's entry is lost
-    z->m_nPsbManKomas[0x63] = 0;
-    EXPECT_DEATH(z->DelPossibleKomas(0x73), "");
-}
-#else
-TEST(AttackLists, MissingEntryLeavesTheListAlone)
-{
-    auto z = NewEngine();
-    z->m_nPsbManKoma[0x63][0] = 0;
-    z->m_nPsbManKomas[0x63] = 0;
-    z->DelPossibleKomas(0x73);
-    EXPECT_EQ(z->m_nPsbManKomas[0x63], 0);
-}
-#endif
 
 // ---------------------------------------------------------------------------
 // Making and unmaking
@@ -165,76 +107,6 @@ TEST(MakeUnmake, PawnStepOpensTheBishop)
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
     z->BackKomaOnBoard(0x63, 0x73, 0, 0);
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, VacatedFileExtendsTheRook)
-{
-    auto z = Position({{0x88, 7}, {0x78, 5}, {0x38, 129}});
-    int rook = z->m_nUniBoard[0x88];
-    EXPECT_EQ(Reach(*z, false, rook).count(XRay(0x68)), 1u);
-    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x58)), 0u);
-    z->MoveKomaOnBoard(0x77, 0x78, 0);
-    for (int s : {0x78, 0x68, 0x58, 0x48, 0x38})
-        EXPECT_EQ(Reach(*z, false, rook).count(Plain(s)), 1u) << std::hex << s;
-    EXPECT_EQ(Reach(*z, false, rook).count(Plain(0x28)), 0u);
-}
-
-TEST(MakeUnmake, CaptureDropAndBackKeepNumbers)
-{
-    auto z = Position({{0x55, 7}, {0x25, 133}, {0x16, 135}});
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    int gold = z->m_nUniBoard[0x25];
-
-    z->MoveKomaOnBoard(0x25, 0x55, 8); // rook takes the gold and promotes
-    EXPECT_EQ(z->m_nCaptByMan[5], 1);
-    EXPECT_EQ(z->m_komaUni[gold].nKind, 0);
-    EXPECT_EQ(z->m_nUniNum[5][z->m_nCurrUniNumPos[5] - 1], gold);
-    EXPECT_EQ(z->m_nWeightScore, before->weightScore - 690 - 780 - 260);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-
-    z->MoveKomaOnCapt(0x56, 5); // Man drops the gold it has just taken
-    EXPECT_EQ(z->m_nUniBoard[0x56], gold);
-    EXPECT_EQ(z->m_nCaptByMan[5], 0);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-
-    z->BackKomaToCapt(0x56);
-    z->BackKomaOnBoard(0x25, 0x55, 8, 133);
-    EXPECT_EQ(z->m_nUniBoard[0x25], gold);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, ComCaptureAndDropPackTheHand)
-{
-    auto z = Position({{0x44, 4}, {0x35, 132}});
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    z->MoveKomaOnBoard(0x44, 0x35, 0);
-    EXPECT_EQ(z->m_nCaptByCom[4], 1);
-    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
-    z->MoveKomaOnCapt(0x66, 132);
-    EXPECT_EQ(z->m_dwDai, 0u);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-    z->BackKomaToCapt(0x66);
-    EXPECT_EQ(z->m_dwDai, zelkor::kDaiCode[4]);
-    z->BackKomaOnBoard(0x44, 0x35, 0, 4);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(MakeUnmake, PromotionChangesTheMaterial)
-{
-    auto z = Position({{0x44, 4}, {0x66, 135}});
-    int start = z->m_nWeightScore;
-    z->MoveKomaOnBoard(0x33, 0x44, 8);
-    EXPECT_EQ(z->m_nBoard[0x33], 12);
-    EXPECT_EQ(z->m_nWeightScore, start - 30);
-    z->MoveKomaOnBoard(0x76, 0x66, 8);
-    EXPECT_EQ(z->m_nBoard[0x76], 143);
-    EXPECT_EQ(z->m_nWeightScore, start - 30 + 260);
-    z->BackKomaOnBoard(0x76, 0x66, 8, 0);
-    z->BackKomaOnBoard(0x33, 0x44, 8, 0);
-    EXPECT_EQ(z->m_nWeightScore, start);
-    EXPECT_EQ(z->m_nBoard[0x44], 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -293,16 +165,6 @@ TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
     EXPECT_EQ(r.nSrcPos, 0);
 }
 
-TEST_F(ResultTableTest, DecidedScoresHitAtAnyDepth)
-{
-    RESULT_IO in = Io(30000, 1);
-    z->SaveSearchData(&in);
-    RESULT_IO r = Io(0, 9);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 30000);
-    EXPECT_EQ(r.nSearched, 2);
-}
-
 TEST_F(ResultTableTest, ReplacementByDepth)
 {
     RESULT_IO a = Io(10, 4, 1);
@@ -319,24 +181,6 @@ TEST_F(ResultTableTest, ReplacementByDepth)
     z->LoadSearchData(&r);
     EXPECT_EQ(r.nGain, 40);
     EXPECT_EQ(z->m_nResults, 1);
-}
-
-TEST_F(ResultTableTest, RicherStoredHandCoversTheSideToMove)
-{
-    Key(0x1000, 0x2000, 2); // Com holds two pawns
-    RESULT_IO a = Io(50, 4);
-    z->SaveSearchData(&a);
-    Key(0x1000, 0x2000, 1);
-    z->m_nDepth = 0; // Com to move: a richer Com hand already covers this
-    RESULT_IO b = Io(60, 3);
-    z->SaveSearchData(&b);
-    EXPECT_EQ(z->m_nResults, 1);
-    z->m_nDepth = 1; // Man to move: it does not
-    z->SaveSearchData(&b);
-    EXPECT_EQ(z->m_nResults, 2);
-    RESULT_IO r = Io(0, 3);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 60);
 }
 
 TEST_F(ResultTableTest, FullTableStoresNothing)
@@ -371,56 +215,6 @@ TEST_F(ResultTableTest, MateAgainstManAlsoRecordsAWin)
     EXPECT_EQ(r.nDepth, -1);
 }
 
-TEST_F(ResultTableTest, MateAgainstComRecordsALoss)
-{
-    RESULT_IO mate = Io(120, 3);
-    z->SaveOuteDataOnCom(&mate);
-    RESULT_IO r = Io(0, 2);
-    z->LoadOuteDataOnCom(&r);
-    EXPECT_EQ(r.nGain, 120);
-    r = Io(0, 1);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, -30000);
-}
-
-TEST_F(ResultTableTest, UnprovenMateResultsNeedTheirDepth)
-{
-    RESULT_IO open = Io(40, 3);
-    z->SaveOuteDataOnMan(&open);
-    EXPECT_EQ(z->m_nResults, 1); // no search entry for an unproven result
-    RESULT_IO r = Io(0, 5);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 0);
-    EXPECT_EQ(r.nDepth, 3);
-    r = Io(0, 2);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 40);
-    RESULT_IO none = Io(0, 1); // "no mate" from a shallower search is still final
-    Key(0x55, 0x66, 0);
-    z->SaveOuteDataOnMan(&none);
-    r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 0);
-}
-
-TEST_F(ResultTableTest, MateWithFewerPiecesInHandHoldsWithMore)
-{
-    Key(0x777, 0x888, 1); // Com mates with one pawn in hand
-    RESULT_IO mate = Io(100, 5);
-    z->SaveOuteDataOnMan(&mate);
-    Key(0x777, 0x888, 2);
-    RESULT_IO r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 100);
-    Key(0x777, 0x888, 0); // with fewer it proves nothing
-    r = Io(0, 9);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 0);
-}
-
 TEST(DaiBits, CompareStoredAndCurrentHands)
 {
     EnginePtr zp = NewCore();
@@ -442,21 +236,6 @@ TEST(DaiBits, CompareStoredAndCurrentHands)
 // ---------------------------------------------------------------------------
 // Legality
 // ---------------------------------------------------------------------------
-
-TEST(IsMoveable, RemembersOnlyWhatIsStillPlayable)
-{
-    auto z = Position({{0x55, 7}, {0x25, 133}});
-    z->m_nDepth = 1; // Man to move
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 0));
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x15, 0, 0)); // behind the gold
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 133, 8));
-    z->m_nDepth = 0;
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
-    z->m_nDepth = 1;
-    z->MoveKomaOnBoard(0x24, 0x25, 0); // the gold has gone
-    EXPECT_FALSE(z->IsMoveable(0x55, 0x25, 133, 0));
-    EXPECT_TRUE(z->IsMoveable(0x55, 0x25, 0, 0));
-}
 
 TEST(IsMoveable, PromotionAndDrops)
 {
@@ -535,49 +314,38 @@ TEST(CheckMoveable, DropCodes)
 
 TEST(CheckBoard, ValidationCodes)
 {
+    const struct
+    {
+        const char *name;
+        std::vector<std::array<int, 3>> edits; // row, column (0-based), code
+        std::array<int, 7> com, man;
+        int turn, want;
+    } rows[] = {
+        {"start, turn 0", {}, {}, {}, 0, 0},
+        {"start, turn 1", {}, {}, {}, 1, 0},
+        {"start, either turn", {}, {}, {}, -1, 0},
+        {"Man knight on row 2", {{1, 3, 3}}, {}, {}, 0, 12},
+        {"Com pawn on row 9", {{8, 0, 129}}, {}, {}, 0, 12},
+        {"second Man pawn on file 7", {{4, 6, 1}}, {}, {}, 0, 3},
+        {"a promoted pawn is no pawn", {{6, 0, 0}, {4, 6, 9}}, {}, {}, 0, 0},
+        {"no Com king", {{0, 4, 0}}, {}, {}, 0, 1},
+        {"a nineteenth pawn", {}, {1}, {}, 0, 1},
+        {"a negative hand", {}, {}, {0, -1}, 0, 1},
+        {"a bad code", {{4, 4, 13}}, {}, {}, -1, 1},
+        // Com's rook sees Man's king: only a position with Man to move is valid.
+        {"Man in check, Com to move", {{1, 1, 0}, {6, 4, 0}, {2, 4, 0}, {1, 4, 135}}, {}, {}, 0, 1},
+        {"Man in check, Man to move", {{1, 1, 0}, {6, 4, 0}, {2, 4, 0}, {1, 4, 135}}, {}, {}, 1, 0},
+    };
     auto z = NewEngine();
-    BOARD b;
-    const int none[7] = {0, 0, 0, 0, 0, 0, 0};
-    IniBoard(b);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
-    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 0);
-
-    IniBoard(b);
-    b[1][3] = 3; // Man knight on row 2
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-    IniBoard(b);
-    b[8][0] = 129; // Com pawn on row 9
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 12);
-
-    IniBoard(b);
-    b[4][6] = 1; // second Man pawn on file 7
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 3);
-    IniBoard(b);
-    b[6][0] = 0;
-    b[4][6] = 9; // a promoted pawn is no pawn
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 0);
-
-    IniBoard(b);
-    b[0][4] = 0; // no Com king
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
-
-    IniBoard(b);
-    const int pawn[7] = {1, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(z->CheckBoard(b, pawn, none, 0), 1); // a nineteenth pawn
-    const int negative[7] = {0, -1, 0, 0, 0, 0, 0};
-    EXPECT_EQ(z->CheckBoard(b, none, negative, 0), 1);
-    b[4][4] = 13;
-    EXPECT_EQ(z->CheckBoard(b, none, none, -1), 1);
-
-    // Com's rook sees Man's king: only a position with Man to move is valid.
-    IniBoard(b);
-    b[1][1] = 0;
-    b[6][4] = 0;
-    b[2][4] = 0;
-    b[1][4] = 135;
-    EXPECT_EQ(z->CheckBoard(b, none, none, 0), 1);
-    EXPECT_EQ(z->CheckBoard(b, none, none, 1), 0);
+    for (const auto &r : rows) {
+        BOARD b;
+        for (int i = 0; i < 9; i++)
+            for (int j = 0; j < 9; j++)
+                b[i][j] = static_cast<unsigned char>(zelkor::kIniBoard[Sq(i + 1, j + 1)]);
+        for (const auto &e : r.edits)
+            b[e[0]][e[1]] = static_cast<unsigned char>(e[2]);
+        EXPECT_EQ(z->CheckBoard(b, r.com.data(), r.man.data(), r.turn), r.want) << r.name;
+    }
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
 }
 

@@ -2,7 +2,7 @@
 #ifndef KORVANE_TEST_SCORE_UTIL_H
 #define KORVANE_TEST_SCORE_UTIL_H
 
-#include "EngineTestUtil.h"
+#include "engine_board.h"
 
 #include <array>
 #include <cstring>
@@ -12,19 +12,18 @@ namespace scoretest {
 
 using Hand = std::array<int, 7>; // pawn .. rook
 
-// Written through the engine's own entry (see enginetest::ParseBoard), then
-// prepared for the given ply count as a think would.
+// Written through the engine's own entry, then prepared for the given ply
+// count as a think would.
 inline void Place(ZelkorCore &z, const BOARD &b, Hand com = {}, Hand man = {}, int counter = 30)
 {
     z.UpdateBoard(b, com.data(), man.data(), counter);
     z.PreparePosScore();
 }
 
-inline void Place(ZelkorCore &z, const char *diagram, Hand com = {}, Hand man = {}, int counter = 30)
+// An SFEN board field; the hands come separately.
+inline void Place(ZelkorCore &z, const char *sfen, Hand com = {}, Hand man = {}, int counter = 30)
 {
-    BOARD b;
-    enginetest::ParseBoard(diagram, b);
-    Place(z, b, com, man, counter);
+    Place(z, usi::ToEngineInput(enginetest::Sfen(sfen)).board, com, man, counter);
 }
 
 // Leaves only the hand-written evaluation terms (and material).

@@ -1,7 +1,6 @@
-// Mate detection: problems with known answers, checked against an
-// independent mate solver built on the reference rules, for both twins.
-#include "EngineTestUtil.h"
-#include "refmoves.h"
+// Mate detection: problems with known answers, checked against a mate
+// solver built on the independent rules, for both twins.
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -13,41 +12,15 @@ using namespace enginetest;
 namespace {
 
 #ifdef KORVANE_SANITIZE
-constexpr int kCheckedPlies = 3; // the reference proof of a mate in 5 is slow there
+constexpr int kCheckedPlies = 3; // the independent proof of a mate in 5 is slow there
 #else
 constexpr int kCheckedPlies = 5;
 #endif
 
-struct Piece
-{
-    int sq;
-    int code;
-};
-
-struct Problem
-{
-    std::vector<Piece> pieces;
-    std::vector<int> comHand; // pawn .. rook
-};
-
 // Com mates Man: a gold dropped on the king's head, covered by a pawn.
-const Problem kMateInOne = {{{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1, 0, 0}};
+const char kMateInOne[] = "4k4/9/9/9/9/9/4p4/9/4K4 w g";
 // The only mating blow is a pawn drop on 0x89, covered by the dragon.
-const Problem kPawnDropOnly = {{{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1, 0, 0, 0, 0, 0, 0}};
-const Problem kMateInThree = {
-    {{0x13, 136}, {0x71, 7}, {0x73, 143}, {0x84, 142}, {0x91, 8}, {0x98, 3}},
-    {0, 0, 0, 0, 0, 0, 1}};
-const Problem kMateInFive = {{{0x14, 136}, {0x68, 135}, {0x91, 8}}, {0, 0, 0, 0, 1, 1, 0}};
-
-RefPos ToRef(const Problem &p)
-{
-    RefPos r = RefEmpty();
-    for (const Piece &x : p.pieces)
-        r.board[x.sq] = x.code;
-    for (int k = 1; k <= 7; k++)
-        r.captCom[k] = p.comHand[k - 1];
-    return r;
-}
+const char kPawnDropOnly[] = "6k2/9/9/9/9/9/7+r1/9/8K w p";
 
 EnginePtr NewThinker()
 {
@@ -57,131 +30,100 @@ EnginePtr NewThinker()
     return z;
 }
 
-void Load(ZelkorCore &z, const RefPos &p)
+void Place(ZelkorCore &z, const Pos &p)
 {
-    RefToEngine(p, z);
+    Write(p, z);
     z.InitResultArea();
     z.m_nDepth = 0;
     z.PreparePosScore();
 }
 
-// Reference: can the side `com` force mate by checks within `plies` (odd)?
-// A pawn drop that leaves no reply is not a mate.
-bool RefMates(const RefPos &p, int plies, bool com)
-{
-    for (const RefMove &m : RefLegalMoves(p, com)) {
-        const RefPos q = RefApply(p, m);
-        if (!RefAttacked(q, RefKing(q, !com), com))
-            continue;
-        const std::vector<RefMove> replies = RefLegalMoves(q, !com);
-        if (replies.empty()) {
-            if (m.src == 255 && (m.kind & 15) == 1)
-                continue;
-            return true;
-        }
-        if (plies == 1)
-            continue;
-        bool all = true;
-        for (const RefMove &r : replies)
-            if (!RefMates(RefApply(q, r), plies - 2, com)) {
-                all = false;
-                break;
-            }
-        if (all)
-            return true;
-    }
-    return false;
-}
+// Can Com force mate by checks within `plies` (odd)? A pawn-drop mate is no
+// legal move, so it is never counted.
+bool Mates(const Pos &p, int plies);
 
 // Every reply to `first` still loses within plies - 2.
-bool RefForces(const RefPos &p, const RefMove &first, int plies, bool com)
+bool Forces(const Pos &p, const Move &first, int plies)
 {
-    const RefPos q = RefApply(p, first);
-    if (!RefAttacked(q, RefKing(q, !com), com))
+    const Pos q = Apply(p, first);
+    if (!Attacked(q, KingSquare(q, false), true))
         return false;
-    const std::vector<RefMove> replies = RefLegalMoves(q, !com);
-    if (replies.empty())
-        return !(first.src == 255 && (first.kind & 15) == 1);
-    for (const RefMove &r : replies)
-        if (plies < 3 || !RefMates(RefApply(q, r), plies - 2, com))
+    for (const Move &r : LegalMoves(q, false))
+        if (plies < 3 || !Mates(Apply(q, r), plies - 2))
             return false;
     return true;
+}
+
+bool Mates(const Pos &p, int plies)
+{
+    for (const Move &m : LegalMoves(p, true))
+        if (Forces(p, m, plies))
+            return true;
+    return false;
 }
 
 struct Found
 {
     int value;
-    RefMove move;
+    Move move;
 };
-
-Found SolveOnMan(ZelkorCore &z, const RefPos &p, int limit)
-{
-    Load(z, p);
-    Found f{0, {0, 0, 0, 0}};
-    f.value = z.SearchTumiOnMan(f.move.src, f.move.dst, f.move.kind, f.move.naru, limit);
-    EXPECT_EQ(z.m_nDepth, 0);
-    return f;
-}
-
-// The same problem turned round: Man hunts Com's king.
-Found SolveOnCom(ZelkorCore &z, const RefPos &p, int limit)
-{
-    Load(z, RefMirror(p));
-    Found f{0, {0, 0, 0, 0}};
-    f.value = z.SearchTumiOnCom(f.move.src, f.move.dst, f.move.kind, f.move.naru, limit);
-    EXPECT_EQ(z.m_nDepth, 0);
-    f.move = RefMirrorMove(f.move);
-    return f;
-}
 
 class MateProblems : public ::testing::TestWithParam<bool>
 {
 protected:
-    Found Solve(ZelkorCore &z, const RefPos &p, int limit)
+    // Hunting Com solves the problem turned round: Man hunts Com's king.
+    Found Solve(ZelkorCore &z, const Pos &p, int limit)
     {
-        return GetParam() ? SolveOnCom(z, p, limit) : SolveOnMan(z, p, limit);
+        const bool com = GetParam();
+        Place(z, com ? Mirror(p) : p);
+        Found f{0, {0, 0, 0, 0}};
+        Move &m = f.move;
+        f.value = com ? z.SearchTumiOnCom(m.src, m.dst, m.kind, m.naru, limit)
+                      : z.SearchTumiOnMan(m.src, m.dst, m.kind, m.naru, limit);
+        EXPECT_EQ(z.m_nDepth, 0);
+        if (com)
+            f.move = Mirror(f.move);
+        return f;
     }
 };
 
-TEST_P(MateProblems, MateInOneIsTheGoldOnTheHead)
+TEST_P(MateProblems, KnownProblems)
 {
-    auto z = NewThinker();
-    const RefPos p = ToRef(kMateInOne);
-    const Found f = Solve(*z, p, 31);
-    EXPECT_GE(f.value, 100);
-    EXPECT_EQ(f.move, (RefMove{255, 0x85, 133, 0}));
-}
-
-TEST_P(MateProblems, MatesInThreeAndFiveAreForced)
-{
-    auto z = NewThinker();
-    struct Case
+    const struct
     {
-        const Problem *problem;
+        const char *sfen;
+        int rooksInHand; // Com's, beyond the two a game has
         int plies;
+    } rows[] = {
+        {kMateInOne, 0, 1},
+        {"2k6/9/9/9/9/9/R1+r6/3+b5/K6N1", 1, 3},
+        {"3k5/9/9/9/9/7r1/9/9/K8 w bg", 0, 5},
     };
-    for (const Case &c : {Case{&kMateInThree, 3}, Case{&kMateInFive, 5}}) {
-        SCOPED_TRACE(c.plies);
-        const RefPos p = ToRef(*c.problem);
+    auto z = NewThinker();
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.sfen);
+        Pos p = Sfen(r.sfen);
+        Hand(p, true, 7) += r.rooksInHand;
         // Not within fewer plies: the deepening has to reach the full length.
-        EXPECT_LT(Solve(*z, p, c.plies - 2).value, 100);
-        const Found f = Solve(*z, p, c.plies);
+        if (r.plies > 1) {
+            EXPECT_LT(Solve(*z, p, r.plies - 2).value, 100);
+        }
+        const Found f = Solve(*z, p, r.plies);
         ASSERT_GE(f.value, 100);
-        if (c.plies <= kCheckedPlies) {
-            EXPECT_TRUE(RefForces(p, f.move, c.plies, true))
-                << std::hex << f.move.src << "->" << f.move.dst;
+        if (r.plies <= kCheckedPlies) {
+            EXPECT_TRUE(Forces(p, f.move, r.plies)) << std::hex << f.move.src << "->" << f.move.dst;
         }
         EXPECT_GE(Solve(*z, p, 31).value, 100);
     }
+    EXPECT_EQ(Solve(*z, Sfen(kMateInOne), 31).move, (Move{255, 0x85, 133, 0}));
 }
 
 TEST_P(MateProblems, PawnDropMateIsNeverReportedAsMate)
 {
     auto z = NewThinker();
-    const RefPos p = ToRef(kPawnDropOnly);
-    ASSERT_FALSE(RefMates(p, 1, true));
-    const Found f = Solve(*z, p, 1);
-    EXPECT_LT(f.value, 100);
+    const Pos p = Sfen(kPawnDropOnly);
+    ASSERT_FALSE(Mates(p, 1));
+    EXPECT_LT(Solve(*z, p, 1).value, 100);
     const Found deeper = Solve(*z, p, 31);
     if (deeper.value >= 100) {
         EXPECT_FALSE(deeper.move.src == 255 && (deeper.move.kind & 15) == 1);
@@ -196,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(BothTwins, MateProblems, ::testing::Bool(),
 TEST(MateTests, ExactTestAndAndNodeKnowTheDropPawnRule)
 {
     auto z = NewThinker();
-    Load(*z, ToRef(kPawnDropOnly));
+    Place(*z, Sfen(kPawnDropOnly));
     z->m_nDepth = 1;
     z->MoveKomaOnCapt(0x89, 129);
     EXPECT_EQ(z->IsTumiOnManJust(true), -30000);
@@ -217,39 +159,23 @@ TEST(MateTests, ExactTestAndAndNodeKnowTheDropPawnRule)
 TEST(MateTests, OneMoveTestFindsTheMateAndSparesAFreeKing)
 {
     auto z = NewThinker();
-    Load(*z, ToRef(kMateInOne));
+    Place(*z, Sfen(kMateInOne));
     ASSERT_EQ(z->IsTumiOnManByOneMove(), 30000);
     const CANDI_MOVE &m = z->m_moveCandi[0][0];
-    EXPECT_EQ(m.nSrcPos, 255);
-    EXPECT_EQ(m.nDstPos, 0x85);
-    EXPECT_EQ(m.nKind, 133);
-
+    EXPECT_EQ(Move({m.nSrcPos, m.nDstPos, m.nKind, 0}), (Move{255, 0x85, 133, 0}));
     // A king in the open with six or more free squares is never mated in one,
     // whatever Com holds.
-    RefPos open = RefEmpty();
-    open.board[0x15] = 136;
-    open.board[0x55] = 8;
-    open.board[0x45] = 129;
-    for (int k = 2; k <= 7; k++)
-        open.captCom[k] = 2;
-    Load(*z, open);
+    Place(*z, Sfen("4k4/9/9/4p4/4K4/9/9/9/9 b 2r2b2g2s2n2l"));
     EXPECT_EQ(z->IsTumiOnManByOneMove(), z->m_nWeightScore);
 }
 
 TEST(MateTests, NoCheckLeavesTheOutputsAlone)
 {
     auto z = NewThinker();
-    RefPos p = RefEmpty();
-    p.board[0x15] = 136;
-    p.board[0x95] = 8;
-    p.board[0x11] = 130;
-    Load(*z, p);
+    Place(*z, Sfen("l3k4/9/9/9/9/9/9/9/4K4"));
     int src = -1, dst = -1, kind = -1, naru = -1;
     EXPECT_EQ(z->SearchTumiOnMan(src, dst, kind, naru, 31), -30000);
-    EXPECT_EQ(src, -1);
-    EXPECT_EQ(dst, -1);
-    EXPECT_EQ(kind, -1);
-    EXPECT_EQ(naru, -1);
+    EXPECT_EQ(src + dst + kind + naru, -4);
 }
 
 } // namespace

@@ -1,19 +1,19 @@
 // The engine plays both sides the way the game drives it: the document's
 // board (bit 128 on the pieces of the player at the top), UpdateBoard, then
 // OnFindMove with turn 1 when the mover sits at the top. Every move is
-// checked by the independent reference rules, and a game may end only by
-// one of the engine's end-of-game result codes.
-#include "candis_fixture.h"
+// checked by the independent rules, and a game may end only by one of the
+// engine's end-of-game result codes.
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <tuple>
 
 using namespace enginetest;
-using candistest::ToDocument;
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr unsigned int kUntouched = 0xdeadbeefu;
 
 struct Game
 {
-    RefPos pos;     // Com = the player at the top
+    Pos pos;        // Com = the player at the top
     bool topToMove; // side to move
     int plies;
 };
@@ -39,32 +39,15 @@ struct Game
 Game NewGame(int teai, bool firstUp)
 {
     Game g;
-    g.pos = RefEmpty();
-    for (int s = 0; s < 256; s++)
-        g.pos.board[s] = zelkor::kIniBoard[s];
+    g.pos = usi::StartPosition();
     const int flip = firstUp ? 170 : 0;
     const int lance = flip ? flip - Sq(9, 1) : Sq(9, 1);
     const int bishop = flip ? flip - Sq(8, 2) : Sq(8, 2);
     const int rook = flip ? flip - Sq(8, 8) : Sq(8, 8);
-    switch (teai) {
-    case 1:
-        g.pos.board[lance] = 0;
-        break;
-    case 2:
-        g.pos.board[bishop] = 0;
-        break;
-    case 3:
-        g.pos.board[rook] = 0;
-        break;
-    case 4:
-        g.pos.board[rook] = g.pos.board[lance] = 0;
-        break;
-    case 5:
-        g.pos.board[rook] = g.pos.board[bishop] = 0;
-        break;
-    default:
-        break;
-    }
+    const int gone[6][2] = {{}, {lance}, {bishop}, {rook}, {rook, lance}, {rook, bishop}};
+    for (int s : gone[teai])
+        if (s != 0)
+            g.pos.Set(s, 0);
     g.topToMove = firstUp;
     g.plies = 0;
     return g;
@@ -72,7 +55,7 @@ Game NewGame(int teai, bool firstUp)
 
 // The document's reading of the move word (the mover at the bottom sees
 // mirrored squares), as a move on the top-oriented position.
-RefMove Decode(const RefPos &p, unsigned int w, bool top)
+Move Decode(const Pos &p, unsigned int w, bool top)
 {
     int src = w & 0xff, dst = (w >> 8) & 0xff;
     const int kind = (w >> 16) & 0xff;
@@ -82,22 +65,22 @@ RefMove Decode(const RefPos &p, unsigned int w, bool top)
             src = 136 - src;
         dst = 136 - dst;
     }
-    RefMove m;
+    Move m;
     m.src = src == 255 ? 255 : src + 17;
     m.dst = dst + 17;
-    m.kind = src == 255 ? (kind & 15) + (top ? 128 : 0) : p.board[m.dst];
+    m.kind = src == 255 ? (kind & 15) + (top ? 128 : 0) : p.At(m.dst);
     m.naru = naru ? 8 : 0;
     return m;
 }
 
-std::string Describe(const RefMove &m)
+std::string Describe(const Move &m)
 {
     std::ostringstream o;
     o << std::hex << m.src << "->" << m.dst << " kind " << std::dec << m.kind << " naru " << m.naru;
     return o.str();
 }
 
-bool Contains(const std::vector<RefMove> &v, const RefMove &m)
+bool Contains(const std::vector<Move> &v, const Move &m)
 {
     return std::find(v.begin(), v.end(), m) != v.end();
 }
@@ -108,10 +91,8 @@ int PlayGame(ZelkorCore &z, Game g, const char *name)
     while (g.plies < kMaxPlies) {
         SCOPED_TRACE(::testing::Message() << name << " ply " << g.plies);
         const bool top = g.topToMove;
-        BOARD b;
-        int up[7], down[7];
-        ToDocument(g.pos, b, up, down);
-        z.UpdateBoard(b, up, down, g.plies);
+        usi::EngineInput in = usi::ToEngineInput(g.pos);
+        z.UpdateBoard(in.board, in.up, in.down, g.plies);
 
         Snapshot before;
         TakeSnapshot(z, before);
@@ -126,7 +107,7 @@ int PlayGame(ZelkorCore &z, Game g, const char *name)
         }
         if (result == 18) {
             // The opponent's last move dropped a pawn that mates.
-            EXPECT_TRUE(RefAttacked(g.pos, RefKing(g.pos, top), !top));
+            EXPECT_TRUE(Attacked(g.pos, KingSquare(g.pos, top), !top));
             return result;
         }
         EXPECT_TRUE(result == 0 || result == 5 || result == 15 || result == 17)
@@ -135,8 +116,8 @@ int PlayGame(ZelkorCore &z, Game g, const char *name)
         if (result == 17)
             return result;
 
-        const RefMove m = Decode(g.pos, word, top);
-        const std::vector<RefMove> legal = RefLegalMoves(g.pos, top);
+        const Move m = Decode(g.pos, word, top);
+        const std::vector<Move> legal = LegalMoves(g.pos, top);
         if (!Contains(legal, m)) {
             ADD_FAILURE() << "illegal move " << Describe(m);
             return -1;
@@ -149,8 +130,8 @@ int PlayGame(ZelkorCore &z, Game g, const char *name)
             EXPECT_TRUE(z.GetKomaMove(src, dst, kind, naru, srcKind));
             EXPECT_EQ(src, m.src);
             EXPECT_EQ(dst, m.dst);
-            const RefPos own = RefApply(g.pos, {src, dst, kind, naru});
-            EXPECT_TRUE(std::equal(own.board, own.board + 256, z.m_nBoard));
+            const Pos own = Apply(g.pos, Move{src, dst, kind, naru});
+            EXPECT_EQ(std::memcmp(own.board, PositionOf(z).board, sizeof own.board), 0);
             if (src == 255)
                 z.BackKomaToCapt(dst);
             else
@@ -166,18 +147,18 @@ int PlayGame(ZelkorCore &z, Game g, const char *name)
             ADD_FAILURE() << "no recorded move";
             return -1;
         }
-        RefMove chosen = m;
+        Move chosen = m;
         chosen.naru = naru;
-        const RefPos engineView = RefApply(g.pos, chosen);
-        const bool check = RefAttacked(engineView, RefKing(engineView, !top), top);
+        const Pos engineView = Apply(g.pos, chosen);
+        const bool check = Attacked(engineView, KingSquare(engineView, !top), top);
         EXPECT_EQ(result == 5 || result == 15, check) << "result " << result;
 
-        g.pos = RefApply(g.pos, m);
+        g.pos = Apply(g.pos, m);
         g.plies++;
         g.topToMove = !top;
         if (result == 15) {
             // Mated: at most futile interpositions are left.
-            for (const RefMove &r : RefLegalMoves(g.pos, !top))
+            for (const Move &r : LegalMoves(g.pos, !top))
                 EXPECT_EQ(r.src, 255) << "escape " << Describe(r);
             return result;
         }

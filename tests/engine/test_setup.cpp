@@ -1,6 +1,6 @@
 // Constant tables, numbering, keys, the result table's size and the
 // board conversions.
-#include "EngineTestUtil.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -10,27 +10,6 @@
 #include <unistd.h>
 
 using namespace enginetest;
-
-TEST(Constants, DerivedValues)
-{
-    // Promoted weights are the base plus the bonus; halves for Weight1.
-    const int promoted[][3] = {{9, 420, 520}, {12, 670, 1310}, {15, 1300, 2340}, {13, 0, 0}};
-    for (const auto &p : promoted) {
-        EXPECT_EQ(zelkor::kWeight1[p[0]], p[1]) << p[0];
-        EXPECT_EQ(zelkor::kWeight2[p[0]], p[2]) << p[0];
-    }
-    for (int i = 0; i <= 10; i++)
-        for (int s : {Sq(0, i), Sq(10, i), Sq(i, 0), Sq(i, 10)})
-            EXPECT_EQ(zelkor::kIniBoard[s], 255) << s;
-    // Packed hand fields are disjoint and cover bits 0..20.
-    std::uint32_t all = 0;
-    for (int k = 1; k <= 7; k++) {
-        EXPECT_EQ(all & zelkor::kDaiBits[k], 0u);
-        EXPECT_EQ(zelkor::kDaiBits[k] & (zelkor::kDaiCode[k] - 1), 0u) << k;
-        all |= zelkor::kDaiBits[k];
-    }
-    EXPECT_EQ(all, 0x1FFFFFu);
-}
 
 TEST(Numbering, InitialPosition)
 {
@@ -55,33 +34,6 @@ TEST(Numbering, InitialPosition)
     EXPECT_EQ(z->m_dwBoard1, 0xFEDCBA98u);
     EXPECT_EQ(z->m_dwBoard2, 0x76543210u);
     EXPECT_TRUE(z->IsCorrectKomas());
-}
-
-TEST(Numbering, HandsAndHandicapLeaveTheirNumbersOnTheStacks)
-{
-    auto z = NewEngine();
-    z->m_nBoard[0x88] = 0; // Man's rook off
-    z->m_nBoard[0x91] = 0; // and a lance
-    z->m_nBoard[0x71] = 0; // a pawn in Com's hand
-    z->m_nBoard[0x11] = 0; // Com's lance in Man's hand
-    z->m_nCaptByCom[1] = 1;
-    z->m_nCaptByMan[2] = 1;
-    z->SetUniBoard();
-    EXPECT_EQ(z->m_nCurrUniNumPos[7], 1);
-    EXPECT_EQ(z->m_nCurrUniNumPos[2], 2);
-    EXPECT_EQ(z->m_nCurrUniNumPos[1], 1);
-    for (int k = 1; k <= 7; k++)
-        for (int i = 0; i < z->m_nCurrUniNumPos[k]; i++)
-            EXPECT_EQ(z->m_komaUni[z->m_nUniNum[k][i]].nKind, 0);
-    EXPECT_EQ(z->m_dwDai, 1u);
-    // Pieces off the board count for the other side; hands at their hand value.
-    EXPECT_EQ(z->m_nWeightScore, 115 + 100 + 1040 + 430 - 430 - 480);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-
-    int top = z->m_nUniNum[2][z->m_nCurrUniNumPos[2] - 1];
-    z->MoveKomaOnCapt(0x55, 2);
-    EXPECT_EQ(z->m_nUniBoard[0x55], top);
-    EXPECT_EQ(z->m_komaUni[top].nKind, 2);
 }
 
 TEST(Random, ParkMillerSequenceAndFixedKeys)
@@ -187,75 +139,25 @@ TEST(ResultTable, InitGameClearsEveryEntry)
     EXPECT_EQ(z.m_nReflexMax, 15000);
 }
 
-TEST(GlobalEngine, ExistsBeforeMainWithoutATable)
-{
-    ASSERT_NE(g_pZelkor, nullptr);
-    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_nGameStatus, 1);
-    EXPECT_EQ(ZelkorTestAccess::Core(*g_pZelkor).m_pResult, nullptr);
-}
-
-TEST(ConvertBoard, InitialPositionIsItsOwnMirror)
-{
-    auto z = NewEngine();
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    z->ConvertBoard();
-    EXPECT_EQ(std::memcmp(z->m_nBoard, before->board, sizeof(before->board)), 0);
-    EXPECT_EQ(std::memcmp(z->m_nUniBoard, before->uniBoard, sizeof(before->uniBoard)), 0);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
 TEST(ConvertBoard, MirrorsAndTwiceRestores)
 {
     auto z = NewEngine();
-    ClearPosition(*z);
-    z->m_nBoard[Sq(1, 5)] = 136;
-    z->m_nBoard[Sq(9, 4)] = 8;
-    z->m_nBoard[Sq(5, 5)] = 143; // the centre square only changes owner
-    z->m_nBoard[Sq(3, 2)] = 12;
-    z->m_nBoard[Sq(7, 8)] = 129;
-    SetHands(*z, {2, 0, 0, 0, 1, 0, 0}, {0, 1, 0, 0, 0, 0, 1});
-    std::uint32_t key1 = z->m_dwBoard1;
+    const Pos p = Sfen("4k4/9/1+S7/9/4+r4/9/7p1/9/3K5 w RLg2p"); // the centre only changes owner
+    Write(p, *z);
+    const std::uint32_t key1 = z->m_dwBoard1;
     auto before = std::make_unique<Snapshot>();
     TakeSnapshot(*z, *before);
 
     z->ConvertBoard();
-    EXPECT_EQ(z->m_nBoard[Sq(9, 5)], 8);
-    EXPECT_EQ(z->m_nBoard[Sq(1, 6)], 136);
-    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 15);
-    EXPECT_EQ(z->m_nBoard[Sq(7, 8)], 140);
-    EXPECT_EQ(z->m_nBoard[Sq(3, 2)], 1);
-    EXPECT_EQ(z->m_nCaptByMan[1], 2);
-    EXPECT_EQ(z->m_nCaptByCom[2], 1);
-    EXPECT_EQ(z->m_nCaptByCom[7], 1);
+    const Pos turned = PositionOf(*z), want = Mirror(p);
+    EXPECT_EQ(std::memcmp(turned.board, want.board, sizeof want.board), 0);
+    EXPECT_EQ(std::memcmp(turned.hand, want.hand, sizeof want.hand), 0);
     EXPECT_EQ(z->m_nWeightScore, -before->weightScore);
     EXPECT_EQ(z->m_dwBoard1, key1);
     EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
 
     z->ConvertBoard();
     EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-TEST(UpdateBoard, CopiesBoardHandsAndCounter)
-{
-    auto z = NewEngine();
-    BOARD b = {};
-    b[0][4] = 136;
-    b[8][4] = 8;
-    b[4][4] = 7;
-    const int com[7] = {1, 0, 0, 0, 0, 0, 0};
-    const int man[7] = {0, 0, 0, 0, 2, 0, 0};
-    z->m_nDepth = 5;
-    z->UpdateBoard(b, com, man, 37);
-    EXPECT_EQ(z->m_nBoard[Sq(5, 5)], 7);
-    EXPECT_EQ(z->m_nBoard[Sq(1, 5)], 136);
-    EXPECT_EQ(z->m_nCaptByCom[1], 1);
-    EXPECT_EQ(z->m_nCaptByMan[5], 2);
-    EXPECT_EQ(z->m_nCaptByMan[0], 0);
-    EXPECT_EQ(z->m_nCounter, 37);
-    EXPECT_EQ(z->m_nDepth, 0);
-    EXPECT_EQ(z->m_nPsbManKomas[Sq(1, 5)], 1); // the rook reaches Com's king
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
 }
 
 TEST(UpdateBoard, ImpossibleInventoryCannotCorruptTheEngine)

@@ -1,14 +1,14 @@
 // The think driver as the document sees it: result codes, the packed move
 // word, level limits, the move record and the bounds of the search tables.
-#include "candis_fixture.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 using namespace enginetest;
-using candistest::ToDocument;
 
 namespace {
 
@@ -32,28 +32,13 @@ EnginePtr NewThinker(int depth)
 }
 
 // Hands the position to the engine as the document does and thinks once.
-Think ThinkOnce(ZelkorCore &z, const RefPos &p, int turn, int counter = 10)
+Think ThinkOnce(ZelkorCore &z, const Pos &p, int turn, int counter = 10)
 {
-    BOARD b;
-    int com[7], man[7];
-    ToDocument(p, b, com, man);
-    z.UpdateBoard(b, com, man, counter);
+    usi::EngineInput in = usi::ToEngineInput(p);
+    z.UpdateBoard(in.board, in.up, in.down, counter);
     Think t;
     z.OnFindMove(turn, &t.word, &t.result);
     return t;
-}
-
-RefPos Position(std::initializer_list<std::pair<int, int>> pieces, std::vector<int> comHand = {},
-                std::vector<int> manHand = {})
-{
-    RefPos p = RefEmpty();
-    for (const auto &x : pieces)
-        p.board[x.first] = x.second;
-    for (int k = 1; k <= 7; k++) {
-        p.captCom[k] = k <= static_cast<int>(comHand.size()) ? comHand[k - 1] : 0;
-        p.captMan[k] = k <= static_cast<int>(manHand.size()) ? manHand[k - 1] : 0;
-    }
-    return p;
 }
 
 unsigned int Word(int b0, int b1, int b2, int b3)
@@ -61,70 +46,52 @@ unsigned int Word(int b0, int b1, int b2, int b3)
     return static_cast<unsigned int>(b0 | b1 << 8 | b2 << 16 | b3 << 24);
 }
 
-// Gold dropped on the head of Man's king, covered by a pawn.
-const RefPos kMateInOne = Position({{0x15, 136}, {0x95, 8}, {0x75, 129}}, {0, 0, 0, 0, 1});
-
-TEST(ThinkResults, MateInOneIsPlayedAndReportedAs15InBothOrientations)
+// Result codes of a think with the engine at the top (turn 1) and, on the
+// mirrored board, at the bottom (turn 0): the word stays in the think
+// orientation either way (the caller maps b to 0x88 - b).
+TEST(ThinkResults, CodesAndWordsInBothOrientations)
 {
+    const struct
+    {
+        const char *name;
+        const char *sfen;
+        int result;
+        unsigned int word;
+        bool mirrored; // the same answer with the board turned round
+    } rows[] = {
+        // Gold dropped on the head of Man's king, covered by a pawn.
+        {"mate in one", "4k4/9/9/9/9/9/4p4/9/4K4 w g", 15, Word(255, 0x74, 133, 0), true},
+        // The rook takes the loose rook on Man's king file: check, not mate.
+        {"check", "4k4/9/9/9/4r2R1/9/9/9/7K1", 5, Word(0x44, 0x47, 135, 0), true},
+        // Com's king is mated by a gold covered by a pawn: no move, word untouched.
+        {"mated", "3lkl3/4G4/4P4/9/9/9/9/9/8K", 16, kUntouched, true},
+        // Man's last move dropped the pawn on 0x25; Com has no answer.
+        {"mated by a dropped pawn", "3lkl3/4P4/5G3/9/9/9/9/9/3L4K", 18, kUntouched, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        const Pos p = Sfen(r.sfen);
+        auto z = NewThinker(2);
+        Think t = ThinkOnce(*z, p, 1);
+        EXPECT_EQ(t.result, r.result);
+        EXPECT_EQ(t.word, r.word);
+        EXPECT_EQ(z->m_bThinkMoved, r.word != kUntouched);
+        if (!r.mirrored)
+            continue;
+        t = ThinkOnce(*z, Mirror(p), 0);
+        EXPECT_EQ(t.result, r.result);
+        EXPECT_EQ(t.word, r.word);
+    }
+    // The mating gold stands on the engine's board in the caller's orientation.
     auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, kMateInOne, 1);
-    EXPECT_EQ(t.result, 15);
-    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
-    EXPECT_EQ(z->m_nBoard[0x85], 133);
-
-    // The computer at the bottom: the board comes mirrored and the word
-    // stays in the think orientation (the caller maps b to 0x88 - b).
-    t = ThinkOnce(*z, RefMirror(kMateInOne), 0);
-    EXPECT_EQ(t.result, 15);
-    EXPECT_EQ(t.word, Word(255, 0x74, 133, 0));
-    EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5); // back in the caller's orientation
-}
-
-TEST(ThinkResults, CheckWithoutMateReports5)
-{
-    // Com's rook takes the loose rook on Man's king file: check, not mate.
-    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x58, 7}, {0x98, 8}});
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 5);
-    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
-    t = ThinkOnce(*z, RefMirror(p), 0);
-    EXPECT_EQ(t.result, 5);
-    EXPECT_EQ(t.word, Word(0x44, 0x47, 135, 0));
-}
-
-TEST(ThinkResults, MatedWithoutMoveReports16AndLeavesTheWord)
-{
-    // Com's king is mated by a gold covered by a pawn.
-    const RefPos p =
-        Position({{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 5}, {0x35, 1}, {0x99, 8}});
-    ASSERT_TRUE(RefLegalMoves(p, true).empty());
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 16);
-    EXPECT_EQ(t.word, kUntouched);
-    EXPECT_FALSE(z->m_bThinkMoved);
-    t = ThinkOnce(*z, RefMirror(p), 0);
-    EXPECT_EQ(t.result, 16);
-    EXPECT_EQ(t.word, kUntouched);
-}
-
-TEST(ThinkResults, MatedByADroppedPawnReports18)
-{
-    // Man's last move dropped the pawn on 0x25; Com has no answer.
-    const RefPos p = Position(
-        {{0x15, 136}, {0x14, 130}, {0x16, 130}, {0x25, 1}, {0x36, 5}, {0x94, 2}, {0x99, 8}});
-    ASSERT_TRUE(RefLegalMoves(p, true).empty());
-    auto z = NewThinker(2);
-    Think t = ThinkOnce(*z, p, 1);
-    EXPECT_EQ(t.result, 18);
-    EXPECT_EQ(t.word, kUntouched);
+    ThinkOnce(*z, Mirror(Sfen(rows[0].sfen)), 0);
+    EXPECT_EQ(z->m_nBoard[0x88 - 0x74 + 0x11], 5);
 }
 
 TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
 {
     // A pawn on 0x89, covered by the dragon, would leave Man no answer.
-    const RefPos p = Position({{0x17, 136}, {0x78, 143}, {0x99, 8}}, {1});
+    const Pos p = Sfen("6k2/9/9/9/9/9/7+r1/9/8K w p");
     for (int depth : {1, 2, 3}) {
         auto z = NewThinker(depth);
         const Think t = ThinkOnce(*z, p, 1);
@@ -136,20 +103,20 @@ TEST(ThinkResults, DroppedPawnMateIsNeverPlayed)
 TEST(ThinkResults, CapturableKingEndsTheThinkWithoutAMove)
 {
     // Illegal for the document, but the engine must not play stale values.
-    const RefPos p = Position({{0x15, 136}, {0x55, 135}, {0x95, 8}, {0x11, 130}});
+    Pos p = Sfen("l3k4/9/9/9/9/9/9/9/4K4");
+    p.Set(0x55, 135);
     auto z = NewThinker(2);
     Think t = ThinkOnce(*z, p, 1);
     EXPECT_FALSE(z->m_bThinkMoved);
     EXPECT_EQ(t.word, kUntouched);
-    const RefPos after = RefFromEngine(*z);
-    EXPECT_TRUE(std::equal(p.board, p.board + 256, after.board));
+    EXPECT_EQ(std::memcmp(p.board, PositionOf(*z).board, sizeof p.board), 0);
 }
 
 TEST(ThinkResults, BusyEngineIgnoresASecondThink)
 {
     auto z = NewThinker(1);
     z->m_nGameStatus = 2;
-    Think t = ThinkOnce(*z, kMateInOne, 1);
+    Think t = ThinkOnce(*z, Sfen("4k4/9/9/9/9/9/4p4/9/4K4 w g"), 1);
     EXPECT_EQ(t.result, -1);
     EXPECT_EQ(t.word, kUntouched);
 }
@@ -169,22 +136,10 @@ TEST(PackedMove, ExamplesAndPromotionByte)
     EXPECT_EQ(ZelkorCore::PackMove(255, 0x85, 0, 132) >> 24, 0u);
 }
 
-RefPos MiddleGame()
+// A few pawn steps and a bishop exchange.
+Pos MiddleGame()
 {
-    RefPos p = RefEmpty();
-    const EnginePtr z = NewCore();
-    for (int s = 0; s < 256; s++)
-        p.board[s] = zelkor::kIniBoard[s];
-    // A few pawn steps and a bishop exchange.
-    p.board[0x73] = 0;
-    p.board[0x63] = 1;
-    p.board[0x37] = 0;
-    p.board[0x47] = 129;
-    p.board[0x28] = 0;
-    p.board[0x82] = 0;
-    p.captCom[6] = 1;
-    p.captMan[6] = 1;
-    return p;
+    return Sfen("lnsgkgsnl/1r7/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w Bb 1");
 }
 
 TEST(ThinkLevels, LevelZeroThinksAtMostFourPlies)
@@ -253,7 +208,7 @@ TEST(SearchBounds, DeepPliesNeverLeaveTheTables)
     // the sanitizer build checks that nothing is written out of bounds.
     auto z = NewThinker(1);
     ThinkOnce(*z, MiddleGame(), 1);
-    RefToEngine(MiddleGame(), *z);
+    Write(MiddleGame(), *z);
     z->InitResultArea();
     z->PreparePosScore();
     z->m_clockStart = std::clock();

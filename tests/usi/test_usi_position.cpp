@@ -1,7 +1,10 @@
 // SFEN reading and writing, move notation, and the rules the protocol uses to
-// check a GUI's moves, against the engine's own start board and the
-// independent reference rules.
+// check a GUI's moves, against the engine's own start board and the move
+// counts of the document's and the engine's rules.
+#include "moverules.h"
+#include "shogidoc.h"
 #include "usi_test_util.h"
+#include "cplayer.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +33,6 @@ std::string Refusal(const std::string &sfen)
 TEST(UsiSfen, StartPositionIsTheEngineStartBoard)
 {
     // The engine's initial board has the computer (Com) at the top: gote.
-    auto z = std::make_unique<CZelkor>();
     const Position p = StartPosition();
     for (int row = 1; row <= 9; row++)
         for (int col = 1; col <= 9; col++)
@@ -129,32 +131,83 @@ TEST(UsiMoves, NotationRoundTripsAndRefusals)
         EXPECT_FALSE(ParseMove(t, m)) << t;
 }
 
-TEST(UsiRules, LegalMovesMatchTheReferenceRules)
+std::uint64_t Perft(const Position &p, int depth)
 {
-    std::vector<Position> positions = {
-        StartPosition(),
-        Sfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"),
-        Sfen("ln1g3+Rl/1ks2s3/1ppp1p1pp/p3p4/9/2P1P4/PPSP1PPPP/1K1+b5/LN1G1G1NL b RBGPn 45"),
-        Sfen("ln1g3+Rl/1ks2s3/1ppp1p1pp/p3p4/9/2P1P4/PPSP1PPPP/1K1+b5/LN1G1G1NL w RBGPn 46"),
-        Sfen("4k4/9/4P4/9/9/9/9/9/4K4 b G 1"),
-        Sfen("4k4/4r4/9/9/9/9/9/9/4K4 b BN 1"), // sente in check along the file
-    };
-    const std::vector<Position> game = RandomGamePositions(7, 160, 3);
-    positions.insert(positions.end(), game.begin(), game.end());
-    int withDrops = 0, withChecks = 0;
-    for (const Position &p : positions) {
-        std::vector<RefMove> mine;
-        for (const Move &m : LegalMoves(p))
-            mine.push_back(ToRefMove(p, m));
-        std::vector<RefMove> ref = RefLegal(p);
-        std::sort(mine.begin(), mine.end());
-        std::sort(ref.begin(), ref.end());
-        EXPECT_EQ(mine, ref) << WriteSfen(p);
-        withDrops += std::any_of(mine.begin(), mine.end(), [](auto &m) { return m.src == 255; });
-        withChecks += InCheck(p, p.side);
+    const std::vector<Move> moves = LegalMoves(p);
+    if (depth <= 1)
+        return moves.size();
+    std::uint64_t n = 0;
+    for (const Move &m : moves)
+        n += Perft(Apply(p, m), depth - 1);
+    return n;
+}
+
+std::uint64_t EnginePerft(ZelkorCore &z, bool com, int depth)
+{
+    const std::vector<enginetest::Move> moves = enginetest::EngineMoves(z, com);
+    if (depth <= 1)
+        return moves.size();
+    std::uint64_t n = 0;
+    for (const enginetest::Move &m : moves) {
+        enginetest::MakeMove(z, m);
+        n += EnginePerft(z, !com, depth - 1);
+        enginetest::UnmakeMove(z, m);
     }
-    EXPECT_GT(withDrops, 5);  // the positions exercise the hands...
-    EXPECT_GT(withChecks, 0); // ...and check evasion
+    return n;
+}
+
+std::uint64_t DocumentPerft(const Position &p, int depth)
+{
+    ShogiDoc doc;
+    doc.Init();
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y)
+            doc.DelBoardInfo(x, y);
+    // Sente is the first player, at the bottom: code = 100 * (1 or 2 when
+    // promoted) + 10 * player + kind.
+    for (int row = 1; row <= 9; row++)
+        for (int col = 1; col <= 9; col++)
+            if (const int c = p.At(16 * row + col))
+                doc.SetBoardInfo(BYTE(col - 1), BYTE(row - 1),
+                                 BYTE(((c & 15) > 8 ? 200 : 100) + (c >= 128 ? 20 : 10) +
+                                      ((c & 15) == 8 ? 8 : c & 7)));
+    for (int side = 0; side < 2; side++)
+        for (int k = 1; k <= 7; k++)
+            for (int i = 0; i < p.hand[side][k]; i++)
+                doc.GetPlayer(BYTE(side + 1))->AddKoma(BYTE(k));
+    return MoveRules::Perft(doc, BYTE(p.side + 1), depth);
+}
+
+// The published counts of the even game, and positions whose hands hold
+// most of the pieces, where the document's and the engine's rules agree.
+TEST(UsiRules, PerftCounts)
+{
+    const struct
+    {
+        const char *sfen;
+        int depth;
+        std::uint64_t count;
+    } rows[] = {
+        {kStart, 1, 30},
+        {kStart, 2, 900},
+        {kStart, 3, 25470},
+#ifndef KORVANE_SANITIZE
+        {kStart, 4, 719731},
+#endif
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(Perft(Sfen(r.sfen), r.depth), r.count) << r.sfen << " depth " << r.depth;
+
+    for (const char *sfen : {"4k4/9/9/9/9/9/9/9/4K4 b RBGSNLPrb3g3s3n3l17p 1",
+                             "3gk4/2s6/4p4/9/9/9/4P4/6S2/4KG3 w R2G2S4N4L16Pr2b 1"}) {
+        SCOPED_TRACE(sfen);
+        const Position p = Sfen(sfen);
+        const std::uint64_t mine = Perft(p, 2);
+        EXPECT_EQ(DocumentPerft(p, 2), mine);
+        EnginePtr z = NewCore();
+        enginetest::Write(p, *z);
+        EXPECT_EQ(EnginePerft(*z, p.side == kGote, 2), mine);
+    }
 }
 
 TEST(UsiRules, PawnDropMateIsRefusedOtherPawnDropChecksAreNot)
@@ -164,7 +217,7 @@ TEST(UsiRules, PawnDropMateIsRefusedOtherPawnDropChecksAreNot)
     Move m;
     ASSERT_TRUE(ParseMove("P*1b", m));
     EXPECT_FALSE(IsLegal(mate, m));
-    EXPECT_TRUE(RefIsMate(Apply(mate, m))); // it would indeed be mate
+    EXPECT_TRUE(IsMate(Apply(mate, m))); // it would indeed be mate
     // Without the gold the king takes the pawn: the drop is an ordinary check.
     const Position check = Sfen("7nk/7p1/9/9/9/9/9/9/4K4 b P 1");
     EXPECT_TRUE(IsLegal(check, m));

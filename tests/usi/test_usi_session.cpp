@@ -167,7 +167,7 @@ TEST_F(SessionFixture, RefusedPositionsAnswerResign)
     Move m;
     ASSERT_TRUE(ParseMove(best.substr(9), m)) << best;
     EXPECT_TRUE(
-        RefIsLegal(Sfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 2"), m));
+        IsLegal(Sfen("lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 2"), m));
 }
 
 TEST_F(SessionFixture, AnswersCarryExactPromotions)
@@ -175,7 +175,7 @@ TEST_F(SessionFixture, AnswersCarryExactPromotions)
     // A silver stepping out of the zone unpromoted still has byte 3 of the
     // packed word set; the answer must follow the engine's own choice. Here
     // the only legal moves are the king's and the silver's; every answer is
-    // checked against the reference rules, and a pawn that must promote does.
+    // checked against the rules, and a pawn that must promote does.
     const char *cases[] = {
         "k8/2S6/9/9/9/9/9/9/8K b - 1",
         "8k/9/9/9/9/9/9/6s2/K8 w - 1",
@@ -186,7 +186,7 @@ TEST_F(SessionFixture, AnswersCarryExactPromotions)
         const std::string best = BestMove(std::string("position sfen ") + sfen);
         Move m;
         ASSERT_TRUE(ParseMove(best.substr(9), m)) << sfen << ": " << best;
-        EXPECT_TRUE(RefIsLegal(Sfen(sfen), m)) << sfen << ": " << best;
+        EXPECT_TRUE(IsLegal(Sfen(sfen), m)) << sfen << ": " << best;
     }
     for (const std::string &l : lines.All())
         EXPECT_EQ(l.find("corrected"), std::string::npos)

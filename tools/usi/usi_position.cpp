@@ -481,6 +481,13 @@ bool InCheck(const Position &p, int side)
     return k != 0 && Attacked(p, k, 1 - side);
 }
 
+std::vector<Move> PseudoLegalMoves(const Position &p)
+{
+    std::vector<Move> moves;
+    PseudoMoves(p, moves);
+    return moves;
+}
+
 std::vector<Move> LegalMoves(const Position &p)
 {
     std::vector<Move> moves, legal;

@@ -73,6 +73,9 @@ std::string MoveText(const Move &m);
 bool Attacked(const Position &p, int sq, int bySide);
 bool InCheck(const Position &p, int side);
 std::vector<Move> LegalMoves(const Position &p);
+// What the pieces and the hand allow, as IsPseudoLegal judges, except that a
+// capture of the king is listed too.
+std::vector<Move> PseudoLegalMoves(const Position &p);
 bool IsLegal(const Position &p, const Move &m);
 // The piece can make the move, promotion rules included; the king's safety
 // and the pawn-drop mate are not looked at. Cheap enough for a search line.
