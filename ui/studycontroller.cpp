@@ -1,6 +1,7 @@
 #include "studycontroller.h"
 
 #include "cbgkibo.h"
+#include "cboardframe.h"
 #include "cinfowidget.h"
 #include "ckibowidget.h"
 #include "cplayer.h"
@@ -9,9 +10,11 @@
 #include "gameflow.h"
 #include "gamerecord.h"
 #include "language.h"
+#include "linepreview.h"
 #include "messagebox.h"
 #include "shogi.h"
 #include "shogidoc.h"
+#include "shogiview.h"
 #include "studypanel.h"
 
 #include <KConfigGroup>
@@ -60,6 +63,11 @@ StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
         AddCommand(kSettingsId, JC_StudySettings, false, &StudyController::EditSettings));
     connect(&m_watch, &QTimer::timeout, this, &StudyController::Watch);
     m_watch.start(kWatchMs);
+    m_preview = new LinePreview(app, this);
+    connect(m_preview, &LinePreview::changed, this, [this] {
+        if (m_panel)
+            m_panel->ShowStepping(m_preview->IsOn(), m_preview->CurrentStep(), m_preview->StepCount());
+    });
 }
 
 StudyController::~StudyController()
@@ -84,11 +92,6 @@ int StudyController::FirstSide() const
     return records::FrameOf(*m_app->getDocument()).firstIsSente ? usi::kSente : usi::kGote;
 }
 
-bool StudyController::SenteAtTop() const
-{
-    return !records::FrameOf(*m_app->getDocument()).bottomIsSente;
-}
-
 usi::Position StudyController::ShownPosition(int *lastDst) const
 {
     const ShogiDoc &doc = *m_app->getDocument();
@@ -103,9 +106,9 @@ usi::Position StudyController::ShownPosition(int *lastDst) const
 std::vector<usi::Position> StudyController::RecordPositions() const
 {
     const records::GameRecord rec = records::RecordOf(*m_app->getDocument());
-    std::vector<usi::Position> out;
-    for (size_t i = 0; i <= rec.moves.size(); i++)
-        out.push_back(rec.PositionAfter(i));
+    std::vector<usi::Position> out{rec.start};
+    for (const usi::Move &m : rec.moves)
+        out.push_back(usi::Apply(out.back(), m));
     return out;
 }
 
@@ -132,22 +135,33 @@ void StudyController::ToggleAnalysis()
         m_live = nullptr;
         return;
     }
-    if (!m_panelDock) {
-        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
-        m_panel = new StudyPanel(m_panelDock);
-        m_panelDock->setWidget(m_panel);
-        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
-    }
-    m_panelDock->show();
+    ShowPanel();
     m_live = new study::Analyser(m_settings.engine, m_settings.multiPv, this);
     study::Analyser *live = m_live;
     connect(live, &study::Analyser::failed, this, [this, live](const QString &why) { Fault(live, why); });
     connect(live, &study::Analyser::lines, this, [this](const QVector<study::Line> &lines) {
         // Read against the position asked about: the screen may have moved on.
-        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide(), SenteAtTop());
+        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide());
     });
     m_liveSfen.clear();
     Watch();
+}
+
+void StudyController::ShowPanel()
+{
+    if (!m_panelDock) {
+        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
+        m_panel = new StudyPanel(m_panelDock);
+        m_panelDock->setWidget(m_panel);
+        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
+        connect(m_panel, &StudyPanel::lineClicked, this, [this](int row) {
+            if (row >= 0 && row < m_panel->Lines().size())
+                m_preview->Start(m_panel->Position(), m_panel->LastDst(), m_panel->Lines()[row].pv);
+        });
+        connect(m_panel, &StudyPanel::stepClicked, m_preview, &LinePreview::Step);
+        connect(m_panel, &StudyPanel::leaveClicked, m_preview, &LinePreview::Leave);
+    }
+    m_panelDock->show();
 }
 
 void StudyController::Watch()
@@ -161,24 +175,36 @@ void StudyController::Watch()
             m_liveSfen = sfen;
             m_livePos = p;
             m_liveLastDst = lastDst;
-            m_panel->ShowLines(p, {}, lastDst, FirstSide(), SenteAtTop());
+            m_panel->ShowLines(p, {}, lastDst, FirstSide());
             m_panel->ShowText(JStr(JC_StudyAnalysing));
             m_live->Analyse(p);
         }
     }
-    if (m_results.empty())
+    if (m_results.empty() && m_hints.isEmpty())
         return;
-    // Results belong to the record they were made for.
     const std::vector<usi::Position> now = RecordPositions();
+    // A hint's note belongs to the game it was given in: the position its
+    // move was made on must still be there.
+    bool dropped = false;
+    for (auto it = m_hints.begin(); it != m_hints.end();) {
+        const size_t before = size_t(it.key() - 1);
+        const bool kept = before < now.size() && usi::WriteSfen(now[before]) == it.value().toStdString();
+        dropped |= !kept;
+        it = kept ? std::next(it) : m_hints.erase(it);
+    }
+    // Results belong to the record they were made for.
     bool same = now.size() == m_positions.size();
     for (size_t i = 0; same && i < now.size(); i++)
         same = usi::WriteSfen(now[i]) == usi::WriteSfen(m_positions[i]);
-    if (!same) {
+    if (!same && !m_results.empty()) {
         m_results.clear();
         m_positions.clear();
-        ShowResults();
-        return;
+        dropped = true;
     }
+    if (dropped)
+        ShowResults();
+    if (m_results.empty())
+        return;
     const int ply = doc.GetKiboTestPos() + 1;
     if (m_graph)
         m_graph->SetCurrent(ply);
@@ -190,7 +216,7 @@ void StudyController::Watch()
         const QString sfen = QString::fromStdString(usi::WriteSfen(p));
         if (sfen != m_liveSfen) {
             m_liveSfen = sfen;
-            m_panel->ShowLines(p, {m_results[size_t(ply)].best}, lastDst, FirstSide(), SenteAtTop());
+            m_panel->ShowLines(p, {m_results[size_t(ply)].best}, lastDst, FirstSide());
             m_panel->ShowText(QString());
         }
     }
@@ -198,32 +224,67 @@ void StudyController::Watch()
 
 // ---------------------------------------------------------------- hint and mate
 
-void StudyController::Hint()
+bool StudyController::HumanToMove() const
 {
     const ShogiDoc &doc = *m_app->getDocument();
     const CPlayer *me = doc.GetPlayer(doc.GetCurPlayer());
     const CPlayer *other = doc.GetPlayer(BYTE(3 - doc.GetCurPlayer()));
-    if (m_oneShot || g_byGameStatus != GameStatus::Playing || doc.IsComputerMoveing() || !me ||
-        !other || me->GetProperty() != kHuman || other->GetProperty() != kComputer)
+    return g_byGameStatus == GameStatus::Playing && !doc.IsComputerMoveing() && me && other &&
+           me->GetProperty() == kHuman && other->GetProperty() == kComputer;
+}
+
+void StudyController::Hint()
+{
+    if (m_oneShot || !HumanToMove())
         return;
     int lastDst = 0;
     const usi::Position p = ShownPosition(&lastDst);
-    m_hintPly = doc.GetKiboNum() + 1;
+    const int ply = m_app->getDocument()->GetKiboNum() + 1;
     m_oneShot = new study::Analyser(m_settings.engine, 1, this);
     study::Analyser *a = m_oneShot;
     connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
-    connect(a, &study::Analyser::finished, this, [this, a, p, lastDst](const QVector<study::Line> &lines) {
+    connect(a, &study::Analyser::finished, this, [this, a, p, lastDst, ply](const QVector<study::Line> &lines) {
         a->deleteLater();
         m_oneShot = nullptr;
-        if (lines.isEmpty() || lines[0].pv.isEmpty())
+        const std::vector<usi::Move> best =
+            lines.isEmpty() ? std::vector<usi::Move>() : study::LegalPrefix(p, lines[0].pv);
+        if (best.empty())
             return;
-        const QString move = study::PvText(p, lines[0].pv, 1, lastDst, ShownNotationStyle());
-        m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") + move);
-        m_hints.insert(m_hintPly);
+        // A hint for a position already left would mark and note the wrong move.
+        const std::vector<usi::Position> record = RecordPositions();
+        if (!HumanToMove() || record.size() != size_t(ply) ||
+            usi::WriteSfen(ShownPosition()) != usi::WriteSfen(p)) {
+            m_app->SetStatusMessage(JStr(JC_StudyHintStale));
+            return;
+        }
+        m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
+                                study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
+        MarkHint(best[0]);
+        m_hints.insert(ply, QString::fromStdString(usi::WriteSfen(record.back())));
         ShowResults();
     });
     a->Think(p, m_settings.hintMs);
     m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral("..."));
+}
+
+void StudyController::MarkHint(const usi::Move &m)
+{
+    const ShogiDoc &doc = *m_app->getDocument();
+    const records::DocFrame f = records::FrameOf(doc);
+    CBoardFrame::HintMark mark;
+    int x = 0, y = 0;
+    records::FromUsiSquare(f, m.dst, x, y);
+    mark.dx = BYTE(x);
+    mark.dy = BYTE(y);
+    if (m.src == usi::kDrop) {
+        mark.dropOwner = doc.GetCurPlayer();
+        mark.dropKind = BYTE(m.drop);
+    } else {
+        records::FromUsiSquare(f, m.src, x, y);
+        mark.sx = BYTE(x);
+        mark.sy = BYTE(y);
+    }
+    m_app->getView()->GetBoard()->SetHint(mark);
 }
 
 void StudyController::MateSearch()
@@ -272,6 +333,8 @@ void StudyController::AnalyseGame()
         ShowResults();
         if (!m_graphDock || !m_graphDock->isVisible())
             ToggleGraph();
+        ShowPanel(); // with the better line of each position stepped to
+        m_liveSfen.clear();
     });
     connect(m_game, &study::GameAnalysis::failed, this, [this](const QString &why) {
         m_game->deleteLater();
@@ -309,8 +372,8 @@ void StudyController::ShowResults()
         if (judged[n] != study::Mark::None)
             marks[int(n)] = JStr(judged[n] == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious);
     }
-    for (int n : m_hints)
-        marks[n] += JStr(JC_StudyHintUsed);
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
+        marks[it.key()] += JStr(JC_StudyHintUsed);
     m_app->GetBGKibo()->InfoWidget()->KiboWidget()->SetMarks(marks);
     if (m_graph)
         m_graph->SetValues(values, judged);

@@ -9,12 +9,13 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
+#include <QMap>
 #include <QTimer>
 
 #include <vector>
 
 class EvalGraph;
+class LinePreview;
 class QAction;
 class QDockWidget;
 class QProgressDialog;
@@ -58,7 +59,9 @@ public:
 private:
     QAction *AddCommand(int id, const char *text, bool checkable, void (StudyController::*slot)());
     void ToggleAnalysis();
+    bool HumanToMove() const; // in a game against the computer
     void Hint();
+    void MarkHint(const usi::Move &m);
     void MateSearch();
     void AnalyseGame();
     void ToggleGraph();
@@ -74,7 +77,7 @@ private:
     void JumpTo(int ply);
     void Fault(study::Analyser *who, const QString &why);
     int FirstSide() const;
-    bool SenteAtTop() const;
+    void ShowPanel();
 
     ShogiApp *m_app;
     Settings m_settings;
@@ -83,12 +86,12 @@ private:
 
     QDockWidget *m_panelDock = nullptr;
     StudyPanel *m_panel = nullptr;
+    LinePreview *m_preview = nullptr; // a clicked line on the main board
     study::Analyser *m_live = nullptr; // analysis mode
     QString m_liveSfen;
     usi::Position m_livePos; // what m_live is asked about
     int m_liveLastDst = 0;
     study::Analyser *m_oneShot = nullptr; // hint or mate search
-    int m_hintPly = -1;                   // the move a running hint is for
 
     QDockWidget *m_graphDock = nullptr;
     EvalGraph *m_graph = nullptr;
@@ -97,7 +100,8 @@ private:
     // Results of the record they were made for: positions 0..moves.
     std::vector<usi::Position> m_positions;
     std::vector<study::PlyResult> m_results;
-    QSet<int> m_hints; // moves made after a hint
+    // Moves made after a hint (1-based), with the position they were made on.
+    QMap<int, QString> m_hints;
 };
 
 #endif
