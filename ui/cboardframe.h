@@ -103,6 +103,8 @@ public:
     bool ShowPicture(const Picture &picture);
     void EndPicture();
     bool IsShowingPicture() const { return m_bPicture; }
+    // The piece drawn at (c, r): the picture's, else the document's.
+    BYTE Shown(int c, int r) const;
     // A suggested move framed on the board: its squares, or for a drop the
     // piece on the mover's stand and the square. It goes when the position
     // or the side to move changes.
@@ -177,7 +179,6 @@ private:
     // picture or the hint no longer belongs to it.
     QByteArray DocPrint(bool withHands) const;
     void EndStaleOverlays();
-    BYTE Shown(int c, int r) const;
     int ShownHand(BYTE owner, BYTE kind) const;
     void PaintOverlays(QPainter &p);
     void FlipHint();

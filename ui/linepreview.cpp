@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 constexpr int kBackOneId = 12020, kForwardOneId = 12040; // the record's stepping commands
@@ -140,8 +141,8 @@ bool LinePreview::eventFilter(QObject *watched, QEvent *e)
     if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress)
         return false;
     // Only keys meant for the main window: a dialog keeps its Escape.
-    auto *w = qobject_cast<QWidget *>(watched);
-    if (!w || w->window() != m_app)
+    const auto *w = qobject_cast<QWidget *>(watched);
+    if (w ? w->window() != m_app : watched != m_app->windowHandle())
         return false;
     const int by = KeyStep(static_cast<QKeyEvent *>(e));
     if (by == kNotOurs)

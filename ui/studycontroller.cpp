@@ -412,7 +412,10 @@ void StudyController::JumpTo(int ply)
 
 QStringList StudyController::CommentLines(int n) const
 {
-    return study::CommentLines(m_positions, m_results, n, m_settings.thresholds);
+    QStringList out = study::CommentLines(m_positions, m_results, n, m_settings.thresholds);
+    if (m_hints.contains(n))
+        out << QLatin1Char('*') + JStr(JC_StudyHintUsed);
+    return out;
 }
 
 // ---------------------------------------------------------------- settings

@@ -53,7 +53,8 @@ public:
     const Settings &GetSettings() const { return m_settings; }
     // The kept analysis of the record on screen, empty when there is none.
     const std::vector<study::PlyResult> &Results() const { return m_results; }
-    // Comment lines for move n of the record (1-based), for record writers.
+    // Comment lines for move n of the record (1-based), for record writers:
+    // the analysis of the move and whether a hint was used for it.
     QStringList CommentLines(int n) const;
 
 private:

@@ -1,7 +1,10 @@
 #include "appfixture.h"
 #include "gamerecord.h"
 #include "language.h"
+#include "displayprefs.h"
 #include "studycontroller.h"
+#include "studypanel.h"
+#include "usi_session.h"
 
 #include <KConfigGroup>
 #include <KSharedConfig>
@@ -81,4 +84,163 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     EXPECT_TRUE(firstLine(JC_SecondSign));
     live->trigger();
     EXPECT_EQ(*doc->GetKibo(), before);
+}
+
+namespace {
+
+// A controller reading the study settings given; the window's own is replaced.
+StudyController *Study(ShogiApp *app, const QString &engine, int mateMs = 10000)
+{
+    KConfigGroup g = KSharedConfig::openConfig()->group("Study");
+    g.writeEntry("Engine", engine);
+    g.writeEntry("MateMs", mateMs);
+    delete app->findChild<StudyController *>();
+    return new StudyController(app);
+}
+
+void RunCommand(ShogiApp *app, int menu, int id)
+{
+    for (QAction *a : app->Menu(menu)->actions())
+        if (a->data().toInt() == id)
+            a->trigger();
+}
+
+template <class F> bool WaitFor(F done)
+{
+    for (int i = 0; i < 200 && !done(); i++)
+        QTest::qWait(50);
+    return done();
+}
+
+QPoint Cell(CBoardFrame *board, int usiSquare, const ShogiDoc &doc)
+{
+    int x = 0, y = 0;
+    records::FromUsiSquare(records::FrameOf(doc), usiSquare, x, y);
+    return board->CellCenter(x, y);
+}
+
+} // namespace
+
+// The hint is framed on the board until the human moves, and the record notes it.
+TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
+{
+    StudyController *study = Study(app, QStringLiteral(FAKE_STUDY_ENGINE));
+    doc->GetFirstPlayer()->SetProperty(1);
+    doc->GetSecondPlayer()->SetProperty(2);
+    Trigger(11010);
+    RunCommand(app, 1, StudyController::kHintId);
+    ASSERT_TRUE(WaitFor([&] { return board->HasHint(); }));
+    // The fake engine's best move is the first legal one.
+    const usi::Move best = usi::LegalMoves(usi::StartPosition())[0];
+    const QVector<QRect> marked = board->HintRects();
+    ASSERT_EQ(marked.size(), 2);
+    EXPECT_TRUE(marked[0].contains(Cell(board, best.src, *doc)));
+    EXPECT_TRUE(marked[1].contains(Cell(board, best.dst, *doc)));
+    const QPoint from = Cell(board, best.src, *doc), to = Cell(board, best.dst, *doc);
+    QTest::mousePress(board, Qt::LeftButton, {}, from);
+    QTest::mouseMove(board, to);
+    QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    ASSERT_GE(doc->GetKiboNum(), 1);
+    EXPECT_FALSE(board->HasHint());
+    EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
+    EXPECT_TRUE(study->CommentLines(2).isEmpty());
+}
+
+// Mate search with our engine: a mate in one is found, the start has none.
+TEST_F(App, StudyMateSearchFindsMateOrSaysNone)
+{
+    Study(app, QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi"), 1000);
+    const struct
+    {
+        const char *sfen;
+        const char *answer; // a move of the mate shown, or nullptr: none found
+    } cases[] = {
+        {"4k4/9/4G4/9/9/9/9/9/4K4 b G 1", "G*5b"},
+        {"lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", nullptr},
+    };
+    for (const auto &c : cases) {
+        records::GameRecord rec;
+        std::string err;
+        const std::vector<std::string> w = usi::SplitWords(c.sfen);
+        ASSERT_TRUE(usi::ParseSfen(w[0], w[1], w[2], w[3], rec.start, err)) << err;
+        rec.handicap = records::HandicapOf(rec.start);
+        ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
+        app->slotGameBreak();
+        const size_t boxes = TestBoxes::texts.size();
+        RunCommand(app, 1, StudyController::kMateId);
+        ASSERT_TRUE(WaitFor([&] { return TestBoxes::texts.size() > boxes; })) << c.sfen;
+        usi::Move m;
+        const QString expected = c.answer && usi::ParseMove(c.answer, m)
+                                     ? study::MoveText(rec.start, m, 0, ShownNotationStyle())
+                                     : JStr(JC_StudyNoMate);
+        EXPECT_TRUE(TestBoxes::texts.back().contains(expected)) << TestBoxes::texts.back().toStdString();
+    }
+}
+
+// A clicked line is looked through on the main board and left; the game is untouched.
+TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
+{
+    Study(app, QStringLiteral(FAKE_STUDY_ENGINE));
+    records::GameRecord rec;
+    std::string err;
+    for (const char *text : {"7g7f", "3c3d"}) {
+        usi::Move u;
+        ASSERT_TRUE(usi::ParseMove(text, u));
+        rec.moves.push_back(u);
+    }
+    ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
+    app->slotGameBreak();
+    app->slotKiboBackOne(); // after move 1: gote to move
+    const auto state = [&] {
+        QByteArray s;
+        for (BYTE c = 0; c < 9; c++)
+            for (BYTE r = 0; r < 9; r++)
+                s += char(doc->GetBoardInfo(c, r));
+        for (BYTE k = 1; k <= 7; k++)
+            s += QByteArray::number(doc->GetFirstPlayer()->GetDaiNum(k)) +
+                 QByteArray::number(doc->GetSecondPlayer()->GetDaiNum(k));
+        return s + QByteArray::number(doc->GetKiboTestPos()) + QByteArray::number(doc->GetCurPlayer());
+    };
+    const QByteArray before = state();
+    const auto kibo = *doc->GetKibo();
+    RunCommand(app, 1, StudyController::kAnalysisId);
+    auto *panel = app->findChild<StudyPanel *>();
+    ASSERT_TRUE(panel);
+    auto *list = panel->findChild<QTreeWidget *>();
+    ASSERT_TRUE(WaitFor([&] { return list->topLevelItemCount() > 0; }));
+    const QImage screen = board->BoardPixmap().toImage(); // with the panel beside it
+    const usi::Position from = panel->Position();
+    const std::vector<usi::Move> line = study::LegalPrefix(from, panel->Lines()[0].pv);
+    ASSERT_EQ(line.size(), 2u);
+    const auto shownAt = [&](int sq) {
+        int x = 0, y = 0;
+        records::FromUsiSquare(records::FrameOf(*doc), sq, x, y);
+        return board->Shown(x, y);
+    };
+    const auto click = [&] {
+        const QRect row = list->visualItemRect(list->topLevelItem(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 4, row.center().y()));
+    };
+    click();
+    ASSERT_TRUE(board->IsShowingPicture());
+    EXPECT_NE(shownAt(line[0].dst), 0); // the line's first move is made
+    QTest::keyClick(app, Qt::Key_Right);
+    EXPECT_NE(shownAt(line[1].dst), 0);
+    QTest::keyClick(app, Qt::Key_Left);
+    QTest::keyClick(app, Qt::Key_Left);
+    EXPECT_EQ(shownAt(line[0].dst), from.At(line[0].dst)); // back at the start of the line
+    EXPECT_EQ(state(), before); // the keys stepped the line, not the record
+    QTest::keyClick(app, Qt::Key_Escape);
+    EXPECT_FALSE(board->IsShowingPicture());
+    EXPECT_EQ(board->BoardPixmap().toImage(), screen);
+    // A press on the board during a preview ends it and moves nothing.
+    click();
+    ASSERT_TRUE(board->IsShowingPicture());
+    QTest::mouseClick(board, Qt::LeftButton, {}, Cell(board, line[0].src, *doc));
+    EXPECT_FALSE(board->IsShowingPicture());
+    EXPECT_FALSE(board->m_bMP);
+    RunCommand(app, 1, StudyController::kAnalysisId);
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(*doc->GetKibo(), kibo);
+    EXPECT_EQ(board->BoardPixmap().toImage(), screen);
 }
