@@ -74,9 +74,11 @@ void CBoardFrame::Init()
     m_comTimer.stop();
     m_bComPress = false;
     m_bFloat = false;
+    m_bHint = false; // a new game or record: even from the same position
     EndPicture();
     SetPaintPos(width(), height());
     RedrawAll();
+    emit reset();
 }
 
 // ---------------------------------------------------------------- geometry

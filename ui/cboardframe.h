@@ -135,6 +135,8 @@ public:
 
 signals:
     void pictureEnded();
+    // Init ran: a new game, an opened record or editing begins.
+    void reset();
 
 protected:
     void paintEvent(QPaintEvent *e) override;

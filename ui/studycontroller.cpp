@@ -64,6 +64,13 @@ StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
     connect(&m_watch, &QTimer::timeout, this, &StudyController::Watch);
     m_watch.start(kWatchMs);
     m_preview = new LinePreview(app, this);
+    // The board starts anew for a new game, an opened record and editing.
+    connect(app->getView()->GetBoard(), &CBoardFrame::reset, this, [this] {
+        if (!m_hints.isEmpty()) {
+            m_hints.clear();
+            ShowResults();
+        }
+    });
     connect(m_preview, &LinePreview::changed, this, [this] {
         if (m_panel)
             m_panel->ShowStepping(m_preview->IsOn(), m_preview->CurrentStep(), m_preview->StepCount());
@@ -183,12 +190,12 @@ void StudyController::Watch()
     if (m_results.empty() && m_hints.isEmpty())
         return;
     const std::vector<usi::Position> now = RecordPositions();
-    // A hint's note belongs to the game it was given in: the position its
-    // move was made on must still be there.
+    // A hint's note stays while the position it was given on is in the
+    // record (a new game or record drops them all at once).
     bool dropped = false;
     for (auto it = m_hints.begin(); it != m_hints.end();) {
         const size_t before = size_t(it.key() - 1);
-        const bool kept = before < now.size() && usi::WriteSfen(now[before]) == it.value().toStdString();
+        const bool kept = before < now.size() && usi::WriteSfen(now[before]) == it.value();
         dropped |= !kept;
         it = kept ? std::next(it) : m_hints.erase(it);
     }
@@ -260,7 +267,7 @@ void StudyController::Hint()
         m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
                                 study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
         MarkHint(best[0]);
-        m_hints.insert(ply, QString::fromStdString(usi::WriteSfen(record.back())));
+        m_hints.insert(ply, usi::WriteSfen(record.back()));
         ShowResults();
     });
     a->Think(p, m_settings.hintMs);

@@ -101,8 +101,8 @@ private:
     // Results of the record they were made for: positions 0..moves.
     std::vector<usi::Position> m_positions;
     std::vector<study::PlyResult> m_results;
-    // Moves made after a hint (1-based), with the position they were made on.
-    QMap<int, QString> m_hints;
+    // Moves made after a hint (1-based), with the position (SFEN) it was for.
+    QMap<int, std::string> m_hints;
 };
 
 #endif

@@ -144,6 +144,16 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
     EXPECT_TRUE(study->CommentLines(2).isEmpty());
+    // The note goes with its game; a hint answered after the human moved is dropped.
+    Trigger(11010);
+    EXPECT_TRUE(WaitFor([&] { return study->CommentLines(1).isEmpty(); }));
+    RunCommand(app, 1, StudyController::kHintId);
+    QTest::mousePress(board, Qt::LeftButton, {}, from);
+    QTest::mouseMove(board, to);
+    QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    EXPECT_TRUE(WaitFor([&] { return app->StatusMessage() == JStr(JC_StudyHintStale); }));
+    EXPECT_FALSE(board->HasHint());
+    EXPECT_TRUE(study->CommentLines(1).isEmpty());
 }
 
 // Mate search with our engine: a mate in one is found, the start has none.
