@@ -1,7 +1,7 @@
 #include "appfixture.h"
+#include "displayprefs.h"
 #include "gamerecord.h"
 #include "language.h"
-#include "displayprefs.h"
 #include "studycontroller.h"
 #include "studypanel.h"
 #include "usi_session.h"
@@ -151,7 +151,8 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     QTest::mousePress(board, Qt::LeftButton, {}, from);
     QTest::mouseMove(board, to);
     QTest::mouseRelease(board, Qt::LeftButton, {}, to);
-    EXPECT_TRUE(WaitFor([&] { return app->StatusMessage() == JStr(JC_StudyHintStale); }));
+    ASSERT_FALSE(study->findChildren<study::Analyser *>().isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return study->findChildren<study::Analyser *>().isEmpty(); }));
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).isEmpty());
 }
