@@ -430,6 +430,7 @@ void CBoardFrame::RemoveWayMarks()
 
 void CBoardFrame::MarkersFromRecord(int index, int before)
 {
+    EndPicture(); // stepping the record shows the record
     const QVector<KIBO> &kibo = *doc->GetKibo();
     auto dest = [&kibo](int i, BYTE &x, BYTE &y) {
         const bool real = i >= 0 && i < kibo.size() && !IsResignKibo(kibo[i]);
@@ -482,6 +483,7 @@ void CBoardFrame::KiboForwardOne()
 
 void CBoardFrame::KiboForwardBefore()
 {
+    EndPicture();
     const int p = doc->GetKiboTestPos() + 1;
     const QVector<KIBO> &kibo = *doc->GetKibo();
     if (p < 0 || p >= kibo.size() || IsResignKibo(kibo[p]))

@@ -250,6 +250,11 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
     QTest::mouseClick(board, Qt::LeftButton, {}, Cell(board, line[0].src, *doc));
     EXPECT_FALSE(board->IsShowingPicture());
     EXPECT_FALSE(board->m_bMP);
+    click();
+    app->slotKiboForwardOne(); // stepping the record ends it too
+    EXPECT_FALSE(board->IsShowingPicture());
+    ASSERT_TRUE(WaitFor([&] { return !app->IsForwardStepPending(); }));
+    app->slotKiboBackOne();
     RunCommand(app, 1, StudyController::kAnalysisId);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(*doc->GetKibo(), kibo);
