@@ -18,16 +18,18 @@ constexpr int HintFrameWidth = 4;
 
 QByteArray CBoardFrame::DocPrint(bool withHands) const
 {
+    // Read the same way up whichever side sits below, so turning the board
+    // keeps a hint that still holds.
+    const bool up = doc->GetFirstUp();
     QByteArray out;
     for (BYTE c = 0; c < 9; ++c)
         for (BYTE r = 0; r < 9; ++r)
-            out.append(char(doc->GetBoardInfo(c, r)));
+            out.append(char(doc->GetBoardInfo(up ? 8 - c : c, up ? 8 - r : r)));
     if (withHands)
         for (BYTE owner = 1; owner <= 2; ++owner)
             for (BYTE kind = 1; kind <= 7; ++kind)
                 out.append(char(doc->GetPlayer(owner)->GetDaiNum(kind)));
-    const int state[] = {doc->GetCurPlayer(), doc->GetKiboNum(), doc->GetKiboTestPos(),
-                         g_byGameStatus, doc->GetFirstUp()};
+    const int state[] = {doc->GetCurPlayer(), doc->GetKiboNum(), doc->GetKiboTestPos(), g_byGameStatus};
     out.append(reinterpret_cast<const char *>(state), int(sizeof state));
     return out;
 }
@@ -95,8 +97,6 @@ void CBoardFrame::FlipHint()
     for (BYTE *v : {&m_hint.sx, &m_hint.sy, &m_hint.dx, &m_hint.dy})
         if (*v < 9)
             *v = BYTE(8 - *v);
-    if (m_bHint)
-        m_hintPrint = DocPrint(false);
 }
 
 QVector<QRect> CBoardFrame::HintRects() const
