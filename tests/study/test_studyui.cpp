@@ -125,6 +125,7 @@ QPoint Cell(CBoardFrame *board, int usiSquare, const ShogiDoc &doc)
 TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
 {
     StudyController *study = Study(app, QStringLiteral(FAKE_STUDY_ENGINE));
+    FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), EngineResult::Move); // a pawn from the top
     doc->GetFirstPlayer()->SetProperty(1);
     doc->GetSecondPlayer()->SetProperty(2);
     Trigger(11010);
