@@ -94,8 +94,8 @@ public:
     // it, a press on the board, a typed or computer move ends the picture.
     struct Picture
     {
-        BYTE board[9][9] = {}; // [column][row] as drawn
-        int hand[3][8] = {};   // [owner 1, 2][kind 1..7]
+        BYTE board[9][9] = {};       // [column][row] as drawn
+        int hand[3][8] = {};         // [owner 1, 2][kind 1..7]
         BYTE lastX = 10, lastY = 10; // where the move that led here arrived
         QString caption;
     };

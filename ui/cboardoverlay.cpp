@@ -29,7 +29,8 @@ QByteArray CBoardFrame::DocPrint(bool withHands) const
         for (BYTE owner = 1; owner <= 2; ++owner)
             for (BYTE kind = 1; kind <= 7; ++kind)
                 out.append(char(doc->GetPlayer(owner)->GetDaiNum(kind)));
-    const int state[] = {doc->GetCurPlayer(), doc->GetKiboNum(), doc->GetKiboTestPos(), g_byGameStatus};
+    const int state[] = {doc->GetCurPlayer(), doc->GetKiboNum(), doc->GetKiboTestPos(),
+                         g_byGameStatus};
     out.append(reinterpret_cast<const char *>(state), int(sizeof state));
     return out;
 }
@@ -130,7 +131,8 @@ void CBoardFrame::PaintOverlays(QPainter &p)
     const QRect board(m_geo.startX1, m_geo.startY1, 10 * m_geo.w, 10 * m_geo.h);
     p.setPen(QPen(PictureColor, PictureFrameWidth));
     p.drawRect(board);
-    const QRect band(board.left(), board.top(), board.width(), qMax(m_geo.startY2 - m_geo.startY1, 16));
+    const QRect band(board.left(), board.top(), board.width(),
+                     qMax(m_geo.startY2 - m_geo.startY1, 16));
     p.fillRect(band, PictureColor);
     QFont font = p.font();
     font.setPixelSize(qMax(10, band.height() * 2 / 3));

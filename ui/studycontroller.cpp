@@ -73,7 +73,8 @@ StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
     });
     connect(m_preview, &LinePreview::changed, this, [this] {
         if (m_panel)
-            m_panel->ShowStepping(m_preview->IsOn(), m_preview->CurrentStep(), m_preview->StepCount());
+            m_panel->ShowStepping(m_preview->IsOn(), m_preview->CurrentStep(),
+                                  m_preview->StepCount());
     });
 }
 
@@ -250,28 +251,35 @@ void StudyController::Hint()
     m_oneShot = new study::Analyser(m_settings.engine, 1, this);
     study::Analyser *a = m_oneShot;
     connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
-    connect(a, &study::Analyser::finished, this, [this, a, p, lastDst, ply](const QVector<study::Line> &lines) {
-        a->deleteLater();
-        m_oneShot = nullptr;
-        const std::vector<usi::Move> best =
-            lines.isEmpty() ? std::vector<usi::Move>() : study::LegalPrefix(p, lines[0].pv);
-        if (best.empty())
-            return;
-        // A hint for a position already left would mark and note the wrong move.
-        const std::vector<usi::Position> record = RecordPositions();
-        if (!HumanToMove() || record.size() != size_t(ply) ||
-            usi::WriteSfen(ShownPosition()) != usi::WriteSfen(p)) {
-            m_app->SetStatusMessage(JStr(JC_StudyHintStale));
-            return;
-        }
-        m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
-                                study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
-        MarkHint(best[0]);
-        m_hints.insert(ply, usi::WriteSfen(record.back()));
-        ShowResults();
-    });
+    connect(a, &study::Analyser::finished, this,
+            [this, a, p, lastDst, ply](const QVector<study::Line> &lines) {
+                a->deleteLater();
+                m_oneShot = nullptr;
+                ShowHint(p, lastDst, ply, lines);
+            });
     a->Think(p, m_settings.hintMs);
     m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral("..."));
+}
+
+void StudyController::ShowHint(const usi::Position &p, int lastDst, int ply,
+                               const QVector<study::Line> &lines)
+{
+    const std::vector<usi::Move> best =
+        lines.isEmpty() ? std::vector<usi::Move>() : study::LegalPrefix(p, lines[0].pv);
+    if (best.empty())
+        return;
+    // A hint for a position already left would mark and note the wrong move.
+    const std::vector<usi::Position> record = RecordPositions();
+    if (!HumanToMove() || record.size() != size_t(ply) ||
+        usi::WriteSfen(ShownPosition()) != usi::WriteSfen(p)) {
+        m_app->SetStatusMessage(JStr(JC_StudyHintStale));
+        return;
+    }
+    m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
+                            study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
+    MarkHint(best[0]);
+    m_hints.insert(ply, usi::WriteSfen(record.back()));
+    ShowResults();
 }
 
 void StudyController::MarkHint(const usi::Move &m)

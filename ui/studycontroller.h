@@ -7,9 +7,9 @@
 #include "gameanalysis.h"
 
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
-#include <QMap>
 #include <QTimer>
 
 #include <vector>
@@ -62,6 +62,8 @@ private:
     void ToggleAnalysis();
     bool HumanToMove() const; // in a game against the computer
     void Hint();
+    // The engine's answer to a hint asked on p for move ply (1-based).
+    void ShowHint(const usi::Position &p, int lastDst, int ply, const QVector<study::Line> &lines);
     void MarkHint(const usi::Move &m);
     void MateSearch();
     void AnalyseGame();
@@ -87,7 +89,7 @@ private:
 
     QDockWidget *m_panelDock = nullptr;
     StudyPanel *m_panel = nullptr;
-    LinePreview *m_preview = nullptr; // a clicked line on the main board
+    LinePreview *m_preview = nullptr;  // a clicked line on the main board
     study::Analyser *m_live = nullptr; // analysis mode
     QString m_liveSfen;
     usi::Position m_livePos; // what m_live is asked about

@@ -58,8 +58,8 @@ void StudyPanel::ShowText(const QString &text)
     m_text->setText(text);
 }
 
-void StudyPanel::ShowLines(const usi::Position &p, const QVector<study::Line> &lines,
-                           int lastDst, int firstSide)
+void StudyPanel::ShowLines(const usi::Position &p, const QVector<study::Line> &lines, int lastDst,
+                           int firstSide)
 {
     m_pos = p;
     m_lastDst = lastDst;

@@ -45,7 +45,8 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     EXPECT_EQ(*doc->GetKibo(), before); // the record is untouched
     const QStringList comments = study->CommentLines(3);
     ASSERT_EQ(comments.size(), 2);
-    EXPECT_TRUE(comments[1].startsWith(QLatin1Char('*') + JStr(JC_StudyBad))) << comments[1].toStdString();
+    EXPECT_TRUE(comments[1].startsWith(QLatin1Char('*') + JStr(JC_StudyBad)))
+        << comments[1].toStdString();
     QDockWidget *graph = nullptr;
     for (QDockWidget *d : app->findChildren<QDockWidget *>())
         if (d->windowTitle() == JStr(JC_StudyGraph))
@@ -125,7 +126,8 @@ QPoint Cell(CBoardFrame *board, int usiSquare, const ShogiDoc &doc)
 TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
 {
     StudyController *study = Study(app, QStringLiteral(FAKE_STUDY_ENGINE));
-    FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), EngineResult::Move); // a pawn from the top
+    FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true),
+                EngineResult::Move); // a pawn from the top
     doc->GetFirstPlayer()->SetProperty(1);
     doc->GetSecondPlayer()->SetProperty(2);
     Trigger(11010);
@@ -189,7 +191,8 @@ TEST_F(App, StudyMateSearchFindsMateOrSaysNone)
         const QString expected = c.answer && usi::ParseMove(c.answer, m)
                                      ? study::MoveText(rec.start, m, 0, ShownNotationStyle())
                                      : JStr(JC_StudyNoMate);
-        EXPECT_TRUE(TestBoxes::texts.back().contains(expected)) << TestBoxes::texts.back().toStdString();
+        EXPECT_TRUE(TestBoxes::texts.back().contains(expected))
+            << TestBoxes::texts.back().toStdString();
     }
 }
 
@@ -215,7 +218,8 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
         for (BYTE k = 1; k <= 7; k++)
             s += QByteArray::number(doc->GetFirstPlayer()->GetDaiNum(k)) +
                  QByteArray::number(doc->GetSecondPlayer()->GetDaiNum(k));
-        return s + QByteArray::number(doc->GetKiboTestPos()) + QByteArray::number(doc->GetCurPlayer());
+        return s + QByteArray::number(doc->GetKiboTestPos()) +
+               QByteArray::number(doc->GetCurPlayer());
     };
     const QByteArray before = state();
     const auto kibo = *doc->GetKibo();
@@ -235,7 +239,8 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
     };
     const auto click = [&] {
         const QRect row = list->visualItemRect(list->topLevelItem(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 4, row.center().y()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(row.left() + 4, row.center().y()));
     };
     click();
     ASSERT_TRUE(board->IsShowingPicture());
