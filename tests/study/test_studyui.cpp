@@ -143,10 +143,13 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
         if (turned < 2)
             Trigger(13040);
     }
-    const QPoint from = Cell(board, best.src, *doc), to = Cell(board, best.dst, *doc);
-    QTest::mousePress(board, Qt::LeftButton, {}, from);
-    QTest::mouseMove(board, to);
-    QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    const auto play = [&] {
+        int sx = 0, sy = 0, dx = 0, dy = 0;
+        records::FromUsiSquare(records::FrameOf(*doc), best.src, sx, sy);
+        records::FromUsiSquare(records::FrameOf(*doc), best.dst, dx, dy);
+        Drag(sx, sy, dx, dy);
+    };
+    play();
     ASSERT_GE(doc->GetKiboNum(), 1);
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
@@ -155,9 +158,7 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     Trigger(11010);
     EXPECT_TRUE(WaitFor([&] { return study->CommentLines(1).isEmpty(); }));
     RunCommand(app, 1, StudyController::kHintId);
-    QTest::mousePress(board, Qt::LeftButton, {}, from);
-    QTest::mouseMove(board, to);
-    QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    play();
     ASSERT_FALSE(study->findChildren<study::Analyser *>().isEmpty());
     EXPECT_TRUE(WaitFor([&] { return study->findChildren<study::Analyser *>().isEmpty(); }));
     EXPECT_FALSE(board->HasHint());
