@@ -216,18 +216,32 @@ void StudyController::Watch()
     const int ply = doc.GetKiboTestPos() + 1;
     if (m_graph)
         m_graph->SetCurrent(ply);
-    // Without a live engine the panel shows what the analysis found here.
-    if (!m_live && m_panel && ply >= 0 && size_t(ply) < m_results.size() &&
-        m_results[size_t(ply)].done) {
-        int lastDst = 0;
-        const usi::Position p = ShownPosition(&lastDst);
-        const QString sfen = QString::fromStdString(usi::WriteSfen(p));
-        if (sfen != m_liveSfen) {
-            m_liveSfen = sfen;
-            m_panel->ShowLines(p, {m_results[size_t(ply)].best}, lastDst, FirstSide());
-            m_panel->ShowText(QString());
-        }
-    }
+    // Without a live engine the panel shows what the analysis found here; at
+    // a move judged a mistake, the better line from where it was chosen.
+    if (m_live || !m_panel || ply < 0 || size_t(ply) >= m_results.size())
+        return;
+    const study::Mark mark = MarkAt(size_t(ply));
+    const size_t at = mark == study::Mark::None ? size_t(ply) : size_t(ply) - 1;
+    const QString key =
+        QString::fromStdString(usi::WriteSfen(m_positions[at])) + QString::number(int(mark));
+    if (!m_results[at].done || key == m_liveSfen)
+        return;
+    m_liveSfen = key;
+    const records::GameRecord rec = records::RecordOf(doc);
+    const int lastDst = at > 0 && at <= rec.moves.size() ? rec.moves[at - 1].dst : 0;
+    m_panel->ShowLines(m_positions[at], {m_results[at].best}, lastDst, FirstSide());
+    m_panel->ShowText(mark == study::Mark::None
+                          ? QString()
+                          : JStr(mark == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious) +
+                                QStringLiteral(" / ") + JStr(JC_StudyBest));
+}
+
+study::Mark StudyController::MarkAt(size_t n) const
+{
+    if (n == 0 || n >= m_results.size() || !m_results[n - 1].done || !m_results[n].done)
+        return study::Mark::None;
+    return study::Judge(m_results[n - 1].best.eval, m_results[n].best.eval, m_positions[n - 1].side,
+                        m_settings.thresholds);
 }
 
 // ---------------------------------------------------------------- hint and mate
@@ -380,10 +394,7 @@ void StudyController::ShowResults()
     std::vector<study::Mark> judged(m_results.size(), study::Mark::None);
     for (size_t n = 0; n < m_results.size(); n++) {
         values.push_back(m_results[n].done ? m_results[n].best.eval.ForSide(FirstSide()) : study::Eval());
-        if (n == 0 || !m_results[n - 1].done || !m_results[n].done)
-            continue;
-        judged[n] = study::Judge(m_results[n - 1].best.eval, m_results[n].best.eval,
-                                 m_positions[n - 1].side, m_settings.thresholds);
+        judged[n] = MarkAt(n);
         if (judged[n] != study::Mark::None)
             marks[int(n)] = JStr(judged[n] == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious);
     }

@@ -77,6 +77,8 @@ private:
     std::vector<usi::Position> RecordPositions() const;
     void EndGameAnalysis();
     void ShowResults();
+    // How move n (1-based) of the analysed record is judged.
+    study::Mark MarkAt(size_t n) const;
     void JumpTo(int ply);
     void Fault(study::Analyser *who, const QString &why);
     int FirstSide() const;

@@ -271,3 +271,42 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
     EXPECT_EQ(*doc->GetKibo(), kibo);
     EXPECT_EQ(board->BoardPixmap().toImage(), screen);
 }
+
+// At a move judged a mistake the panel offers the better line from where it
+// was chosen, and a click shows that line on the board.
+TEST_F(App, StudyBetterLineOfAMistakeIsShownOnTheBoard)
+{
+    KSharedConfig::openConfig()->group("Study").writeEntry("MsPerMove", 300);
+    StudyController *study =
+        Study(app, QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi"));
+    records::GameRecord rec;
+    std::string err;
+    for (const char *text : {"7g7f", "3c3d", "8h3c+", "2b3c"}) { // 3. the bishop is lost
+        usi::Move u;
+        ASSERT_TRUE(usi::ParseMove(text, u));
+        rec.moves.push_back(u);
+    }
+    ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
+    app->slotGameBreak();
+    RunCommand(app, 2, StudyController::kGameAnalysisId);
+    ASSERT_TRUE(WaitFor([&] { return !study->Results().empty(); }));
+    app->JumpToKibo(2); // after move 3
+    auto *panel = app->findChild<StudyPanel *>();
+    ASSERT_TRUE(panel);
+    const usi::Position before = rec.PositionAfter(2);
+    ASSERT_TRUE(
+        WaitFor([&] { return usi::WriteSfen(panel->Position()) == usi::WriteSfen(before); }));
+    ASSERT_EQ(panel->Lines().size(), 1);
+    auto *list = panel->findChild<QTreeWidget *>();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() + 4, row.center().y()));
+    ASSERT_TRUE(board->IsShowingPicture());
+    const usi::Move better = study::LegalPrefix(before, panel->Lines()[0].pv)[0];
+    int x = 0, y = 0;
+    records::FromUsiSquare(records::FrameOf(*doc), better.src, x, y);
+    EXPECT_EQ(board->Shown(x, y), 0); // the better move made from the position before the mistake
+    records::FromUsiSquare(records::FrameOf(*doc), better.dst, x, y);
+    EXPECT_EQ(board->Shown(x, y), records::FromUsiCode(records::FrameOf(*doc),
+                                                       usi::Apply(before, better).At(better.dst)));
+}
