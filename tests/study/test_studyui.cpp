@@ -95,8 +95,14 @@ StudyController *Study(ShogiApp *app, const QString &engine, int mateMs = 10000)
     KConfigGroup g = KSharedConfig::openConfig()->group("Study");
     g.writeEntry("Engine", engine);
     g.writeEntry("MateMs", mateMs);
+    g.writeEntry("MsPerMove", 300);
     delete app->findChild<StudyController *>();
     return new StudyController(app);
+}
+
+QString OurEngine()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi");
 }
 
 void RunCommand(ShogiApp *app, int menu, int id)
@@ -113,11 +119,41 @@ template <class F> bool WaitFor(F done)
     return done();
 }
 
-QPoint Cell(CBoardFrame *board, int usiSquare, const ShogiDoc &doc)
+// The record of these moves from the even start, opened and at rest.
+records::GameRecord Open(ShogiApp *app, std::initializer_list<const char *> moves)
+{
+    records::GameRecord rec;
+    for (const char *text : moves) {
+        usi::Move u;
+        EXPECT_TRUE(usi::ParseMove(text, u)) << text;
+        rec.moves.push_back(u);
+    }
+    std::string err;
+    EXPECT_TRUE(records::LoadIntoDoc(rec, *app->getDocument(), err)) << err;
+    app->slotGameBreak();
+    return rec;
+}
+
+void DocSquare(const ShogiDoc &doc, int usiSquare, int &x, int &y)
+{
+    records::FromUsiSquare(records::FrameOf(doc), usiSquare, x, y);
+}
+
+// What the board draws on a usi square, in the document's codes.
+BYTE ShownAt(CBoardFrame *board, const ShogiDoc &doc, int usiSquare)
 {
     int x = 0, y = 0;
-    records::FromUsiSquare(records::FrameOf(doc), usiSquare, x, y);
-    return board->CellCenter(x, y);
+    DocSquare(doc, usiSquare, x, y);
+    return board->Shown(x, y);
+}
+
+QTreeWidget *ClickFirstLine(StudyPanel *panel)
+{
+    auto *list = panel->findChild<QTreeWidget *>();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() + 4, row.center().y()));
+    return list;
 }
 
 } // namespace
@@ -135,21 +171,18 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     ASSERT_TRUE(WaitFor([&] { return board->HasHint(); }));
     // The fake engine's best move is the first legal one.
     const usi::Move best = usi::LegalMoves(usi::StartPosition())[0];
+    int sx = 0, sy = 0, dx = 0, dy = 0;
     for (int turned = 0; turned < 3; turned++) { // the mark follows the board turned and back
+        DocSquare(*doc, best.src, sx, sy);
+        DocSquare(*doc, best.dst, dx, dy);
         const QVector<QRect> marked = board->HintRects();
         ASSERT_EQ(marked.size(), 2);
-        EXPECT_TRUE(marked[0].contains(Cell(board, best.src, *doc)));
-        EXPECT_TRUE(marked[1].contains(Cell(board, best.dst, *doc)));
+        EXPECT_TRUE(marked[0].contains(board->CellCenter(sx, sy)));
+        EXPECT_TRUE(marked[1].contains(board->CellCenter(dx, dy)));
         if (turned < 2)
             Trigger(13040);
     }
-    const auto play = [&] {
-        int sx = 0, sy = 0, dx = 0, dy = 0;
-        records::FromUsiSquare(records::FrameOf(*doc), best.src, sx, sy);
-        records::FromUsiSquare(records::FrameOf(*doc), best.dst, dx, dy);
-        Drag(sx, sy, dx, dy);
-    };
-    play();
+    Drag(sx, sy, dx, dy);
     ASSERT_GE(doc->GetKiboNum(), 1);
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
@@ -158,7 +191,7 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     Trigger(11010);
     EXPECT_TRUE(WaitFor([&] { return study->CommentLines(1).isEmpty(); }));
     RunCommand(app, 1, StudyController::kHintId);
-    play();
+    Drag(sx, sy, dx, dy);
     ASSERT_FALSE(study->findChildren<study::Analyser *>().isEmpty());
     EXPECT_TRUE(WaitFor([&] { return study->findChildren<study::Analyser *>().isEmpty(); }));
     EXPECT_FALSE(board->HasHint());
@@ -168,7 +201,7 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
 // Mate search with our engine: a mate in one is found, the start has none.
 TEST_F(App, StudyMateSearchFindsMateOrSaysNone)
 {
-    Study(app, QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi"), 1000);
+    Study(app, OurEngine(), 1000);
     const struct
     {
         const char *sfen;
@@ -201,67 +234,43 @@ TEST_F(App, StudyMateSearchFindsMateOrSaysNone)
 TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
 {
     Study(app, QStringLiteral(FAKE_STUDY_ENGINE));
-    records::GameRecord rec;
-    std::string err;
-    for (const char *text : {"7g7f", "3c3d"}) {
-        usi::Move u;
-        ASSERT_TRUE(usi::ParseMove(text, u));
-        rec.moves.push_back(u);
-    }
-    ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
-    app->slotGameBreak();
+    Open(app, {"7g7f", "3c3d"});
     app->slotKiboBackOne(); // after move 1: gote to move
     const auto state = [&] {
-        QByteArray s;
-        for (BYTE c = 0; c < 9; c++)
-            for (BYTE r = 0; r < 9; r++)
-                s += char(doc->GetBoardInfo(c, r));
-        for (BYTE k = 1; k <= 7; k++)
-            s += QByteArray::number(doc->GetFirstPlayer()->GetDaiNum(k)) +
-                 QByteArray::number(doc->GetSecondPlayer()->GetDaiNum(k));
-        return s + QByteArray::number(doc->GetKiboTestPos()) +
-               QByteArray::number(doc->GetCurPlayer());
+        return usi::WriteSfen(records::PositionOnScreen(*doc, doc->GetKiboTestPos() + 1)) +
+               std::to_string(doc->GetCurPlayer());
     };
-    const QByteArray before = state();
+    const std::string before = state();
     const auto kibo = *doc->GetKibo();
     RunCommand(app, 1, StudyController::kAnalysisId);
     auto *panel = app->findChild<StudyPanel *>();
     ASSERT_TRUE(panel);
-    auto *list = panel->findChild<QTreeWidget *>();
-    ASSERT_TRUE(WaitFor([&] { return list->topLevelItemCount() > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return !panel->Lines().isEmpty(); }));
     const QImage screen = board->BoardPixmap().toImage(); // with the panel beside it
     const usi::Position from = panel->Position();
     const std::vector<usi::Move> line = study::LegalPrefix(from, panel->Lines()[0].pv);
     ASSERT_EQ(line.size(), 2u);
-    const auto shownAt = [&](int sq) {
-        int x = 0, y = 0;
-        records::FromUsiSquare(records::FrameOf(*doc), sq, x, y);
-        return board->Shown(x, y);
-    };
-    const auto click = [&] {
-        const QRect row = list->visualItemRect(list->topLevelItem(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          QPoint(row.left() + 4, row.center().y()));
-    };
-    click();
+    ClickFirstLine(panel);
     ASSERT_TRUE(board->IsShowingPicture());
-    EXPECT_NE(shownAt(line[0].dst), 0); // the line's first move is made
+    EXPECT_NE(ShownAt(board, *doc, line[0].dst), 0); // the line's first move is made
     QTest::keyClick(app, Qt::Key_Right);
-    EXPECT_NE(shownAt(line[1].dst), 0);
+    EXPECT_NE(ShownAt(board, *doc, line[1].dst), 0);
     QTest::keyClick(app, Qt::Key_Left);
     QTest::keyClick(app, Qt::Key_Left);
-    EXPECT_EQ(shownAt(line[0].dst), from.At(line[0].dst)); // back at the start of the line
+    EXPECT_EQ(ShownAt(board, *doc, line[0].dst), from.At(line[0].dst)); // back at the line's start
     EXPECT_EQ(state(), before); // the keys stepped the line, not the record
     QTest::keyClick(app, Qt::Key_Escape);
     EXPECT_FALSE(board->IsShowingPicture());
     EXPECT_EQ(board->BoardPixmap().toImage(), screen);
     // A press on the board during a preview ends it and moves nothing.
-    click();
+    ClickFirstLine(panel);
     ASSERT_TRUE(board->IsShowingPicture());
-    QTest::mouseClick(board, Qt::LeftButton, {}, Cell(board, line[0].src, *doc));
+    int x = 0, y = 0;
+    DocSquare(*doc, line[0].src, x, y);
+    QTest::mouseClick(board, Qt::LeftButton, {}, board->CellCenter(x, y));
     EXPECT_FALSE(board->IsShowingPicture());
     EXPECT_FALSE(board->m_bMP);
-    click();
+    ClickFirstLine(panel);
     app->slotKiboForwardOne(); // stepping the record ends it too
     EXPECT_FALSE(board->IsShowingPicture());
     ASSERT_TRUE(WaitFor([&] { return !app->IsForwardStepPending(); }));
@@ -276,18 +285,9 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
 // was chosen, and a click shows that line on the board.
 TEST_F(App, StudyBetterLineOfAMistakeIsShownOnTheBoard)
 {
-    KSharedConfig::openConfig()->group("Study").writeEntry("MsPerMove", 300);
-    StudyController *study =
-        Study(app, QCoreApplication::applicationDirPath() + QStringLiteral("/korvane-usi"));
-    records::GameRecord rec;
-    std::string err;
-    for (const char *text : {"7g7f", "3c3d", "8h3c+", "2b3c"}) { // 3. the bishop is lost
-        usi::Move u;
-        ASSERT_TRUE(usi::ParseMove(text, u));
-        rec.moves.push_back(u);
-    }
-    ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
-    app->slotGameBreak();
+    StudyController *study = Study(app, OurEngine());
+    const records::GameRecord rec =
+        Open(app, {"7g7f", "3c3d", "8h3c+", "2b3c"}); // 3. the bishop is lost
     RunCommand(app, 2, StudyController::kGameAnalysisId);
     ASSERT_TRUE(WaitFor([&] { return !study->Results().empty(); }));
     app->JumpToKibo(2); // after move 3
@@ -297,16 +297,11 @@ TEST_F(App, StudyBetterLineOfAMistakeIsShownOnTheBoard)
     ASSERT_TRUE(
         WaitFor([&] { return usi::WriteSfen(panel->Position()) == usi::WriteSfen(before); }));
     ASSERT_EQ(panel->Lines().size(), 1);
-    auto *list = panel->findChild<QTreeWidget *>();
-    const QRect row = list->visualItemRect(list->topLevelItem(0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      QPoint(row.left() + 4, row.center().y()));
+    ClickFirstLine(panel);
     ASSERT_TRUE(board->IsShowingPicture());
     const usi::Move better = study::LegalPrefix(before, panel->Lines()[0].pv)[0];
-    int x = 0, y = 0;
-    records::FromUsiSquare(records::FrameOf(*doc), better.src, x, y);
-    EXPECT_EQ(board->Shown(x, y), 0); // the better move made from the position before the mistake
-    records::FromUsiSquare(records::FrameOf(*doc), better.dst, x, y);
-    EXPECT_EQ(board->Shown(x, y), records::FromUsiCode(records::FrameOf(*doc),
-                                                       usi::Apply(before, better).At(better.dst)));
+    EXPECT_EQ(ShownAt(board, *doc, better.src), 0); // made from the position before the mistake
+    EXPECT_EQ(
+        ShownAt(board, *doc, better.dst),
+        records::FromUsiCode(records::FrameOf(*doc), usi::Apply(before, better).At(better.dst)));
 }
