@@ -147,13 +147,12 @@ BYTE ShownAt(CBoardFrame *board, const ShogiDoc &doc, int usiSquare)
     return board->Shown(x, y);
 }
 
-QTreeWidget *ClickFirstLine(StudyPanel *panel)
+void ClickFirstLine(StudyPanel *panel)
 {
     auto *list = panel->findChild<QTreeWidget *>();
     const QRect row = list->visualItemRect(list->topLevelItem(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(row.left() + 4, row.center().y()));
-    return list;
 }
 
 } // namespace
