@@ -72,8 +72,11 @@ void CBoardFrame::Init()
     m_comTimer.stop();
     m_bComPress = false;
     m_bFloat = false;
+    m_bHint = false; // a new game or record: even from the same position
+    EndPicture();
     SetPaintPos(width(), height());
     RedrawAll();
+    emit reset();
 }
 
 // ---------------------------------------------------------------- geometry
@@ -196,6 +199,7 @@ void CBoardFrame::RedrawAll()
 {
     if (width() <= 0 || height() <= 0)
         return;
+    EndStaleOverlays();
     m_BoardPixmap = QPixmap(size());
     if (m_bmpBack.isNull())
         m_BoardPixmap.fill(palette().color(QPalette::Window));
@@ -208,12 +212,18 @@ void CBoardFrame::RedrawAll()
     DrawLine(p);
     if (doc->GetOSDan())
         DrawNumber(p);
-    if (doc->GetOSBeforeSu() && m_bKomaPos && m_byKomaPosX < 9 && m_byKomaPosY < 9)
-        p.fillRect(CellRect(m_byKomaPosX, m_byKomaPosY), MarkerColor);
-    MarkKingsInCheck(p);
+    if (m_bPicture) {
+        // The line's last move is always marked: it is what the step showed.
+        if (OnBoard(m_picture.lastX, m_picture.lastY))
+            p.fillRect(CellRect(m_picture.lastX, m_picture.lastY), MarkerColor);
+    } else {
+        if (doc->GetOSBeforeSu() && m_bKomaPos && m_byKomaPosX < 9 && m_byKomaPosY < 9)
+            p.fillRect(CellRect(m_byKomaPosX, m_byKomaPosY), MarkerColor);
+        MarkKingsInCheck(p);
+    }
     for (int c = 0; c < 9; ++c)
         for (int r = 0; r < 9; ++r)
-            if (const BYTE v = Board(c, r))
+            if (const BYTE v = Shown(c, r))
                 DrawSprite(p, m_geo.startX2 + c * m_geo.w + 1, m_geo.startY2 + r * m_geo.h + 1, v);
     p.end();
     update();
@@ -282,9 +292,8 @@ void CBoardFrame::PaintDaiKoma(QPainter &p, BYTE owner)
 {
     const QPoint d = DaiPos(owner);
     p.drawPixmap(d.x(), d.y(), m_bmpDai, 0, 0, m_geo.daiWidth, m_geo.daiHeight);
-    const CPlayer *player = doc->GetPlayer(owner);
     for (BYTE kind = 1; kind <= 7; ++kind) {
-        const int n = player->GetDaiNum(kind);
+        const int n = ShownHand(owner, kind);
         if (n <= 0)
             continue;
         std::vector<int> xs(static_cast<size_t>(n));
@@ -368,11 +377,14 @@ void CBoardFrame::DropFloat()
 
 void CBoardFrame::paintEvent(QPaintEvent *)
 {
+    if (m_bPicture && DocPrint(true) != m_picturePrint)
+        RedrawAll(); // the document moved under the picture
     QPainter p(this);
     if (m_BoardPixmap.isNull())
         p.fillRect(rect(), palette().color(QPalette::Window));
     else
         p.drawPixmap(0, 0, m_BoardPixmap);
+    PaintOverlays(p);
     if (m_bFloat)
         DrawSprite(p, m_floatPos.x(), m_floatPos.y(), m_floatCode);
 }
@@ -416,6 +428,7 @@ void CBoardFrame::RemoveWayMarks()
 
 void CBoardFrame::MarkersFromRecord(int index, int before)
 {
+    EndPicture(); // stepping the record shows the record
     const QVector<KIBO> &kibo = *doc->GetKibo();
     auto dest = [&kibo](int i, BYTE &x, BYTE &y) {
         const bool real = i >= 0 && i < kibo.size() && !IsResignKibo(kibo[i]);
@@ -435,6 +448,8 @@ void CBoardFrame::MarkersFromRecord(int index, int before)
 
 void CBoardFrame::UpsetBoard()
 {
+    EndPicture(); // drawn for the other orientation
+    FlipHint();
     if (m_bKomaPos) {
         for (BYTE *v : {&m_byKomaPosX, &m_byKomaPosY, &m_byBKomaPosX, &m_byBKomaPosY})
             if (*v < 9)
@@ -466,6 +481,7 @@ void CBoardFrame::KiboForwardOne()
 
 void CBoardFrame::KiboForwardBefore()
 {
+    EndPicture();
     const int p = doc->GetKiboTestPos() + 1;
     const QVector<KIBO> &kibo = *doc->GetKibo();
     if (p < 0 || p >= kibo.size() || IsResignKibo(kibo[p]))

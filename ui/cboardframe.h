@@ -4,9 +4,11 @@
 #include "Gloval.h"
 #include "boardgeometry.h"
 
+#include <QByteArray>
 #include <QFrame>
 #include <QPixmap>
 #include <QTimer>
+#include <QVector>
 
 class QPainter;
 class ShogiDoc;
@@ -84,6 +86,37 @@ public:
     // Takes the piece sheet of the current piece style and redraws.
     void ReloadPieces();
 
+    // A position drawn in place of the document's, to look ahead along a
+    // line; in the document's squares and codes. The document is never
+    // touched: the mouse and the record go on reading it, and any change of
+    // it, a press on the board, a typed or computer move ends the picture.
+    struct Picture
+    {
+        BYTE board[9][9] = {};       // [column][row] as drawn
+        int hand[3][8] = {};         // [owner 1, 2][kind 1..7]
+        BYTE lastX = 10, lastY = 10; // where the move that led here arrived
+        QString caption;
+    };
+    // False, and nothing shown, while a piece is held or a computer move shows.
+    bool ShowPicture(const Picture &picture);
+    void EndPicture();
+    bool IsShowingPicture() const { return m_bPicture; }
+    // The piece drawn at (c, r): the picture's, else the document's.
+    BYTE Shown(int c, int r) const;
+    // A suggested move framed on the board: its squares, or for a drop the
+    // piece on the mover's stand and the square. It goes when the position
+    // or the side to move changes.
+    struct HintMark
+    {
+        BYTE sx = 10, sy = 10; // 10: a drop
+        BYTE dx = 10, dy = 10;
+        BYTE dropOwner = 0, dropKind = 0;
+    };
+    void SetHint(const HintMark &hint);
+    bool HasHint() const;
+    // The framed places, in widget pixels; empty without a hint.
+    QVector<QRect> HintRects() const;
+
     // Fields (held piece and markers), read by the tests.
     bool m_bKomaPos = false;
     bool m_bDaiPress = false;
@@ -105,6 +138,9 @@ signals:
     // A human's move is in the record and the turn not yet passed: the
     // window judges whether it mated.
     void HumanMoved();
+    void pictureEnded();
+    // Init ran: a new game, an opened record or editing begins.
+    void reset();
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -145,6 +181,13 @@ private:
     void EditReleaseStandPiece(int x, int y);
     void EditReleaseBoardPiece(int x, int y);
     void LoadPictures();
+    // What the board and the mover are in the document, to tell when the
+    // picture or the hint no longer belongs to it.
+    QByteArray DocPrint(bool withHands) const;
+    void EndStaleOverlays();
+    int ShownHand(BYTE owner, BYTE kind) const;
+    void PaintOverlays(QPainter &p);
+    void FlipHint();
 
     QPixmap m_BoardPixmap;
     BoardGeometry m_geo;
@@ -162,6 +205,13 @@ private:
     BYTE m_byComDx = 0, m_byComDy = 0;
     bool m_bComNaru = false;
     QTimer m_comTimer;
+
+    bool m_bPicture = false;
+    Picture m_picture;
+    QByteArray m_picturePrint;
+    bool m_bHint = false;
+    HintMark m_hint;
+    QByteArray m_hintPrint;
 };
 
 #endif

@@ -135,6 +135,12 @@ void CBoardFrame::ConvertEditKoma(int px, int py)
 void CBoardFrame::mousePressEvent(QMouseEvent *e)
 {
     const int x = e->x(), y = e->y();
+    if (m_bPicture) {
+        // A press on a line looked ahead only brings the game's position back.
+        m_nRButtonX = m_nRButtonY = m_nMousePressX = m_nMousePressY = -1;
+        EndPicture();
+        return;
+    }
     if (e->button() == Qt::RightButton) {
         m_nRButtonX = x;
         m_nRButtonY = y;
@@ -434,6 +440,7 @@ void CBoardFrame::ComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
     m_byComDx = dx;
     m_byComDy = dy;
     m_bComNaru = promote;
+    EndPicture(); // the move is shown on the game's own position
     g_byTempGameStatus = g_byGameStatus;
     g_byGameStatus = GameStatus::ShowingComputerMove;
     m_bComPress = true;

@@ -75,6 +75,11 @@ bool CBoardFrame::PlayTypedMove(const MoveRules::Move &m)
 {
     if (m_bMP || m_bDaiPress || m_bComPress)
         return false;
+    if (m_bPicture) {
+        // Typed while a line was shown: the game's position first.
+        EndPicture();
+        return false;
+    }
     PlayPutSound();
     doc->AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
     RemoveWayMarks();

@@ -1,6 +1,7 @@
 #include "studycontroller.h"
 
 #include "cbgkibo.h"
+#include "cboardframe.h"
 #include "cinfowidget.h"
 #include "ckibowidget.h"
 #include "cplayer.h"
@@ -9,9 +10,11 @@
 #include "gameflow.h"
 #include "gamerecord.h"
 #include "language.h"
+#include "linepreview.h"
 #include "messagebox.h"
 #include "shogi.h"
 #include "shogidoc.h"
+#include "shogiview.h"
 #include "studypanel.h"
 
 #include <KConfigGroup>
@@ -60,6 +63,19 @@ StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
         AddCommand(kSettingsId, JC_StudySettings, false, &StudyController::EditSettings));
     connect(&m_watch, &QTimer::timeout, this, &StudyController::Watch);
     m_watch.start(kWatchMs);
+    m_preview = new LinePreview(app, this);
+    // The board starts anew for a new game, an opened record and editing.
+    connect(app->getView()->GetBoard(), &CBoardFrame::reset, this, [this] {
+        if (!m_hints.isEmpty()) {
+            m_hints.clear();
+            ShowResults();
+        }
+    });
+    connect(m_preview, &LinePreview::changed, this, [this] {
+        if (m_panel)
+            m_panel->ShowStepping(m_preview->IsOn(), m_preview->CurrentStep(),
+                                  m_preview->StepCount());
+    });
 }
 
 StudyController::~StudyController()
@@ -84,11 +100,6 @@ int StudyController::FirstSide() const
     return records::FrameOf(*m_app->getDocument()).firstIsSente ? usi::kSente : usi::kGote;
 }
 
-bool StudyController::SenteAtTop() const
-{
-    return !records::FrameOf(*m_app->getDocument()).bottomIsSente;
-}
-
 usi::Position StudyController::ShownPosition(int *lastDst) const
 {
     const ShogiDoc &doc = *m_app->getDocument();
@@ -103,9 +114,9 @@ usi::Position StudyController::ShownPosition(int *lastDst) const
 std::vector<usi::Position> StudyController::RecordPositions() const
 {
     const records::GameRecord rec = records::RecordOf(*m_app->getDocument());
-    std::vector<usi::Position> out;
-    for (size_t i = 0; i <= rec.moves.size(); i++)
-        out.push_back(rec.PositionAfter(i));
+    std::vector<usi::Position> out{rec.start};
+    for (const usi::Move &m : rec.moves)
+        out.push_back(usi::Apply(out.back(), m));
     return out;
 }
 
@@ -132,22 +143,33 @@ void StudyController::ToggleAnalysis()
         m_live = nullptr;
         return;
     }
-    if (!m_panelDock) {
-        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
-        m_panel = new StudyPanel(m_panelDock);
-        m_panelDock->setWidget(m_panel);
-        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
-    }
-    m_panelDock->show();
+    ShowPanel();
     m_live = new study::Analyser(m_settings.engine, m_settings.multiPv, this);
     study::Analyser *live = m_live;
     connect(live, &study::Analyser::failed, this, [this, live](const QString &why) { Fault(live, why); });
     connect(live, &study::Analyser::lines, this, [this](const QVector<study::Line> &lines) {
         // Read against the position asked about: the screen may have moved on.
-        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide(), SenteAtTop());
+        m_panel->ShowLines(m_livePos, lines, m_liveLastDst, FirstSide());
     });
     m_liveSfen.clear();
     Watch();
+}
+
+void StudyController::ShowPanel()
+{
+    if (!m_panelDock) {
+        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
+        m_panel = new StudyPanel(m_panelDock);
+        m_panelDock->setWidget(m_panel);
+        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
+        connect(m_panel, &StudyPanel::lineClicked, this, [this](int row) {
+            if (row >= 0 && row < m_panel->Lines().size())
+                m_preview->Start(m_panel->Position(), m_panel->LastDst(), m_panel->Lines()[row].pv);
+        });
+        connect(m_panel, &StudyPanel::stepClicked, m_preview, &LinePreview::Step);
+        connect(m_panel, &StudyPanel::leaveClicked, m_preview, &LinePreview::Leave);
+    }
+    m_panelDock->show();
 }
 
 void StudyController::Watch()
@@ -161,69 +183,137 @@ void StudyController::Watch()
             m_liveSfen = sfen;
             m_livePos = p;
             m_liveLastDst = lastDst;
-            m_panel->ShowLines(p, {}, lastDst, FirstSide(), SenteAtTop());
+            m_panel->ShowLines(p, {}, lastDst, FirstSide());
             m_panel->ShowText(JStr(JC_StudyAnalysing));
             m_live->Analyse(p);
         }
     }
-    if (m_results.empty())
+    if (m_results.empty() && m_hints.isEmpty())
         return;
-    // Results belong to the record they were made for.
     const std::vector<usi::Position> now = RecordPositions();
+    // A hint's note stays while the position it was given on is in the
+    // record (a new game or record drops them all at once).
+    bool dropped = false;
+    for (auto it = m_hints.begin(); it != m_hints.end();) {
+        const size_t before = size_t(it.key() - 1);
+        const bool kept = before < now.size() && usi::WriteSfen(now[before]) == it.value();
+        dropped |= !kept;
+        it = kept ? std::next(it) : m_hints.erase(it);
+    }
+    // Results belong to the record they were made for.
     bool same = now.size() == m_positions.size();
     for (size_t i = 0; same && i < now.size(); i++)
         same = usi::WriteSfen(now[i]) == usi::WriteSfen(m_positions[i]);
-    if (!same) {
+    if (!same && !m_results.empty()) {
         m_results.clear();
         m_positions.clear();
-        ShowResults();
-        return;
+        dropped = true;
     }
+    if (dropped)
+        ShowResults();
+    if (m_results.empty())
+        return;
     const int ply = doc.GetKiboTestPos() + 1;
     if (m_graph)
         m_graph->SetCurrent(ply);
-    // Without a live engine the panel shows what the analysis found here.
-    if (!m_live && m_panel && ply >= 0 && size_t(ply) < m_results.size() &&
-        m_results[size_t(ply)].done) {
-        int lastDst = 0;
-        const usi::Position p = ShownPosition(&lastDst);
-        const QString sfen = QString::fromStdString(usi::WriteSfen(p));
-        if (sfen != m_liveSfen) {
-            m_liveSfen = sfen;
-            m_panel->ShowLines(p, {m_results[size_t(ply)].best}, lastDst, FirstSide(), SenteAtTop());
-            m_panel->ShowText(QString());
-        }
-    }
+    // Without a live engine the panel shows what the analysis found here; at
+    // a move judged a mistake, the better line from where it was chosen.
+    if (m_live || !m_panel || ply < 0 || size_t(ply) >= m_results.size())
+        return;
+    const study::Mark mark = MarkAt(size_t(ply));
+    const size_t at = mark == study::Mark::None ? size_t(ply) : size_t(ply) - 1;
+    const QString key =
+        QString::fromStdString(usi::WriteSfen(m_positions[at])) + QString::number(int(mark));
+    if (!m_results[at].done || key == m_liveSfen)
+        return;
+    m_liveSfen = key;
+    const records::GameRecord rec = records::RecordOf(doc);
+    const int lastDst = at > 0 && at <= rec.moves.size() ? rec.moves[at - 1].dst : 0;
+    m_panel->ShowLines(m_positions[at], {m_results[at].best}, lastDst, FirstSide());
+    m_panel->ShowText(mark == study::Mark::None
+                          ? QString()
+                          : JStr(mark == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious) +
+                                QStringLiteral(" / ") + JStr(JC_StudyBest));
+}
+
+study::Mark StudyController::MarkAt(size_t n) const
+{
+    if (n == 0 || n >= m_results.size() || !m_results[n - 1].done || !m_results[n].done)
+        return study::Mark::None;
+    return study::Judge(m_results[n - 1].best.eval, m_results[n].best.eval, m_positions[n - 1].side,
+                        m_settings.thresholds);
 }
 
 // ---------------------------------------------------------------- hint and mate
 
-void StudyController::Hint()
+bool StudyController::HumanToMove() const
 {
     const ShogiDoc &doc = *m_app->getDocument();
     const CPlayer *me = doc.GetPlayer(doc.GetCurPlayer());
     const CPlayer *other = doc.GetPlayer(BYTE(3 - doc.GetCurPlayer()));
-    if (m_oneShot || g_byGameStatus != GameStatus::Playing || doc.IsComputerMoveing() || !me ||
-        !other || me->GetProperty() != kHuman || other->GetProperty() != kComputer)
+    return g_byGameStatus == GameStatus::Playing && !doc.IsComputerMoveing() && me && other &&
+           me->GetProperty() == kHuman && other->GetProperty() == kComputer;
+}
+
+void StudyController::Hint()
+{
+    if (m_oneShot || !HumanToMove())
         return;
     int lastDst = 0;
     const usi::Position p = ShownPosition(&lastDst);
-    m_hintPly = doc.GetKiboNum() + 1;
+    const int ply = m_app->getDocument()->GetKiboNum() + 1;
     m_oneShot = new study::Analyser(m_settings.engine, 1, this);
     study::Analyser *a = m_oneShot;
     connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
-    connect(a, &study::Analyser::finished, this, [this, a, p, lastDst](const QVector<study::Line> &lines) {
-        a->deleteLater();
-        m_oneShot = nullptr;
-        if (lines.isEmpty() || lines[0].pv.isEmpty())
-            return;
-        const QString move = study::PvText(p, lines[0].pv, 1, lastDst, ShownNotationStyle());
-        m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") + move);
-        m_hints.insert(m_hintPly);
-        ShowResults();
-    });
+    connect(a, &study::Analyser::finished, this,
+            [this, a, p, lastDst, ply](const QVector<study::Line> &lines) {
+                a->deleteLater();
+                m_oneShot = nullptr;
+                ShowHint(p, lastDst, ply, lines);
+            });
     a->Think(p, m_settings.hintMs);
     m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral("..."));
+}
+
+void StudyController::ShowHint(const usi::Position &p, int lastDst, int ply,
+                               const QVector<study::Line> &lines)
+{
+    const std::vector<usi::Move> best =
+        lines.isEmpty() ? std::vector<usi::Move>() : study::LegalPrefix(p, lines[0].pv);
+    if (best.empty())
+        return;
+    // A hint for a position already left would mark and note the wrong move.
+    const std::vector<usi::Position> record = RecordPositions();
+    if (!HumanToMove() || record.size() != size_t(ply) ||
+        usi::WriteSfen(ShownPosition()) != usi::WriteSfen(p)) {
+        m_app->SetStatusMessage(JStr(JC_StudyHintStale));
+        return;
+    }
+    m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
+                            study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
+    MarkHint(best[0]);
+    m_hints.insert(ply, usi::WriteSfen(record.back()));
+    ShowResults();
+}
+
+void StudyController::MarkHint(const usi::Move &m)
+{
+    const ShogiDoc &doc = *m_app->getDocument();
+    const records::DocFrame f = records::FrameOf(doc);
+    CBoardFrame::HintMark mark;
+    int x = 0, y = 0;
+    records::FromUsiSquare(f, m.dst, x, y);
+    mark.dx = BYTE(x);
+    mark.dy = BYTE(y);
+    if (m.src == usi::kDrop) {
+        mark.dropOwner = doc.GetCurPlayer();
+        mark.dropKind = BYTE(m.drop);
+    } else {
+        records::FromUsiSquare(f, m.src, x, y);
+        mark.sx = BYTE(x);
+        mark.sy = BYTE(y);
+    }
+    m_app->getView()->GetBoard()->SetHint(mark);
 }
 
 void StudyController::MateSearch()
@@ -272,6 +362,8 @@ void StudyController::AnalyseGame()
         ShowResults();
         if (!m_graphDock || !m_graphDock->isVisible())
             ToggleGraph();
+        ShowPanel(); // with the better line of each position stepped to
+        m_liveSfen.clear();
     });
     connect(m_game, &study::GameAnalysis::failed, this, [this](const QString &why) {
         m_game->deleteLater();
@@ -302,15 +394,12 @@ void StudyController::ShowResults()
     std::vector<study::Mark> judged(m_results.size(), study::Mark::None);
     for (size_t n = 0; n < m_results.size(); n++) {
         values.push_back(m_results[n].done ? m_results[n].best.eval.ForSide(FirstSide()) : study::Eval());
-        if (n == 0 || !m_results[n - 1].done || !m_results[n].done)
-            continue;
-        judged[n] = study::Judge(m_results[n - 1].best.eval, m_results[n].best.eval,
-                                 m_positions[n - 1].side, m_settings.thresholds);
+        judged[n] = MarkAt(n);
         if (judged[n] != study::Mark::None)
             marks[int(n)] = JStr(judged[n] == study::Mark::Bad ? JC_StudyBad : JC_StudyDubious);
     }
-    for (int n : m_hints)
-        marks[n] += JStr(JC_StudyHintUsed);
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
+        marks[it.key()] += JStr(JC_StudyHintUsed);
     m_app->GetBGKibo()->InfoWidget()->KiboWidget()->SetMarks(marks);
     if (m_graph)
         m_graph->SetValues(values, judged);
@@ -349,7 +438,10 @@ void StudyController::JumpTo(int ply)
 
 QStringList StudyController::CommentLines(int n) const
 {
-    return study::CommentLines(m_positions, m_results, n, m_settings.thresholds);
+    QStringList out = study::CommentLines(m_positions, m_results, n, m_settings.thresholds);
+    if (m_hints.contains(n))
+        out << QLatin1Char('*') + JStr(JC_StudyHintUsed);
+    return out;
 }
 
 // ---------------------------------------------------------------- settings

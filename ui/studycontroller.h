@@ -7,14 +7,15 @@
 #include "gameanalysis.h"
 
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 
 #include <vector>
 
 class EvalGraph;
+class LinePreview;
 class QAction;
 class QDockWidget;
 class QProgressDialog;
@@ -52,13 +53,18 @@ public:
     const Settings &GetSettings() const { return m_settings; }
     // The kept analysis of the record on screen, empty when there is none.
     const std::vector<study::PlyResult> &Results() const { return m_results; }
-    // Comment lines for move n of the record (1-based), for record writers.
+    // Comment lines for move n of the record (1-based), for record writers:
+    // the analysis of the move and whether a hint was used for it.
     QStringList CommentLines(int n) const;
 
 private:
     QAction *AddCommand(int id, const char *text, bool checkable, void (StudyController::*slot)());
     void ToggleAnalysis();
+    bool HumanToMove() const; // in a game against the computer
     void Hint();
+    // The engine's answer to a hint asked on p for move ply (1-based).
+    void ShowHint(const usi::Position &p, int lastDst, int ply, const QVector<study::Line> &lines);
+    void MarkHint(const usi::Move &m);
     void MateSearch();
     void AnalyseGame();
     void ToggleGraph();
@@ -71,10 +77,12 @@ private:
     std::vector<usi::Position> RecordPositions() const;
     void EndGameAnalysis();
     void ShowResults();
+    // How move n (1-based) of the analysed record is judged.
+    study::Mark MarkAt(size_t n) const;
     void JumpTo(int ply);
     void Fault(study::Analyser *who, const QString &why);
     int FirstSide() const;
-    bool SenteAtTop() const;
+    void ShowPanel();
 
     ShogiApp *m_app;
     Settings m_settings;
@@ -83,12 +91,12 @@ private:
 
     QDockWidget *m_panelDock = nullptr;
     StudyPanel *m_panel = nullptr;
+    LinePreview *m_preview = nullptr;  // a clicked line on the main board
     study::Analyser *m_live = nullptr; // analysis mode
     QString m_liveSfen;
     usi::Position m_livePos; // what m_live is asked about
     int m_liveLastDst = 0;
     study::Analyser *m_oneShot = nullptr; // hint or mate search
-    int m_hintPly = -1;                   // the move a running hint is for
 
     QDockWidget *m_graphDock = nullptr;
     EvalGraph *m_graph = nullptr;
@@ -97,7 +105,8 @@ private:
     // Results of the record they were made for: positions 0..moves.
     std::vector<usi::Position> m_positions;
     std::vector<study::PlyResult> m_results;
-    QSet<int> m_hints; // moves made after a hint
+    // Moves made after a hint (1-based), with the position (SFEN) it was for.
+    QMap<int, std::string> m_hints;
 };
 
 #endif

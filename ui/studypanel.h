@@ -1,5 +1,5 @@
-// The analysis panel: the study engine's live lines, and a small board on
-// which a clicked line is played through apart from the game.
+// The analysis panel: the study engine's live lines; a clicked line is
+// looked through on the main board with the panel's step buttons.
 #ifndef KORVANE_STUDYPANEL_H
 #define KORVANE_STUDYPANEL_H
 
@@ -7,29 +7,9 @@
 
 #include <QWidget>
 
-#include <vector>
-
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-
-// A position drawn plainly; the side at the bottom is sente unless turned.
-class PreviewBoard : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit PreviewBoard(QWidget *parent = nullptr);
-    void SetPosition(const usi::Position &p, int lastDst, bool senteAtTop);
-    QSize sizeHint() const override { return {240, 260}; }
-
-protected:
-    void paintEvent(QPaintEvent *e) override;
-
-private:
-    usi::Position m_pos = usi::StartPosition();
-    int m_lastDst = 0;
-    bool m_turned = false;
-};
 
 class StudyPanel : public QWidget
 {
@@ -38,25 +18,27 @@ public:
     explicit StudyPanel(QWidget *parent = nullptr);
     // firstSide: the side whose view evaluations are shown from.
     void ShowLines(const usi::Position &p, const QVector<study::Line> &lines, int lastDst,
-                   int firstSide, bool senteAtTop);
+                   int firstSide);
     void ShowText(const QString &text);
+    // The position the lines shown are about, and where its last move came to.
+    const usi::Position &Position() const { return m_pos; }
+    int LastDst() const { return m_lastDst; }
+    const QVector<study::Line> &Lines() const { return m_lines; }
+    // The step buttons while a line is looked through: step of steps.
+    void ShowStepping(bool on, int step, int steps);
+
+signals:
+    void lineClicked(int row);
+    void stepClicked(int by);
+    void leaveClicked();
 
 private:
-    void Preview(int row);
-    void Step(int by);
-
     QLabel *m_text;
     QTreeWidget *m_list;
-    PreviewBoard *m_board;
     QPushButton *m_back, *m_forward, *m_leave;
     usi::Position m_pos;
     int m_lastDst = 0;
-    bool m_senteAtTop = false;
     QVector<study::Line> m_lines;
-    // The line being previewed: positions after 0..n of its moves.
-    std::vector<usi::Position> m_preview;
-    std::vector<int> m_previewDst;
-    int m_step = 0;
 };
 
 #endif

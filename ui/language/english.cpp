@@ -367,6 +367,8 @@ const EnglishText g_EnglishTexts[] = {
     KV_EN(JC_StudyLeave, "Back"),
     KV_EN(JC_StudyMated, "Checkmate"),
     KV_EN(JC_StudySettings, "Analysis settings"),
+    KV_EN(JC_StudyPreviewHelp, "Showing the line on the board (arrow keys step it, Esc returns to the game)"),
+    KV_EN(JC_StudyHintStale, "The position changed, so the hint was dropped"),
 };
 // clang-format on
 
