@@ -26,22 +26,29 @@ protected:
     static void SetUpTestSuite() { ensureGuiApp(); }
 };
 
-TEST_F(DataFiles, ToolBarIconsOfEveryCommandLoadAtTheirButtonSize)
+// Tool bar and application icons: drawn on the background they are shown on,
+// so the corners stay clear.
+TEST_F(DataFiles, IconsHaveTheirSizeAndClearCorners)
 {
+    const QString app = QStringLiteral("icons/hicolor/%1x%1/apps/korvane.png");
     const struct
     {
-        const char *name;
+        QString path;
         int size;
-    } icons[] = {{"gamenew.xpm", 45},     {"gamebreak.xpm", 45}, {"gamereplay.xpm", 45},
-                 {"gameretract.xpm", 45}, {"gamethrow.xpm", 45}, {"gameeditkill.xpm", 45},
-                 {"first.xpm", 32},       {"backone.xpm", 32},   {"last.xpm", 32},
-                 {"forward.xpm", 32},     {"auto.xpm", 32},      {"stop.xpm", 32}};
+    } icons[] = {{pixmapPath("gamenew.xpm"), 45},     {pixmapPath("gamebreak.xpm"), 45},
+                 {pixmapPath("gamereplay.xpm"), 45},  {pixmapPath("gameretract.xpm"), 45},
+                 {pixmapPath("gamethrow.xpm"), 45},   {pixmapPath("gameeditkill.xpm"), 45},
+                 {pixmapPath("first.xpm"), 32},       {pixmapPath("backone.xpm"), 32},
+                 {pixmapPath("last.xpm"), 32},        {pixmapPath("forward.xpm"), 32},
+                 {pixmapPath("auto.xpm"), 32},        {pixmapPath("stop.xpm"), 32},
+                 {sharePath(app.arg(32)), 32},        {sharePath(app.arg(48)), 48},
+                 {sharePath(app.arg(64)), 64},        {sharePath(app.arg(128)), 128},
+                 {sharePath(app.arg(256)), 256}};
     for (const auto &icon : icons) {
-        SCOPED_TRACE(icon.name);
-        const QImage image(pixmapPath(QString::fromLatin1(icon.name)));
+        SCOPED_TRACE(icon.path.toStdString());
+        const QImage image(icon.path);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), QSize(icon.size, icon.size));
-        // Drawn on the tool bar's own background: the corners stay clear.
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
         EXPECT_EQ(qAlpha(image.pixel(icon.size / 2, icon.size / 2)), 255);
     }
@@ -83,19 +90,6 @@ TEST_F(DataFiles, BackgroundTilesWithoutSeams)
         across += jump(x, h - 1, x, 0);
     }
     EXPECT_LT(across, 1.5 * inside + w);
-}
-
-TEST_F(DataFiles, ApplicationIconsMatchTheirThemeFolders)
-{
-    for (int size : {32, 48, 64, 128, 256}) {
-        SCOPED_TRACE(size);
-        const QImage icon(
-            sharePath(QStringLiteral("icons/hicolor/%1x%1/apps/korvane.png").arg(size)));
-        ASSERT_FALSE(icon.isNull());
-        EXPECT_EQ(icon.size(), QSize(size, size));
-        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
-    }
 }
 
 TEST_F(DataFiles, PutPieceSoundIsAShortPcmClick)

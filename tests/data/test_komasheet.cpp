@@ -123,14 +123,6 @@ protected:
 
 QImage *KomaSheet::sheet = nullptr;
 
-TEST_F(KomaSheet, HoldsEveryCell)
-{
-    ASSERT_FALSE(sheet->isNull());
-    for (const Cell &c : usedCells())
-        EXPECT_TRUE(sheet->rect().contains(c.rect))
-            << c.what << " at " << c.rect.x() << "," << c.rect.y();
-}
-
 TEST_F(KomaSheet, EveryNamedCellHoldsASpriteWithAClearFrame)
 {
     ASSERT_FALSE(sheet->isNull());

@@ -1,11 +1,40 @@
 #include "docfixture.h"
 
+#include "gamerecord.h"
 #include "language.h"
 #include "moverules.h"
+#include "usi_position.h"
 
 #include <QFile>
 
 #include <cstring>
+#include <sstream>
+
+std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
+{
+    std::istringstream in(sfen);
+    std::string board, side, hands, ply = "1";
+    in >> board >> side >> hands >> ply;
+    usi::Position p;
+    std::string err;
+    if (!usi::ParseSfen(board, side, hands, ply, p, err))
+        return err;
+    doc.SetFirstUp(firstUp);
+    doc.Init();
+    const records::DocFrame f{true, !firstUp};
+    for (BYTE x = 0; x < 9; ++x)
+        for (BYTE y = 0; y < 9; ++y)
+            doc.SetBoardInfo(x, y, BYTE(records::FromUsiCode(f, p.At(records::ToUsiSquare(f, x, y)))));
+    for (BYTE k = 1; k <= 7; ++k) {
+        doc.GetFirstPlayer()->SetDaiNum(k, BYTE(p.hand[usi::kSente][k]));
+        doc.GetSecondPlayer()->SetDaiNum(k, BYTE(p.hand[usi::kGote][k]));
+    }
+    doc.GetFirstPlayer()->SetDaiAsFirst();
+    doc.GetSecondPlayer()->SetDaiAsFirst();
+    doc.SetInitBoardInfo();
+    doc.SetCurPlayer(p.side == usi::kSente ? 1 : 2);
+    return {};
+}
 
 QString FakeHost::JStrOf(const char *t)
 {
@@ -141,48 +170,38 @@ KIBO ResignKibo(quint32 time)
     return Kibo(50, 50, 50, 50, 50, 50, 50, time);
 }
 
+std::vector<KIBO> SixEntries()
+{
+    return {Kibo(2, 6, 111, 2, 5, 0, 111, 5),    Kibo(6, 2, 121, 6, 3, 0, 121, 3),
+            Kibo(1, 7, 116, 7, 1, 126, 216, 12), Kibo(6, 0, 124, 7, 1, 216, 124, 1),
+            Kibo(10, 10, 116, 4, 4, 0, 116, 300), ResignKibo(70000)};
+}
+
 // ------------------------------------------------------------------ judge helpers
 
 namespace {
 
-bool Attacked(ShogiDoc &doc, BYTE tx, BYTE ty, BYTE attacker)
+bool RealCode(BYTE c)
 {
-    BYTE way[32];
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y) {
-            const BYTE c = doc.GetBoardInfo(x, y);
-            if (!c || GetWhoseKoma(c) != attacker)
-                continue;
-            BYTE num = 0;
-            doc.GetWay(x, y, c, num, way);
-            for (int i = 0; i < num; ++i)
-                if (way[i] == 10 * tx + ty)
-                    return true;
-        }
-    return false;
+    const int p = c / 100, o = c / 10 % 10, k = c % 10;
+    return c == 0 ||
+           (p >= 1 && p <= 2 && o >= 1 && o <= 2 && k >= 1 && k <= 8 && !(p == 2 && (k == 5 || k == 8)));
 }
 
-bool KingAttacked(ShogiDoc &doc, BYTE owner)
+// A board and hands of the document as the protocol's rules see them, sente
+// being the first player.
+usi::Position AsUsi(const ShogiDoc &doc, const BYTE (&board)[9][9], const BYTE (&hand)[2][8])
 {
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y)
-            if (doc.GetBoardInfo(x, y) == 100 + 10 * owner + 8)
-                return Attacked(doc, x, y, 3 - owner);
-    return true; // no king: treat as lost
-}
-
-int Advance(const ShogiDoc &doc, BYTE owner, BYTE y)
-{
-    return doc.IsAddXY(owner) ? y : 8 - y;
-}
-
-bool Dead(const ShogiDoc &doc, BYTE code, BYTE y)
-{
-    if (GetKomaProperty(code) != 1)
-        return false;
-    const int a = Advance(doc, GetWhoseKoma(code), y);
-    const BYTE k = GetKomaSort(code);
-    return ((k == 1 || k == 2) && a == 8) || (k == 3 && a >= 7);
+    const records::DocFrame f{true, !doc.GetFirstUp()};
+    usi::Position p = usi::EmptyPosition();
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 9; ++y)
+            p.Set(records::ToUsiSquare(f, x, y), records::ToUsiCode(f, board[x][y]));
+    for (int k = 1; k <= 7; ++k) {
+        p.hand[usi::kSente][k] = hand[0][k];
+        p.hand[usi::kGote][k] = hand[1][k];
+    }
+    return p;
 }
 
 } // namespace
@@ -214,58 +233,41 @@ int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMove
 
 // A document holds a possible game when:
 //  * settings are in range (players 1..2, level 0..2, handicap 0..5);
-//  * both the start position and the current one hold only real piece codes,
-//    one king of each side, no more of a kind (board + both hands) than a set
-//    has, and no pawn, lance or knight that could never move again;
-//  * the side that is not to move is not in check in the final position;
+//  * both the start position and the current one hold only real piece codes
+//    and pass the protocol's position rules (kings, piece counts, pieces that
+//    could never move, two pawns on a file), and the side that moved last is
+//    not in check in the current one;
 //  * the record holds kiboNum entries, a resignation only last, and stepping
 //    back to the start reaches exactly the start position, starting hands and
 //    zero clocks, and stepping forward again the same final position.
 bool DocIsPossible(ShogiDoc &doc, std::string *why)
 {
-    auto fail = [why](const char *w) {
+    auto fail = [why](const std::string &w) {
         if (why)
             *why = w;
         return false;
     };
-    static const int setCount[9] = {0, 18, 4, 4, 4, 4, 2, 2, 2};
     const DocState s = Capture(doc);
     if (s.prop[0] < 1 || s.prop[0] > 2 || s.prop[1] < 1 || s.prop[1] > 2 || s.level > 2 ||
         s.teai > 5)
         return fail("settings");
+    // Before a final resignation the side now to move moved last.
+    const bool resigned = !s.kibo.isEmpty() && IsResignKibo(s.kibo.back());
+    const BYTE toMove = resigned ? BYTE(3 - s.cur) : s.cur;
     for (int pass = 0; pass < 2; ++pass) {
         const BYTE(&b)[9][9] = pass ? s.board : s.init;
-        const BYTE(&h)[2][8] = pass ? s.hand : s.handF;
-        int count[9] = {}, kings[3] = {};
         for (BYTE x = 0; x < 9; ++x)
-            for (BYTE y = 0; y < 9; ++y) {
-                const BYTE c = b[x][y];
-                if (!c)
-                    continue;
-                const int p = c / 100, o = c / 10 % 10, k = c % 10;
-                if (p < 1 || p > 2 || o < 1 || o > 2 || k < 1 || k > 8 ||
-                    (p == 2 && (k == 5 || k == 8)))
+            for (BYTE y = 0; y < 9; ++y)
+                if (!RealCode(b[x][y]))
                     return fail("piece code");
-                if (Dead(doc, c, y))
-                    return fail("piece that can never move");
-                ++count[k];
-                if (k == 8)
-                    ++kings[o];
-            }
-        for (int i = 0; i < 2; ++i)
-            for (int k = 1; k <= 7; ++k)
-                count[k] += h[i][k];
-        if (kings[1] != 1 || kings[2] != 1)
-            return fail("kings");
-        for (int k = 1; k <= 8; ++k)
-            if (count[k] > setCount[k])
-                return fail("piece counts");
+        usi::Position p = AsUsi(doc, b, pass ? s.hand : s.handF);
+        // At the start either side may stand in check, as long as it moves.
+        p.side = pass ? (toMove == 1 ? usi::kSente : usi::kGote)
+                      : (usi::InCheck(p, usi::kSente) ? usi::kSente : usi::kGote);
+        std::string err;
+        if (!usi::ValidatePosition(p, err))
+            return fail((pass ? "position: " : "start: ") + err);
     }
-    // The side that moved last (the one not to move; before a final
-    // resignation, the side now to move) must not stand in check.
-    const bool resigned = !s.kibo.isEmpty() && IsResignKibo(s.kibo.back());
-    if (KingAttacked(doc, resigned ? s.cur : 3 - s.cur))
-        return fail("side that moved last in check");
     if (s.kiboNum != s.kibo.size())
         return fail("record size");
     for (int i = 0; i < s.kibo.size(); ++i) {

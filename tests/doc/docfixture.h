@@ -1,9 +1,9 @@
 #ifndef KORVANE_TESTS_DOCFIXTURE_H
 #define KORVANE_TESTS_DOCFIXTURE_H
 
-// Shared helpers of the document tests: a recording main window, a snapshot
-// of everything the document holds, a record-file encoder written
-// independently of the document's, and a random legal game player.
+// Shared helpers of the document tests: positions from SFEN, a recording main
+// window, a snapshot of everything the document holds, a record-file encoder
+// written independently of the document's, and a random legal game player.
 
 #include "Gloval.h"
 #include "cplayer.h"
@@ -19,6 +19,12 @@
 #include <random>
 #include <string>
 #include <vector>
+
+// Sets the board, hands and side to move from an SFEN ("board side hands
+// [ply]"), sente being the first player, drawn at the bottom unless firstUp;
+// the record starts empty from that position. Returns why the SFEN was
+// refused, empty when the position was set.
+std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp = false);
 
 // Records every call as one line of text; answers questions as told.
 class FakeHost : public CDocHost
@@ -114,6 +120,9 @@ QByteArray EncodeKvn(const KvnLayout &s);
 KvnLayout StartLayout(BYTE teai = 0, bool firstUp = false);
 KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time = 0);
 KIBO ResignKibo(quint32 time = 0);
+// Six entries on the even game, times in seconds: two pawn moves, a bishop
+// exchange with a promotion, a drop and a resignation.
+std::vector<KIBO> SixEntries();
 
 // Plays up to maxMoves random legal moves through ShogiDoc::AddKibo (with
 // random thinking times through the host), preferring captures, promotions

@@ -81,12 +81,8 @@ TEST(Board, UpsetBoardMirrorsBoardsAndRecordAndTwiceRestores)
     ShogiDoc doc;
     doc.SetTeai(4);
     doc.Init();
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    doc.AddKibo(6, 2, 121, 6, 3, 0, 121);
-    doc.AddKibo(1, 7, 116, 7, 1, 126, 216);
-    doc.AddKibo(6, 0, 124, 7, 1, 216, 124);
-    doc.AddKibo(10, 10, 116, 4, 4, 0, 116);
-    doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
+    for (const KIBO &m : SixEntries())
+        doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
     const DocState before = Capture(doc);
 
     doc.SetFirstUp(true);

@@ -26,24 +26,3 @@ TEST(CPlayer, HandCountsByKind)
     EXPECT_EQ(q.GetDaiNum(1), 0);
 }
 
-TEST(CPlayer, InitAndStartingHandCopies)
-{
-    ShogiDoc doc;
-    CPlayer &p = *doc.GetFirstPlayer();
-    p.AddKoma(1);
-    p.AddKoma(1);
-    p.AddKoma(7);
-    p.SetDaiAsFirst();
-    EXPECT_EQ(p.GetDaiNumF(1), 2);
-    EXPECT_EQ(p.GetDaiNumF(7), 1);
-    p.SetTotalTime(99);
-    p.SetProperty(2);
-    p.Init();
-    for (BYTE k = 1; k <= 7; ++k)
-        EXPECT_EQ(p.GetDaiNum(k) + p.GetDaiNumF(k), 0);
-    EXPECT_EQ(p.GetTotalTime(), 0);
-    EXPECT_EQ(p.GetProperty(), 2); // not part of Init
-    p.SetDaiNumF(4, 3);
-    p.SetDaiFromFirst();
-    EXPECT_EQ(p.GetDaiNum(4), 3);
-}

@@ -11,9 +11,7 @@
 
 #include <csignal>
 #include <cstring>
-#include <random>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -54,17 +52,6 @@ QByteArray SixEntriesBytes()
                                                  "01314620");
 }
 
-struct Move
-{
-    int sx, sy, skoma, dx, dy, dkoma, koma;
-    quint32 seconds;
-};
-const Move SixEntries[] = {
-    {2, 6, 111, 2, 5, 0, 111, 5},     {6, 2, 121, 6, 3, 0, 121, 3},
-    {1, 7, 116, 7, 1, 126, 216, 12},  {6, 0, 124, 7, 1, 216, 124, 1},
-    {10, 10, 116, 4, 4, 0, 116, 300}, {50, 50, 50, 50, 50, 50, 50, 70000},
-};
-
 QByteArray ReadAll(const QString &path)
 {
     QFile f(path);
@@ -90,8 +77,8 @@ struct File : testing::Test
     QString Path(const char *name) const { return dir.filePath(name); }
     void PlaySix()
     {
-        for (const Move &m : SixEntries) {
-            host.elapsedMs = qint64(m.seconds) * 1000 + 999;
+        for (const KIBO &m : SixEntries()) {
+            host.elapsedMs = qint64(m.time) * 1000 + 999;
             doc.AddKibo(m.sx, m.sy, m.skoma, m.dx, m.dy, m.dkoma, m.koma);
         }
     }
@@ -197,30 +184,6 @@ TEST_F(File, SettingsBytes)
     EXPECT_EQ(other.saveDocumentData(), b);
 }
 
-TEST_F(File, EditedStartPositionAndHandsAreKept)
-{
-    KvnLayout s;
-    s.board[4][8] = 118;
-    s.board[4][0] = 128;
-    s.board[3][3] = 214;
-    s.board[0][0] = 222;
-    s.hand[0][0] = 3; // first player: 3 pawns
-    s.hand[0][6] = 2; // and both rooks
-    s.hand[1][4] = 4; // second player: 4 golds
-    s.entries = {Kibo(10, 10, 117, 4, 1, 0, 117, 9)};
-    const QByteArray bytes = EncodeKvn(s);
-    ASSERT_TRUE(doc.openDocumentData(bytes));
-    EXPECT_EQ(doc.GetInitBoardInfo(3, 3), 214);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNumF(1), 3);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNumF(7), 2);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(7), 1);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(5), 4);
-    EXPECT_EQ(doc.GetBoardInfo(4, 1), 117);
-    EXPECT_EQ(doc.saveDocumentData(), bytes);
-    ASSERT_TRUE(doc.saveDocument(Path("edited.kvn")));
-    EXPECT_EQ(ReadAll(Path("edited.kvn")).mid(10, 95), bytes.mid(10, 95));
-}
-
 TEST_F(File, RefusedFileLeavesTheDocumentAlone)
 {
     PlaySix();
@@ -235,94 +198,6 @@ TEST_F(File, RefusedFileLeavesTheDocumentAlone)
     EXPECT_FALSE(doc.openDocument(dir.path())); // a directory
     EXPECT_EQ(Capture(doc), before);
     EXPECT_TRUE(host.log.isEmpty()) << host.log.join('\n').toStdString();
-}
-
-TEST_F(File, RoundTripsForEveryHandicapAndOrientation)
-{
-    int drops = 0, captures = 0, promotions = 0, promotedCaptures = 0, resigns = 0;
-    for (BYTE teai = 0; teai <= 5; ++teai)
-        for (bool up : {false, true})
-            for (int round = 0; round < 3; ++round) {
-                SCOPED_TRACE(testing::Message()
-                             << "teai " << int(teai) << " up " << up << " round " << round);
-                ShogiDoc src;
-                FakeHost srcHost(&src);
-                src.SetHost(&srcHost);
-                src.SetTeai(teai);
-                src.SetFirstUp(up);
-                src.SetComputerLevel(BYTE(round));
-                src.SetStandardKoma(round != 1);
-                src.GetFirstPlayer()->SetProperty(BYTE(1 + round % 2));
-                src.Init();
-                std::mt19937 rng(teai * 100 + up * 10 + round);
-                PlayRandomGame(src, srcHost, rng, 60 + 50 * round, round != 0);
-                for (const KIBO &e : *src.GetKibo()) {
-                    drops += e.sx == 10;
-                    captures += e.dkoma != 0 && e.dkoma != 50;
-                    promotedCaptures += e.dkoma > 200;
-                    promotions += e.koma != e.skoma;
-                    resigns += IsResignKibo(e);
-                }
-                const QString path = Path("game.kvn");
-                ASSERT_TRUE(src.saveDocument(path));
-                const QByteArray bytes = ReadAll(path);
-                ASSERT_EQ(bytes.size(), 113 + 11 * src.GetKiboNum());
-
-                ShogiDoc dst;
-                FakeHost dstHost(&dst);
-                dst.SetHost(&dstHost);
-                ASSERT_TRUE(dst.openDocument(path));
-                DocState a = Capture(src), b = Capture(dst);
-                a.title = b.title;
-                a.path = b.path;
-                a.testPos = b.testPos;
-                EXPECT_TRUE(a == b);
-                EXPECT_EQ(dst.saveDocumentData(), bytes);
-                std::string why;
-                EXPECT_TRUE(DocIsPossible(dst, &why)) << why;
-            }
-    EXPECT_GT(drops, 20);
-    EXPECT_GT(captures, 50);
-    EXPECT_GT(promotions, 20);
-    EXPECT_GT(promotedCaptures, 5);
-    EXPECT_EQ(resigns, 24);
-}
-
-TEST_F(File, SaveReplacesAnEarlierFileWhole)
-{
-    const QString path = Path("g.kvn");
-    PlaySix();
-    ASSERT_TRUE(doc.saveDocument(path));
-    doc.Init();
-    ASSERT_TRUE(doc.saveDocument(path));
-    EXPECT_EQ(ReadAll(path).size(), 113);
-}
-
-TEST_F(File, SaveFailsWhenTheDirectoryIsMissing)
-{
-    doc.setModified(true);
-    host.log.clear();
-    EXPECT_FALSE(doc.saveDocument(Path("no/such/dir/g.kvn")));
-    EXPECT_FALSE(doc.saveDocument(dir.path())); // a directory
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_TRUE(host.log.isEmpty());
-}
-
-TEST_F(File, SaveFailsWithoutPermission)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root ignores file permissions";
-    const QString sub = Path("ro");
-    ASSERT_TRUE(QDir().mkdir(sub));
-    const QString path = sub + "/g.kvn";
-    ASSERT_TRUE(doc.saveDocument(path));
-    const QByteArray good = ReadAll(path);
-    ASSERT_TRUE(QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner));
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    EXPECT_FALSE(doc.saveDocument(path));
-    EXPECT_TRUE(doc.isModified());
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(ReadAll(path), good);
 }
 
 TEST_F(File, SaveFailsWhenTheDiskIsFullAndKeepsTheEarlierFile)
@@ -354,17 +229,6 @@ TEST_F(File, SaveFailsWhenTheDiskIsFullAndKeepsTheEarlierFile)
 }
 
 // ---------------------------------------------------------------- saveModified
-
-TEST_F(File, NewDocument)
-{
-    doc.setTitle("x.kvn");
-    doc.setAbsFilePath("/tmp/x.kvn");
-    doc.setModified(true);
-    doc.newDocument();
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(doc.getTitle(), QString::fromUtf8("無題"));
-    EXPECT_EQ(doc.getAbsFilePath(), QDir::homePath());
-}
 
 TEST_F(File, SaveModifiedAnswers)
 {

@@ -173,9 +173,7 @@ TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
     ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
     // A new game: the same side to move, a fresh position.
     doc.AbandonComputerMove();
-    doc.Init();
-    doc.SetCurPlayer(2);
-    doc.SetBoardInfo(2, 2, 0);
+    ASSERT_EQ(SetSfen(doc, "lnsgkgsnl/1r5b1/pp1pppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w -"), "");
     FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), 0);
     ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_EQ(host.last.at(0), 6) << "only the new think's answer is played";

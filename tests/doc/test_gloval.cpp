@@ -3,22 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Gloval, PieceCodesRoundTrip)
-{
-    for (int p = 1; p <= 2; ++p)
-        for (int k = 1; k <= 2; ++k)
-            for (int s = 1; s <= 8; ++s) {
-                const BYTE code = MakePhysicsKoma(s, k, p);
-                EXPECT_EQ(code, 100 * p + 10 * k + s);
-                EXPECT_EQ(GetKomaSort(code), s);
-                EXPECT_EQ(GetWhoseKoma(code), k);
-                EXPECT_EQ(GetKomaProperty(code), p);
-            }
-    EXPECT_EQ(GetKomaSort(50), 0); // the resignation marker
-    EXPECT_EQ(GetKomaProperty(50), 0);
-    EXPECT_EQ(MakePhysicsPos(8, 3), 83);
-}
-
 TEST(Gloval, ConvertJapanNumerals)
 {
     const char *expected[] = {"一",   "二",   "三",   "四",   "五",   "六",   "七",

@@ -1,19 +1,27 @@
-#include "cplayer.h"
+#include "docfixture.h"
 #include "moverules.h"
-#include "shogidoc.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The published move counts of the even game, each promotion choice counted.
-TEST(Perft, EvenGameShallow)
+// The published move counts of the even game, each promotion choice counted;
+// the same whichever side is drawn at the bottom, and the search leaves the
+// position as it found it.
+TEST(Perft, EvenGameInBothOrientations)
 {
-    ShogiDoc doc;
-    doc.Init();
-    EXPECT_EQ(MoveRules::Perft(doc, 1, 1), 30u);
-    EXPECT_EQ(MoveRules::Perft(doc, 1, 2), 900u);
-    EXPECT_EQ(MoveRules::Perft(doc, 1, 3), 25470u);
+    for (bool up : {false, true}) {
+        ShogiDoc doc;
+        doc.SetFirstUp(up);
+        doc.Init();
+        EXPECT_EQ(MoveRules::Perft(doc, 1, 1), 30u);
+        EXPECT_EQ(MoveRules::Perft(doc, 1, 2), 900u);
+        EXPECT_EQ(MoveRules::Perft(doc, 1, 3), 25470u);
+        ShogiDoc fresh;
+        fresh.SetFirstUp(up);
+        fresh.Init();
+        EXPECT_TRUE(Capture(doc) == Capture(fresh)) << up;
+    }
 }
 
 TEST(Perft, EvenGameDepthFour)
@@ -26,51 +34,24 @@ TEST(Perft, EvenGameDepthFour)
     EXPECT_EQ(MoveRules::Perft(doc, 1, 4), 719731u);
 }
 
-// The count does not depend on which side is drawn at the bottom, and the
-// search leaves the position as it found it.
-TEST(Perft, TurnedBoardAndRestoredPosition)
-{
-    ShogiDoc doc;
-    doc.SetFirstUp(true);
-    doc.Init();
-    EXPECT_EQ(MoveRules::Perft(doc, 1, 3), 25470u);
-    ShogiDoc fresh;
-    fresh.SetFirstUp(true);
-    fresh.Init();
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y)
-            EXPECT_EQ(doc.GetBoardInfo(x, y), fresh.GetBoardInfo(x, y));
-    for (BYTE k = 1; k <= 7; ++k) {
-        EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(k), 0);
-        EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(k), 0);
-    }
-}
-
 class Rules : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        for (BYTE x = 0; x < 9; ++x)
-            for (BYTE y = 0; y < 9; ++y)
-                doc.DelBoardInfo(x, y);
-        doc.SetBoardInfo(4, 8, 118); // first player's king, bottom
-        doc.SetBoardInfo(4, 0, 128); // second player's king, top
-    }
+    void SetUp() override { Set("4k4/9/9/9/9/9/9/9/4K4 b -"); }
+    void Set(const char *sfen) { ASSERT_EQ(SetSfen(doc, sfen), ""); }
     ShogiDoc doc;
 };
 
 TEST_F(Rules, PinnedPieceMayOnlyMoveAlongThePin)
 {
-    doc.SetBoardInfo(4, 6, 114); // silver pinned by the rook on (4, 2)
-    doc.SetBoardInfo(4, 2, 127);
+    Set("4k4/9/4r4/9/9/9/4S4/9/4K4 b -"); // the silver pinned by the rook
     EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 6, 3, 5));
     EXPECT_TRUE(MoveRules::IsLegalMove(doc, 4, 6, 4, 5));
     EXPECT_TRUE(MoveRules::IsLegalMove(doc, 4, 8, 3, 8));
     EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 8, 2, 8)) << "not a king step";
     EXPECT_EQ(doc.GetBoardInfo(4, 6), 114);
     EXPECT_EQ(doc.GetBoardInfo(4, 2), 127);
-    doc.DelBoardInfo(4, 6);
+    Set("4k4/9/4r4/9/9/9/9/9/4K4 b -");
     EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 8, 4, 7)) << "king steps along the rook's file";
     EXPECT_TRUE(MoveRules::IsKingAttacked(doc, 1));
     EXPECT_FALSE(MoveRules::IsKingAttacked(doc, 2));
@@ -78,8 +59,7 @@ TEST_F(Rules, PinnedPieceMayOnlyMoveAlongThePin)
 
 TEST_F(Rules, DropRefusals)
 {
-    doc.SetBoardInfo(2, 6, 111); // a pawn of the first player
-    doc.SetBoardInfo(5, 6, 211); // a promoted one, which no longer counts
+    Set("4k4/9/9/9/9/9/2P2+P3/9/4K4 b -"); // a promoted pawn no longer counts
     EXPECT_EQ(MoveRules::CheckDrop(doc, 2, 4, 111), MoveRules::DropTwoPawns);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 5, 4, 111), MoveRules::DropOk);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 1, 111), MoveRules::DropOk) << "check, not mate";
@@ -94,14 +74,11 @@ TEST_F(Rules, DropRefusals)
     EXPECT_EQ(MoveRules::CheckDrop(doc, 0, 8, 121), MoveRules::DropDeadSquare);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 7, 121), MoveRules::DropOk);
     // Hemmed in by its own lances, the golds holding the rest: no answer.
-    doc.SetBoardInfo(3, 0, 122);
-    doc.SetBoardInfo(5, 0, 122);
-    doc.SetBoardInfo(3, 2, 115);
-    doc.SetBoardInfo(5, 2, 115);
+    Set("3lkl3/9/3G1G3/9/9/9/2P2+P3/9/4K4 b -");
     EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 1, 111), MoveRules::DropPawnMate);
     EXPECT_EQ(doc.GetBoardInfo(4, 1), 0);
     // A drop that leaves the dropper in check.
-    doc.SetBoardInfo(4, 4, 227);
+    Set("3lkl3/9/3G1G3/9/4+r4/9/2P2+P3/9/4K4 b -");
     EXPECT_EQ(MoveRules::CheckDrop(doc, 0, 4, 115), MoveRules::DropKingAttacked);
     EXPECT_EQ(MoveRules::CheckDrop(doc, 4, 6, 115), MoveRules::DropOk) << "interposes";
     EXPECT_EQ(doc.GetBoardInfo(4, 6), 0);
@@ -139,7 +116,7 @@ TEST_F(Rules, DropsComeFromTheHandOnly)
     MoveRules::GenerateMoves(doc, 1, moves);
     const size_t kingOnly = moves.size();
     EXPECT_EQ(kingOnly, 5u);
-    doc.GetFirstPlayer()->AddKoma(5); // a gold in hand: every empty square
+    Set("4k4/9/9/9/9/9/9/9/4K4 b G"); // a gold in hand: every empty square
     moves.clear();
     MoveRules::GenerateMoves(doc, 1, moves);
     EXPECT_EQ(moves.size(), kingOnly + 79);

@@ -9,14 +9,10 @@
 
 namespace {
 
-// Six entries on the even game (see test_file.cpp), built with the
-// independent encoder.
 KvnLayout SixSpec()
 {
     KvnLayout s = StartLayout();
-    s.entries = {Kibo(2, 6, 111, 2, 5, 0, 111, 5),     Kibo(6, 2, 121, 6, 3, 0, 121, 3),
-                 Kibo(1, 7, 116, 7, 1, 126, 216, 12),  Kibo(6, 0, 124, 7, 1, 216, 124, 1),
-                 Kibo(10, 10, 116, 4, 4, 0, 116, 300), ResignKibo(70000)};
+    s.entries = SixEntries();
     return s;
 }
 
@@ -49,15 +45,6 @@ struct Reader : testing::Test
 };
 
 } // namespace
-
-TEST_F(Reader, TheBaseFilesAreAccepted)
-{
-    ExpectAccepted(EncodeKvn(SixSpec()), "six entries");
-    ExpectAccepted(EncodeKvn(KingsSpec()), "bare kings");
-    for (BYTE teai = 0; teai <= 5; ++teai)
-        for (bool up : {false, true})
-            ExpectAccepted(EncodeKvn(StartLayout(teai, up)), "set-up");
-}
 
 TEST_F(Reader, FramingErrors)
 {
@@ -161,122 +148,141 @@ TEST_F(Reader, StartPositionErrors)
     ExpectAccepted(EncodeKvn(s), "edited position");
 }
 
-TEST_F(Reader, EntryErrors)
+namespace {
+
+// Start positions the entry cases play on.
+enum Base
 {
-    auto refuse = [&](const char *what, std::vector<KIBO> entries, KvnLayout s = StartLayout()) {
-        s.entries = std::move(entries);
-        ExpectRefused(EncodeKvn(s), what);
-    };
-    auto accept = [&](const char *what, std::vector<KIBO> entries, KvnLayout s = StartLayout()) {
-        s.entries = std::move(entries);
-        ExpectAccepted(EncodeKvn(s), what);
-    };
-    const KIBO p76 = Kibo(2, 6, 111, 2, 5, 0, 111);
-    const KIBO p34 = Kibo(6, 2, 121, 6, 3, 0, 121);
-    accept("two pawn moves", {p76, p34});
-    refuse("move from an empty square", {Kibo(2, 5, 111, 2, 4, 0, 111)});
-    accept("an edited start with the second player first", {p34, p76});
-    refuse("second player twice", {p34, Kibo(5, 2, 121, 5, 3, 0, 121)});
-    refuse("same side twice", {p76, Kibo(3, 6, 111, 3, 5, 0, 111)});
-    refuse("skoma not what stands there", {Kibo(2, 6, 112, 2, 5, 0, 112)});
-    refuse("capture of nothing", {Kibo(2, 6, 111, 2, 5, 121, 111)});
-    refuse("pawn two squares", {Kibo(2, 6, 111, 2, 4, 0, 111)});
-    refuse("pawn sideways", {Kibo(2, 6, 111, 3, 5, 0, 111)});
-    refuse("capture of own piece", {Kibo(1, 7, 116, 2, 6, 111, 116)});
-    refuse("dkoma not what stands on the destination", {p76, p34, Kibo(1, 7, 116, 7, 1, 127, 216)});
-    accept("the same with the right dkoma", {p76, p34, Kibo(1, 7, 116, 7, 1, 126, 216)});
-    refuse("coordinates out of range", {Kibo(2, 6, 111, 2, 9, 0, 111)});
-    refuse("source out of range", {Kibo(9, 6, 111, 2, 5, 0, 111)});
-    refuse("source 255", {Kibo(255, 6, 111, 2, 5, 0, 111)});
-    refuse("half a drop marker", {Kibo(10, 6, 111, 2, 5, 0, 111)});
-    refuse("koma another piece", {Kibo(2, 6, 111, 2, 5, 0, 117)});
-    refuse("promotion outside the zone", {Kibo(2, 6, 111, 2, 5, 0, 211)});
-    refuse("promotion to another owner", {Kibo(2, 6, 111, 2, 5, 0, 221)});
-    refuse("dkoma given but square empty", {p76, Kibo(6, 2, 121, 6, 3, 111, 121)});
-    refuse("unknown codes in an entry", {Kibo(2, 6, 119, 2, 5, 0, 119)});
-    refuse("resignation not last", {p76, ResignKibo(), Kibo(3, 6, 111, 3, 5, 0, 111)});
-    refuse("resignation not last, wrong side after it", {p76, ResignKibo(), p34});
-    refuse("two resignations", {p76, ResignKibo(), ResignKibo()});
-    refuse("partial resignation", {Kibo(50, 50, 50, 50, 50, 50, 0)});
-    refuse("resignation marker as a piece", {Kibo(2, 6, 50, 2, 5, 0, 50)});
-    accept("resignation by the first player", {ResignKibo(3)});
-    accept("resignation after two moves", {p76, p34, ResignKibo(3)});
+    Even,
+    LanceInHand, // the first player's left lance in hand
+    KingsHands,  // bare kings; pawns, a lance and a knight in the first player's hand, a pawn in the second's
+    Zone,        // bare kings; pawn (2, 3), lance (6, 2), silver (7, 3), rook (1, 6); the second player's gold (3, 2), horse (1, 1)
+    Check,       // bare kings; the second player's rook on (4, 4) checks
+    Pin,         // as Check, with the first player's gold pinned on (4, 6)
+};
 
-    // Drops.
-    KvnLayout h = StartLayout();
-    h.board[0][8] = 0; // first player's lance in hand
-    h.hand[0][1] = 1;
-    accept("lance drop", {Kibo(10, 10, 112, 4, 4, 0, 112)}, h);
-    refuse("drop of a piece not in hand", {Kibo(10, 10, 113, 4, 4, 0, 113)}, h);
-    refuse("drop onto an occupied square", {Kibo(10, 10, 112, 4, 6, 0, 112)}, h);
-    refuse("drop with a capture", {Kibo(10, 10, 112, 4, 2, 121, 112)}, h);
-    refuse("drop of a promoted piece", {Kibo(10, 10, 212, 4, 4, 0, 212)}, h);
-    refuse("drop that promotes", {Kibo(10, 10, 112, 4, 4, 0, 212)}, h);
-    refuse("drop of the opponent's piece", {Kibo(10, 10, 122, 4, 4, 0, 122)}, h);
-    refuse("drop of a king", {Kibo(10, 10, 118, 4, 4, 0, 118)}, h);
-    refuse("drop off the board", {Kibo(10, 10, 112, 9, 4, 0, 112)}, h);
+KvnLayout BaseLayout(Base b)
+{
+    KvnLayout s = b == Even || b == LanceInHand ? StartLayout() : KingsSpec();
+    switch (b) {
+    case Even:
+        break;
+    case LanceInHand:
+        s.board[0][8] = 0;
+        s.hand[0][1] = 1;
+        break;
+    case KingsHands:
+        s.hand[0][0] = 2;
+        s.hand[0][1] = 1;
+        s.hand[0][2] = 1;
+        s.hand[1][0] = 1;
+        break;
+    case Zone:
+        s.board[2][3] = 111;
+        s.board[6][2] = 112;
+        s.board[3][2] = 125;
+        s.board[7][3] = 114;
+        s.board[1][1] = 226;
+        s.board[1][6] = 117;
+        break;
+    case Pin:
+        s.board[4][6] = 115;
+        [[fallthrough]];
+    case Check:
+        s.board[4][4] = 127;
+        break;
+    }
+    return s;
+}
 
-    KvnLayout k = KingsSpec();
-    k.hand[0][0] = 2;
-    k.hand[0][2] = 1;
-    k.hand[0][1] = 1;
-    k.hand[1][0] = 1;
-    accept("pawn drop", {Kibo(10, 10, 111, 2, 5, 0, 111)}, k);
-    refuse("two pawns in a column",
-           {Kibo(10, 10, 111, 2, 5, 0, 111), Kibo(10, 10, 121, 7, 3, 0, 121),
-            Kibo(10, 10, 111, 2, 3, 0, 111)},
-           k);
-    refuse("pawn drop on the last row", {Kibo(10, 10, 111, 2, 0, 0, 111)}, k);
-    refuse("lance drop on the last row", {Kibo(10, 10, 112, 2, 0, 0, 112)}, k);
-    refuse("knight drop on row 1", {Kibo(10, 10, 113, 2, 1, 0, 113)}, k);
-    accept("knight drop on row 2", {Kibo(10, 10, 113, 2, 2, 0, 113)}, k);
-    accept("pawn drop giving check", {Kibo(10, 10, 111, 4, 1, 0, 111)}, k);
+const KIBO P76 = Kibo(2, 6, 111, 2, 5, 0, 111), P34 = Kibo(6, 2, 121, 6, 3, 0, 121);
 
-    // Promotions and captures of promoted pieces.
-    KvnLayout z = KingsSpec();
-    z.board[2][3] = 111;
-    z.board[6][2] = 112;
-    z.board[3][2] = 125; // second player's gold
-    z.board[7][3] = 114; // silver on row 3
-    z.board[1][1] = 226; // second player's horse
-    z.board[1][6] = 117;
-    accept("pawn promotes entering the zone", {Kibo(2, 3, 111, 2, 2, 0, 211)}, z);
-    accept("pawn may stay unpromoted on row 2", {Kibo(2, 3, 111, 2, 2, 0, 111)}, z);
-    refuse("lance must promote on the last row", {Kibo(6, 2, 112, 6, 0, 0, 112)}, z);
-    accept("lance promotes on the last row", {Kibo(6, 2, 112, 6, 0, 0, 212)}, z);
-    refuse("gold cannot promote", {Kibo(2, 3, 111, 2, 2, 0, 211), Kibo(3, 2, 125, 3, 3, 0, 225)},
-           z);
-    accept("silver leaving the zone may promote",
-           {Kibo(7, 3, 114, 7, 2, 0, 114), Kibo(3, 2, 125, 3, 3, 0, 125),
-            Kibo(7, 2, 114, 6, 3, 0, 214)},
-           z);
-    accept("capture of a promoted bishop", {Kibo(1, 6, 117, 1, 1, 226, 217)}, z);
-    refuse("capture recorded unpromoted", {Kibo(1, 6, 117, 1, 1, 126, 217)}, z);
-    refuse("a promoted piece promoting again",
-           {Kibo(1, 6, 117, 1, 1, 226, 217), Kibo(3, 2, 125, 3, 3, 0, 125),
-            Kibo(1, 1, 217, 1, 0, 0, 317)},
-           z);
+const struct EntryCase
+{
+    const char *name;
+    Base base;
+    std::vector<KIBO> entries;
+    bool accepted;
+} kEntryCases[] = {
+    {"two pawn moves", Even, {P76, P34}, true},
+    {"move from an empty square", Even, {Kibo(2, 5, 111, 2, 4, 0, 111)}, false},
+    {"an edited start with the second player first", Even, {P34, P76}, true},
+    {"second player twice", Even, {P34, Kibo(5, 2, 121, 5, 3, 0, 121)}, false},
+    {"same side twice", Even, {P76, Kibo(3, 6, 111, 3, 5, 0, 111)}, false},
+    {"skoma not what stands there", Even, {Kibo(2, 6, 112, 2, 5, 0, 112)}, false},
+    {"capture of nothing", Even, {Kibo(2, 6, 111, 2, 5, 121, 111)}, false},
+    {"pawn two squares", Even, {Kibo(2, 6, 111, 2, 4, 0, 111)}, false},
+    {"pawn sideways", Even, {Kibo(2, 6, 111, 3, 5, 0, 111)}, false},
+    {"capture of own piece", Even, {Kibo(1, 7, 116, 2, 6, 111, 116)}, false},
+    {"dkoma not what stands there", Even, {P76, P34, Kibo(1, 7, 116, 7, 1, 127, 216)}, false},
+    {"the same with the right dkoma", Even, {P76, P34, Kibo(1, 7, 116, 7, 1, 126, 216)}, true},
+    {"coordinates out of range", Even, {Kibo(2, 6, 111, 2, 9, 0, 111)}, false},
+    {"source out of range", Even, {Kibo(9, 6, 111, 2, 5, 0, 111)}, false},
+    {"source 255", Even, {Kibo(255, 6, 111, 2, 5, 0, 111)}, false},
+    {"half a drop marker", Even, {Kibo(10, 6, 111, 2, 5, 0, 111)}, false},
+    {"koma another piece", Even, {Kibo(2, 6, 111, 2, 5, 0, 117)}, false},
+    {"promotion outside the zone", Even, {Kibo(2, 6, 111, 2, 5, 0, 211)}, false},
+    {"promotion to another owner", Even, {Kibo(2, 6, 111, 2, 5, 0, 221)}, false},
+    {"dkoma given but square empty", Even, {P76, Kibo(6, 2, 121, 6, 3, 111, 121)}, false},
+    {"unknown codes in an entry", Even, {Kibo(2, 6, 119, 2, 5, 0, 119)}, false},
+    {"resignation not last", Even, {P76, ResignKibo(), Kibo(3, 6, 111, 3, 5, 0, 111)}, false},
+    {"resignation not last, the other side after it", Even, {P76, ResignKibo(), P34}, false},
+    {"two resignations", Even, {P76, ResignKibo(), ResignKibo()}, false},
+    {"partial resignation", Even, {Kibo(50, 50, 50, 50, 50, 50, 0)}, false},
+    {"resignation marker as a piece", Even, {Kibo(2, 6, 50, 2, 5, 0, 50)}, false},
+    {"resignation by the first player", Even, {ResignKibo(3)}, true},
+    {"resignation after two moves", Even, {P76, P34, ResignKibo(3)}, true},
+    {"total time overflow", Even, {Kibo(2, 6, 111, 2, 5, 0, 111, 0xffffffffu)}, false},
+    {"total time overflow over moves", Even,
+     {Kibo(2, 6, 111, 2, 5, 0, 111, 0x3fffffffu), P34, Kibo(3, 6, 111, 3, 5, 0, 111, 1)}, false},
+    {"long thinking", Even, {Kibo(2, 6, 111, 2, 5, 0, 111, 0x3fffffffu)}, true},
+    {"lance drop", LanceInHand, {Kibo(10, 10, 112, 4, 4, 0, 112)}, true},
+    {"drop of a piece not in hand", LanceInHand, {Kibo(10, 10, 113, 4, 4, 0, 113)}, false},
+    {"drop onto an occupied square", LanceInHand, {Kibo(10, 10, 112, 4, 6, 0, 112)}, false},
+    {"drop with a capture", LanceInHand, {Kibo(10, 10, 112, 4, 2, 121, 112)}, false},
+    {"drop of a promoted piece", LanceInHand, {Kibo(10, 10, 212, 4, 4, 0, 212)}, false},
+    {"drop that promotes", LanceInHand, {Kibo(10, 10, 112, 4, 4, 0, 212)}, false},
+    {"drop of the opponent's piece", LanceInHand, {Kibo(10, 10, 122, 4, 4, 0, 122)}, false},
+    {"drop of a king", LanceInHand, {Kibo(10, 10, 118, 4, 4, 0, 118)}, false},
+    {"drop off the board", LanceInHand, {Kibo(10, 10, 112, 9, 4, 0, 112)}, false},
+    {"pawn drop", KingsHands, {Kibo(10, 10, 111, 2, 5, 0, 111)}, true},
+    {"pawn dropped beside its own", KingsHands,
+     {Kibo(10, 10, 111, 2, 5, 0, 111), Kibo(10, 10, 121, 7, 3, 0, 121), Kibo(10, 10, 111, 2, 3, 0, 111)},
+     false},
+    {"pawn drop on the last row", KingsHands, {Kibo(10, 10, 111, 2, 0, 0, 111)}, false},
+    {"lance drop on the last row", KingsHands, {Kibo(10, 10, 112, 2, 0, 0, 112)}, false},
+    {"knight drop on row 1", KingsHands, {Kibo(10, 10, 113, 2, 1, 0, 113)}, false},
+    {"knight drop on row 2", KingsHands, {Kibo(10, 10, 113, 2, 2, 0, 113)}, true},
+    {"pawn drop giving check", KingsHands, {Kibo(10, 10, 111, 4, 1, 0, 111)}, true},
+    {"pawn promotes entering the zone", Zone, {Kibo(2, 3, 111, 2, 2, 0, 211)}, true},
+    {"pawn may stay unpromoted on row 2", Zone, {Kibo(2, 3, 111, 2, 2, 0, 111)}, true},
+    {"lance must promote on the last row", Zone, {Kibo(6, 2, 112, 6, 0, 0, 112)}, false},
+    {"lance promotes on the last row", Zone, {Kibo(6, 2, 112, 6, 0, 0, 212)}, true},
+    {"gold cannot promote", Zone, {Kibo(2, 3, 111, 2, 2, 0, 211), Kibo(3, 2, 125, 3, 3, 0, 225)}, false},
+    {"silver leaving the zone may promote", Zone,
+     {Kibo(7, 3, 114, 7, 2, 0, 114), Kibo(3, 2, 125, 3, 3, 0, 125), Kibo(7, 2, 114, 6, 3, 0, 214)}, true},
+    {"capture of a promoted bishop", Zone, {Kibo(1, 6, 117, 1, 1, 226, 217)}, true},
+    {"capture recorded unpromoted", Zone, {Kibo(1, 6, 117, 1, 1, 126, 217)}, false},
+    {"a promoted piece promoting again", Zone,
+     {Kibo(1, 6, 117, 1, 1, 226, 217), Kibo(3, 2, 125, 3, 3, 0, 125), Kibo(1, 1, 217, 1, 0, 0, 317)}, false},
+    {"king stays in check", Check, {Kibo(4, 8, 118, 4, 7, 0, 118)}, false},
+    {"king steps aside", Check, {Kibo(4, 8, 118, 3, 8, 0, 118)}, true},
+    {"pinned piece moves", Pin, {Kibo(4, 6, 115, 3, 6, 0, 115)}, false},
+    {"pinned piece moves along the pin", Pin, {Kibo(4, 6, 115, 4, 5, 0, 115)}, true},
+};
 
-    // King safety.
-    KvnLayout c = KingsSpec();
-    c.board[4][4] = 127; // second player's rook gives check
-    refuse("king stays in check", {Kibo(4, 8, 118, 4, 7, 0, 118)}, c);
-    accept("king steps aside", {Kibo(4, 8, 118, 3, 8, 0, 118)}, c);
-    KvnLayout pin = KingsSpec();
-    pin.board[4][4] = 127;
-    pin.board[4][6] = 115; // pinned gold
-    refuse("pinned piece moves", {Kibo(4, 6, 115, 3, 6, 0, 115)}, pin);
-    accept("pinned piece moves along the pin", {Kibo(4, 6, 115, 4, 5, 0, 115)}, pin);
-    KvnLayout capKing = KingsSpec();
-    capKing.board[4][4] = 117;
-    refuse("capture of a king (its position is refused too)", {Kibo(4, 4, 117, 4, 0, 128, 117)},
-           capKing);
+} // namespace
 
-    // Clocks.
-    refuse("total time overflow", {Kibo(2, 6, 111, 2, 5, 0, 111, 0xffffffffu)});
-    refuse("total time overflow over moves",
-           {Kibo(2, 6, 111, 2, 5, 0, 111, 0x3fffffffu), p34, Kibo(3, 6, 111, 3, 5, 0, 111, 1)});
-    accept("long thinking", {Kibo(2, 6, 111, 2, 5, 0, 111, 0x3fffffffu)});
+TEST_F(Reader, Entries)
+{
+    for (const EntryCase &c : kEntryCases) {
+        KvnLayout s = BaseLayout(c.base);
+        s.entries = c.entries;
+        if (c.accepted)
+            ExpectAccepted(EncodeKvn(s), c.name);
+        else
+            ExpectRefused(EncodeKvn(s), c.name);
+    }
 }
 
 TEST_F(Reader, OpenDocumentReadsAtMostTheLargestRecord)

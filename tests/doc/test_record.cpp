@@ -48,58 +48,37 @@ TEST_F(Record, NullHostIsSafe)
     EXPECT_TRUE(host.log.isEmpty());
 }
 
-TEST_F(Record, DropOfAPawn)
+// One move made and taken back: what it changes and that taking it back
+// restores every square and hand (RetractKibo leaves the side to move alone).
+TEST_F(Record, MoveAndTakeBack)
 {
-    doc.GetFirstPlayer()->AddKoma(1);
-    host.elapsedMs = 3000;
-    doc.AddKibo(10, 10, 111, 4, 4, 0, 111);
-    EXPECT_EQ(doc.GetKibo()->at(0), Kibo(10, 10, 111, 4, 4, 0, 111, 3));
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 0);
-    EXPECT_EQ(doc.GetBoardInfo(4, 4), 111);
-    doc.RetractKibo(0);
-    EXPECT_EQ(doc.GetKiboNum(), 0);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 1);
-    EXPECT_EQ(doc.GetBoardInfo(4, 4), 0);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 0);
-    // RetractKibo leaves the side to move to the caller.
-    EXPECT_EQ(doc.GetCurPlayer(), 2);
-}
-
-TEST_F(Record, CaptureOfAPromotedBishop)
-{
-    doc.SetBoardInfo(4, 4, 226);
-    doc.SetBoardInfo(4, 5, 117);
-    doc.AddKibo(4, 5, 117, 4, 4, 226, 117);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 1);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(6), 0);
-    EXPECT_EQ(doc.GetBoardInfo(4, 4), 117);
-    EXPECT_EQ(doc.GetBoardInfo(4, 5), 0);
-    doc.RetractKibo(0);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 0);
-    EXPECT_EQ(doc.GetBoardInfo(4, 4), 226);
-    EXPECT_EQ(doc.GetBoardInfo(4, 5), 117);
-}
-
-TEST_F(Record, PromotingMove)
-{
-    doc.SetBoardInfo(3, 3, 111);
-    doc.DelBoardInfo(3, 2);
-    doc.AddKibo(3, 3, 111, 3, 2, 0, 211);
-    EXPECT_EQ(doc.GetKibo()->at(0), Kibo(3, 3, 111, 3, 2, 0, 211));
-    EXPECT_EQ(doc.GetBoardInfo(3, 2), 211);
-    doc.RetractKibo(0);
-    EXPECT_EQ(doc.GetBoardInfo(3, 3), 111);
-    EXPECT_EQ(doc.GetBoardInfo(3, 2), 0);
-}
-
-TEST_F(Record, SecondPlayerCapturesIntoItsOwnHand)
-{
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    doc.SetBoardInfo(2, 4, 127);
-    doc.AddKibo(2, 4, 127, 2, 5, 111, 127);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(1), 1);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 0);
-    EXPECT_EQ(doc.GetCurPlayer(), 1);
+    const struct
+    {
+        const char *name, *sfen;
+        KIBO move;
+        int x, y, code; // the destination afterwards
+        int owner, kind, inHand;
+    } cases[] = {
+        {"pawn drop", "4k4/9/9/9/9/9/9/9/4K4 b P", Kibo(10, 10, 111, 4, 4, 0, 111, 3), 4, 4, 111, 1, 1, 0},
+        {"capture of a promoted bishop", "4k4/9/9/9/4+b4/4R4/9/9/4K4 b -", Kibo(4, 5, 117, 4, 4, 226, 117, 3), 4, 4, 117, 1, 6, 1},
+        {"promotion", "4k4/9/9/3P5/9/9/9/9/4K4 b -", Kibo(3, 3, 111, 3, 2, 0, 211, 3), 3, 2, 211, 1, 1, 0},
+        {"second player's capture", "4k4/9/9/9/2r6/2P6/9/9/4K4 w -", Kibo(2, 4, 127, 2, 5, 111, 127, 3), 2, 5, 127, 2, 1, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(SetSfen(doc, c.sfen), "");
+        const DocState before = Capture(doc);
+        host.elapsedMs = 3000;
+        doc.AddKibo(c.move.sx, c.move.sy, c.move.skoma, c.move.dx, c.move.dy, c.move.dkoma, c.move.koma);
+        EXPECT_EQ(doc.GetKibo()->at(0), c.move);
+        EXPECT_EQ(doc.GetBoardInfo(BYTE(c.x), BYTE(c.y)), c.code);
+        EXPECT_EQ(doc.GetPlayer(BYTE(c.owner))->GetDaiNum(BYTE(c.kind)), c.inHand);
+        EXPECT_EQ(doc.GetPlayer(BYTE(3 - c.owner))->GetDaiNum(BYTE(c.kind)), 0);
+        doc.RetractKibo(0);
+        EXPECT_EQ(doc.GetKiboNum(), 0);
+        EXPECT_EQ(doc.GetCurPlayer(), 3 - c.owner);
+        EXPECT_TRUE(Capture(doc).SamePosition(before));
+    }
 }
 
 TEST_F(Record, Resignation)

@@ -133,25 +133,6 @@ TEST(Robust, MutatedFiles)
     EXPECT_GT(refused, 2000);
 }
 
-TEST(Robust, RandomBytes)
-{
-    const std::vector<QByteArray> corpus = SampleRecords();
-    std::mt19937 rng(4242);
-    for (int i = 0; i < 2000; ++i) {
-        QByteArray b;
-        if (rng() % 2)
-            b = QByteArray::fromHex("01314620");
-        const int len = int(rng() % 400);
-        for (int j = 0; j < len; ++j)
-            b.append(char(rng()));
-        Feed(b, corpus[i % corpus.size()]);
-        if (testing::Test::HasFailure()) {
-            ADD_FAILURE() << "iteration " << i;
-            break;
-        }
-    }
-}
-
 TEST(Robust, EveryCorpusFileIsAccepted)
 {
     const std::vector<QByteArray> corpus = SampleRecords();

@@ -1,5 +1,6 @@
 #include "cboardframe.h"
 #include "cplayer.h"
+#include "docfixture.h"
 #include "gameflow.h"
 #include "language.h"
 #include "shogidoc.h"
@@ -31,14 +32,9 @@ protected:
         delete board;
         g_byGameStatus = GameStatus::Start;
     }
-    // Kings only: first player's at (4, 8), second player's at (4, 0).
-    void KingsOnly()
+    void Set(const char *sfen)
     {
-        for (BYTE x = 0; x < 9; ++x)
-            for (BYTE y = 0; y < 9; ++y)
-                doc.DelBoardInfo(x, y);
-        doc.SetBoardInfo(4, 8, 118);
-        doc.SetBoardInfo(4, 0, 128);
+        ASSERT_EQ(SetSfen(doc, sfen), "");
         board->RedrawAll();
     }
     QPoint Cell(int c, int r) const { return board->CellCenter(c, r); }
@@ -102,8 +98,7 @@ TEST_F(Board, IllegalDestinationPutsThePieceBack)
 
 TEST_F(Board, KingCannotStepIntoAttack)
 {
-    KingsOnly();
-    doc.SetBoardInfo(3, 2, 127); // second player's rook on column 3
+    Set("4k4/9/3r5/9/9/9/9/9/4K4 b -");
     Drag(Cell(4, 8), Cell(3, 8));
     EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
     Drag(Cell(4, 8), Cell(5, 7));
@@ -112,9 +107,7 @@ TEST_F(Board, KingCannotStepIntoAttack)
 
 TEST_F(Board, DropFromTheStand)
 {
-    KingsOnly();
-    doc.GetFirstPlayer()->AddKoma(4);
-    board->RedrawAll();
+    Set("4k4/9/9/9/9/9/9/9/4K4 b S");
     DropFromHand(4, 2, 2);
     EXPECT_EQ(doc.GetBoardInfo(2, 2), 114);
     EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(4), 0);
@@ -125,19 +118,14 @@ TEST_F(Board, DropFromTheStand)
 
 TEST_F(Board, DropRefusals)
 {
-    KingsOnly();
-    doc.GetFirstPlayer()->AddKoma(1);
-    doc.GetFirstPlayer()->AddKoma(2);
-    doc.GetFirstPlayer()->AddKoma(3);
-    doc.SetBoardInfo(0, 5, 111); // the first player's pawn on column 0
-    board->RedrawAll();
+    Set("4k4/9/9/9/9/P8/9/9/4K4 b NLP");
     DropFromHand(1, 0, 3); // two pawns
     DropFromHand(1, 2, 0); // last row
     DropFromHand(2, 2, 0);
     DropFromHand(3, 2, 1);       // knight on the last two rows
     DropFromHand(1, 4, 8);       // onto the own king
-    doc.SetBoardInfo(4, 4, 227); // the second player's dragon checks the king
-    board->RedrawAll();
+    EXPECT_EQ(doc.GetKiboNum(), 0);
+    Set("4k4/9/9/9/4+r4/P8/9/9/4K4 b NLP"); // the second player's dragon checks
     DropFromHand(1, 0, 1); // leaves the king attacked
     EXPECT_EQ(doc.GetKiboNum(), 0);
     EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 1);
@@ -151,10 +139,7 @@ TEST_F(Board, DropRefusals)
 
 TEST_F(Board, PromotionQuestionAnsweredBothWays)
 {
-    KingsOnly();
-    doc.SetBoardInfo(1, 3, 114);
-    doc.SetBoardInfo(7, 3, 114);
-    board->RedrawAll();
+    Set("4k4/9/9/1S5S1/9/9/9/9/4K4 b -");
     TestBoxes::answers = {BoxAnswer::Yes};
     Drag(Cell(1, 3), Cell(1, 2));
     EXPECT_EQ(doc.GetBoardInfo(1, 2), 214);
@@ -174,10 +159,7 @@ TEST_F(Board, PromotionQuestionAnsweredBothWays)
 
 TEST_F(Board, ForcedPromotionAsksNothing)
 {
-    KingsOnly();
-    doc.SetBoardInfo(1, 3, 113); // knight to row 1
-    doc.SetBoardInfo(7, 1, 111); // pawn to row 0
-    board->RedrawAll();
+    Set("4k4/7P1/9/1N7/9/9/9/9/4K4 b -");
     Drag(Cell(1, 3), Cell(2, 1));
     EXPECT_EQ(doc.GetBoardInfo(2, 1), 213);
     Drag(Cell(4, 0), Cell(5, 0));

@@ -2,6 +2,7 @@
 #include "appfixture.h"
 #include "cbgkibo.h"
 #include "cinfowidget.h"
+#include "docfixture.h"
 #include "ckibowidget.h"
 #include "helpwindow.h"
 #include "language.h"
@@ -18,19 +19,12 @@ namespace {
 class FirstHour : public App
 {
 protected:
-    // Bare kings, the first player to move with a pawn in hand; the top king
-    // hemmed in by its lances, golds before it.
-    void Position()
+    // The first player to move with a pawn in hand; the top king hemmed in
+    // by its lances, golds before it.
+    static constexpr const char *kHemmedIn = "3lkl3/9/3G1G3/9/9/9/9/9/4K4 b P";
+    void Position(const char *sfen = kHemmedIn)
     {
-        NewHumanGame();
-        for (int i = 0; i < 81; ++i)
-            doc->SetBoardInfo(BYTE(i / 9), BYTE(i % 9), 0);
-        static const int pieces[][3] = {// column, row, piece
-                                        {4, 8, 118}, {4, 0, 128}, {3, 0, 122},
-                                        {5, 0, 122}, {3, 2, 115}, {5, 2, 115}};
-        for (const auto &p : pieces)
-            doc->SetBoardInfo(BYTE(p[0]), BYTE(p[1]), BYTE(p[2]));
-        doc->GetFirstPlayer()->SetDaiNum(1, 1);
+        ASSERT_EQ(SetSfen(*doc, sfen), "");
         board->RedrawAll();
     }
     QString Saved()
@@ -62,12 +56,13 @@ TEST_F(FirstHour, EditingAnOpenedRecordAsksAndNeverWritesOverTheFile)
 TEST_F(FirstHour, AFinishedGameIsNotResumedAtItsEnd)
 {
     for (bool resigned : {true, false}) {
-        Position();
+        NewHumanGame();
         if (resigned) {
+            Position();
             Trigger(11050);
             app->openDocumentFile(Saved());
         } else {
-            doc->SetBoardInfo(4, 2, 115);
+            Position("3lkl3/9/3GGG3/9/9/9/9/9/4K4 b P");
             Drag(4, 2, 4, 1); // mate
         }
         Trigger(12030);
@@ -101,14 +96,14 @@ TEST_F(FirstHour, BreakDuringAThinkStopsTheGameAndTheThink)
 
 TEST_F(FirstHour, MarksRefusalsAndTheKingInCheck)
 {
+    NewHumanGame();
     Position();
     const auto red = [this] {
         const QPoint corner = board->CellCenter(4, 8) - QPoint(board->Geometry().w / 2 - 3, 0);
         return board->BoardPixmap().toImage().pixelColor(corner) == QColor(220, 0, 0);
     };
     EXPECT_FALSE(red());
-    doc->SetBoardInfo(4, 6, 227); // a dragon checks the bottom king
-    board->RedrawAll();
+    Position("3lkl3/9/3G1G3/9/9/9/4+r4/9/4K4 b P"); // a dragon checks the bottom king
     EXPECT_TRUE(red()) << "the king in check is marked";
     const auto marked = [this] {
         return std::set<int>(board->m_Way, board->m_Way + board->m_byWayNum);
@@ -121,7 +116,8 @@ TEST_F(FirstHour, MarksRefusalsAndTheKingInCheck)
     EXPECT_EQ(marked(), std::set<int>{47}) << "only the drop that blocks the check";
     QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(4, 1));
     EXPECT_EQ(app->StatusMessage(), JStr(JC_RefuseKingLeftInCheck));
-    doc->SetBoardInfo(4, 6, 0); // now the pawn would mate
+    EXPECT_EQ(doc->GetKiboNum(), 0);
+    Position(); // now the pawn would mate
     TestBoxes::Reset();
     QTest::mousePress(board, Qt::LeftButton, {}, board->DaiKomaCenter(1, 1));
     QTest::mouseRelease(board, Qt::LeftButton, {}, board->CellCenter(4, 1));

@@ -20,28 +20,6 @@ TEST(Geometry, SizeClassIsTheLargestThatFits)
     EXPECT_EQ(g.secondDaiY, -5);
 }
 
-TEST(Geometry, LayoutOfTheLargestClass)
-{
-    const BoardGeometry g = ComputeBoardGeometry(1210, 840, false);
-    EXPECT_EQ(g.daiWidth, 227);
-    EXPECT_EQ(g.daiHeight, 320);
-    EXPECT_EQ(g.startX1, 20 + 227 + 32);
-    EXPECT_EQ(g.startY1, 20);
-    EXPECT_EQ(g.startX2, 279 + 32);
-    EXPECT_EQ(g.startY2, 60);
-    EXPECT_EQ(g.secondDaiX, 20);
-    EXPECT_EQ(g.secondDaiY, 20);
-    EXPECT_EQ(g.firstDaiX, 682 + 279);
-    EXPECT_EQ(g.firstDaiY, 800 + 20 - 320);
-    // Turned round, the stands change corners and nothing else moves.
-    const BoardGeometry t = ComputeBoardGeometry(1210, 840, true);
-    EXPECT_EQ(t.firstDaiX, g.secondDaiX);
-    EXPECT_EQ(t.firstDaiY, g.secondDaiY);
-    EXPECT_EQ(t.secondDaiX, g.firstDaiX);
-    EXPECT_EQ(t.secondDaiY, g.firstDaiY);
-    EXPECT_EQ(t.startX2, g.startX2);
-}
-
 TEST(Geometry, StandSlots)
 {
     const int w = 65, h = 80, X = 961, Y = 500;

@@ -38,33 +38,19 @@ TEST(Western, RecordOfPlayedGames)
         bool firstUp;
         QStringList usi, western;
     } rows[] = {
-        {"capture, promotion, recapture, drop",
-         0,
-         false,
-         {"7g7f", "3c3d", "8h2b+", "3a2b", "B*4e"},
-         {"P-7f", "P-3d", "Bx2b+", "Sx2b", "B*4e"}},
+        // clang-format off
+        {"capture, promotion, recapture, drop", 0, false,
+         {"7g7f", "3c3d", "8h2b+", "3a2b", "B*4e"}, {"P-7f", "P-3d", "Bx2b+", "Sx2b", "B*4e"}},
         {"promotion declined", 0, false, {"7g7f", "3c3d", "8h2b"}, {"P-7f", "P-3d", "Bx2b="}},
-        {"second player promotes, promoted piece moves",
-         0,
-         false,
-         {"7g7f", "3c3d", "2g2f", "2b8h+", "2f2e", "8h7i"},
-         {"P-7f", "P-3d", "P-2f", "Bx8h+", "P-2e", "+Bx7i"}},
-        {"two golds reach the square, both sides",
-         0,
-         false,
-         {"6i5h", "4a5b", "5h4h"},
-         {"G6i-5h", "G4a-5b", "G5h-4h"}},
-        {"first player at the top reads the same",
-         0,
-         true,
-         {"7g7f", "3c3d", "6i5h", "2b8h+"},
-         {"P-7f", "P-3d", "G6i-5h", "Bx8h+"}},
+        {"second player promotes, promoted piece moves", 0, false,
+         {"7g7f", "3c3d", "2g2f", "2b8h+", "2f2e", "8h7i"}, {"P-7f", "P-3d", "P-2f", "Bx8h+", "P-2e", "+Bx7i"}},
+        {"two golds reach the square, both sides", 0, false,
+         {"6i5h", "4a5b", "5h4h"}, {"G6i-5h", "G4a-5b", "G5h-4h"}},
+        {"first player at the top reads the same", 0, true,
+         {"7g7f", "3c3d", "6i5h", "2b8h+"}, {"P-7f", "P-3d", "G6i-5h", "Bx8h+"}},
         {"bishop handicap start", 2, false, {"7g7f", "3c3d", "2h7h"}, {"P-7f", "P-3d", "R-7h"}},
-        {"two-piece handicap, knight leaves",
-         5,
-         false,
-         {"7g7f", "3c3d", "8i7g"},
-         {"P-7f", "P-3d", "N-7g"}},
+        {"two-piece handicap, knight leaves", 5, false, {"7g7f", "3c3d", "8i7g"}, {"P-7f", "P-3d", "N-7g"}},
+        // clang-format on
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.what);

@@ -181,18 +181,6 @@ TEST_F(App, SoundWithoutADeviceIsSkipped)
     EXPECT_EQ(doc->GetKiboNum(), 1);
 }
 
-TEST_F(App, EditingAndRemovalModes)
-{
-    app->Command(11060)->trigger();
-    EXPECT_EQ(g_byGameStatus, GameStatus::Editing);
-    EXPECT_TRUE(Enabled(11070));
-    EXPECT_FALSE(doc->IsMustWait());
-    app->Command(11070)->trigger();
-    EXPECT_EQ(g_byGameStatus, GameStatus::Removing);
-    app->Command(11070)->trigger();
-    EXPECT_EQ(g_byGameStatus, GameStatus::Editing);
-}
-
 TEST_F(App, QuittingWhileTheComputerThinks)
 {
     std::atomic<bool> finished{false};
