@@ -1,5 +1,6 @@
 #include "uitest.h"
 
+#include "gameflow.h"
 #include "language.h"
 
 #include <QApplication>
@@ -103,6 +104,9 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(home.filePath(QStringLiteral("cache"))));
     QApplication app(argc, argv);
+    // As the program does: the engine's board frame is laid once, before any think.
+    if (EngineCalls().InitGame() == 2)
+        return 2;
     g_pShowBox = TestBoxes::Answer;
     TestDesktop::Install();
     ::testing::InitGoogleTest(&argc, argv);
