@@ -1,6 +1,6 @@
 #include "koma.h"
 
-#include "../../ui/komasheet.h"
+#include "komasheet.h"
 #include "texture.h"
 
 #include <QPainter>
