@@ -49,7 +49,8 @@ public:
     // worker thread of its think (gameflow.cpp); a human player does nothing.
     void Play();
 
-    // Fields in their declaration order.
+    // Pieces in hand by kind (pawn, lance, knight, silver, gold, bishop, rook),
+    // then the same counts at the start of the game.
     BYTE m_byBO = 0, m_byHYANG = 0, m_byGYOE = 0, m_byUN = 0, m_byGUM = 0, m_byGAK = 0, m_byBI = 0;
     BYTE m_byBOF = 0, m_byHYANGF = 0, m_byGYOEF = 0, m_byUNF = 0, m_byGUMF = 0, m_byGAKF = 0,
          m_byBIF = 0;

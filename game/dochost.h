@@ -5,7 +5,7 @@
 
 #include <QString>
 
-// What the document needs from the main window (ShogiApp, Parts 3.1-3.3).
+// What the document needs from the main window (ShogiApp).
 // The document never talks to widgets directly: the main window implements
 // this interface and hands itself to ShogiDoc::SetHost(). Without a host
 // (nullptr, the default) the document makes no calls at all.

@@ -194,7 +194,7 @@ private:
     void UndoKibo(const KIBO &e);
     bool ReadRecord(const QByteArray &data, const QString *fileName);
 
-    // Fields in their declaration order.
+    // The record, the board now and at the start, the file and the options.
     QVector<KIBO> m_arrayKibo;
     BYTE m_byBoardInfo[9][9];
     BYTE m_byInitBoardInfo[9][9];
@@ -223,7 +223,7 @@ private:
     BYTE m_byStartPlayer = 1;
     QTimer m_ComputerMove, m_ComputerMoveProc;
 
-    // Beyond the fields above: the main window as seen by the document.
+    // The main window as seen by the document, and the state of a game in play.
     CDocHost *m_pHost = nullptr;
     CGameFlowState m_flow{this};
 };
