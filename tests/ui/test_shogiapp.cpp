@@ -2,6 +2,7 @@
 #include "cbgkibo.h"
 #include "cboardframe.h"
 #include "cplayer.h"
+#include "docfixture.h"
 #include "gameflow.h"
 #include "language.h"
 #include "shogi.h"
@@ -51,7 +52,8 @@ TEST_F(App, GameMenuInOrderWithItsKeys)
     for (QAction *a : app->Menu(1)->actions())
         game << (a->isSeparator() ? QStringLiteral("-") : QString::number(a->data().toInt()));
     EXPECT_EQ(game.join(QLatin1Char(' ')),
-              QStringLiteral("11010 11020 11030 - 11040 11050 16210 11060 11070 - 16100 16101 16102 - 16300 16310 16320"));
+              QStringLiteral("11010 11020 11030 - 11040 11050 16210 11060 11070 - 16100 16101 "
+                             "16102 - 16300 16310 16320"));
     EXPECT_EQ(app->Command(11010)->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_FALSE(app->Command(11010)->icon().isNull());
     EXPECT_TRUE(app->Command(11070)->isCheckable());
@@ -121,18 +123,52 @@ TEST_F(App, PawnDropMateEndsTheGameOnce)
     EXPECT_FALSE(Enabled(11020));
 }
 
-TEST_F(App, ComputerWinsWithItsMoveRecorded)
+// The computer's claim of a win ends the game only when the rules find no
+// reply; its move is recorded either way.
+TEST_F(App, ComputerWinClaimIsJudgedByTheRules)
 {
-    FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), EngineResult::ComputerWins);
-    app->Command(11010)->trigger();
-    Drag(2, 6, 2, 5);
-    ASSERT_TRUE(QTest::qWaitFor([] { return g_byGameStatus == GameStatus::Stopped; }, 5000));
-    QTest::qWait(100);
-    EXPECT_EQ(TestBoxes::Count(JC_KorvaneWin), 1);
-    EXPECT_EQ(doc->GetKiboNum(), 2);
-    EXPECT_EQ(doc->GetKiboTestPos(), 1);
-    EXPECT_EQ(g_byGameStatus, GameStatus::Stopped);
-    EXPECT_FALSE(Enabled(11040));
+    const struct
+    {
+        const char *name, *sfen;
+        int humanFrom[2], humanTo[2];
+        unsigned int computerMove;
+        bool mate;
+    } cases[] = {
+        // Gold 9h, guarded by the lance on file 9: the king in the corner is mated.
+        {"mate",
+         "l3k4/9/9/9/9/9/g7P/9/K8 b - 1",
+         {8, 6},
+         {8, 5},
+         PackEngineMove(0, 6, 0, 7, 125, false, true),
+         true},
+        // A pawn push claimed as a win in the opening.
+        {"false claim",
+         nullptr,
+         {2, 6},
+         {2, 5},
+         PackEngineMove(6, 2, 6, 3, 121, false, true),
+         false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestBoxes::Reset();
+        doc->setModified(false);
+        FixedEngine(c.computerMove, EngineResult::ComputerWins);
+        app->Command(11010)->trigger();
+        if (c.sfen) {
+            ASSERT_EQ(SetSfen(*doc, c.sfen), "");
+            board->RedrawAll();
+        }
+        Drag(c.humanFrom[0], c.humanFrom[1], c.humanTo[0], c.humanTo[1]);
+        // The move is shown lifted for a moment; the end is announced after.
+        QTest::qWaitFor([this] { return doc->GetKiboNum() == 2; }, 5000);
+        QTest::qWait(300);
+        EXPECT_EQ(TestBoxes::texts.size(), c.mate ? 1u : 0u) << "announced once";
+        EXPECT_EQ(doc->GetEnding(), c.mate ? GameEnding::Mate : GameEnding::None);
+        EXPECT_EQ(doc->GetKiboNum(), 2);
+        EXPECT_EQ(g_byGameStatus == GameStatus::Playing, !c.mate);
+        app->slotGameBreak();
+    }
 }
 
 TEST_F(App, ResignationNamesTheWinner)

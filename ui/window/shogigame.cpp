@@ -242,9 +242,13 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
         ShowBox(this, BoxKind::Information, JC_KorvaneOte);
     } else if (nR == EngineResult::ComputerWins) {
         // The winning move goes into the record before the game stops; a
-        // mate the rules have already announced is not announced again.
+        // mate the rules have already announced is not announced again. The
+        // engine's quick mate test can miss an interposition: a claim with a
+        // legal reply left is only a move, and the game goes on.
         board->FinishComputerMove();
-        if (doc->GetEnding() == GameEnding::None) {
+        std::vector<MoveRules::Move> replies;
+        MoveRules::GenerateMoves(*doc, doc->GetCurPlayer(), replies);
+        if (doc->GetEnding() == GameEnding::None && replies.empty()) {
             doc->SetEnding(GameEnding::Mate);
             ShowBox(this, BoxKind::Information, JC_KorvaneWin);
             slotGameBreak();
