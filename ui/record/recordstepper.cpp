@@ -40,13 +40,9 @@ RecordStepper::RecordStepper(ShogiDoc *doc, ShogiView *view, CBGKibo *record,
     m_asPlayedTimer.start(AsPlayedTickMs);
 }
 
-void RecordStepper::JumpTo(int pos)
+void RecordStepper::ShowEntry(int pos)
 {
-    if (g_byGameStatus != GameStatus::Stopped && g_byGameStatus != GameStatus::Resigned)
-        return;
-    CancelForwardStep();
-    const int last = m_doc->GetKiboNum() - 1;
-    pos = qBound(-1, pos, last);
+    // One redraw at the end, however far the record moves.
     EnableView = false;
     while (m_doc->GetKiboTestPos() > pos) {
         m_view->KiboBackOne();
@@ -62,6 +58,16 @@ void RecordStepper::JumpTo(int pos)
     m_record->Update();
     m_view->UpdateView();
     emit ClocksChanged();
+}
+
+void RecordStepper::JumpTo(int pos)
+{
+    if (g_byGameStatus != GameStatus::Stopped && g_byGameStatus != GameStatus::Resigned)
+        return;
+    CancelForwardStep();
+    const int last = m_doc->GetKiboNum() - 1;
+    pos = qBound(-1, pos, last);
+    ShowEntry(pos);
     m_commands->SetEnabled({cmd::RecordFirst, cmd::RecordBack}, pos >= 0);
     m_commands->SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay}, pos < last);
     m_commands->SetEnabled(cmd::GameEditBoard, true);
@@ -70,17 +76,8 @@ void RecordStepper::JumpTo(int pos)
 void RecordStepper::First()
 {
     CancelForwardStep();
-    EnableView = false;
-    for (int i = m_doc->GetKiboTestPos() + 1; i > 0; --i) {
-        m_view->KiboBackOne();
-        m_record->KiboBackOne();
-        m_doc->KiboBackOne();
-    }
-    EnableView = true;
     RestartWait();
-    m_record->Update();
-    m_view->UpdateView();
-    emit ClocksChanged();
+    ShowEntry(-1);
     m_commands->SetEnabled({cmd::RecordFirst, cmd::RecordBack}, false);
     m_commands->SetEnabled({cmd::RecordLast, cmd::RecordForward, cmd::GameEditBoard}, true);
     m_commands->SetEnabled({cmd::RecordReplay}, g_byGameStatus != GameStatus::AutoReplay);
@@ -109,16 +106,7 @@ void RecordStepper::Back()
 void RecordStepper::Last()
 {
     CancelForwardStep();
-    EnableView = false;
-    while (m_doc->GetKiboTestPos() < m_doc->GetKiboNum() - 1) {
-        m_view->KiboForwardOne();
-        m_doc->KiboForwardOne();
-        m_record->KiboForwardOne();
-    }
-    EnableView = true;
-    m_record->Update();
-    m_view->UpdateView();
-    emit ClocksChanged();
+    ShowEntry(m_doc->GetKiboNum() - 1);
     m_commands->SetEnabled(
         {cmd::RecordLast, cmd::RecordForward, cmd::RecordReplay, cmd::RecordStopReplay}, false);
     m_commands->SetEnabled({cmd::RecordFirst, cmd::RecordBack, cmd::GameEditBoard}, true);

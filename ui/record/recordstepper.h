@@ -54,6 +54,8 @@ protected:
     void timerEvent(QTimerEvent *e) override;
 
 private:
+    // Steps board, record window and document to entry pos (-1: the start).
+    void ShowEntry(int pos);
     void ReplayTick(BYTE speed);
     void AsPlayedTick();
     // The speed in force: as played falls back to the standard speed for a
