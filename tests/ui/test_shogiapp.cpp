@@ -161,7 +161,7 @@ TEST_F(App, ComputerWinClaimIsJudgedByTheRules)
         }
         Drag(c.humanFrom[0], c.humanFrom[1], c.humanTo[0], c.humanTo[1]);
         // The move is shown lifted for a moment; the end is announced after.
-        QTest::qWaitFor([this] { return doc->GetKiboNum() == 2; }, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboNum() == 2; }, 5000));
         QTest::qWait(300);
         EXPECT_EQ(TestBoxes::texts.size(), c.mate ? 1u : 0u) << "announced once";
         EXPECT_EQ(doc->GetEnding(), c.mate ? GameEnding::Mate : GameEnding::None);
