@@ -31,7 +31,7 @@ TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
     const auto before = *doc->GetKibo();
     // Settings are read when the window starts; this one reads the new time.
     delete study;
-    study = new StudyController(app);
+    study = app->NewStudy();
     QAction *analyse = nullptr;
     for (QAction *a : app->Menu(2)->actions())
         if (a->data().toInt() == StudyController::kGameAnalysisId)
@@ -98,7 +98,7 @@ StudyController *Study(ShogiApp *app, const char *engine, int mateMs = 10000)
     g.writeEntry("MateMs", mateMs);
     g.writeEntry("MsPerMove", 300);
     delete app->findChild<StudyController *>();
-    return new StudyController(app);
+    return app->NewStudy();
 }
 
 void RunCommand(ShogiApp *app, int menu, int id)

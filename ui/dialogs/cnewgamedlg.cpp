@@ -1,12 +1,10 @@
 #include "cnewgamedlg.h"
 
-#include "cengineplay.h"
 #include "cenginesdlg.h"
 #include "cplayer.h"
 #include "dialogparts.h"
 #include "gameflow.h"
 #include "language.h"
-#include "shogi.h"
 #include "shogidoc.h"
 
 #include <QComboBox>
@@ -16,9 +14,10 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-CNewGameDLG::CNewGameDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp(app)
+CNewGameDLG::CNewGameDLG(ShogiDoc *doc, const GamePlan &plan, QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_plan(plan)
 {
-    setObjectName(QLatin1String(name ? name : "CNewGameDLG"));
+    setObjectName(QStringLiteral("CNewGameDLG"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setWindowTitle(JStr(JC_StaSettingGame));
@@ -117,7 +116,7 @@ void CNewGameDLG::initEngineRows()
 
 void CNewGameDLG::Init()
 {
-    const ShogiDoc *doc = m_pApp->getDocument();
+    const ShogiDoc *doc = m_doc;
     const bool firstHuman = doc->GetFirstPlayer()->GetProperty() == 1;
     const bool secondHuman = doc->GetSecondPlayer()->GetProperty() == 1;
     m_rdoFirstHuman->setChecked(firstHuman);
@@ -130,7 +129,7 @@ void CNewGameDLG::Init()
     m_cbxTeai->setCurrentIndex(qMin<int>(doc->GetTeai(), 5));
     // The handicap of a game under way is fixed.
     m_cbxTeai->setEnabled(doc->GetKiboNum() == 0);
-    const GamePlan &plan = m_pApp->GetEnginePlay()->Plan();
+    const GamePlan &plan = m_plan;
     for (int i = 0; i < 2; i++) {
         m_cbxEngine[i]->setCurrentIndex(plan.engine[i] + 1 < m_cbxEngine[i]->count() ? plan.engine[i] + 1 : 0);
         m_spnMainMin[i]->setValue(int(plan.time[i].mainMs / 60000));
@@ -156,7 +155,7 @@ void CNewGameDLG::slotRDOSecondHuman()
 
 void CNewGameDLG::slotOK()
 {
-    ShogiDoc *doc = m_pApp->getDocument();
+    ShogiDoc *doc = m_doc;
     doc->GetFirstPlayer()->SetProperty(m_rdoFirstHuman->isChecked() ? 1 : 2);
     doc->GetSecondPlayer()->SetProperty(m_rdoSecondHuman->isChecked() ? 1 : 2);
     doc->SetStandardKoma(m_rdoKomaTwo->isChecked());
@@ -169,14 +168,12 @@ void CNewGameDLG::slotOK()
                         m_spnIncSec[i]->value() * 1000LL};
     }
     plan.maxPlies = m_spnMaxPlies->value();
-    m_pApp->GetEnginePlay()->SetPlan(plan, LoadEngineList());
-    m_pApp->SetGameSetOK(true);
     EngineCalls().SetComLevel(doc->GetComputerLevel());
+    emit Chosen(plan);
     accept();
 }
 
 void CNewGameDLG::slotCancel()
 {
-    m_pApp->SetGameSetOK(false);
     reject();
 }

@@ -1,6 +1,8 @@
 #ifndef KORVANE_CNEWGAMEDLG_H
 #define KORVANE_CNEWGAMEDLG_H
 
+#include "cengineplay.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -9,16 +11,21 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class ShogiApp;
+class ShogiDoc;
 
 // Who plays each side (a computer side: Zelkor or a registered engine), the
-// computer's strength, the handicap, the clocks and the piece lettering. Deletes itself when closed.
+// computer's strength, the handicap, the clocks and the piece lettering. OK
+// writes the document's settings and reports the engine plan by Chosen.
+// Deletes itself when closed.
 class CNewGameDLG : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CNewGameDLG(ShogiApp *app, const char *name = nullptr);
+    CNewGameDLG(ShogiDoc *doc, const GamePlan &plan, QWidget *parent);
+
+signals:
+    void Chosen(const GamePlan &plan);
 
 public slots:
     void slotRDOFirstHuman();
@@ -42,7 +49,8 @@ private:
     QComboBox *m_cbxEngine[2];
     QSpinBox *m_spnMainMin[2], *m_spnByoyomiSec[2], *m_spnIncSec[2];
     QSpinBox *m_spnMaxPlies;
-    ShogiApp *m_pApp;
+    ShogiDoc *m_doc;
+    const GamePlan m_plan;
 };
 
 #endif

@@ -3,7 +3,6 @@
 #include "dialogparts.h"
 #include "language.h"
 #include "replayschedule.h"
-#include "shogi.h"
 #include "shogidoc.h"
 
 #include <QCheckBox>
@@ -13,9 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-COtherSettingDLG::COtherSettingDLG(ShogiApp *app, const char *name) : QDialog(app), m_pApp(app)
+COtherSettingDLG::COtherSettingDLG(ShogiDoc *doc, int replayFactor, bool confirmResign, QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_replayFactor(replayFactor), m_confirmResign(confirmResign)
 {
-    setObjectName(QLatin1String(name ? name : "COtherSettingDLG"));
+    setObjectName(QStringLiteral("COtherSettingDLG"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setWindowTitle(JStr(JC_StaSettingOther));
@@ -78,7 +78,7 @@ void COtherSettingDLG::initDialog()
 
 void COtherSettingDLG::Init()
 {
-    const ShogiDoc *doc = m_pApp->getDocument();
+    const ShogiDoc *doc = m_doc;
     const BYTE mode = doc->GetKiboProperty();
     m_rdoOpenFirst->setChecked(mode == 1);
     m_rdoOpenLast->setChecked(mode == 2);
@@ -86,18 +86,18 @@ void COtherSettingDLG::Init()
     m_cbxReplaySpeed->setCurrentIndex(
         qMin<int>(doc->GetKiboSpeed(), ReplaySchedule::AsPlayedSpeed));
     m_cbxReplayFactor->setCurrentIndex(
-        qBound(0, m_pApp->GetReplayFactor(), ReplaySchedule::FactorCount - 1));
+        qBound(0, m_replayFactor, ReplaySchedule::FactorCount - 1));
     m_cbxReplayFactor->setEnabled(doc->GetKiboSpeed() == ReplaySchedule::AsPlayedSpeed);
     m_chkSuView->setChecked(doc->GetOSBeforeSu());
     m_chkInformateWangSu->setChecked(doc->GetOSInfoWangSu());
     m_chkDanView->setChecked(doc->GetOSDan());
     m_chkSound->setChecked(doc->GetOSSound());
-    m_chkConfirmResign->setChecked(m_pApp->GetConfirmResign());
+    m_chkConfirmResign->setChecked(m_confirmResign);
 }
 
 void COtherSettingDLG::slotOK()
 {
-    ShogiDoc *doc = m_pApp->getDocument();
+    ShogiDoc *doc = m_doc;
     // A mode read from a foreign configuration selects no button: keep it.
     if (m_rdoOpenFirst->isChecked())
         doc->SetKiboProperty(1);
@@ -106,12 +106,11 @@ void COtherSettingDLG::slotOK()
     else if (m_rdoAutoReplay->isChecked())
         doc->SetKiboProperty(3);
     doc->SetKiboSpeed(BYTE(m_cbxReplaySpeed->currentIndex()));
-    m_pApp->SetReplayFactor(m_cbxReplayFactor->currentIndex());
     doc->SetOSBeforeSu(m_chkSuView->isChecked());
     doc->SetOSInfoWangSu(m_chkInformateWangSu->isChecked());
     doc->SetOSDan(m_chkDanView->isChecked());
     doc->SetOSSound(m_chkSound->isChecked());
-    m_pApp->SetConfirmResign(m_chkConfirmResign->isChecked());
+    emit Chosen(m_cbxReplayFactor->currentIndex(), m_chkConfirmResign->isChecked());
     accept();
 }
 

@@ -9,16 +9,20 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class ShogiApp;
+class ShogiDoc;
 
 // How a record file opens, the replay speed and factor, and the display and sound
-// options. Deletes itself when closed.
+// options. OK writes the document's settings and reports the window's own by
+// Chosen. Deletes itself when closed.
 class COtherSettingDLG : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit COtherSettingDLG(ShogiApp *app, const char *name = nullptr);
+    COtherSettingDLG(ShogiDoc *doc, int replayFactor, bool confirmResign, QWidget *parent);
+
+signals:
+    void Chosen(int replayFactor, bool confirmResign);
 
 public slots:
     void slotOK();
@@ -35,7 +39,9 @@ private:
     QCheckBox *m_chkSuView, *m_chkInformateWangSu, *m_chkDanView, *m_chkSound;
     QCheckBox *m_chkConfirmResign;
     QPushButton *m_bntOK, *m_bntCancel;
-    ShogiApp *m_pApp;
+    ShogiDoc *m_doc;
+    const int m_replayFactor;
+    const bool m_confirmResign;
 };
 
 #endif

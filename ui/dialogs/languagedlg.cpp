@@ -1,12 +1,8 @@
 #include "languagedlg.h"
 
-#include "cbgkibo.h"
-#include "cboardframe.h"
 #include "displayprefs.h"
 #include "language.h"
 #include "messagebox.h"
-#include "shogi.h"
-#include "shogiview.h"
 
 #include <KConfigGroup>
 #include <KSharedConfig>
@@ -17,7 +13,7 @@
 #include <QPushButton>
 
 // Laid out by the toolkit: the English texts are longer than the Japanese.
-CLanguageDLG::CLanguageDLG(ShogiApp *app) : QDialog(app), m_pApp(app)
+CLanguageDLG::CLanguageDLG(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CLanguageDLG"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -57,19 +53,8 @@ void CLanguageDLG::slotOK()
     KConfigGroup g = KSharedConfig::openConfig()->group("General Options");
     WriteDisplayPrefs(g, p);
     g.sync();
-    m_pApp->ApplyDisplayPrefs();
+    emit Applied();
     accept();
     if (p.language != before)
-        ShowBox(m_pApp, BoxKind::Information, JC_LanguageNextStart);
-}
-
-void ShogiApp::slotSettingLanguage()
-{
-    RunSettingDialog(new CLanguageDLG(this));
-}
-
-void ShogiApp::ApplyDisplayPrefs()
-{
-    view->GetBoard()->ReloadPieces();
-    m_pBGKibo->Update();
+        ShowBox(parentWidget(), BoxKind::Information, JC_LanguageNextStart);
 }

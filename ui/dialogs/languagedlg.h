@@ -5,22 +5,23 @@
 
 class QCheckBox;
 class QComboBox;
-class ShogiApp;
 
 // The language of the texts, the move notation and the piece letters.
-// Deletes itself when closed.
+// OK stores the choice and reports it by Applied. Deletes itself when closed.
 class CLanguageDLG : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CLanguageDLG(ShogiApp *app);
+    explicit CLanguageDLG(QWidget *parent);
+
+signals:
+    void Applied();
 
 public slots:
     void slotOK();
 
 private:
-    ShogiApp *m_pApp;
     QComboBox *m_cbxLanguage, *m_cbxNotation;
     QCheckBox *m_chkWesternPieces;
 };

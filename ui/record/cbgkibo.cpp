@@ -2,11 +2,8 @@
 
 #include "cinfowidget.h"
 #include "ckibowidget.h"
-#include "commandid.h"
 #include "language.h"
-#include "shogi.h"
 
-#include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -16,22 +13,20 @@ namespace {
 constexpr int MinDragSize = 99;
 } // namespace
 
-CBGKibo::CBGKibo(ShogiApp *parent)
-    : QFrame(parent), m_pParent(parent), m_TitleColor(QColor(Qt::blue).lighter(60))
+CBGKibo::CBGKibo(const ShogiDoc *doc, QWidget *parent)
+    : QFrame(parent), m_TitleColor(QColor(Qt::blue).lighter(60))
 {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(m_nBoarderWidth);
     setMinimumSize(100, 100);
     setMouseTracking(true);
-    m_pInfoWidget = new CInfoWidget(parent->getDocument(), this);
+    m_pInfoWidget = new CInfoWidget(doc, this);
     m_bntClose = new QPushButton(QStringLiteral("X"), this);
     m_bntClose->setFixedSize(14, 14);
     m_bntClose->setFocusPolicy(Qt::NoFocus);
-    // Through the view command, so that its check mark follows.
-    connect(m_bntClose, &QPushButton::clicked, this,
-            [this] { m_pParent->Command(cmd::ViewRecord)->trigger(); });
+    connect(m_bntClose, &QPushButton::clicked, this, &CBGKibo::CloseClicked);
     connect(m_pInfoWidget->KiboWidget(), &CKiboWidget::RowClicked, this,
-            [this](int row) { m_pParent->JumpToKibo(row - 1); });
+            [this](int row) { emit EntryClicked(row - 1); });
 }
 
 int CBGKibo::ItemNum() const

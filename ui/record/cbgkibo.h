@@ -7,7 +7,7 @@
 
 class CInfoWidget;
 class QPushButton;
-class ShogiApp;
+class ShogiDoc;
 
 // The record window: a child frame lying over the view with a title bar of its
 // own and a close button, moved by its title and resized by its edges inside
@@ -17,7 +17,7 @@ class CBGKibo : public QFrame
     Q_OBJECT
 
 public:
-    explicit CBGKibo(ShogiApp *parent);
+    CBGKibo(const ShogiDoc *doc, QWidget *parent);
 
     void Init();
     void AddKibo();
@@ -44,6 +44,11 @@ public:
     };
     int ClassifyPress(const QPoint &p) const;
 
+signals:
+    void CloseClicked();
+    // A click on the row of record entry pos (-1: the start).
+    void EntryClicked(int pos);
+
 protected:
     void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
@@ -52,7 +57,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
-    ShogiApp *m_pParent;
     CInfoWidget *m_pInfoWidget;
     int m_nBoarderWidth = 2;
     int m_nTitleHeight = 20;

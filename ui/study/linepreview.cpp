@@ -3,8 +3,7 @@
 #include "cboardframe.h"
 #include "displayprefs.h"
 #include "language.h"
-#include "shogi.h"
-#include "shogiview.h"
+#include "shogidoc.h"
 #include "studycore.h"
 
 #include <QAbstractSpinBox>
@@ -12,17 +11,16 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QWindow>
 
 namespace {
-constexpr int kBackOneId = 12020, kForwardOneId = 12040; // the record's stepping commands
 constexpr int kNotOurs = 2;
 } // namespace
 
-LinePreview::LinePreview(ShogiApp *app, QObject *parent)
-    : QObject(parent), m_app(app), m_board(app->getView()->GetBoard())
+LinePreview::LinePreview(const StudyParts &parts, QObject *parent) : QObject(parent), m_parts(parts)
 {
-    connect(m_board, &CBoardFrame::pictureEnded, this, &LinePreview::Ended);
+    connect(m_parts.board, &CBoardFrame::pictureEnded, this, &LinePreview::Ended);
 }
 
 LinePreview::~LinePreview()
@@ -44,19 +42,17 @@ bool LinePreview::Start(const usi::Position &from, int lastDst, const QStringLis
         dsts.push_back(m.dst);
     }
     const bool wasOn = IsOn();
-    m_frame = records::FrameOf(*m_app->getDocument());
+    m_frame = records::FrameOf(*m_parts.doc);
     m_positions = std::move(positions);
     m_dsts = std::move(dsts);
     m_texts = texts;
     m_step = 1;
-    if (!wasOn)
-        m_statusBefore = m_app->StatusMessage();
     Show();
     if (!IsOn())
         return false;
     if (!wasOn)
         qApp->installEventFilter(this);
-    m_app->SetStatusMessage(JStr(JC_StudyPreviewHelp));
+    emit HelpShown(JStr(JC_StudyPreviewHelp));
     return true;
 }
 
@@ -70,7 +66,7 @@ void LinePreview::Step(int by)
 
 void LinePreview::Leave()
 {
-    m_board->EndPicture(); // Ended() follows
+    m_parts.board->EndPicture(); // Ended() follows
 }
 
 void LinePreview::Show()
@@ -97,7 +93,7 @@ void LinePreview::Show()
     }
     picture.caption = JStr(JC_StudyPv) + QStringLiteral("  %1/%2  ").arg(m_step).arg(StepCount()) +
                       (m_step > 0 ? m_texts[m_step - 1] : QString());
-    if (!m_board->ShowPicture(picture)) {
+    if (!m_parts.board->ShowPicture(picture)) {
         Ended();
         return;
     }
@@ -113,8 +109,7 @@ void LinePreview::Ended()
     m_dsts.clear();
     m_texts.clear();
     m_step = 0;
-    if (m_app->StatusMessage() == JStr(JC_StudyPreviewHelp))
-        m_app->SetStatusMessage(m_statusBefore);
+    emit HelpGone(JStr(JC_StudyPreviewHelp));
     emit changed();
 }
 
@@ -128,11 +123,10 @@ int LinePreview::KeyStep(const QKeyEvent *k) const
     if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QAbstractSpinBox *>(focus))
         return kNotOurs;
     const QKeySequence pressed(int(mods) | k->key());
-    for (int id : {kBackOneId, kForwardOneId}) {
-        const QAction *a = m_app->Command(id);
-        if (a && a->shortcuts().contains(pressed))
-            return id == kBackOneId ? -1 : 1;
-    }
+    if (m_parts.backOne->shortcuts().contains(pressed))
+        return -1;
+    if (m_parts.forwardOne->shortcuts().contains(pressed))
+        return 1;
     return kNotOurs;
 }
 
@@ -142,7 +136,7 @@ bool LinePreview::eventFilter(QObject *watched, QEvent *e)
         return false;
     // Only keys meant for the main window: a dialog keeps its Escape.
     const auto *w = qobject_cast<QWidget *>(watched);
-    if (w ? w->window() != m_app : watched != m_app->windowHandle())
+    if (w ? w->window() != m_parts.window : watched != m_parts.window->windowHandle())
         return false;
     const int by = KeyStep(static_cast<QKeyEvent *>(e));
     if (by == kNotOurs)

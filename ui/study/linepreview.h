@@ -7,6 +7,7 @@
 #define KORVANE_LINEPREVIEW_H
 
 #include "gamerecord.h"
+#include "studyparts.h"
 #include "usi_position.h"
 
 #include <QObject>
@@ -14,15 +15,13 @@
 
 #include <vector>
 
-class CBoardFrame;
 class QKeyEvent;
-class ShogiApp;
 
 class LinePreview : public QObject
 {
     Q_OBJECT
 public:
-    LinePreview(ShogiApp *app, QObject *parent);
+    LinePreview(const StudyParts &parts, QObject *parent);
     ~LinePreview() override;
 
     // from: the position on screen, lastDst the square its last move came
@@ -37,6 +36,9 @@ public:
 
 signals:
     void changed(); // started, stepped or ended
+    // Its help in the status bar: shown while it lasts, then gone.
+    void HelpShown(const QString &text);
+    void HelpGone(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -47,14 +49,12 @@ private:
     // -1 or 1 for a stepping key, 0 for Escape, kNotOurs otherwise.
     int KeyStep(const QKeyEvent *k) const;
 
-    ShogiApp *m_app;
-    CBoardFrame *m_board;
+    StudyParts m_parts;
     records::DocFrame m_frame;
     std::vector<usi::Position> m_positions; // 0: the start; i: after i moves
     std::vector<int> m_dsts;                // where move i arrived
     QStringList m_texts;                    // move i's text, at i - 1
     int m_step = 0;
-    QString m_statusBefore;
 };
 
 #endif

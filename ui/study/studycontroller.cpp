@@ -1,8 +1,6 @@
 #include "studycontroller.h"
 
-#include "cbgkibo.h"
 #include "cboardframe.h"
-#include "cinfowidget.h"
 #include "ckibowidget.h"
 #include "cplayer.h"
 #include "displayprefs.h"
@@ -12,9 +10,7 @@
 #include "language.h"
 #include "linepreview.h"
 #include "messagebox.h"
-#include "shogi.h"
 #include "shogidoc.h"
-#include "shogiview.h"
 #include "studypanel.h"
 
 #include <KConfigGroup>
@@ -28,6 +24,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QSpinBox>
@@ -36,7 +33,6 @@ namespace {
 
 const char SettingsGroup[] = "Study";
 constexpr int kWatchMs = 200;
-constexpr int kGameMenu = 1, kRecordMenu = 2, kSettingMenu = 3;
 constexpr BYTE kHuman = 1, kComputer = 2; // CPlayer::GetProperty
 
 QString DefaultEngine()
@@ -48,10 +44,11 @@ QString DefaultEngine()
 
 } // namespace
 
-StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
+StudyController::StudyController(const StudyParts &parts, QObject *parent)
+    : QObject(parent), m_parts(parts)
 {
     LoadSettings();
-    QMenu *game = app->Menu(kGameMenu), *record = app->Menu(kRecordMenu);
+    QMenu *game = parts.gameMenu, *record = parts.recordMenu;
     game->addSeparator();
     game->addAction(AddCommand(kAnalysisId, JC_StudyAnalysis, true, &StudyController::ToggleAnalysis));
     game->addAction(AddCommand(kHintId, JC_StudyHint, false, &StudyController::Hint));
@@ -59,13 +56,13 @@ StudyController::StudyController(ShogiApp *app) : QObject(app), m_app(app)
     record->addSeparator();
     record->addAction(AddCommand(kGameAnalysisId, JC_StudyGame, false, &StudyController::AnalyseGame));
     record->addAction(AddCommand(kGraphId, JC_StudyGraph, true, &StudyController::ToggleGraph));
-    app->Menu(kSettingMenu)->addAction(
+    parts.settingMenu->addAction(
         AddCommand(kSettingsId, JC_StudySettings, false, &StudyController::EditSettings));
     connect(&m_watch, &QTimer::timeout, this, &StudyController::Watch);
     m_watch.start(kWatchMs);
-    m_preview = new LinePreview(app, this);
+    m_preview = new LinePreview(parts, this);
     // The board starts anew for a new game, an opened record and editing.
-    connect(app->getView()->GetBoard(), &CBoardFrame::reset, this, [this] {
+    connect(parts.board, &CBoardFrame::reset, this, [this] {
         if (!m_hints.isEmpty()) {
             m_hints.clear();
             ShowResults();
@@ -87,7 +84,8 @@ StudyController::~StudyController()
 QAction *StudyController::AddCommand(int id, const char *text, bool checkable,
                                      void (StudyController::*slot)())
 {
-    auto *a = new QAction(JStr(text), m_app);
+    // Gone from the menus with the study.
+    auto *a = new QAction(JStr(text), this);
     a->setData(id);
     a->setCheckable(checkable);
     connect(a, &QAction::triggered, this, slot);
@@ -97,12 +95,12 @@ QAction *StudyController::AddCommand(int id, const char *text, bool checkable,
 
 int StudyController::FirstSide() const
 {
-    return records::FrameOf(*m_app->getDocument()).firstIsSente ? usi::kSente : usi::kGote;
+    return records::FrameOf(*m_parts.doc).firstIsSente ? usi::kSente : usi::kGote;
 }
 
 usi::Position StudyController::ShownPosition(int *lastDst) const
 {
-    const ShogiDoc &doc = *m_app->getDocument();
+    const ShogiDoc &doc = *m_parts.doc;
     const int shown = doc.GetKiboTestPos() + 1;
     if (lastDst) {
         const records::GameRecord rec = records::RecordOf(doc);
@@ -113,7 +111,7 @@ usi::Position StudyController::ShownPosition(int *lastDst) const
 
 std::vector<usi::Position> StudyController::RecordPositions() const
 {
-    const records::GameRecord rec = records::RecordOf(*m_app->getDocument());
+    const records::GameRecord rec = records::RecordOf(*m_parts.doc);
     std::vector<usi::Position> out{rec.start};
     for (const usi::Move &m : rec.moves)
         out.push_back(usi::Apply(out.back(), m));
@@ -131,7 +129,7 @@ void StudyController::Fault(study::Analyser *who, const QString &why)
     if (who == m_oneShot)
         m_oneShot = nullptr;
     const QString text = JStr(JC_StudyEngineFault) + QStringLiteral("\n") + why;
-    QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Warning, text); });
+    QTimer::singleShot(0, this, [this, text] { ShowBox(m_parts.window, BoxKind::Warning, text); });
 }
 
 // ---------------------------------------------------------------- analysis mode
@@ -158,10 +156,10 @@ void StudyController::ToggleAnalysis()
 void StudyController::ShowPanel()
 {
     if (!m_panelDock) {
-        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_app);
+        m_panelDock = new QDockWidget(JStr(JC_StudyAnalysis), m_parts.window);
         m_panel = new StudyPanel(m_panelDock);
         m_panelDock->setWidget(m_panel);
-        m_app->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
+        m_parts.window->addDockWidget(Qt::RightDockWidgetArea, m_panelDock);
         connect(m_panel, &StudyPanel::lineClicked, this, [this](int row) {
             if (row >= 0 && row < m_panel->Lines().size())
                 m_preview->Start(m_panel->Position(), m_panel->LastDst(), m_panel->Lines()[row].pv);
@@ -174,7 +172,7 @@ void StudyController::ShowPanel()
 
 void StudyController::Watch()
 {
-    const ShogiDoc &doc = *m_app->getDocument();
+    const ShogiDoc &doc = *m_parts.doc;
     if (m_live) {
         int lastDst = 0;
         const usi::Position p = ShownPosition(&lastDst);
@@ -248,7 +246,7 @@ study::Mark StudyController::MarkAt(size_t n) const
 
 bool StudyController::HumanToMove() const
 {
-    const ShogiDoc &doc = *m_app->getDocument();
+    const ShogiDoc &doc = *m_parts.doc;
     const CPlayer *me = doc.GetPlayer(doc.GetCurPlayer());
     const CPlayer *other = doc.GetPlayer(BYTE(3 - doc.GetCurPlayer()));
     return g_byGameStatus == GameStatus::Playing && !doc.IsComputerMoveing() && me && other &&
@@ -261,7 +259,7 @@ void StudyController::Hint()
         return;
     int lastDst = 0;
     const usi::Position p = ShownPosition(&lastDst);
-    const int ply = m_app->getDocument()->GetKiboNum() + 1;
+    const int ply = m_parts.doc->GetKiboNum() + 1;
     m_oneShot = new study::Analyser(m_settings.engine, 1, this);
     study::Analyser *a = m_oneShot;
     connect(a, &study::Analyser::failed, this, [this, a](const QString &why) { Fault(a, why); });
@@ -272,7 +270,7 @@ void StudyController::Hint()
                 ShowHint(p, lastDst, ply, lines);
             });
     a->Think(p, m_settings.hintMs);
-    m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral("..."));
+    emit StatusText(JStr(JC_StudyHint) + QStringLiteral("..."));
 }
 
 void StudyController::ShowHint(const usi::Position &p, int lastDst, int ply,
@@ -286,10 +284,10 @@ void StudyController::ShowHint(const usi::Position &p, int lastDst, int ply,
     const std::vector<usi::Position> record = RecordPositions();
     if (!HumanToMove() || record.size() != size_t(ply) ||
         usi::WriteSfen(ShownPosition()) != usi::WriteSfen(p)) {
-        m_app->SetStatusMessage(JStr(JC_StudyHintStale));
+        emit StatusText(JStr(JC_StudyHintStale));
         return;
     }
-    m_app->SetStatusMessage(JStr(JC_StudyHint) + QStringLiteral(": ") +
+    emit StatusText(JStr(JC_StudyHint) + QStringLiteral(": ") +
                             study::MoveText(p, best[0], lastDst, ShownNotationStyle()));
     MarkHint(best[0]);
     m_hints.insert(ply, usi::WriteSfen(record.back()));
@@ -298,7 +296,7 @@ void StudyController::ShowHint(const usi::Position &p, int lastDst, int ply,
 
 void StudyController::MarkHint(const usi::Move &m)
 {
-    const ShogiDoc &doc = *m_app->getDocument();
+    const ShogiDoc &doc = *m_parts.doc;
     const records::DocFrame f = records::FrameOf(doc);
     CBoardFrame::HintMark mark;
     int x = 0, y = 0;
@@ -313,7 +311,7 @@ void StudyController::MarkHint(const usi::Move &m)
         mark.sx = BYTE(x);
         mark.sy = BYTE(y);
     }
-    m_app->getView()->GetBoard()->SetHint(mark);
+    m_parts.board->SetHint(mark);
 }
 
 void StudyController::MateSearch()
@@ -331,10 +329,10 @@ void StudyController::MateSearch()
         const QString text = found ? JStr(JC_StudyMate) + QStringLiteral(": ") +
                                          study::PvText(p, pv, pv.size(), lastDst, ShownNotationStyle())
                                    : JStr(JC_StudyNoMate);
-        QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Information, text); });
+        QTimer::singleShot(0, this, [this, text] { ShowBox(m_parts.window, BoxKind::Information, text); });
     });
     a->Mate(p, m_settings.mateMs);
-    m_app->SetStatusMessage(JStr(JC_StudyMate) + QStringLiteral("..."));
+    emit StatusText(JStr(JC_StudyMate) + QStringLiteral("..."));
 }
 
 // ---------------------------------------------------------------- the whole record
@@ -348,7 +346,7 @@ void StudyController::AnalyseGame()
         return;
     m_game = new study::GameAnalysis(m_settings.engine, positions, this);
     m_progress = new QProgressDialog(JStr(JC_StudyAnalysing), JStr(JC_StudyCancel), 0,
-                                     int(positions.size()), m_app);
+                                     int(positions.size()), m_parts.window);
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setMinimumDuration(0);
     connect(m_game, &study::GameAnalysis::progress, m_progress, &QProgressDialog::setValue);
@@ -370,7 +368,7 @@ void StudyController::AnalyseGame()
         m_game = nullptr;
         EndGameAnalysis();
         const QString text = JStr(JC_StudyEngineFault) + QStringLiteral("\n") + why;
-        QTimer::singleShot(0, m_app, [app = m_app, text] { ShowBox(app, BoxKind::Warning, text); });
+        QTimer::singleShot(0, this, [this, text] { ShowBox(m_parts.window, BoxKind::Warning, text); });
     });
     m_game->Start(m_settings.msPerMove);
     m_progress->show();
@@ -400,7 +398,7 @@ void StudyController::ShowResults()
     }
     for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
         marks[it.key()] += JStr(JC_StudyHintUsed);
-    m_app->GetBGKibo()->InfoWidget()->KiboWidget()->SetMarks(marks);
+    m_parts.record->SetMarks(marks);
     if (m_graph)
         m_graph->SetValues(values, judged);
     if (m_actions.contains(kGraphId))
@@ -410,10 +408,10 @@ void StudyController::ShowResults()
 void StudyController::ToggleGraph()
 {
     if (!m_graphDock) {
-        m_graphDock = new QDockWidget(JStr(JC_StudyGraph), m_app);
+        m_graphDock = new QDockWidget(JStr(JC_StudyGraph), m_parts.window);
         m_graph = new EvalGraph(m_graphDock);
         m_graphDock->setWidget(m_graph);
-        m_app->addDockWidget(Qt::BottomDockWidgetArea, m_graphDock);
+        m_parts.window->addDockWidget(Qt::BottomDockWidgetArea, m_graphDock);
         connect(m_graph, &EvalGraph::plyClicked, this, &StudyController::JumpTo);
         ShowResults();
         return;
@@ -424,16 +422,10 @@ void StudyController::ToggleGraph()
 
 void StudyController::JumpTo(int ply)
 {
-    ShogiDoc &doc = *m_app->getDocument();
     // Stepping is for a record at rest, as its own commands are.
-    const bool canStep = (m_app->Command(12020) && m_app->Command(12020)->isEnabled()) ||
-                         (m_app->Command(12040) && m_app->Command(12040)->isEnabled());
-    if (!canStep || ply < 0 || ply > doc.GetKiboNum())
-        return;
-    if (ply > doc.GetKiboTestPos() + 1)
-        m_app->slotKiboLast();
-    while (doc.GetKiboTestPos() + 1 > ply)
-        m_app->slotKiboBackOne();
+    const bool canStep = m_parts.backOne->isEnabled() || m_parts.forwardOne->isEnabled();
+    if (canStep && ply >= 0 && ply <= m_parts.doc->GetKiboNum())
+        emit StepRequested(ply - 1);
 }
 
 QStringList StudyController::CommentLines(int n) const
@@ -471,7 +463,7 @@ void StudyController::SaveSettings() const
 
 void StudyController::EditSettings()
 {
-    QDialog dlg(m_app);
+    QDialog dlg(m_parts.window);
     dlg.setWindowTitle(JStr(JC_StudySettings));
     auto *form = new QFormLayout(&dlg);
     auto *engine = new QLineEdit(m_settings.engine, &dlg);

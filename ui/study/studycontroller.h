@@ -5,6 +5,7 @@
 #define KORVANE_STUDYCONTROLLER_H
 
 #include "gameanalysis.h"
+#include "studyparts.h"
 
 #include <QHash>
 #include <QMap>
@@ -19,7 +20,6 @@ class LinePreview;
 class QAction;
 class QDockWidget;
 class QProgressDialog;
-class ShogiApp;
 class StudyPanel;
 
 class StudyController : public QObject
@@ -47,7 +47,7 @@ public:
         study::Thresholds thresholds;
     };
 
-    explicit StudyController(ShogiApp *app);
+    StudyController(const StudyParts &parts, QObject *parent);
     ~StudyController() override;
 
     const Settings &GetSettings() const { return m_settings; }
@@ -56,6 +56,12 @@ public:
     // Comment lines for move n of the record (1-based), for record writers:
     // the analysis of the move and whether a hint was used for it.
     QStringList CommentLines(int n) const;
+    LinePreview *Preview() const { return m_preview; }
+
+signals:
+    void StatusText(const QString &text);
+    // Show the record after entry pos (-1: the start), as stepping does.
+    void StepRequested(int pos);
 
 private:
     QAction *AddCommand(int id, const char *text, bool checkable, void (StudyController::*slot)());
@@ -84,7 +90,7 @@ private:
     int FirstSide() const;
     void ShowPanel();
 
-    ShogiApp *m_app;
+    StudyParts m_parts;
     Settings m_settings;
     QTimer m_watch;
     QHash<int, QAction *> m_actions;

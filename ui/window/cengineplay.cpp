@@ -1,8 +1,5 @@
 #include "cengineplay.h"
 
-#include "cbgkibo.h"
-#include "cinfowidget.h"
-#include "commandid.h"
 #include "cplayer.h"
 #include "displayprefs.h"
 #include "enginegame.h"
@@ -11,10 +8,10 @@
 #include "language.h"
 #include "messagebox.h"
 #include "notation.h"
-#include "shogi.h"
 #include "shogidoc.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QStatusBar>
 
 namespace {
@@ -83,14 +80,14 @@ const char *EndingRowText(GameEnding e)
     return nullptr; // a resignation has its own record entry
 }
 
-CEnginePlay::CEnginePlay(ShogiApp *app, ShogiDoc *doc) : QObject(app), m_app(app), m_doc(doc)
+CEnginePlay::CEnginePlay(QMainWindow *window, ShogiDoc *doc) : QObject(window), m_window(window), m_doc(doc)
 {
     m_time.start();
     m_tick.setInterval(kTickMs);
     connect(&m_tick, &QTimer::timeout, this, &CEnginePlay::Tick);
     m_tick.start();
-    m_infoLabel = new QLabel(app);
-    app->statusBar()->addPermanentWidget(m_infoLabel);
+    m_infoLabel = new QLabel(window);
+    window->statusBar()->addPermanentWidget(m_infoLabel);
     doc->GameFlow().takeTurn = [this](BYTE player) { return TakeTurn(player); };
 }
 
@@ -171,7 +168,7 @@ void CEnginePlay::StartSeat(int seat, const usic::EngineEntry *entry, int zelkor
     QString why;
     auto link = usic::MakeLink(command, why);
     if (!link) {
-        ShowBox(m_app, BoxKind::Warning, s.name + JStr(JC_FaultNoStart) + QLatin1Char('\n') + why);
+        ShowBox(m_window, BoxKind::Warning, s.name + JStr(JC_FaultNoStart) + QLatin1Char('\n') + why);
         return;
     }
     s.engine = std::make_unique<usic::UsiEngine>(std::move(link));
@@ -221,8 +218,7 @@ bool CEnginePlay::TakeTurn(BYTE player)
         return true;
     s.askedAt = m_judge.Plies();
     m_doc->SetMustWait(true);
-    m_app->disableCommand(cmd::GameRetract);
-    m_app->disableCommand(cmd::GameResign);
+    emit EngineThinking();
     const int side = SideOf(player);
     const qint64 now = Now();
     m_clock.Start(side, now);
@@ -251,11 +247,9 @@ void CEnginePlay::OnBestMove(int seat, const QString &text)
         m_doc->AddKibo(kResign, kResign, kResign, kResign, kResign, kResign, kResign);
         const QString message = s.name + JStr(JC_MsgEndResign) +
                                 JStr(PlayerOf(1 - side) == 1 ? JC_FirstWins : JC_SecondWins);
-        QTimer::singleShot(0, m_app, [app = m_app, message] {
-            ShowBox(app, BoxKind::Information, message);
-            app->slotGameBreak();
-            g_byGameStatus = GameStatus::Resigned;
-            app->StatusMessageTimeOut();
+        QTimer::singleShot(0, this, [this, message] {
+            ShowBox(m_window, BoxKind::Information, message);
+            emit GameOver(false);
         });
         return;
     }
@@ -270,7 +264,7 @@ void CEnginePlay::OnBestMove(int seat, const QString &text)
         return End(GameEnding::IllegalMove, side, s.name + JStr(JC_FaultMalformed) + QLatin1Char(' ') + text);
     const bool promote = dm.koma != dm.skoma;
     m_doc->SetMustWait(false);
-    m_app->enableCommand(cmd::GameBreak);
+    emit EngineMoving();
     m_doc->ProComputerMove(PackEngineMove(dm.sx, dm.sy, dm.dx, dm.dy, dm.skoma, promote, m_doc->IsAddXY(player)),
                            EngineResult::Move);
 }
@@ -291,9 +285,9 @@ void CEnginePlay::OnFault(int seat, usic::UsiEngine::Fault f, const QString &det
     // Nothing in the rules decides it: the game waits, its record whole.
     m_clock.Pause(Now());
     m_doc->SetMustWait(false);
-    QTimer::singleShot(0, m_app, [app = m_app, text] {
-        ShowBox(app, BoxKind::Warning, text + QLatin1Char('\n') + JStr(JC_GamePaused));
-        app->slotGameBreak();
+    QTimer::singleShot(0, this, [this, text] {
+        ShowBox(m_window, BoxKind::Warning, text + QLatin1Char('\n') + JStr(JC_GamePaused));
+        emit GamePaused();
     });
 }
 
@@ -427,11 +421,8 @@ void CEnginePlay::End(GameEnding e, int loserSide, const QString &text)
     message += JStr(EndingText(e));
     if (loserSide >= 0)
         message += JStr(PlayerOf(1 - loserSide) == 1 ? JC_FirstWins : JC_SecondWins);
-    QTimer::singleShot(0, m_app, [app = m_app, message] {
-        ShowBox(app, BoxKind::Information, message);
-        app->GetBGKibo()->InfoWidget()->ShowEndingRow(true);
-        app->slotGameBreak();
-        g_byGameStatus = GameStatus::Resigned;
-        app->StatusMessageTimeOut();
+    QTimer::singleShot(0, this, [this, message] {
+        ShowBox(m_window, BoxKind::Information, message);
+        emit GameOver(true);
     });
 }

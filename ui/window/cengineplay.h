@@ -15,7 +15,7 @@
 #include <memory>
 
 class QLabel;
-class ShogiApp;
+class QMainWindow;
 class ShogiDoc;
 
 // The record window's last row for an ending; nullptr when it has none (a
@@ -34,12 +34,14 @@ struct GamePlan
 // The game's referee and the engines at the board: runs the clocks, judges
 // every move by the rules that end a game, and plays the seats taken by USI
 // engines (or by Zelkor under a clock, through the same protocol so that it
-// keeps to its time). Zelkor without a clock plays as it always has.
+// keeps to its time). Zelkor without a clock plays as it always has. Shows its
+// messages over the window and its engines' reports in the window's status
+// bar; what the window must do about a turn or an ending comes by signals.
 class CEnginePlay : public QObject
 {
     Q_OBJECT
 public:
-    CEnginePlay(ShogiApp *app, ShogiDoc *doc);
+    CEnginePlay(QMainWindow *window, ShogiDoc *doc);
     ~CEnginePlay() override;
 
     void SetPlan(const GamePlan &plan, const QVector<usic::EngineEntry> &engines);
@@ -54,6 +56,14 @@ public:
     bool Timed(BYTE player) const;
     int ClockSeconds(BYTE player) const; // what the clock field shows
     QString EngineInfo() const { return m_info; }
+
+signals:
+    void EngineThinking(); // a take-back or a resignation would cut in
+    void EngineMoving();   // its move is about to be played
+    void GamePaused();     // an engine failed and nothing in the rules decides it
+    // The game is over and its message shown; endingRow: the record window
+    // gets its last row for the ending (a resignation is an entry of its own).
+    void GameOver(bool endingRow);
 
 private:
     struct Seat
@@ -78,7 +88,7 @@ private:
     void End(GameEnding e, int loserSide, const QString &text);
     void StopSeats(int loserSide); // stopped and told the result
 
-    ShogiApp *m_app;
+    QMainWindow *m_window;
     ShogiDoc *m_doc;
     GamePlan m_plan;
     QVector<usic::EngineEntry> m_engines;

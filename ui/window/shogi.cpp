@@ -3,12 +3,15 @@
 #include "cbgkibo.h"
 #include "cboardframe.h"
 #include "cengineplay.h"
+#include "cinfowidget.h"
+#include "ckibowidget.h"
 #include "commandtable.h"
 #include "cplayer.h"
 #include "datapath.h"
 #include "gamefiles.h"
 #include "gameflow.h"
 #include "language.h"
+#include "linepreview.h"
 #include "messagebox.h"
 #include "moveentry.h"
 #include "recordstepper.h"
@@ -95,8 +98,15 @@ ShogiApp::ShogiApp(QWidget *parent) : KMainWindow(parent)
     initDocument();
     initView();
     m_pEnginePlay = new CEnginePlay(this, doc);
+    connect(m_pEnginePlay, &CEnginePlay::EngineThinking, this, [this] {
+        disableCommand(cmd::GameRetract);
+        disableCommand(cmd::GameResign);
+    });
+    connect(m_pEnginePlay, &CEnginePlay::EngineMoving, this, [this] { enableCommand(cmd::GameBreak); });
+    connect(m_pEnginePlay, &CEnginePlay::GamePaused, this, &ShogiApp::slotGameBreak);
+    connect(m_pEnginePlay, &CEnginePlay::GameOver, this, &ShogiApp::EndEngineGame);
     readOptions();
-    new StudyController(this);
+    NewStudy();
     doc->Init();
     Command(cmd::SettingFirstUp)->setChecked(true);
     Command(cmd::SettingShowMoves)->setChecked(doc->GetViewMoveablePos());
@@ -201,7 +211,10 @@ void ShogiApp::initView()
     KToolBar *moveBar = toolBar(QStringLiteral("moveToolBar"));
     m_pMoveEntry = new CMoveEntry(doc, board, moveBar);
     moveBar->addWidget(m_pMoveEntry);
-    m_pBGKibo = new CBGKibo(this);
+    m_pBGKibo = new CBGKibo(doc, this);
+    // Through the view command, so that its check mark follows.
+    connect(m_pBGKibo, &CBGKibo::CloseClicked, Command(cmd::ViewRecord), &QAction::trigger);
+    connect(m_pBGKibo, &CBGKibo::EntryClicked, this, &ShogiApp::JumpToKibo);
     view->SetRecordWindow(m_pBGKibo);
     m_pBGKibo->show();
     m_stepper = new RecordStepper(doc, view, m_pBGKibo, m_commands, this);
@@ -271,6 +284,40 @@ void ShogiApp::SetStatusMessage(const QString &text)
 QString ShogiApp::StatusMessage() const
 {
     return m_pLabel->text();
+}
+
+void ShogiApp::ShowHelpStatus(const QString &text)
+{
+    if (m_pLabel->text() != text)
+        m_statusBeforeHelp = m_pLabel->text();
+    m_pLabel->setText(text);
+}
+
+void ShogiApp::HideHelpStatus(const QString &text)
+{
+    // A message that came since stays.
+    if (m_pLabel->text() == text)
+        m_pLabel->setText(m_statusBeforeHelp);
+}
+
+StudyController *ShogiApp::NewStudy()
+{
+    StudyParts parts;
+    parts.window = this;
+    parts.doc = doc;
+    parts.board = view->GetBoard();
+    parts.record = m_pBGKibo->InfoWidget()->KiboWidget();
+    parts.gameMenu = Menu(CommandTable::GameMenu);
+    parts.recordMenu = Menu(CommandTable::RecordMenu);
+    parts.settingMenu = Menu(CommandTable::SettingMenu);
+    parts.backOne = Command(cmd::RecordBack);
+    parts.forwardOne = Command(cmd::RecordForward);
+    auto *study = new StudyController(parts, this);
+    connect(study, &StudyController::StatusText, this, &ShogiApp::SetStatusMessage);
+    connect(study, &StudyController::StepRequested, this, &ShogiApp::JumpToKibo);
+    connect(study->Preview(), &LinePreview::HelpShown, this, &ShogiApp::ShowHelpStatus);
+    connect(study->Preview(), &LinePreview::HelpGone, this, &ShogiApp::HideHelpStatus);
+    return study;
 }
 
 void ShogiApp::SetGameStatus(BYTE s)

@@ -29,6 +29,7 @@ class QSoundEffect;
 class RecordStepper;
 class ShogiDoc;
 class ShogiView;
+class StudyController;
 
 // The main window: menus, tool bars, status bar, the document, its view and
 // the record window. Every command has one id and one QAction, shared by the
@@ -55,6 +56,9 @@ public:
 
     void SetStatusMessage(const QString &text);
     QString StatusMessage() const;
+    // Makes the study commands and panels afresh (the window makes them once;
+    // a test remakes them after changing the study's settings).
+    StudyController *NewStudy();
     void SetGameStatus(BYTE s);
     void UpdateStatusBar();
     void ViewTime();
@@ -66,9 +70,7 @@ public:
     // of a side in a column, 4 the side not to move in check, 3 accepted (the
     // position becomes the record's start).
     BYTE FromEditToPlay();
-    void SetGameSetOK(bool ok) { m_bGameSetOK = ok; }
     // Whether resigning asks first (an other-settings option).
-    bool GetConfirmResign() const { return m_bConfirmResign; }
     void SetConfirmResign(bool v) { m_bConfirmResign = v; }
     void readOptions();
     void saveOptions();
@@ -175,12 +177,19 @@ private:
     // changes the game under it.
     void FinishShownComputerMove();
     void RunSettingDialog(QDialog *dialog);
+    // The new-game dialog; true when the player chose a game (OK).
+    bool ChooseNewGame();
     // A record has replaced the game: show it as the record-open option says.
     void ShowOpenedRecord();
+    // An engine game is over, its message shown (see CEnginePlay::GameOver).
+    void EndEngineGame(bool endingRow);
+    // A help text shown while something lasts, then the message before it.
+    void ShowHelpStatus(const QString &text);
+    void HideHelpStatus(const QString &text);
 
     QElapsedTimer m_GameTime;
-    bool m_bGameSetOK = false;
     bool m_bConfirmResign = true;
+    QString m_statusBeforeHelp;
     CBGKibo *m_pBGKibo = nullptr;
     CEnginePlay *m_pEnginePlay = nullptr;
     QStringList recentFiles;

@@ -17,6 +17,7 @@
 #include "gameflow.h"
 #include "helpwindow.h"
 #include "language.h"
+#include "languagedlg.h"
 #include "messagebox.h"
 #include "recordformat.h"
 #include "recordstepper.h"
@@ -257,11 +258,21 @@ void ShogiApp::RunSettingDialog(QDialog *dialog)
     g_pRunDialog(dialog);
 }
 
+bool ShogiApp::ChooseNewGame()
+{
+    bool chosen = false;
+    auto *dialog = new CNewGameDLG(doc, m_pEnginePlay->Plan(), this);
+    connect(dialog, &CNewGameDLG::Chosen, this, [this, &chosen](const GamePlan &plan) {
+        m_pEnginePlay->SetPlan(plan, LoadEngineList());
+        chosen = true;
+    });
+    RunSettingDialog(dialog);
+    return chosen;
+}
+
 void ShogiApp::slotSettingGame()
 {
-    m_bGameSetOK = false;
-    RunSettingDialog(new CNewGameDLG(this));
-    if (!m_bGameSetOK)
+    if (!ChooseNewGame())
         return;
     UpdateStatusBar();
     view->UpdateView();
@@ -274,8 +285,26 @@ void ShogiApp::slotSettingEngines()
 
 void ShogiApp::slotSettingOther()
 {
-    RunSettingDialog(new COtherSettingDLG(this));
+    auto *dialog = new COtherSettingDLG(doc, GetReplayFactor(), m_bConfirmResign, this);
+    connect(dialog, &COtherSettingDLG::Chosen, this, [this](int replayFactor, bool confirmResign) {
+        SetReplayFactor(replayFactor);
+        m_bConfirmResign = confirmResign;
+    });
+    RunSettingDialog(dialog);
     view->UpdateView();
+}
+
+void ShogiApp::slotSettingLanguage()
+{
+    auto *dialog = new CLanguageDLG(this);
+    connect(dialog, &CLanguageDLG::Applied, this, &ShogiApp::ApplyDisplayPrefs);
+    RunSettingDialog(dialog);
+}
+
+void ShogiApp::ApplyDisplayPrefs()
+{
+    view->GetBoard()->ReloadPieces();
+    m_pBGKibo->Update();
 }
 
 void ShogiApp::slotSettingMMoveable()

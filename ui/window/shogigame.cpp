@@ -6,7 +6,6 @@
 #include "cboardframe.h"
 #include "cengineplay.h"
 #include "cinfowidget.h"
-#include "cnewgamedlg.h"
 #include "commandtable.h"
 #include "cplayer.h"
 #include "gameending.h"
@@ -108,9 +107,7 @@ void ShogiApp::slotGameNewGame()
     const int count = doc->GetKiboNum();
     g_byGameStatus = GameStatus::Stopped;
     doc->SetKiboNum(0);
-    m_bGameSetOK = false;
-    RunSettingDialog(new CNewGameDLG(this));
-    if (!m_bGameSetOK) {
+    if (!ChooseNewGame()) {
         doc->SetKiboNum(count);
         g_byGameStatus = status;
         return;
@@ -139,6 +136,15 @@ void ShogiApp::slotGameNewGame()
     m_GameTime.restart();
     EngineCalls().SetComLevel(doc->GetComputerLevel());
     doc->Play();
+}
+
+void ShogiApp::EndEngineGame(bool endingRow)
+{
+    if (endingRow)
+        m_pBGKibo->InfoWidget()->ShowEndingRow(true);
+    slotGameBreak();
+    g_byGameStatus = GameStatus::Resigned;
+    StatusMessageTimeOut();
 }
 
 void ShogiApp::slotGameBreak()
