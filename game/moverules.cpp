@@ -240,6 +240,13 @@ void UnmakeMove(ShogiDoc &doc, const Move &m)
         doc.SetBoardInfo(m.sx, m.sy, m.skoma);
 }
 
+bool HasLegalMove(ShogiDoc &doc, BYTE owner)
+{
+    std::vector<Move> moves;
+    GenerateMoves(doc, owner, moves);
+    return !moves.empty();
+}
+
 unsigned long long Perft(ShogiDoc &doc, BYTE owner, int depth)
 {
     if (depth <= 0)

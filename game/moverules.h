@@ -65,6 +65,8 @@ struct Move
 };
 // Every legal move of owner, each promotion choice a move of its own.
 void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves);
+// False when owner is mated (or stalemated, which loses as well).
+bool HasLegalMove(ShogiDoc &doc, BYTE owner);
 // Plays / takes back a move on the board and hands only (no record).
 void MakeMove(ShogiDoc &doc, const Move &m);
 void UnmakeMove(ShogiDoc &doc, const Move &m);

@@ -22,8 +22,6 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include <vector>
-
 void ShogiApp::SetEnabled(std::initializer_list<int> ids, bool on)
 {
     m_commands->SetEnabled(ids, on);
@@ -252,9 +250,7 @@ void ShogiApp::ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bo
         // engine's quick mate test can miss an interposition: a claim with a
         // legal reply left is only a move, and the game goes on.
         board->FinishComputerMove();
-        std::vector<MoveRules::Move> replies;
-        MoveRules::GenerateMoves(*doc, doc->GetCurPlayer(), replies);
-        if (doc->GetEnding() == GameEnding::None && replies.empty()) {
+        if (doc->GetEnding() == GameEnding::None && !MoveRules::HasLegalMove(*doc, doc->GetCurPlayer())) {
             doc->SetEnding(GameEnding::Mate);
             ShowBox(this, BoxKind::Information, JC_KorvaneWin);
             slotGameBreak();
@@ -268,9 +264,7 @@ void ShogiApp::EndIfMated()
     const CPlayer *player = doc->GetPlayer(side);
     if (g_byGameStatus != GameStatus::Playing || !player || player->GetProperty() != 1)
         return;
-    std::vector<MoveRules::Move> moves;
-    MoveRules::GenerateMoves(*doc, side, moves);
-    if (!moves.empty())
+    if (MoveRules::HasLegalMove(*doc, side))
         return;
     doc->SetEnding(GameEnding::Mate);
     ShowBox(this, BoxKind::Information, side == 1 ? JC_MSGSecondWin : JC_MSGFirstWin);
