@@ -207,9 +207,7 @@ const EnglishText g_EnglishTexts[] = {
     KV_EN(JC_MoveChoosePromotion, "Add + to promote or = not to"),
     KV_EN(JC_MoveCannotPromote, "That piece cannot promote on this move"),
     KV_EN(JC_MoveMustPromote, "That piece must promote on this move"),
-    KV_EN(JC_MoveKingLeftInCheck, "That move leaves the king in check"),
     KV_EN(JC_MoveNotInHand, "That piece is not in hand"),
-    KV_EN(JC_MoveCannotDrop, "That piece cannot be dropped there"),
 
     // Printing and replay as played.
     KV_EN(JC_SpeedAsPlayed, "As played"),

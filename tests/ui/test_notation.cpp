@@ -101,15 +101,15 @@ TEST(TypedMoves, ReadAndRefused)
         {{"7g7f", "3c3d"}, "Bx2b+", Ok, true},
         {{"7g7f", "3c3d"}, "8h2b", Ok, false},
         {{"7g7f", "3c3d", "8h2b+", "3a2b"}, "B*4e", Ok, false},
-        {{"7g7f", "3c3d", "8h2b+", "3a2b"}, "B*2b", JC_MoveCannotDrop, false},
+        {{"7g7f", "3c3d", "8h2b+", "3a2b"}, "B*2b", JC_RefuseOccupied, false},
         {Marched, "Px7a=", JC_MoveMustPromote, false},
         {Marched, "7b7a", JC_MoveMustPromote, false},
         {Marched, "Px7a", Ok, true},
         {{"7g7f", "5c5d", "5i5h", "5d5e", "5h5i", "5e5f", "5g5f", "9c9d"},
          "P*5g",
-         JC_MSGTwoBo,
+         JC_RefuseTwoPawns,
          false},
-        {{"5g5f", "5c5d", "5f5e", "5d5e", "5i5h", "5e5f"}, "K-5g", JC_MoveKingLeftInCheck, false},
+        {{"5g5f", "5c5d", "5f5e", "5d5e", "5i5h", "5e5f"}, "K-5g", JC_RefuseKingLeftInCheck, false},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.typed);

@@ -8,6 +8,7 @@
 #include "language.h"
 #include "messagebox.h"
 #include "moverules.h"
+#include "refusals.h"
 #include "shogidoc.h"
 
 #include <QMouseEvent>
@@ -24,26 +25,6 @@ BYTE Status()
     return g_byGameStatus;
 }
 
-// What the status bar says about a refused drop; nullptr for a drop off the
-// board, which is simply put back.
-const char *DropRefusal(MoveRules::DropCheck check)
-{
-    switch (check) {
-    case MoveRules::DropOccupied:
-        return JC_RefuseOccupied;
-    case MoveRules::DropDeadSquare:
-        return JC_RefuseDeadSquare;
-    case MoveRules::DropTwoPawns:
-        return JC_RefuseTwoPawns;
-    case MoveRules::DropPawnMate:
-        return JC_RefusePawnDropMate;
-    case MoveRules::DropKingAttacked:
-        return JC_RefuseKingLeftInCheck;
-    case MoveRules::DropOk:
-    default:
-        return nullptr;
-    }
-}
 } // namespace
 
 bool CBoardFrame::IsComputerToMove() const

@@ -2,6 +2,7 @@
 
 #include "cplayer.h"
 #include "language.h"
+#include "refusals.h"
 #include "shogidoc.h"
 #include "westernnotation.h"
 
@@ -23,18 +24,8 @@ TypedMoveAnswer ResolveDrop(ShogiDoc &doc, BYTE owner, const TypedMove &t, int x
     if (!player || t.kind < 1 || t.kind > 7 || player->GetDaiNum(t.kind) == 0)
         return Refuse(JC_MoveNotInHand);
     const BYTE code = MakePhysicsKoma(t.kind, owner, 1);
-    switch (MoveRules::CheckDrop(doc, BYTE(x), BYTE(y), code)) {
-    case MoveRules::DropOk:
-        break;
-    case MoveRules::DropTwoPawns:
-        return Refuse(JC_MSGTwoBo);
-    case MoveRules::DropPawnMate:
-        return Refuse(JC_Utsifutumi);
-    case MoveRules::DropKingAttacked:
-        return Refuse(JC_MoveKingLeftInCheck);
-    default:
-        return Refuse(JC_MoveCannotDrop);
-    }
+    if (const char *why = DropRefusal(MoveRules::CheckDrop(doc, BYTE(x), BYTE(y), code)))
+        return Refuse(why);
     TypedMoveAnswer a;
     a.move = {DropPos, DropPos, code, BYTE(x), BYTE(y), 0, code};
     return a;
@@ -89,7 +80,7 @@ TypedMoveAnswer ResolveTypedMove(ShogiDoc &doc, const QString &text)
         if (MoveRules::LeavesKingSafe(doc, m.sx, m.sy, m.dx, m.dy))
             safe.push_back(m);
     if (safe.empty())
-        return Refuse(JC_MoveKingLeftInCheck);
+        return Refuse(JC_RefuseKingLeftInCheck);
     if (safe.size() > 1)
         return Refuse(JC_MoveAmbiguous);
 
