@@ -360,6 +360,7 @@ const EnglishText g_EnglishTexts[] = {
     KV_EN(JC_StudyHintUsed, "Hint used"),
     KV_EN(JC_StudyMateTime, "Mate search time (s)"),
     KV_EN(JC_StudyPerMove, "Analysis time per move (s)"),
+    KV_EN(JC_StudyHintTime, "Hint thinking time (s)"),
     KV_EN(JC_StudyBadAt, "Blunder: fall in winning chance (%)"),
     KV_EN(JC_StudyDubiousAt, "Dubious: fall in winning chance (%)"),
     KV_EN(JC_StudyLeave, "Back"),

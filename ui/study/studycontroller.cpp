@@ -445,6 +445,7 @@ void StudyController::LoadSettings()
     m_settings.multiPv = qBound(1, g.readEntry("MultiPV", m_settings.multiPv), 10);
     m_settings.msPerMove = qBound(100, g.readEntry("MsPerMove", m_settings.msPerMove), 600000);
     m_settings.mateMs = qBound(100, g.readEntry("MateMs", m_settings.mateMs), 600000);
+    m_settings.hintMs = qBound(100, g.readEntry("HintMs", m_settings.hintMs), 600000);
     m_settings.thresholds.dubious = qBound(1.0, g.readEntry("Dubious", m_settings.thresholds.dubious), 100.0);
     m_settings.thresholds.bad = qBound(1.0, g.readEntry("Bad", m_settings.thresholds.bad), 100.0);
 }
@@ -456,6 +457,7 @@ void StudyController::SaveSettings() const
     g.writeEntry("MultiPV", m_settings.multiPv);
     g.writeEntry("MsPerMove", m_settings.msPerMove);
     g.writeEntry("MateMs", m_settings.mateMs);
+    g.writeEntry("HintMs", m_settings.hintMs);
     g.writeEntry("Dubious", m_settings.thresholds.dubious);
     g.writeEntry("Bad", m_settings.thresholds.bad);
     g.sync();
@@ -476,7 +478,8 @@ void StudyController::EditSettings()
         s->setValue(ms / 1000.0);
         return s;
     };
-    QDoubleSpinBox *perMove = seconds(m_settings.msPerMove), *mate = seconds(m_settings.mateMs);
+    QDoubleSpinBox *perMove = seconds(m_settings.msPerMove), *mate = seconds(m_settings.mateMs),
+                   *hint = seconds(m_settings.hintMs);
     auto percent = [&dlg](double v) {
         auto *s = new QDoubleSpinBox(&dlg);
         s->setRange(1, 100);
@@ -489,6 +492,7 @@ void StudyController::EditSettings()
     form->addRow(QStringLiteral("MultiPV"), multiPv);
     form->addRow(JStr(JC_StudyPerMove), perMove);
     form->addRow(JStr(JC_StudyMateTime), mate);
+    form->addRow(JStr(JC_StudyHintTime), hint);
     form->addRow(JStr(JC_StudyDubiousAt), dubious);
     form->addRow(JStr(JC_StudyBadAt), bad);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
@@ -501,6 +505,7 @@ void StudyController::EditSettings()
     m_settings.multiPv = multiPv->value();
     m_settings.msPerMove = qRound(perMove->value() * 1000);
     m_settings.mateMs = qRound(mate->value() * 1000);
+    m_settings.hintMs = qRound(hint->value() * 1000);
     // A dubious move is never judged more harshly than a bad one.
     m_settings.thresholds.bad = bad->value();
     m_settings.thresholds.dubious = qMin(dubious->value(), bad->value());
