@@ -12,18 +12,13 @@ namespace scoretest {
 
 using Hand = std::array<int, 7>; // pawn .. rook
 
-// Written through the engine's own entry, then prepared for the given ply
-// count as a think would.
-inline void Place(ZelkorCore &z, const BOARD &b, Hand com = {}, Hand man = {}, int counter = 30)
-{
-    z.UpdateBoard(b, com.data(), man.data(), counter);
-    z.PreparePosScore();
-}
-
-// An SFEN board field; the hands come separately.
+// An SFEN board field written through the engine's own entry (the hands
+// come separately), then prepared for the given ply count as a think would.
 inline void Place(ZelkorCore &z, const char *sfen, Hand com = {}, Hand man = {}, int counter = 30)
 {
-    Place(z, usi::ToEngineInput(enginetest::Sfen(sfen)).board, com, man, counter);
+    z.UpdateBoard(usi::ToEngineInput(enginetest::Sfen(sfen)).board, com.data(), man.data(),
+                  counter);
+    z.PreparePosScore();
 }
 
 // Leaves only the hand-written evaluation terms (and material).
