@@ -1,15 +1,35 @@
 // Static evaluation: single features decided by comparing two positions that
 // differ only in that feature, mirror symmetry, mode flags and stability
 // under make/unmake.
-#include "test_score_util.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
 #include <vector>
 
-using namespace scoretest;
-
 namespace {
+
+using Hand = std::array<int, 7>; // pawn .. rook
+
+// An SFEN board field written through the engine's own entry (the hands
+// come separately), then prepared for the given ply count as a think would.
+void Place(ZelkorCore &z, const char *sfen, Hand com = {}, Hand man = {}, int counter = 30)
+{
+    z.UpdateBoard(usi::ToEngineInput(enginetest::Sfen(sfen)).board, com.data(), man.data(),
+                  counter);
+    z.PreparePosScore();
+}
+
+// Leaves only the hand-written evaluation terms (and material).
+void ZeroTables(ZelkorCore &z)
+{
+    std::memset(z.m_nComPosScore, 0, sizeof(z.m_nComPosScore));
+    std::memset(z.m_nManPosScore, 0, sizeof(z.m_nManPosScore));
+    std::memset(z.m_nAddScoreInAttack, 0, sizeof(z.m_nAddScoreInAttack));
+    std::memset(z.m_nAddScoreInDefense, 0, sizeof(z.m_nAddScoreInDefense));
+}
 
 class Eval : public ::testing::Test
 {

@@ -157,7 +157,8 @@ TEST(UsiPipe, PlaysMatesResignsAndStopsOnRequest)
     // Left alone this think goes 32 plies deep: an answer soon shows that stop cut it.
     u.Send("stop");
     const std::string best = u.Until("bestmove", 10);
-    EXPECT_TRUE(IsLegal(After(WriteSfen(StartPosition()), SplitWords(moves)), Answer(best))) << best;
+    const Position p = After(WriteSfen(StartPosition()), SplitWords(moves));
+    EXPECT_TRUE(IsLegal(p, Answer(best))) << best;
     EXPECT_TRUE(std::any_of(u.Seen().begin() + seen, u.Seen().end(), [](const std::string &l) {
         return l.rfind("info depth 1 score cp ", 0) == 0 && l.find(" pv ") != std::string::npos;
     }));
