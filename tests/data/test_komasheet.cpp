@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr KomaPoint kNoPiece{1050, 0};
-
 bool isPiece(int index)
 {
     return index != 12 && index != 15;
@@ -44,49 +42,6 @@ std::vector<Cell> usedCells()
         }
     }
     return cells;
-}
-
-// y of each (class, orientation) row: rows follow each other, each as high
-// as its class's cell.
-int rowY(int base, int cls, int orientation)
-{
-    int y = base;
-    for (int c = 0; c < cls; ++c)
-        y += 2 * BMPSIZE[c].height;
-    return y + orientation * BMPSIZE[cls].height;
-}
-
-void expectTableFollowsLayout(const KomaPoint (&table)[4][2][16], int base)
-{
-    for (int cls = 0; cls < 4; ++cls)
-        for (int o = 0; o < 2; ++o)
-            for (int i = 0; i < 16; ++i) {
-                SCOPED_TRACE(testing::Message()
-                             << "class " << cls << " orientation " << o << " index " << i);
-                const KomaPoint at = table[cls][o][i];
-                if (!isPiece(i)) {
-                    EXPECT_EQ(at.x, kNoPiece.x);
-                    EXPECT_EQ(at.y, kNoPiece.y);
-                    continue;
-                }
-                const int column = i <= 11 ? i + 2 : i + 1;
-                EXPECT_EQ(at.x, column * BMPSIZE[cls].width);
-                EXPECT_EQ(at.y, rowY(base, cls, o));
-            }
-}
-
-TEST(KomaLayout, TablesFollowTheSheetRows)
-{
-    const int firstSetEnd = rowY(0, 3, 1) + BMPSIZE[3].height;
-    expectTableFollowsLayout(STANDARDKOMA, 0);
-    // The second set starts two pixels before the first one ends.
-    expectTableFollowsLayout(NOSTANDARDKOMA, firstSetEnd - 2);
-    EXPECT_EQ(NOSTANDARDKOMA[0][0][0].y, 472);
-    for (int cls = 0; cls < 4; ++cls)
-        for (int o = 0; o < 2; ++o) {
-            EXPECT_EQ(WAY[cls][o].x, 0);
-            EXPECT_EQ(WAY[cls][o].y, STANDARDKOMA[cls][o][0].y);
-        }
 }
 
 class KomaSheet : public testing::Test
@@ -141,22 +96,6 @@ TEST_F(KomaSheet, EveryNamedCellHoldsASpriteWithAClearFrame)
                 }
             }
     }
-}
-
-TEST_F(KomaSheet, EverythingOutsideTheCellsIsPlainBackground)
-{
-    ASSERT_FALSE(sheet->isNull());
-    QImage used(sheet->size(), QImage::Format_Mono);
-    used.fill(0);
-    for (const Cell &c : usedCells())
-        for (int y = c.rect.top(); y <= c.rect.bottom(); ++y)
-            for (int x = c.rect.left(); x <= c.rect.right(); ++x)
-                used.setPixel(x, y, 1);
-    int stray = 0;
-    for (int y = 0; y < sheet->height(); ++y)
-        for (int x = 0; x < sheet->width(); ++x)
-            stray += used.pixelIndex(x, y) == 0 && sheet->pixel(x, y) != background();
-    EXPECT_EQ(stray, 0);
 }
 
 TEST_F(KomaSheet, HeuristicMaskKeepsPiecesAndRemovesAllBackground)

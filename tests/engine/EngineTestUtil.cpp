@@ -138,24 +138,18 @@ template <typename... Args> std::string Say(Args... args)
     return os.str();
 }
 
-// Base kind owning unique number u (0 for the kings).
+// Base kind owning unique number u: kings 1-2 (0), rooks 3-4, bishops 5-6,
+// golds 7-10, silvers 11-14, knights 15-18, lances 19-22, pawns 23-40.
 int KindOfNumber(int u)
 {
-    if (u <= 2)
-        return 0;
-    if (u <= 4)
-        return 7;
-    if (u <= 6)
-        return 6;
-    if (u <= 10)
-        return 5;
-    if (u <= 14)
-        return 4;
-    if (u <= 18)
-        return 3;
-    if (u <= 22)
-        return 2;
-    return 1;
+    return u <= 2    ? 0
+           : u <= 4  ? 7
+           : u <= 6  ? 6
+           : u <= 10 ? 5
+           : u <= 14 ? 4
+           : u <= 18 ? 3
+           : u <= 22 ? 2
+                     : 1;
 }
 
 // The list of a square as a multiset of (attacker square, x-ray bit).
@@ -204,14 +198,6 @@ std::string CheckNumbering(const ZelkorCore &z)
 }
 
 } // namespace
-
-std::vector<int> ListOf(const ZelkorCore &z, bool com, int square)
-{
-    const int *list = com ? z.m_nPsbComKoma[square] : z.m_nPsbManKoma[square];
-    std::vector<int> v(list, list + (com ? z.m_nPsbComKomas[square] : z.m_nPsbManKomas[square]));
-    std::sort(v.begin(), v.end());
-    return v;
-}
 
 std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s)
 {

@@ -6,7 +6,6 @@
 #include "zelkor_access.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,13 +50,6 @@ struct Move
     {
         return src == o.src && dst == o.dst && kind == o.kind && naru == o.naru;
     }
-    bool operator<(const Move &o) const
-    {
-        return src != o.src ? src < o.src
-               : dst != o.dst ? dst < o.dst
-               : kind != o.kind ? kind < o.kind
-                                : naru < o.naru;
-    }
 };
 
 // A random legal move for the side given (Com if com); false if none was found.
@@ -94,9 +86,6 @@ std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s);
 // in scratch (lists as sets of attacking squares, numbering invariants,
 // hands, stacks, material, packed hand). Empty when consistent.
 std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch);
-
-// Sorted entries of one list, for set comparisons.
-std::vector<int> ListOf(const ZelkorCore &z, bool com, int square);
 
 } // namespace enginetest
 

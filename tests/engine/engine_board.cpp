@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 namespace enginetest {
@@ -256,14 +255,6 @@ std::vector<Pos> MakePositions(int games, std::uint64_t seed)
         }
     }
     return out;
-}
-
-std::set<Move> MoveSet(const CANDI_MOVE *p, int n)
-{
-    std::set<Move> s;
-    for (int i = 0; i < n; i++)
-        s.insert({p[i].nSrcPos, p[i].nDstPos, p[i].nKind, p[i].nNaru});
-    return s;
 }
 
 std::string CheckCandidates(const Pos &pos, bool com, const CANDI_MOVE *p, int n)

@@ -8,7 +8,6 @@
 #include "EngineTestUtil.h"
 #include "usi_position.h"
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -53,7 +52,6 @@ std::vector<Move> EngineMoves(ZelkorCore &z, bool com);
 std::vector<Pos> MakePositions(int games, std::uint64_t seed);
 Pos HandHeavyPosition(Rng &rng);
 
-std::set<Move> MoveSet(const CANDI_MOVE *p, int n);
 // Empty when every candidate is a pseudo-legal move of the side; otherwise
 // the first offending candidate.
 std::string CheckCandidates(const Pos &pos, bool com, const CANDI_MOVE *p, int n);

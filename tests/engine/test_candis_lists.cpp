@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 using namespace enginetest;
 
@@ -21,26 +20,15 @@ protected:
     void Set(const char *sfen) { pos = Sfen(sfen); }
     void Commit() { Load(*z, pos); }
     CANDI_MOVE *Row() { return z->CandiRow(z->m_nDepth); }
-    static CANDI_MOVE C(int src, int dst, int kind, int naru, int t1, int score)
-    {
-        return {src, dst, kind, naru, t1, score};
-    }
-    bool Has(const CANDI_MOVE *p, int n, int src, int dst, int naru = -1)
-    {
-        for (int i = 0; i < n; i++)
-            if (p[i].nSrcPos == src && p[i].nDstPos == dst && (naru < 0 || p[i].nNaru == naru))
-                return true;
-        return false;
-    }
 };
 
 TEST_F(Candis, DeleteSameMoveKeepsTheBetterScoreAndItsTemp)
 {
     z->m_nDepth = 5;
     CANDI_MOVE *r = Row();
-    r[0] = C(0x77, 0x67, 0, 0, 11, 5);
-    r[1] = C(0x55, 0x45, 0, 0, 1, 1);
-    r[2] = C(0x77, 0x67, 0, 0, 22, 9);
+    r[0] = {0x77, 0x67, 0, 0, 11, 5};
+    r[1] = {0x55, 0x45, 0, 0, 1, 1};
+    r[2] = {0x77, 0x67, 0, 0, 22, 9};
     int n = 3;
     z->DeleteSameMove(&n);
     ASSERT_EQ(n, 2);
@@ -48,7 +36,7 @@ TEST_F(Candis, DeleteSameMoveKeepsTheBetterScoreAndItsTemp)
     EXPECT_EQ(r[0].nTemp1, 22);
     EXPECT_EQ(r[1].nDstPos, 0x45);
 
-    r[0] = r[1] = r[2] = C(255, 0x55, 129, 0, 0, 3);
+    r[0] = r[1] = r[2] = {255, 0x55, 129, 0, 0, 3};
     r[1].nScore = 3; // equal scores: the first entry keeps its own temp
     r[1].nTemp1 = 7;
     n = 3;
@@ -57,9 +45,9 @@ TEST_F(Candis, DeleteSameMoveKeepsTheBetterScoreAndItsTemp)
     EXPECT_EQ(r[0].nTemp1, 0);
 
     // A different promotion flag or kind makes a different move.
-    r[0] = C(0x65, 0x75, 0, 0, 0, 1);
-    r[1] = C(0x65, 0x75, 0, 8, 0, 1);
-    r[2] = C(0x65, 0x75, 1, 0, 0, 1);
+    r[0] = {0x65, 0x75, 0, 0, 0, 1};
+    r[1] = {0x65, 0x75, 0, 8, 0, 1};
+    r[2] = {0x65, 0x75, 1, 0, 0, 1};
     n = 3;
     z->DeleteSameMove(&n);
     EXPECT_EQ(n, 3);
@@ -90,7 +78,9 @@ TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
         }
     }
     EXPECT_TRUE(goldSeen);
-    EXPECT_TRUE(Has(r, n, 255, 0x48));
+    EXPECT_TRUE(std::any_of(r, r + n, [](const CANDI_MOVE &c) {
+        return c.nSrcPos == 255 && c.nDstPos == 0x48;
+    })) << "the drop on 0x48";
     z->m_nCounter = 30;
     n = 0;
     z->AppendCandiMovebyCalcScore(&n);
@@ -149,7 +139,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
             int n = com ? z->GCCM_EscapeFromOute() : z->GMCM_EscapeFromOute();
             const CANDI_MOVE *r = Row();
             ASSERT_EQ(CheckCandidates(p, com, r, n), "");
-            std::set<Move> got = MoveSet(r, n);
+            std::vector<Move> got;
+            for (int j = 0; j < n; j++)
+                got.push_back({r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
             int checker = 0;
             const int *lst = com ? z->m_nPsbManKoma[king] : z->m_nPsbComKoma[king];
             for (int j = 0; !checker; j++)
@@ -162,8 +154,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
                     (com ? (m.dst >= 0x71 || m.src >= 0x71) : (m.dst < 0x40 || m.src < 0x40));
                 bool capture = m.src != 255 && m.dst == checker && m.src != king && !promotedOnly;
                 if (m.src == king || capture) {
-                    EXPECT_TRUE(got.count(m)) << "missing evasion " << std::hex << m.src << "->"
-                                              << m.dst << " naru " << m.naru;
+                    EXPECT_NE(std::find(got.begin(), got.end(), m), got.end())
+                        << "missing evasion " << std::hex << m.src << "->" << m.dst << " naru "
+                        << m.naru;
                 }
             }
             for (int j = 0; j < n; j++)

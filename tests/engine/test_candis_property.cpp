@@ -1,54 +1,94 @@
-// Every generator, in both twins, over many positions: candidates are moves
-// of the right side, and the position is left as it was.
+// Every generator, in both twins, over many positions from random play:
+// candidates are moves of the right side, nothing outside a generator's block
+// is written, and the position is left as it was.
 #include "engine_board.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
-#include <memory>
+#include <tuple>
 
 using namespace enginetest;
 
 namespace {
 
 #ifdef KORVANE_SANITIZE
-constexpr int kGames = 40;
+constexpr int kGames = 40, kStrategicGames = 12;
 #else
-constexpr int kGames = 260;
+constexpr int kGames = 260, kStrategicGames = 90;
 #endif
 
 struct Harness
 {
     EnginePtr z = enginetest::NewEngine();
     Snapshot before{};
-    Snapshot after{};
     Pos pos{};
+    Rng rng{1};
     int runs = 0;
 
-    // Runs one generator writing into row `row`, checks its candidates and
-    // that the position is untouched.
-    void Run(const char *name, bool com, const std::function<int(CANDI_MOVE *)> &gen, int row = 3)
+    // The n candidates at p are moves of the side; depth, tag depth and the
+    // position are as they were.
+    void Check(const std::string &name, bool com, const CANDI_MOVE *p, int n, int depth, int tag)
     {
-        CANDI_MOVE *p = z->CandiRow(row);
-        int depth = z->m_nDepth;
-        int n = gen(p);
         runs++;
         ASSERT_GE(n, 0) << name;
         ASSERT_LE(n, z->CandiEnd() - p) << name;
-        std::string err = CheckCandidates(pos, com, p, n);
-        ASSERT_EQ(err, "") << name;
-        // Byte-equal is the common case; lists rebuilt by make/unmake may
-        // differ in order only, which the multiset comparison accepts.
-        TakeSnapshot(*z, after);
-        if (std::memcmp(&after, &before, sizeof after) != 0) {
-            ASSERT_EQ(CompareWithSnapshot(*z, before), "") << name << " changed the position";
-        }
         ASSERT_EQ(z->m_nDepth, depth) << name;
+        ASSERT_EQ(z->m_nMinTagDepth, tag) << name;
+        ASSERT_EQ(CheckCandidates(pos, com, p, n), "") << name;
+        // Lists rebuilt by make/unmake may differ in order only.
+        ASSERT_EQ(CompareWithSnapshot(*z, before), "") << name << " changed the position";
+    }
+
+    // Runs one generator writing into row `row`.
+    void Run(const std::string &name, bool com, const std::function<int(CANDI_MOVE *)> &gen,
+             int row = 3)
+    {
+        CANDI_MOVE *p = z->CandiRow(row);
+        const int depth = z->m_nDepth, tag = z->m_nMinTagDepth;
+        Check(name, com, p, gen(p), depth, tag);
+    }
+
+    // A generator that takes its block and returns its count.
+    void Block(const std::string &name, bool com, const std::function<int(CANDI_MOVE *)> &gen)
+    {
+        const int depth = z->m_nDepth, tag = z->m_nMinTagDepth;
+        CANDI_MOVE *p = z->CandiRow(depth) + 5;
+        p[-1] = {77, 77, 77, 77, 77, 77};
+        const int n = gen(p);
+        ASSERT_EQ(p[-1].nSrcPos, 77) << name << " wrote before its block";
+        Check(name, com, p, n, depth, tag);
+        NothingPastTheArea(name);
+    }
+
+    // A generator that finds its place at row m_nDepth, index *pnCount.
+    void Counted(const std::string &name, bool com, const std::function<void(int *)> &gen)
+    {
+        const int depth = z->m_nDepth, tag = z->m_nMinTagDepth;
+        const int start = rng.Below(2) ? 0 : 7;
+        CANDI_MOVE *row = z->CandiRow(depth);
+        for (int i = 0; i < start; i++)
+            row[i] = {88, 88, 88, 88, 88, 88};
+        int n = start;
+        gen(&n);
+        ASSERT_GE(n, start) << name;
+        for (int i = 0; i < start; i++) {
+            ASSERT_EQ(row[i].nSrcPos, 88) << name << " overwrote the entries before its count";
+        }
+        Check(name, com, row + start, n - start, depth, tag);
+        NothingPastTheArea(name);
+    }
+
+    // The pointers behind the candidate area stay null.
+    void NothingPastTheArea(const std::string &name)
+    {
+        for (CANDI_MOVE *pre : z->m_pPreCandi) {
+            ASSERT_EQ(pre, nullptr) << name << " wrote past the candidate area";
+        }
     }
 };
 
-template <bool C> void RunSide(Harness &h)
+template <bool C> void RunTactical(Harness &h)
 {
     ZelkorCore &z = *h.z;
     const char *side = C ? "Com " : "Man ";
@@ -61,18 +101,18 @@ template <bool C> void RunSide(Harness &h)
             continue;
         if (own(c)) {
             for (int all = 0; all <= 1; all++)
-                h.Run(name("UsePointedKoma").c_str(), C, [&](CANDI_MOVE *p) {
+                h.Run(name("UsePointedKoma"), C, [&](CANDI_MOVE *p) {
                     return C ? z.GCCM_UsePointedKoma(all, s, p) : z.GMCM_UsePointedKoma(all, s, p);
                 });
         } else {
-            h.Run(name("ToruOnPreMoveOfEnemy").c_str(), C, [&](CANDI_MOVE *p) {
+            h.Run(name("ToruOnPreMoveOfEnemy"), C, [&](CANDI_MOVE *p) {
                 return C ? z.GCCM_ToruOnPreMoveOfEnemy(s, p) : z.GMCM_ToruOnPreMoveOfEnemy(s, p);
             });
             int k = c & 15;
             if (c != 0 && (k == 2 || (c & 7) >= 6)) {
                 for (int t : {ownKing, s + (C ? 48 : -48) > 0 ? s + (C ? 48 : -48) : ownKing})
                     for (int all = 0; all <= 1; all++) {
-                        h.Run(name("BreakOffShaKaku").c_str(), C, [&](CANDI_MOVE *p) {
+                        h.Run(name("BreakOffShaKaku"), C, [&](CANDI_MOVE *p) {
                             return C ? z.GCCM_BreakOffShaKaku(all, s, t, p)
                                      : z.GMCM_BreakOffShaKaku(all, s, t, p);
                         });
@@ -85,16 +125,15 @@ template <bool C> void RunSide(Harness &h)
         }
         if ((s * 7) % 5 == 0 || s == oppKing)
             for (int mode = 0; mode <= 2; mode++)
-                h.Run(name("DestPointedPos").c_str(), C, [&](CANDI_MOVE *p) {
+                h.Run(name("DestPointedPos"), C, [&](CANDI_MOVE *p) {
                     return C ? z.GCCM_DestPointedPos(mode, s, p)
                              : z.GMCM_DestPointedPos(mode, s, p);
                 });
     }
-    h.Run(name("Oute").c_str(), C,
-          [&](CANDI_MOVE *p) { return C ? z.GCCM_Oute(p) : z.GMCM_Oute(p); });
-    h.Run(name("DemandKomaOute").c_str(), C,
+    h.Run(name("Oute"), C, [&](CANDI_MOVE *p) { return C ? z.GCCM_Oute(p) : z.GMCM_Oute(p); });
+    h.Run(name("DemandKomaOute"), C,
           [&](CANDI_MOVE *p) { return C ? z.GCCM_DemandKomaOute(p) : z.GMCM_DemandKomaOute(p); });
-    h.Run(name("BreakThroughOfShaKakuOute").c_str(), C, [&](CANDI_MOVE *p) {
+    h.Run(name("BreakThroughOfShaKakuOute"), C, [&](CANDI_MOVE *p) {
         return C ? z.GCCM_BreakThroughOfShaKakuOute(p) : z.GMCM_BreakThroughOfShaKakuOute(p);
     });
     // Trial-based selection on the moves of the first few own pieces.
@@ -102,27 +141,24 @@ template <bool C> void RunSide(Harness &h)
         int c = z.m_komaUni[u].nKind, sq = z.m_komaUni[u].nPos;
         if (!own(c))
             continue;
-        h.Run(name("SelectUsePointedKoma").c_str(), C, [&](CANDI_MOVE *p) {
+        h.Run(name("SelectUsePointedKoma"), C, [&](CANDI_MOVE *p) {
             int n = C ? z.GCCM_UsePointedKoma(1, sq, p) : z.GMCM_UsePointedKoma(1, sq, p);
             return C ? z.GCCM_SelectUsePointedKoma(n, sq, p)
                      : z.GMCM_SelectUsePointedKoma(n, sq, p);
         });
     }
     // Escapes write from the start of row m_nDepth.
-    if (z.m_nPsbManKomas[ownKing] != 0 || z.m_nPsbComKomas[ownKing] != 0) {
-        bool inCheck = C ? z.m_nPsbManKomas[ownKing] != 0 : z.m_nPsbComKomas[ownKing] != 0;
-        if (inCheck) {
-            z.m_nDepth = C ? 2 : 3;
+    if (C ? z.m_nPsbManKomas[ownKing] != 0 : z.m_nPsbComKomas[ownKing] != 0) {
+        z.m_nDepth = C ? 2 : 3;
+        h.Run(
+            name("EscapeFromOute"), C,
+            [&](CANDI_MOVE *) { return C ? z.GCCM_EscapeFromOute() : z.GMCM_EscapeFromOute(); },
+            z.m_nDepth);
+        if (C)
             h.Run(
-                name("EscapeFromOute").c_str(), C,
-                [&](CANDI_MOVE *) { return C ? z.GCCM_EscapeFromOute() : z.GMCM_EscapeFromOute(); },
-                z.m_nDepth);
-            if (C)
-                h.Run(
-                    "Com PsbEscapeFromOute", C,
-                    [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); }, z.m_nDepth);
-            z.m_nDepth = 0;
-        }
+                "Com PsbEscapeFromOute", C,
+                [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); }, z.m_nDepth);
+        z.m_nDepth = 0;
     }
 }
 
@@ -169,12 +205,125 @@ void RunLists(Harness &h)
     z.m_nDepth = 0;
 }
 
+// A remembered line for the current ply: some moves of the side still
+// playable, some not.
+void FillOwnLine(Harness &h, bool com)
+{
+    ZelkorCore &z = *h.z;
+    int d = z.m_nDepth;
+    std::vector<Move> own = PseudoMoves(h.pos, com);
+    for (int p = d; p < d + 8; p++) {
+        if (own.empty() || h.rng.Below(4) == 0) {
+            z.m_moveTree[d][p] = {0x11 + h.rng.Below(0x89), 0x11 + h.rng.Below(0x89),
+                                  h.rng.Below(2) ? 0 : 129, 0};
+            continue;
+        }
+        const Move &m = own[h.rng.Below(static_cast<int>(own.size()))];
+        z.m_moveTree[d][p] = {m.src, m.dst, m.kind, m.naru};
+    }
+    z.m_nSearchedDepth[d] = d + 1 + h.rng.Below(7);
+}
+
+// A threat of the opponent: usually a real move of it, sometimes stale.
+Move PickThreat(Harness &h, bool com)
+{
+    std::vector<Move> theirs = PseudoMoves(h.pos, !com);
+    if (theirs.empty())
+        return {255, 0x55, com ? 1 : 129, 0};
+    Move m = theirs[h.rng.Below(static_cast<int>(theirs.size()))];
+    if (h.rng.Below(5) == 0)
+        m.kind ^= 0x85; // no longer what the destination holds
+    return m;
+}
+
+template <bool C> void RunStrategic(Harness &h)
+{
+    ZelkorCore &z = *h.z;
+    const std::string side = C ? "Com " : "Man ";
+    auto nm = [&](const char *g) { return side + g; };
+    FillOwnLine(h, C);
+    TakeSnapshot(z, h.before);
+
+    Move th = PickThreat(h, C);
+    h.Counted(nm("Disturb"), C, [&](int *n) {
+        C ? z.GCCM_Disturb(th.src, th.dst, th.kind, 0, n)
+          : z.GMCM_Disturb(th.src, th.dst, th.kind, 0, n);
+    });
+    if (C)
+        h.Counted("Com PsbDisturb", C,
+                  [&](int *n) { z.GCCM_PsbDisturb(th.src, th.dst, th.kind, th.naru, n); });
+    int done = h.rng.Below(3) ? 0 : th.dst;
+    h.Counted(nm("DisturbSurface"), C, [&](int *n) {
+        C ? z.GCCM_DisturbSurfaceByMan(done, n) : z.GMCM_DisturbSurfaceByCom(done, n);
+    });
+    int quota = 1 + h.rng.Below(20);
+    h.Counted(nm("ToruOrNaru"), C,
+              [&](int *n) { C ? z.GCCM_ToruOrNaru(quota, n) : z.GMCM_ToruOrNaru(quota, n); });
+    h.Counted(nm("ThreatKoma"), C,
+              [&](int *n) { C ? z.GCCM_ThreatManKoma(quota, n) : z.GMCM_ThreatComKoma(quota, n); });
+
+    for (int s = 0x11; s <= 0x99; s++) {
+        int c = z.m_nBoard[s];
+        if ((s & 15) == 0 || (s & 15) > 9 || !(C ? IsMan(c) : IsCom(c)))
+            continue;
+        int u = z.m_nUniBoard[s];
+        int p1 = u < 7 ? 6 : u < 23 ? 7 : 9, p2 = u < 7 ? 4 : u < 23 ? 5 : 8;
+        h.Block(nm("Demand"), C, [&](CANDI_MOVE *p) {
+            return C ? z.GCCM_DemandManKoma(p1, p2, s, p) : z.GMCM_DemandComKoma(p1, p2, s, p);
+        });
+    }
+
+    using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
+    const std::tuple<const char *, Gen, Gen> plain[] = {
+        {"UtsuDemandTwo", &ZelkorCore::GCCM_UtsuDemandTwo, &ZelkorCore::GMCM_UtsuDemandTwo},
+        {"BreakThroughOfShaKaku", &ZelkorCore::GCCM_BreakThroughOfShaKaku,
+         &ZelkorCore::GMCM_BreakThroughOfShaKaku},
+        {"BreakThroughOfSha", &ZelkorCore::GCCM_BreakThroughOfSha,
+         &ZelkorCore::GMCM_BreakThroughOfSha},
+        {"DefenceShaKaku", &ZelkorCore::GCCM_DefenceShaKaku, &ZelkorCore::GMCM_DefenceShaKaku},
+        {"AttackByKin", &ZelkorCore::GCCM_AttackByKin, &ZelkorCore::GMCM_AttackByKin},
+        {"UtsuOfShaKaku", &ZelkorCore::GCCM_UtsuOfShaKaku, &ZelkorCore::GMCM_UtsuOfShaKaku},
+        {"UtsuHu / FowardHuNaru", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_FowardHuNaru},
+        {"UtsuHu / UtsuOfHu", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_UtsuOfHu},
+    };
+    for (const auto &g : plain) {
+        Gen gen = C ? std::get<1>(g) : std::get<2>(g);
+        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) { return (z.*gen)(p); });
+    }
+
+    using QGen = int (ZelkorCore::*)(int, CANDI_MOVE *);
+    const std::tuple<const char *, QGen, QGen> quoted[] = {
+        {"AttackOnGyokuNarrowAround", &ZelkorCore::GCCM_AttackOnGyokuNarrowAround,
+         &ZelkorCore::GMCM_AttackOnGyokuNarrowAround},
+        {"AttackOnGyokuWideAround", &ZelkorCore::GCCM_AttackOnGyokuWideAround,
+         &ZelkorCore::GMCM_AttackOnGyokuWideAround},
+        {"AttackbyHishaKakuKyou", &ZelkorCore::GCCM_AttackbyHishaKakuKyou,
+         &ZelkorCore::GMCM_AttackbyHishaKakuKyou},
+        {"AttackHu", &ZelkorCore::GCCM_AttackHu, &ZelkorCore::GMCM_AttackHu},
+        {"AttackOnEnemyHu", &ZelkorCore::GCCM_AttackOnEnemyHu, &ZelkorCore::GMCM_AttackOnEnemyHu},
+        {"UtsuHuOnEnemyField", &ZelkorCore::GCCM_UtsuHuOnEnemyField,
+         &ZelkorCore::GMCM_UtsuHuOnEnemyField},
+        {"ToruOnKeimaKyouHu", &ZelkorCore::GCCM_ToruOnKeimaKyouHu,
+         &ZelkorCore::GMCM_ToruOnKeimaKyouHu},
+        {"FeedOverEffect", &ZelkorCore::GCCM_FeedOverEffect, &ZelkorCore::GMCM_FeedOverEffect},
+    };
+    for (const auto &g : quoted) {
+        QGen gen = C ? std::get<1>(g) : std::get<2>(g);
+        int q = 1 + h.rng.Below(6);
+        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) {
+            int n = (z.*gen)(q, p);
+            EXPECT_LE(n, q) << std::get<0>(g) << " beyond its quota";
+            return n;
+        });
+    }
+}
+
 } // namespace
 
 TEST(CandidateProperty, EveryGeneratorProposesMovesOfItsSideAndRestoresThePosition)
 {
     Harness h;
-    std::vector<Pos> positions = MakePositions(kGames, 20240611);
+    const std::vector<Pos> positions = MakePositions(kGames, 20240611);
     ASSERT_GT(positions.size(), static_cast<size_t>(kGames));
     for (const Pos &pos : positions) {
         h.pos = pos;
@@ -185,13 +334,38 @@ TEST(CandidateProperty, EveryGeneratorProposesMovesOfItsSideAndRestoresThePositi
         bool comMayMove = !Attacked(pos, KingSquare(pos, false), true);
         bool manMayMove = !Attacked(pos, KingSquare(pos, true), false);
         if (comMayMove)
-            RunSide<true>(h);
+            RunTactical<true>(h);
         if (manMayMove)
-            RunSide<false>(h);
+            RunTactical<false>(h);
         if (comMayMove && manMayMove)
             RunLists(h);
         if (::testing::Test::HasFatalFailure())
             return;
     }
     EXPECT_GT(h.runs, 20 * kGames);
+}
+
+TEST(StrategicGenerators, CandidatesAreMovesOfTheSideAndLeaveThePositionAlone)
+{
+    Harness h;
+    std::vector<Pos> positions = MakePositions(kStrategicGames, 2718);
+    ASSERT_GT(positions.size(), 100u);
+    for (const Pos &p : positions) {
+        for (bool com : {true, false}) {
+            // The side to move must not be able to take the king.
+            if (Attacked(p, KingSquare(p, !com), com))
+                continue;
+            Load(*h.z, p);
+            h.pos = p;
+            h.z->m_nDepth = (com ? 0 : 1) + 2 * h.rng.Below(3);
+            h.z->m_nMinTagDepth = h.z->m_nDepth + 1 + h.rng.Below(6);
+            h.z->m_bBattle = h.rng.Below(2) == 0;
+            if (com)
+                RunStrategic<true>(h);
+            else
+                RunStrategic<false>(h);
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+    }
 }

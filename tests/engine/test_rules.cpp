@@ -54,14 +54,19 @@ EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 // Attack lists
 // ---------------------------------------------------------------------------
 
-TEST(AttackLists, RookInTheInitialPosition)
+TEST(AttackLists, RookAndBishopOfTheInitialPosition)
 {
     auto z = NewEngine();
-    int u = z->m_nUniBoard[0x88];
-    std::set<int> expected = {Plain(0x78), XRay(0x68),  Plain(0x89), Plain(0x87), Plain(0x86),
-                              Plain(0x85), Plain(0x84), Plain(0x83), Plain(0x82), Plain(0x98)};
-    EXPECT_EQ(Reach(*z, false, u), expected);
-    EXPECT_TRUE(Reach(*z, true, u).empty());
+    const int rook = z->m_nUniBoard[0x88], bishop = z->m_nUniBoard[0x82];
+    EXPECT_EQ(Reach(*z, false, rook),
+              (std::set<int>{Plain(0x78), XRay(0x68), Plain(0x89), Plain(0x87), Plain(0x86),
+                             Plain(0x85), Plain(0x84), Plain(0x83), Plain(0x82), Plain(0x98)}));
+    EXPECT_TRUE(Reach(*z, true, rook).empty());
+    // A pawn step opens the bishop's diagonal.
+    z->MoveKomaOnBoard(0x63, 0x73, 0);
+    EXPECT_EQ(Reach(*z, false, bishop),
+              (std::set<int>{Plain(0x73), Plain(0x64), Plain(0x55), Plain(0x46), Plain(0x37),
+                             Plain(0x71), Plain(0x91), Plain(0x93)}));
 }
 
 TEST(AttackLists, LanceSeesThroughItsRookAsXRay)
@@ -90,48 +95,34 @@ TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
 }
 
 // ---------------------------------------------------------------------------
-// Making and unmaking
-// ---------------------------------------------------------------------------
-
-TEST(MakeUnmake, PawnStepOpensTheBishop)
-{
-    auto z = NewEngine();
-    auto before = std::make_unique<Snapshot>();
-    TakeSnapshot(*z, *before);
-    int bishop = z->m_nUniBoard[0x82];
-    z->MoveKomaOnBoard(0x63, 0x73, 0);
-    std::set<int> expected = {Plain(0x73), Plain(0x64), Plain(0x55), Plain(0x46),
-                              Plain(0x37), Plain(0x71), Plain(0x91), Plain(0x93)};
-    EXPECT_EQ(Reach(*z, false, bishop), expected);
-    EXPECT_NE(z->m_dwBoard1, before->board1);
-    EXPECT_EQ(CompareWithRebuild(*z, *NewEngine()), "");
-    z->BackKomaOnBoard(0x63, 0x73, 0, 0);
-    EXPECT_EQ(CompareWithSnapshot(*z, *before), "");
-}
-
-// ---------------------------------------------------------------------------
 // Result table
 // ---------------------------------------------------------------------------
 
 class ResultTableTest : public testing::Test
 {
 protected:
+    using Fields = std::array<int, 6>; // gain, depth, searched, source, destination, promotion
+
     void SetUp() override
     {
         z = NewCore();
         ASSERT_TRUE(z->AllocMemory(0));
         z->InitResultArea();
-        Key(0x12345678, 0x9abcdef0, 0);
+        z->m_dwBoard1 = 0x12345678;
+        z->m_dwBoard2 = 0x9abcdef0;
+        z->m_dwDai = 0;
     }
-    void Key(std::uint32_t b1, std::uint32_t b2, std::uint32_t dai)
+    void Save(int gain, int depth, int searched = 2)
     {
-        z->m_dwBoard1 = b1;
-        z->m_dwBoard2 = b2;
-        z->m_dwDai = dai;
+        RESULT_IO in = {gain, depth, searched, 0, 0, 0, 0};
+        z->SaveSearchData(&in);
     }
-    RESULT_IO Io(int gain, int depth, int searched = 2, int src = 0, int dst = 0)
+    // What a probe at `depth` reads back.
+    Fields Probe(int depth, void (ZelkorCore::*load)(RESULT_IO *) = &ZelkorCore::LoadSearchData)
     {
-        return {gain, depth, searched, src, dst, 0, 0};
+        RESULT_IO r = {-1, depth, 9, 9, 0, 0, 0};
+        ((*z).*load)(&r);
+        return {r.nGain, r.nDepth, r.nSearched, r.nSrcPos, r.nDstPos, r.nNaru};
     }
     EnginePtr z;
 };
@@ -141,96 +132,61 @@ TEST_F(ResultTableTest, SearchEntryHitsAndShallowResults)
     RESULT_IO in = {120, 3, 2, 0x77, 0x76, 0, 8};
     z->SaveSearchData(&in);
     EXPECT_EQ(z->m_nResults, 1);
-
-    RESULT_IO r = Io(-1, 3);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 120);
-    EXPECT_EQ(r.nSearched, 2);
-    EXPECT_EQ(r.nDepth, 3);
-    EXPECT_EQ(r.nSrcPos, 0x77);
-    EXPECT_EQ(r.nNaru, 8);
-
-    r = Io(-1, 5); // deeper than stored: only the move
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, -1);
-    EXPECT_EQ(r.nSearched, 0);
-    EXPECT_EQ(r.nDepth, 3);
-    EXPECT_EQ(r.nDstPos, 0x76);
-
-    Key(0x12345678, 0x9abcdef1, 0); // same home slot, other position
-    r = Io(-1, 1, 9, 9);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nSearched, 0);
-    EXPECT_EQ(r.nDepth, 0);
-    EXPECT_EQ(r.nSrcPos, 0);
+    EXPECT_EQ(Probe(3), (Fields{120, 3, 2, 0x77, 0x76, 8}));
+    EXPECT_EQ(Probe(5), (Fields{-1, 3, 0, 0x77, 0x76, 8})); // deeper than stored: only the move
+    z->m_dwBoard2 ^= 1;                                     // same home slot, other position
+    EXPECT_EQ(Probe(1), (Fields{-1, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ResultTableTest, ReplacementByDepth)
 {
-    RESULT_IO a = Io(10, 4, 1);
-    z->SaveSearchData(&a);
-    RESULT_IO shallower = Io(20, 3);
-    z->SaveSearchData(&shallower);
-    RESULT_IO same = Io(30, 4); // kept: equal depth and the stored one was searched fully
-    z->SaveSearchData(&same);
-    RESULT_IO r = Io(0, 1);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 10);
-    RESULT_IO deeper = Io(40, 6);
-    z->SaveSearchData(&deeper);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 40);
+    Save(10, 4, 1);
+    Save(20, 3);
+    Save(30, 4); // kept: equal depth and the stored one was searched fully
+    EXPECT_EQ(Probe(1)[0], 10);
+    Save(40, 6);
+    EXPECT_EQ(Probe(1)[0], 40);
     EXPECT_EQ(z->m_nResults, 1);
 }
 
 TEST_F(ResultTableTest, FullTableStoresNothing)
 {
     z->m_nResults = z->m_nLimitResults + 1;
-    RESULT_IO a = Io(50, 4);
-    z->SaveSearchData(&a);
+    Save(50, 4);
+    RESULT_IO a = {50, 4, 2, 0, 0, 0, 0};
     z->SaveOuteDataOnMan(&a);
-    RESULT_IO r = Io(0, 1);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nSearched, 0);
+    EXPECT_EQ(Probe(1)[2], 0);
     EXPECT_EQ(z->m_nResults, z->m_nLimitResults + 1);
 }
 
 TEST_F(ResultTableTest, MateAgainstManAlsoRecordsAWin)
 {
-    RESULT_IO mate = Io(100, 5);
+    RESULT_IO mate = {100, 5, 2, 0, 0, 0, 0};
     z->SaveOuteDataOnMan(&mate);
     EXPECT_EQ(z->m_nResults, 2);
-    RESULT_IO r = Io(0, 7);
-    z->LoadOuteDataOnMan(&r);
-    EXPECT_EQ(r.nSearched, 1);
-    EXPECT_EQ(r.nGain, 100);
-    EXPECT_EQ(r.nDepth, 5);
-    r = Io(0, 5 * 256);
-    z->LoadSearchData(&r);
-    EXPECT_EQ(r.nGain, 30000);
-    EXPECT_EQ(r.nSearched, 1);
-    r = Io(0, 1);
-    z->LoadOuteDataOnCom(&r);
-    EXPECT_EQ(r.nSearched, 0);
-    EXPECT_EQ(r.nDepth, -1);
+    const Fields oute = Probe(7, &ZelkorCore::LoadOuteDataOnMan);
+    EXPECT_EQ((std::array<int, 3>{oute[0], oute[1], oute[2]}), (std::array<int, 3>{100, 5, 1}));
+    const Fields win = Probe(5 * 256);
+    EXPECT_EQ(win[0], 30000);
+    EXPECT_EQ(win[2], 1);
+    const Fields none = Probe(1, &ZelkorCore::LoadOuteDataOnCom);
+    EXPECT_EQ(none[1], -1);
+    EXPECT_EQ(none[2], 0);
 }
 
 TEST(DaiBits, CompareStoredAndCurrentHands)
 {
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
-    z.m_dwDai = 2 * zelkor::kDaiCode[1] + zelkor::kDaiCode[5];
+    EnginePtr z = NewCore();
     auto hand = [&](int pawns, int golds) {
         return pawns * zelkor::kDaiCode[1] + golds * zelkor::kDaiCode[5];
     };
-    EXPECT_EQ(z.CheckManyDaiBits(hand(2, 1)), 1);
-    EXPECT_EQ(z.CheckLittleDaiBits(hand(2, 1)), 2);
-    EXPECT_EQ(z.CheckManyDaiBits(hand(3, 1)), 1);
-    EXPECT_EQ(z.CheckLittleDaiBits(hand(3, 1)), 2);
-    EXPECT_EQ(z.CheckManyDaiBits(hand(1, 1)), 2);
-    EXPECT_EQ(z.CheckLittleDaiBits(hand(1, 1)), 1);
-    EXPECT_EQ(z.CheckManyDaiBits(hand(3, 0)), 0);
-    EXPECT_EQ(z.CheckLittleDaiBits(hand(3, 0)), 0);
+    z->m_dwDai = hand(2, 1);
+    // pawns, golds of the hand compared with the stored one; the two verdicts
+    const int rows[][4] = {{2, 1, 1, 2}, {3, 1, 1, 2}, {1, 1, 2, 1}, {3, 0, 0, 0}};
+    for (const auto &r : rows) {
+        EXPECT_EQ(z->CheckManyDaiBits(hand(r[0], r[1])), r[2]) << r[0] << " " << r[1];
+        EXPECT_EQ(z->CheckLittleDaiBits(hand(r[0], r[1])), r[3]) << r[0] << " " << r[1];
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -1,16 +1,35 @@
 // Static evaluation: single features decided by comparing two positions that
 // differ only in that feature, mirror symmetry, mode flags and stability
 // under make/unmake.
-#include "test_score_util.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <array>
+#include <cstring>
 #include <vector>
 
-using namespace scoretest;
-
 namespace {
+
+using Hand = std::array<int, 7>; // pawn .. rook
+
+// An SFEN board field written through the engine's own entry (the hands
+// come separately), then prepared for the given ply count as a think would.
+void Place(ZelkorCore &z, const char *sfen, Hand com = {}, Hand man = {}, int counter = 30)
+{
+    z.UpdateBoard(usi::ToEngineInput(enginetest::Sfen(sfen)).board, com.data(), man.data(),
+                  counter);
+    z.PreparePosScore();
+}
+
+// Leaves only the hand-written evaluation terms (and material).
+void ZeroTables(ZelkorCore &z)
+{
+    std::memset(z.m_nComPosScore, 0, sizeof(z.m_nComPosScore));
+    std::memset(z.m_nManPosScore, 0, sizeof(z.m_nManPosScore));
+    std::memset(z.m_nAddScoreInAttack, 0, sizeof(z.m_nAddScoreInAttack));
+    std::memset(z.m_nAddScoreInDefense, 0, sizeof(z.m_nAddScoreInDefense));
+}
 
 class Eval : public ::testing::Test
 {
@@ -108,7 +127,6 @@ TEST_F(Eval, MirrorNegatesTheSymmetricTerms)
     }
 }
 
-
 TEST_F(Eval, StableAcrossMakeAndUnmake)
 {
     enginetest::Rng rng(7);
@@ -135,55 +153,47 @@ TEST_F(Eval, StableAcrossMakeAndUnmake)
     }
 }
 
-// ---- PreparePosScore flags ----
-
-struct Handicap
+// The handicap flags of each set-up; once two plies are played the mode
+// stays, whatever the position.
+TEST(HandicapFlags, SetByTheFirstPlies)
 {
-    const char *name;
-    int removed[2];
-    bool hiKakRoku;
-    int mode;
-    bool normConfig;
-};
+    const struct
+    {
+        const char *name;
+        int removed[2];
+        bool hiKakRoku;
+        int mode;
+        bool normConfig;
+    } rows[] = {
+        {"even", {0, 0}, false, 0, true},
+        {"Com lance", {0x11, 0}, false, 0, true},
+        {"Com bishop", {0x28, 0}, true, 0, false},
+        {"Com rook", {0x22, 0}, true, 1, false},
+        {"Com rook and lance", {0x22, 0x11}, true, 1, false},
+        {"Com rook and bishop", {0x22, 0x28}, true, 1, false},
+        {"Man rook", {0x88, 0}, true, 0, false},
+    };
+    for (const auto &h : rows) {
+        SCOPED_TRACE(h.name);
+        auto z = enginetest::NewEngine();
+        for (int s : h.removed)
+            if (s != 0)
+                z->m_nBoard[s] = 0;
+        ASSERT_TRUE(z->InitBoard());
+        EXPECT_EQ(z->m_bHiKakRoku, h.hiKakRoku);
+        EXPECT_EQ(z->m_nMode, h.mode);
+        EXPECT_EQ(z->m_bNormConfig, h.normConfig);
 
-class HandicapFlags : public ::testing::TestWithParam<Handicap>
-{
-};
-
-TEST_P(HandicapFlags, SetByTheFirstPlies)
-{
-    const Handicap &h = GetParam();
-    auto z = enginetest::NewEngine();
-    for (int s : h.removed)
-        if (s != 0)
-            z->m_nBoard[s] = 0;
-    ASSERT_TRUE(z->InitBoard());
-    EXPECT_EQ(z->m_bHiKakRoku, h.hiKakRoku);
-    EXPECT_EQ(z->m_nMode, h.mode);
-    EXPECT_EQ(z->m_bNormConfig, h.normConfig);
-
-    // Once two plies are played the mode stays, whatever the position.
-    z->m_nBoard[0x22] = z->m_nBoard[0x22] == 0 ? 135 : 0;
-    z->SetUniBoard();
-    z->m_nCounter = 2;
-    z->PreparePosScore();
-    EXPECT_EQ(z->m_nMode, h.mode);
-    z->m_nCounter = 1;
-    z->PreparePosScore();
-    EXPECT_EQ(z->m_nMode, z->m_bHiKakRoku && z->m_nBoard[0x22] != 135 ? 1 : 0);
+        z->m_nBoard[0x22] = z->m_nBoard[0x22] == 0 ? 135 : 0;
+        z->SetUniBoard();
+        z->m_nCounter = 2;
+        z->PreparePosScore();
+        EXPECT_EQ(z->m_nMode, h.mode);
+        z->m_nCounter = 1;
+        z->PreparePosScore();
+        EXPECT_EQ(z->m_nMode, z->m_bHiKakRoku && z->m_nBoard[0x22] != 135 ? 1 : 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Eval, HandicapFlags,
-                         ::testing::Values(Handicap{"Even", {0, 0}, false, 0, true},
-                                           Handicap{"ComLance", {0x11, 0}, false, 0, true},
-                                           Handicap{"ComBishop", {0x28, 0}, true, 0, false},
-                                           Handicap{"ComRook", {0x22, 0}, true, 1, false},
-                                           Handicap{"ComRookLance", {0x22, 0x11}, true, 1, false},
-                                           Handicap{"ComRookBishop", {0x22, 0x28}, true, 1, false},
-                                           Handicap{"ManRook", {0x88, 0}, true, 0, false}),
-                         [](const ::testing::TestParamInfo<Handicap> &info) {
-                             return info.param.name;
-                         });
 
 TEST_F(Eval, RookInHandIsNoHandicap)
 {
@@ -193,9 +203,9 @@ TEST_F(Eval, RookInHandIsNoHandicap)
     EXPECT_FALSE(z->m_bHiKakRoku);
 }
 
-// Battle mode from pieces in the enemy camp, from the hands, and never
-// before ply 10.
-TEST_F(Eval, BattleFromInvadersAndHands)
+// Battle mode from pieces in the enemy camp, from the hands, from what the
+// surface search finds, and never before ply 10.
+TEST_F(Eval, BattleMode)
 {
     const struct
     {
@@ -210,28 +220,18 @@ TEST_F(Eval, BattleFromInvadersAndHands)
         {"k8/9/5P3/9/9/9/9/9/8K", {}, {}, 30, false}, // an unpromoted one does not
         {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0}, 30, true},
         {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0}, 30, false},
+        // From the surface search: a Man rook that a Com silver takes for free,
+        // or not; a promotion threat reports an empty square.
+        {"k8/9/9/3s5/4R4/9/9/9/8K", {}, {}, 30, true},
+        {"k8/9/9/s8/4R4/9/9/9/8K", {}, {}, 30, false},
+        {"k8/9/9/9/9/3gp4/9/9/8K", {}, {}, 30, false},
     };
     for (const auto &r : rows) {
         Place(*z, r.sfen, r.com, r.man, r.counter);
         EXPECT_EQ(z->m_bBattle, r.battle) << r.sfen << " at ply " << r.counter;
     }
-}
-
-TEST_F(Eval, BattleFromSurfaceSearch)
-{
-    // A Man rook that a Com silver takes for free.
-    const char *hanging = "k8/9/9/3s5/4R4/9/9/9/8K";
-    Place(*z, hanging);
-    EXPECT_TRUE(z->m_bBattle);
-    const char *safe = "k8/9/9/s8/4R4/9/9/9/8K";
-    Place(*z, safe);
-    EXPECT_FALSE(z->m_bBattle);
-    // A promotion threat reports an empty square: no battle.
-    const char *promotes = "k8/9/9/9/9/3gp4/9/9/8K";
-    Place(*z, promotes);
     int pos = 0;
-    ASSERT_EQ(z->SearchSurfaceByCom(&pos), 320);
-    EXPECT_FALSE(z->m_bBattle);
+    EXPECT_EQ(z->SearchSurfaceByCom(&pos), 320); // the promotion threat of the last row
 }
 
 TEST_F(Eval, ComCastleAndGuardsBesideTheKing)

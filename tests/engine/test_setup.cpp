@@ -1,5 +1,4 @@
-// Constant tables, numbering, keys, the result table's size and the
-// board conversions.
+// The random keys, the result table's size and the board conversions.
 #include "engine_board.h"
 
 #include <gtest/gtest.h>
@@ -10,31 +9,6 @@
 #include <unistd.h>
 
 using namespace enginetest;
-
-TEST(Numbering, InitialPosition)
-{
-    auto z = NewEngine();
-    EXPECT_EQ(z->m_nUniBoard[0x95], 1);
-    EXPECT_EQ(z->m_nUniBoard[0x15], 2);
-    EXPECT_EQ(z->m_komaUni[1].nPos, 0x95);
-    EXPECT_EQ(z->m_komaUni[2].nPos, 0x15);
-    // Anchors of the numbering order: lances, knights, golds, rooks; pawns below.
-    const int expected[][2] = {{0x11, 22}, {0x99, 19}, {0x12, 18}, {0x14, 10},
-                               {0x96, 7},  {0x28, 6},  {0x22, 4},  {0x88, 3}};
-    for (const auto &e : expected)
-        EXPECT_EQ(z->m_nUniBoard[e[0]], e[1]) << std::hex << e[0];
-    for (int col = 1; col <= 9; col++) {
-        EXPECT_EQ(z->m_nUniBoard[Sq(3, col)], 41 - col);
-        EXPECT_EQ(z->m_nUniBoard[Sq(7, col)], 32 - col);
-    }
-    for (int k = 0; k < 8; k++)
-        EXPECT_EQ(z->m_nCurrUniNumPos[k], 0);
-    EXPECT_EQ(z->m_nWeightScore, 0);
-    EXPECT_EQ(z->m_dwDai, 0u);
-    EXPECT_EQ(z->m_dwBoard1, 0xFEDCBA98u);
-    EXPECT_EQ(z->m_dwBoard2, 0x76543210u);
-    EXPECT_TRUE(z->IsCorrectKomas());
-}
 
 TEST(Random, ParkMillerSequenceAndFixedKeys)
 {
@@ -133,10 +107,6 @@ TEST(ResultTable, InitGameClearsEveryEntry)
         bad += e.bySearched != 0 || e.byOuteOnComDepth != 255 || e.byOuteOnManDepth != 255;
     }
     EXPECT_EQ(bad, 0);
-    // InitGame also sets the initial position up.
-    EXPECT_EQ(std::memcmp(z.m_nBoard, zelkor::kIniBoard, sizeof(z.m_nBoard)), 0);
-    EXPECT_EQ(z.m_nDisturbDepth, 6);
-    EXPECT_EQ(z.m_nReflexMax, 15000);
 }
 
 TEST(ConvertBoard, MirrorsAndTwiceRestores)

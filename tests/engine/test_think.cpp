@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <memory>
 
 using namespace enginetest;
 
@@ -125,15 +123,18 @@ TEST(PackedMove, ExamplesAndPromotionByte)
 {
     EXPECT_EQ(ZelkorCore::PackMove(255, 0x55, 0, 129), Word(255, 0x44, 129, 0));
     EXPECT_EQ(ZelkorCore::PackMove(0x22, 0x72, 8, 135), Word(0x11, 0x61, 135, 1));
-    // Leaving the zone unpromoted still offers the promotion to the caller.
-    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x65, 0, 132) >> 24, 1u);
-    EXPECT_EQ(ZelkorCore::PackMove(0x55, 0x65, 0, 132) >> 24, 0u);
-    EXPECT_EQ(ZelkorCore::PackMove(0x65, 0x75, 0, 129) >> 24, 1u);
-    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 133) >> 24, 0u); // gold
-    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 136) >> 24, 0u); // king
-    EXPECT_EQ(ZelkorCore::PackMove(0x75, 0x85, 0, 140) >> 24, 0u); // promoted silver
-    // A dropped piece is never promoted, even into the zone.
-    EXPECT_EQ(ZelkorCore::PackMove(255, 0x85, 0, 132) >> 24, 0u);
+    // The promotion byte of unpromoted moves: leaving the zone still offers
+    // the promotion; golds, kings, promoted pieces and drops never promote.
+    const struct
+    {
+        int src, dst, code;
+        unsigned int offered;
+    } rows[] = {{0x75, 0x65, 132, 1}, {0x55, 0x65, 132, 0}, {0x65, 0x75, 129, 1},
+                {0x75, 0x85, 133, 0}, {0x75, 0x85, 136, 0}, {0x75, 0x85, 140, 0},
+                {255, 0x85, 132, 0}};
+    for (const auto &r : rows)
+        EXPECT_EQ(ZelkorCore::PackMove(r.src, r.dst, 0, r.code) >> 24, r.offered)
+            << std::hex << r.src;
 }
 
 // A few pawn steps and a bishop exchange.

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -12,13 +11,6 @@ using namespace usi;
 using namespace usitest;
 
 namespace {
-
-Move M(const char *t)
-{
-    Move m;
-    EXPECT_TRUE(ParseMove(t, m)) << t;
-    return m;
-}
 
 std::unique_ptr<CZelkor> Thinker(int depth)
 {
@@ -53,41 +45,20 @@ Answer ThinkOn(CZelkor &z, const Position &p)
     return a;
 }
 
-TEST(UsiEngineMoves, AnchorsInBothOrientations)
-{
-    // Sente to move: the engine turns the board round. Its usual first pawn
-    // step, 0x37 -> 0x47 in think orientation, is 7g7f.
-    const Position start = StartPosition();
-    EngineMove e = ToEngineMove(start, M("7g7f"));
-    EXPECT_EQ(e.src, 0x37);
-    EXPECT_EQ(e.dst, 0x47);
-    EXPECT_EQ(FromEngineMove({0x37, 0x47, 0, 0}, true), M("7g7f"));
-    // Gote to move: no turning; 3c3d is the same pawn step.
-    Position gote = Apply(start, M("7g7f"));
-    e = ToEngineMove(gote, M("3c3d"));
-    EXPECT_EQ(e.src, 0x37);
-    EXPECT_EQ(e.dst, 0x47);
-    EXPECT_EQ(FromEngineMove({0x37, 0x47, 0, 0}, false), M("3c3d"));
-    // Capture with promotion by sente: the captured code is Man's in think orientation.
-    gote = Apply(gote, M("3c3d"));
-    e = ToEngineMove(gote, M("8h2b+"));
-    EXPECT_EQ(e.src, 170 - 0x82);
-    EXPECT_EQ(e.dst, 170 - 0x28);
-    EXPECT_EQ(e.kind, 6);
-    EXPECT_EQ(e.naru, 8);
-    // Drops carry Com's code whichever side drops.
-    EXPECT_EQ(FromEngineMove({255, 0x44, 129, 0}, false), M("P*6d"));
-    EXPECT_EQ(FromEngineMove({255, 0x44, 129, 0}, true), M("P*4f"));
-    EXPECT_EQ(ToEngineMove(Sfen("4k4/9/9/9/9/9/9/9/4K4 b S 1"), M("S*4f")).kind, 132);
-}
-
+// Every legal move crosses into the think orientation and back unchanged, and
+// lands on the thinker's own piece there: the drops of either side included.
 TEST(UsiEngineMoves, EveryLegalMoveRoundTripsAndTheEngineAcceptsIt)
 {
-    std::vector<Position> positions = RandomGamePositions(11, 120, 7);
+    std::vector<Position> positions = enginetest::MakePositions(5, 11);
     positions.push_back(StartPosition());
     auto z = Thinker(1);
-    int checked = 0;
-    for (const Position &p : positions) {
+    int checked = 0, drops[2] = {};
+    for (std::size_t i = 0; i < positions.size(); i++) {
+        // Either side to move, as long as the other is not in check.
+        Position p = positions[i];
+        p.side = i % 2 == 0 ? kSente : kGote;
+        if (InCheck(p, 1 - p.side))
+            continue;
         const bool turned = p.side == kSente;
         const EngineInput in = ToEngineInput(p);
         z->UpdateBoard(in.board, in.up, in.down, in.counter);
@@ -104,15 +75,17 @@ TEST(UsiEngineMoves, EveryLegalMoveRoundTripsAndTheEngineAcceptsIt)
             }
             const int c = z->CheckMoveable(e.src, e.dst, code);
             EXPECT_TRUE(c == 0 || c == 11 || c == 13) << MoveText(m) << " " << c;
+            drops[p.side] += m.src == kDrop;
             checked++;
         }
     }
     EXPECT_GT(checked, 500);
+    EXPECT_GT(drops[kSente] * drops[kGote], 0);
 }
 
 TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
 {
-    const Position p = RandomGamePositions(9, 30, 30).at(0);
+    const Position p = enginetest::MakePositions(1, 9).at(2);
     auto z = Thinker(32); // would run for a very long time
     z->m_bStopRequest = true;
     Answer a = ThinkOn(*z, p);

@@ -25,32 +25,39 @@ GoLimits Go(const std::string &args)
 
 TEST(UsiClock, BudgetStaysWithinTheClock)
 {
-    EXPECT_EQ(ThinkBudgetMs(Go(""), kSente), 0); // no clock: the level decides
-    EXPECT_EQ(ThinkBudgetMs(Go("infinite"), kSente), 0);
-    EXPECT_EQ(ThinkBudgetMs(Go("btime 600000 wtime 600000 byoyomi 0 infinite"), kSente), 0);
-
-    // Byoyomi only: all of it but the margin.
-    const long long byo = ThinkBudgetMs(Go("btime 0 wtime 0 byoyomi 3000"), kGote);
-    EXPECT_GT(byo, 2000);
-    EXPECT_LT(byo, 3000);
-    // The side to move's own clock counts, not the other's.
-    EXPECT_LT(ThinkBudgetMs(Go("btime 2000 wtime 600000"), kSente), 2000);
-    EXPECT_GT(ThinkBudgetMs(Go("btime 2000 wtime 600000"), kGote), 2000);
-    // Increments come after the move: never more than the time left now.
-    EXPECT_LT(ThinkBudgetMs(Go("btime 1000 wtime 1000 binc 5000 winc 5000"), kSente), 1000);
-    // Out of time altogether: still an answer, as fast as the engine can.
-    EXPECT_EQ(ThinkBudgetMs(Go("btime 0 wtime 0"), kSente), 1);
-    EXPECT_EQ(ThinkBudgetMs(Go("btime -50 wtime 0 byoyomi 0"), kSente), 1);
+    const struct
+    {
+        const char *go;
+        int side;
+        long long least, most;
+    } rows[] = {
+        {"", kSente, 0, 0}, // no clock: the level decides
+        {"infinite", kSente, 0, 0},
+        {"btime 600000 wtime 600000 byoyomi 0 infinite", kSente, 0, 0},
+        {"btime 0 wtime 0 byoyomi 3000", kGote, 2001, 2999}, // all but the margin
+        // The side to move's own clock counts, not the other's.
+        {"btime 2000 wtime 600000", kSente, 1, 1999},
+        {"btime 2000 wtime 600000", kGote, 2001, 600000},
+        // Increments come after the move: never more than the time left now.
+        {"btime 1000 wtime 1000 binc 5000 winc 5000", kSente, 1, 999},
+        // Out of time altogether: still an answer, as fast as the engine can.
+        {"btime 0 wtime 0", kSente, 1, 1},
+        {"btime -50 wtime 0 byoyomi 0", kSente, 1, 1},
+    };
+    for (const auto &r : rows) {
+        const long long t = ThinkBudgetMs(Go(r.go), r.side);
+        EXPECT_GE(t, r.least) << r.go;
+        EXPECT_LE(t, r.most) << r.go;
+    }
 
     const long long grid[] = {0, 50, 400, 1000, 10000, 600000};
     for (long long left : grid)
         for (long long b : grid)
             for (long long inc : {0LL, 2000LL}) {
-                GoLimits g;
-                g.btime = left;
-                g.byoyomi = b;
-                g.binc = inc;
-                const long long t = ThinkBudgetMs(g, kSente);
+                const long long t = ThinkBudgetMs(
+                    Go("btime " + std::to_string(left) + " byoyomi " + std::to_string(b) +
+                       " binc " + std::to_string(inc)),
+                    kSente);
                 EXPECT_GE(t, 1);
                 if (left + b > 2) {
                     EXPECT_LT(t, left + b) << left << " " << b << " " << inc;
@@ -212,6 +219,7 @@ TEST_F(SessionFixture, StopEndsAnInfiniteThinkAndGoWaitsForIt)
     EXPECT_NE(lines.WaitFor("bestmove ", 1), "");
     session.Handle("stop"); // nothing left to stop: no second answer
     EXPECT_EQ(lines.WaitFor("bestmove", 0.2), "");
+    EXPECT_FALSE(session.Handle("quit")); // the program's input loop ends on this
 }
 
 } // namespace

@@ -1,11 +1,8 @@
-// Positions the protocol tests share.
+// What the protocol tests share.
 #ifndef KORVANE_USI_TEST_UTIL_H
 #define KORVANE_USI_TEST_UTIL_H
 
 #include "engine_board.h"
-
-#include <string>
-#include <vector>
 
 namespace usitest {
 
@@ -16,9 +13,6 @@ inline bool IsMate(const usi::Position &p)
 {
     return usi::InCheck(p, p.side) && usi::LegalMoves(p).empty();
 }
-
-// Positions reached by random legal play from the start, every few plies.
-std::vector<usi::Position> RandomGamePositions(unsigned seed, int plies, int every);
 
 } // namespace usitest
 
