@@ -16,20 +16,6 @@ KIBO Entry(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, unsig
     return KIBO{BYTE(sx), BYTE(sy), BYTE(skoma), BYTE(dx), BYTE(dy), BYTE(dkoma), BYTE(koma), t};
 }
 
-// A short legal game as stored with the first player at the bottom.
-QVector<KIBO> ShortGame()
-{
-    return {
-        Entry(2, 6, 111, 2, 5, 0, 111, 75),    // pawn forward
-        Entry(6, 2, 121, 6, 3, 0, 121, 3),     // pawn forward
-        Entry(1, 7, 116, 7, 1, 126, 216, 620), // bishop takes bishop, promotes
-        Entry(6, 0, 124, 7, 1, 216, 124, 0),   // silver takes back on that square
-        Entry(10, 10, 116, 5, 4, 0, 116, 1),   // bishop dropped
-        Entry(7, 1, 124, 6, 2, 0, 124, 2),     // silver forward
-        Entry(50, 50, 50, 50, 50, 50, 50, 0),  // the first player resigns
-    };
-}
-
 QString Row(const KiboRowText &r)
 {
     return r.sign + QLatin1Char('|') + r.number + QLatin1Char('|') + r.move + QLatin1Char('|') +
@@ -61,30 +47,44 @@ QVector<KIBO> Turned(QVector<KIBO> game)
     return game;
 }
 
-TEST(KiboRows, StandardNotationFromBothSides)
+// Games as stored with the first mover at the bottom read the same with the
+// board turned round.
+TEST(KiboRows, SameRowsFromBothSides)
 {
-    const QStringList expected = {
-        QStringLiteral("▲|1|７六歩|01:15"),   QStringLiteral("△|2|３四歩|00:03"),
-        QStringLiteral("▲|3|２二角成|10:20"), QStringLiteral("△|4|同銀|00:00"),
-        QStringLiteral("▲|5|４五角|00:01"),   QStringLiteral("△|6|３三銀|00:02"),
-        QStringLiteral("▲|7|投了|"),
+    const struct
+    {
+        const char *name;
+        int teai;
+        QVector<KIBO> game;
+        QStringList rows;
+    } cases[] = {
+        {"even game",
+         0,
+         {
+             Entry(2, 6, 111, 2, 5, 0, 111, 75),    // pawn forward
+             Entry(6, 2, 121, 6, 3, 0, 121, 3),     // pawn forward
+             Entry(1, 7, 116, 7, 1, 126, 216, 620), // bishop takes bishop, promotes
+             Entry(6, 0, 124, 7, 1, 216, 124, 0),   // silver takes back on that square
+             Entry(10, 10, 116, 5, 4, 0, 116, 1),   // bishop dropped
+             Entry(7, 1, 124, 6, 2, 0, 124, 2),     // silver forward
+             Entry(50, 50, 50, 50, 50, 50, 50, 0),  // the first player resigns
+         },
+         {"▲|1|７六歩|01:15", "△|2|３四歩|00:03", "▲|3|２二角成|10:20", "△|4|同銀|00:00",
+          "▲|5|４五角|00:01", "△|6|３三銀|00:02", "▲|7|投了|"}},
+        // The giver (gote) moves first; the gold from 4九 is told apart from the one on 6九.
+        {"two-piece handicap",
+         5,
+         {
+             Entry(4, 6, 111, 4, 5, 0, 111), // the giver's pawn 5三 -> 5四
+             Entry(3, 0, 225, 4, 1, 0, 225), // the receiver's gold 4九 -> 5八
+         },
+         {"△|1|５四歩|00:00", "▲|2|５八金右|00:00"}},
     };
-    EXPECT_EQ(Rows(0, false, ShortGame()), expected);
-    EXPECT_EQ(Rows(0, true, Turned(ShortGame())), expected);
-}
-
-// In the two-piece handicap the giver (gote, at the top) moves first, and the
-// gold from 4九 is told apart from the one on 6九.
-TEST(KiboRows, HandicapGiverFirstAndModifiers)
-{
-    const QVector<KIBO> game = {
-        Entry(4, 6, 111, 4, 5, 0, 111), // the giver at the bottom: its pawn 5三 -> 5四
-        Entry(3, 0, 225, 4, 1, 0, 225), // the receiver's gold 4九 -> 5八
-    };
-    const QStringList expected = {QStringLiteral("△|1|５四歩|00:00"),
-                                  QStringLiteral("▲|2|５八金右|00:00")};
-    EXPECT_EQ(Rows(5, true, Turned(game)), expected);
-    EXPECT_EQ(Rows(5, false, game), expected);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Rows(c.teai, false, c.game), c.rows);
+        EXPECT_EQ(Rows(c.teai, true, Turned(c.game)), c.rows);
+    }
 }
 
 TEST(KiboRows, ScrollingRule)
@@ -111,35 +111,36 @@ void DragFrame(QWidget *w, QPoint from, QPoint to)
     QApplication::sendEvent(w, &release);
 }
 
+// Each drag starts from the window at (100, 100), 150 by 200; it keeps at
+// least 100 by 100 pixels.
 TEST_F(App, RecordWindowMovesAndResizesWithinLimits)
 {
     CBGKibo *kibo = app->GetBGKibo();
-    EXPECT_EQ(kibo->ClassifyPress({50, 10}), CBGKibo::Title);
-    EXPECT_EQ(kibo->ClassifyPress({1, 50}), CBGKibo::LeftEdge);
-    EXPECT_EQ(kibo->ClassifyPress({50, 1}), CBGKibo::TopEdge);
-    kibo->setGeometry(100, 100, 150, 200);
-    EXPECT_EQ(kibo->ClassifyPress({149, 50}), CBGKibo::RightEdge);
-    EXPECT_EQ(kibo->ClassifyPress({50, 199}), CBGKibo::BottomEdge);
+    const struct
+    {
+        const char *name;
+        CBGKibo::PressSort press;
+        QPoint from, to;
+        QRect after;
+    } drags[] = {
+        {"moved by its title", CBGKibo::Title, {50, 10}, {70, 30}, {120, 120, 150, 200}},
+        {"left edge, 99 left", CBGKibo::LeftEdge, {1, 50}, {52, 50}, {100, 100, 150, 200}},
+        {"left edge, the right stays", CBGKibo::LeftEdge, {1, 50}, {51, 50}, {150, 100, 100, 200}},
+        {"top edge, 99 left", CBGKibo::TopEdge, {50, 1}, {50, 102}, {100, 100, 150, 200}},
+        {"top edge, the bottom stays", CBGKibo::TopEdge, {50, 1}, {50, 101}, {100, 200, 150, 100}},
+        {"right edge stops at the minimum", CBGKibo::RightEdge, {149, 50}, {0, 50},
+         {100, 100, 100, 200}},
+        {"bottom edge", CBGKibo::BottomEdge, {50, 199}, {50, 260}, {100, 100, 150, 261}},
+    };
+    for (const auto &d : drags) {
+        SCOPED_TRACE(d.name);
+        kibo->setGeometry(100, 100, 150, 200);
+        EXPECT_EQ(kibo->ClassifyPress(d.from), d.press);
+        DragFrame(kibo, d.from, d.to);
+        EXPECT_EQ(kibo->geometry(), d.after);
+    }
     EXPECT_EQ(kibo->ClassifyPress({50, 50}), CBGKibo::Inside);
-
-    DragFrame(kibo, {50, 10}, {70, 30});
-    EXPECT_EQ(kibo->geometry(), QRect(120, 120, 150, 200)) << "moved by its title";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {1, 50}, {52, 50}); // would leave 99 pixels
-    EXPECT_EQ(kibo->geometry(), QRect(100, 100, 150, 200));
-    DragFrame(kibo, {1, 50}, {51, 50}); // leaves 100
-    EXPECT_EQ(kibo->geometry(), QRect(150, 100, 100, 200)) << "the right edge stays";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {50, 1}, {50, 102});
-    EXPECT_EQ(kibo->geometry(), QRect(100, 100, 150, 200));
-    DragFrame(kibo, {50, 1}, {50, 101});
-    EXPECT_EQ(kibo->geometry(), QRect(100, 200, 150, 100)) << "the bottom edge stays";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {149, 50}, {0, 50});
-    EXPECT_EQ(kibo->size(), QSize(100, 200)) << "the right edge stops at the minimum size";
-    DragFrame(kibo, {50, 199}, {50, 260});
-    EXPECT_EQ(kibo->size(), QSize(100, 261));
-    EXPECT_EQ(kibo->InfoWidget()->geometry(), QRect(3, 21, 96, 239));
+    EXPECT_EQ(kibo->InfoWidget()->geometry(), QRect(3, 21, 146, 239));
 }
 
 TEST_F(App, RecordWindowFollowsTheGameAndKeepsTheCurrentRowInView)

@@ -2,8 +2,6 @@
 #include "language.h"
 #include "replayschedule.h"
 
-#include <QComboBox>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -105,22 +103,4 @@ TEST_F(AsPlayed, WithoutTimesTheStandardSpeedAndANote)
     Trigger(12050);
     EXPECT_EQ(app->StatusMessage(), JStr(JC_ReplayNoTimes));
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 1; }, 6000));
-}
-
-TEST_F(App, SpeedAndFactorInTheOptions)
-{
-    doc->SetKiboSpeed(2);
-    TestDesktop::dialogActions.push_back([](QDialog *d) {
-        auto *factor = d->findChild<QComboBox *>(QStringLiteral("m_cbxReplayFactor"));
-        EXPECT_FALSE(factor->isEnabled()) << "the factor is for the replay as played";
-        d->findChild<QComboBox *>(QStringLiteral("m_cbxReplaySpeed"))->setCurrentIndex(5);
-        factor->setCurrentIndex(2);
-        TestDesktop::Click(d, "m_bntOK");
-    });
-    Trigger(13020);
-    app->saveOptions();
-    doc->SetKiboSpeed(0);
-    app->SetReplayFactor(0);
-    app->readOptions();
-    EXPECT_EQ(doc->GetKiboSpeed() * 10 + app->GetReplayFactor(), 52) << "as played, five times";
 }
