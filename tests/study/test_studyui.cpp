@@ -9,82 +9,7 @@
 #include <KSharedConfig>
 #include <QDockWidget>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTreeWidget>
-
-// The whole record analysed from the menus with our engine, then a jump.
-TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
-{
-    KSharedConfig::openConfig()->group("Study").writeEntry("MsPerMove", 300);
-    auto *study = app->findChild<StudyController *>();
-    ASSERT_TRUE(study);
-    records::GameRecord rec;
-    std::string err;
-    // 3. the bishop runs into gote's bishop and is taken for nothing.
-    for (const char *m : {"7g7f", "3c3d", "8h3c+", "2b3c"}) {
-        usi::Move u;
-        ASSERT_TRUE(usi::ParseMove(m, u));
-        rec.moves.push_back(u);
-    }
-    ASSERT_TRUE(records::LoadIntoDoc(rec, *doc, err)) << err;
-    app->slotGameBreak(); // as after opening a file: the record at rest, steppable
-    const auto before = *doc->GetKibo();
-    // Settings are read when the window starts; this one reads the new time.
-    delete study;
-    study = app->NewStudy();
-    QAction *analyse = nullptr;
-    for (QAction *a : app->Menu(2)->actions())
-        if (a->data().toInt() == StudyController::kGameAnalysisId)
-            analyse = a;
-    ASSERT_TRUE(analyse);
-    analyse->trigger();
-    for (int i = 0; i < 300 && study->Results().empty(); i++)
-        QTest::qWait(100);
-    ASSERT_EQ(study->Results().size(), 5u);
-    EXPECT_EQ(*doc->GetKibo(), before); // the record is untouched
-    const QStringList comments = study->CommentLines(3);
-    ASSERT_EQ(comments.size(), 2);
-    EXPECT_TRUE(comments[1].startsWith(QLatin1Char('*') + JStr(JC_StudyBad)))
-        << comments[1].toStdString();
-    QDockWidget *graph = nullptr;
-    for (QDockWidget *d : app->findChildren<QDockWidget *>())
-        if (d->windowTitle() == JStr(JC_StudyGraph))
-            graph = d;
-    ASSERT_TRUE(graph);
-    for (int i = 0; i < 100 && !graph->isVisible(); i++)
-        QTest::qWait(100);
-    ASSERT_TRUE(graph->isVisible());
-    // A click on the graph at ply 2 steps the record there.
-    QWidget *w = graph->widget();
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
-    EXPECT_EQ(doc->GetKiboTestPos() + 1, 2);
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 1, w->height() / 2));
-    EXPECT_EQ(doc->GetKiboTestPos() + 1, 4);
-
-    // Analysis mode follows the record as it is stepped.
-    QAction *live = nullptr;
-    for (QAction *a : app->Menu(1)->actions())
-        if (a->data().toInt() == StudyController::kAnalysisId)
-            live = a;
-    ASSERT_TRUE(live);
-    live->trigger();
-    auto *lines = app->findChild<QTreeWidget *>();
-    ASSERT_TRUE(lines);
-    const auto firstLine = [&](const char *sign) {
-        for (int i = 0; i < 100; i++) {
-            if (lines->topLevelItemCount() > 0 &&
-                lines->topLevelItem(0)->text(4).startsWith(JStr(sign)))
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
-    };
-    EXPECT_TRUE(firstLine(JC_FirstSign)); // sente to move after 4
-    app->slotKiboBackOne();
-    EXPECT_TRUE(firstLine(JC_SecondSign));
-    live->trigger();
-    EXPECT_EQ(*doc->GetKibo(), before);
-}
 
 namespace {
 
@@ -106,13 +31,6 @@ void RunCommand(ShogiApp *app, int menu, int id)
     for (QAction *a : app->Menu(menu)->actions())
         if (a->data().toInt() == id)
             a->trigger();
-}
-
-template <class F> bool WaitFor(F done)
-{
-    for (int i = 0; i < 200 && !done(); i++)
-        QTest::qWait(50);
-    return done();
 }
 
 // The record of these moves from the even start, opened and at rest.
@@ -154,6 +72,70 @@ void ClickFirstLine(StudyPanel *panel)
 
 } // namespace
 
+// The whole record analysed from the menus with our engine: the lost bishop
+// is marked, the graph jumps, the live analysis follows stepping and at the
+// mistake the panel offers the better line from before it. The record stays.
+TEST_F(App, StudyWholeRecordFindsTheLostBishopAndJumps)
+{
+    StudyController *study = Study(app, nullptr);
+    // 3. the bishop runs into gote's bishop and is taken for nothing.
+    const records::GameRecord rec = Open(app, {"7g7f", "3c3d", "8h3c+", "2b3c"});
+    const auto before = *doc->GetKibo();
+    RunCommand(app, 2, StudyController::kGameAnalysisId);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !study->Results().empty(); }, 30000));
+    ASSERT_EQ(study->Results().size(), 5u);
+    EXPECT_EQ(*doc->GetKibo(), before);
+    const QStringList comments = study->CommentLines(3);
+    ASSERT_EQ(comments.size(), 2);
+    EXPECT_TRUE(comments[1].startsWith(QLatin1Char('*') + JStr(JC_StudyBad)))
+        << comments[1].toStdString();
+    QDockWidget *graph = nullptr;
+    for (QDockWidget *d : app->findChildren<QDockWidget *>())
+        if (d->windowTitle() == JStr(JC_StudyGraph))
+            graph = d;
+    ASSERT_TRUE(graph);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return graph->isVisible(); }, 10000));
+    // A click on the graph at ply 2 steps the record there.
+    QWidget *w = graph->widget();
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    EXPECT_EQ(doc->GetKiboTestPos() + 1, 2);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() - 1, w->height() / 2));
+    EXPECT_EQ(doc->GetKiboTestPos() + 1, 4);
+
+    // Analysis mode follows the record as it is stepped.
+    RunCommand(app, 1, StudyController::kAnalysisId);
+    auto *lines = app->findChild<QTreeWidget *>();
+    ASSERT_TRUE(lines);
+    const auto firstLine = [&](const char *sign) {
+        return QTest::qWaitFor(
+            [&] {
+                return lines->topLevelItemCount() > 0 &&
+                       lines->topLevelItem(0)->text(4).startsWith(JStr(sign));
+            },
+            10000);
+    };
+    EXPECT_TRUE(firstLine(JC_FirstSign)); // sente to move after 4
+    app->slotKiboBackOne();
+    EXPECT_TRUE(firstLine(JC_SecondSign));
+    RunCommand(app, 1, StudyController::kAnalysisId);
+
+    // After move 3 the panel offers the line from before it, shown by a click.
+    app->JumpToKibo(2);
+    auto *panel = app->findChild<StudyPanel *>();
+    ASSERT_TRUE(panel);
+    const usi::Position mistake = rec.PositionAfter(2);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return usi::WriteSfen(panel->Position()) == usi::WriteSfen(mistake); }, 10000));
+    ClickFirstLine(panel);
+    ASSERT_TRUE(board->IsShowingPicture());
+    const usi::Move better = study::LegalPrefix(mistake, panel->Lines()[0].pv)[0];
+    EXPECT_EQ(ShownAt(board, *doc, better.src), 0);
+    EXPECT_EQ(
+        ShownAt(board, *doc, better.dst),
+        records::FromUsiCode(records::FrameOf(*doc), usi::Apply(mistake, better).At(better.dst)));
+    EXPECT_EQ(*doc->GetKibo(), before);
+}
+
 // The hint is framed on the board until the human moves, and the record notes it.
 TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
 {
@@ -164,7 +146,7 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     doc->GetSecondPlayer()->SetProperty(2);
     Trigger(11010);
     RunCommand(app, 1, StudyController::kHintId);
-    ASSERT_TRUE(WaitFor([&] { return board->HasHint(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->HasHint(); }, 10000));
     // The fake engine's best move is the first legal one.
     const usi::Move best = usi::LegalMoves(usi::StartPosition())[0];
     QPoint from, to;
@@ -183,10 +165,11 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
     // The note goes with its game; a hint answered after the human moved is dropped.
     Trigger(11010);
-    EXPECT_TRUE(WaitFor([&] { return study->CommentLines(1).isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return study->CommentLines(1).isEmpty(); }, 10000));
     RunCommand(app, 1, StudyController::kHintId);
     Drag(from.x(), from.y(), to.x(), to.y());
-    EXPECT_TRUE(WaitFor([&] { return study->findChildren<study::Analyser *>().isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return study->findChildren<study::Analyser *>().isEmpty(); }, 10000));
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).isEmpty());
 }
@@ -212,7 +195,8 @@ TEST_F(App, StudyMateSearchFindsMateOrSaysNone)
         app->slotGameBreak();
         const size_t boxes = TestBoxes::texts.size();
         RunCommand(app, 1, StudyController::kMateId);
-        ASSERT_TRUE(WaitFor([&] { return TestBoxes::texts.size() > boxes; })) << c.board;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return TestBoxes::texts.size() > boxes; }, 10000))
+            << c.board;
         usi::Move m;
         const QString expected = c.answer && usi::ParseMove(c.answer, m)
                                      ? study::MoveText(rec.start, m, 0, ShownNotationStyle())
@@ -237,7 +221,7 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
     RunCommand(app, 1, StudyController::kAnalysisId);
     auto *panel = app->findChild<StudyPanel *>();
     ASSERT_TRUE(panel);
-    ASSERT_TRUE(WaitFor([&] { return !panel->Lines().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->Lines().isEmpty(); }, 10000));
     const QImage screen = board->BoardPixmap().toImage(); // with the panel beside it
     const usi::Position from = panel->Position();
     const std::vector<usi::Move> line = study::LegalPrefix(from, panel->Lines()[0].pv);
@@ -262,33 +246,10 @@ TEST_F(App, StudyLinePreviewLeavesTheGameAsItWas)
     ClickFirstLine(panel);
     app->slotKiboForwardOne(); // stepping the record ends it too
     EXPECT_FALSE(board->IsShowingPicture());
-    ASSERT_TRUE(WaitFor([&] { return !app->IsForwardStepPending(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app->IsForwardStepPending(); }, 10000));
     app->slotKiboBackOne();
     RunCommand(app, 1, StudyController::kAnalysisId);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(*doc->GetKibo(), kibo);
     EXPECT_EQ(board->BoardPixmap().toImage(), screen);
-}
-
-// At a mistake the panel offers the better line from before it, shown on the board by a click.
-TEST_F(App, StudyBetterLineOfAMistakeIsShownOnTheBoard)
-{
-    StudyController *study = Study(app, nullptr);
-    const records::GameRecord rec =
-        Open(app, {"7g7f", "3c3d", "8h3c+", "2b3c"}); // 3. the bishop is lost
-    RunCommand(app, 2, StudyController::kGameAnalysisId);
-    ASSERT_TRUE(WaitFor([&] { return !study->Results().empty(); }));
-    app->JumpToKibo(2); // after move 3
-    auto *panel = app->findChild<StudyPanel *>();
-    ASSERT_TRUE(panel);
-    const usi::Position before = rec.PositionAfter(2);
-    ASSERT_TRUE(
-        WaitFor([&] { return usi::WriteSfen(panel->Position()) == usi::WriteSfen(before); }));
-    ClickFirstLine(panel);
-    ASSERT_TRUE(board->IsShowingPicture());
-    const usi::Move better = study::LegalPrefix(before, panel->Lines()[0].pv)[0];
-    EXPECT_EQ(ShownAt(board, *doc, better.src), 0); // made from the position before the mistake
-    EXPECT_EQ(
-        ShownAt(board, *doc, better.dst),
-        records::FromUsiCode(records::FrameOf(*doc), usi::Apply(before, better).At(better.dst)));
 }

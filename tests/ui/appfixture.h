@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <vector>
 
 // A main window shown offscreen, its boxes and dialogs answered by the test.
@@ -77,6 +78,18 @@ protected:
     {
         doc->GetSecondPlayer()->SetProperty(1);
         Trigger(11010);
+    }
+
+    // The game in one line: status, moves recorded and the side to move, so
+    // that one check shows every part.
+    std::string Game() const
+    {
+        static const char *const kStatus[] = {"?",        "start",   "playing",  "stopped",
+                                              "resigned", "replay",  "editing",  "removing",
+                                              "?",        "showing"};
+        return std::string(kStatus[g_byGameStatus < 10 ? g_byGameStatus : 0]) + ", " +
+               std::to_string(doc->GetKiboNum()) + " in the record, " +
+               (doc->GetCurPlayer() == 1 ? "first" : "second") + " to move";
     }
 
     CEngineCalls saved;

@@ -1,3 +1,4 @@
+#include "boardgeometry.h"
 #include "cboardframe.h"
 #include "cplayer.h"
 #include "docfixture.h"
@@ -10,6 +11,47 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(Geometry, SizeClassIsTheLargestThatFits)
+{
+    EXPECT_EQ(ComputeBoardGeometry(1210, 840, false).sizeClass, 0);
+    EXPECT_EQ(ComputeBoardGeometry(1209, 840, false).sizeClass, 1);
+    EXPECT_EQ(ComputeBoardGeometry(1210, 839, false).sizeClass, 1);
+    EXPECT_EQ(ComputeBoardGeometry(976, 680, false).sizeClass, 1);
+    EXPECT_EQ(ComputeBoardGeometry(975, 680, false).sizeClass, 2);
+    EXPECT_EQ(ComputeBoardGeometry(634, 450, false).sizeClass, 3);
+    // Too small for every class: still class 3, with negative margins.
+    const BoardGeometry g = ComputeBoardGeometry(600, 400, false);
+    EXPECT_EQ(g.sizeClass, 3);
+    EXPECT_EQ(g.w, 33);
+    EXPECT_EQ(g.h, 41);
+    EXPECT_EQ(g.secondDaiY, -5);
+}
+
+TEST(Geometry, PiecesInAStandSlot)
+{
+    int xs[7];
+    GetDaiX(100, 295, 65, 1, xs);
+    EXPECT_EQ(xs[0], 100 + 97 - 32) << "one piece is centred";
+    GetDaiX(100, 295, 65, 7, xs);
+    EXPECT_EQ(xs[0], 230) << "the first at the right end";
+    for (int i = 1; i < 7; ++i)
+        EXPECT_EQ(xs[i - 1] - xs[i], 130 / 6) << "evenly overlapping";
+    EXPECT_GE(xs[6], 100);
+}
+
+TEST(Geometry, SpriteByCodeAndOrientation)
+{
+    EXPECT_EQ(KomaSprite(0, true, 111, false), QPoint(130, 0));
+    EXPECT_EQ(KomaSprite(0, true, 121, false), QPoint(130, 80)) << "upside down";
+    EXPECT_EQ(KomaSprite(0, true, 121, true), QPoint(130, 0));
+    EXPECT_EQ(KomaSprite(1, true, 118, false), QPoint(7 * 52 + 104, 160));
+    EXPECT_EQ(KomaSprite(2, false, 226, false), QPoint(588, 812)) << "horse, one character";
+    EXPECT_EQ(KomaSprite(3, true, 217, true), QPoint(495, 433)) << "dragon of the top side";
+    EXPECT_EQ(KomaSprite(3, false, 214, false), QPoint(429, 864)) << "promoted silver";
+    EXPECT_EQ(KomaOrientation(111, false), 0);
+    EXPECT_EQ(KomaOrientation(111, true), 1);
+}
 
 class Board : public ::testing::Test
 {
@@ -55,7 +97,8 @@ protected:
     CBoardFrame *board = nullptr;
 };
 
-TEST_F(Board, DragMoveIsRecorded)
+// A move by drag, and one by two clicks; a refused move puts the piece back.
+TEST_F(Board, MovesByDragOrClicksAndRefusedOnes)
 {
     Drag(Cell(2, 6), Cell(2, 5));
     EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
@@ -64,9 +107,6 @@ TEST_F(Board, DragMoveIsRecorded)
     EXPECT_EQ(doc.GetKibo()->at(0).skoma, 111);
     EXPECT_EQ(doc.GetCurPlayer(), 2);
     EXPECT_FALSE(board->m_bMP);
-    EXPECT_EQ(board->m_byKomaPosX, 2);
-    EXPECT_EQ(board->m_byKomaPosY, 5);
-    // The second player's reply, by two clicks.
     Click(Cell(6, 2));
     EXPECT_TRUE(board->m_bMP);
     EXPECT_TRUE(board->m_bReleaseMove);
@@ -74,12 +114,6 @@ TEST_F(Board, DragMoveIsRecorded)
     EXPECT_EQ(doc.GetBoardInfo(6, 3), 121);
     EXPECT_EQ(doc.GetKiboNum(), 2);
     EXPECT_EQ(doc.GetCurPlayer(), 1);
-}
-
-TEST_F(Board, IllegalDestinationPutsThePieceBack)
-{
-    Drag(Cell(2, 6), Cell(2, 5));
-    Drag(Cell(6, 2), Cell(6, 3));
     Drag(Cell(7, 7), Cell(2, 2)); // a rook cannot jump
     EXPECT_EQ(doc.GetBoardInfo(7, 7), 117);
     EXPECT_EQ(doc.GetKiboNum(), 2);
@@ -90,82 +124,68 @@ TEST_F(Board, IllegalDestinationPutsThePieceBack)
     EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
     EXPECT_FALSE(board->m_bMP);
     EXPECT_EQ(doc.GetCurPlayer(), 1);
-    // The other side's pieces cannot be picked up.
-    Drag(Cell(2, 2), Cell(2, 3));
+    Drag(Cell(2, 2), Cell(2, 3)); // the other side's pieces cannot be picked up
     EXPECT_EQ(doc.GetBoardInfo(2, 2), 121);
     EXPECT_EQ(doc.GetKiboNum(), 2);
 }
 
-TEST_F(Board, KingCannotStepIntoAttack)
+TEST_F(Board, DropsAndTheirRefusals)
 {
-    Set("4k4/9/3r5/9/9/9/9/9/4K4 b -");
-    Drag(Cell(4, 8), Cell(3, 8));
-    EXPECT_EQ(doc.GetBoardInfo(4, 8), 118);
-    Drag(Cell(4, 8), Cell(5, 7));
-    EXPECT_EQ(doc.GetBoardInfo(5, 7), 118);
-}
-
-TEST_F(Board, DropFromTheStand)
-{
-    Set("4k4/9/9/9/9/9/9/9/4K4 b S");
+    Set("4k4/9/9/9/9/P8/9/9/4K4 b SNLP");
+    DropFromHand(1, 0, 3); // two pawns
+    DropFromHand(1, 2, 0); // last row
+    DropFromHand(2, 2, 0);
+    DropFromHand(3, 2, 1); // knight on the last two rows
+    DropFromHand(1, 4, 8); // onto the own king
+    EXPECT_EQ(doc.GetKiboNum(), 0);
     DropFromHand(4, 2, 2);
     EXPECT_EQ(doc.GetBoardInfo(2, 2), 114);
     EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(4), 0);
     ASSERT_EQ(doc.GetKiboNum(), 1);
     EXPECT_EQ(doc.GetKibo()->at(0).sx, 10);
-    EXPECT_EQ(TestBoxes::texts.size(), 0u) << "a drop is never offered promotion";
-}
-
-TEST_F(Board, DropRefusals)
-{
-    Set("4k4/9/9/9/9/P8/9/9/4K4 b NLP");
-    DropFromHand(1, 0, 3); // two pawns
-    DropFromHand(1, 2, 0); // last row
-    DropFromHand(2, 2, 0);
-    DropFromHand(3, 2, 1);       // knight on the last two rows
-    DropFromHand(1, 4, 8);       // onto the own king
-    EXPECT_EQ(doc.GetKiboNum(), 0);
+    EXPECT_TRUE(TestBoxes::texts.empty()) << "a drop is never offered promotion";
     Set("4k4/9/9/9/4+r4/P8/9/9/4K4 b NLP"); // the second player's dragon checks
     DropFromHand(1, 0, 1); // leaves the king attacked
     EXPECT_EQ(doc.GetKiboNum(), 0);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(1), 1);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(2), 1);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(3), 1);
+    for (BYTE kind : {1, 2, 3})
+        EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(kind), 1) << int(kind);
     EXPECT_FALSE(board->m_bDaiPress);
     DropFromHand(1, 4, 6); // interposing is fine
     EXPECT_EQ(doc.GetBoardInfo(4, 6), 111);
     EXPECT_EQ(doc.GetKiboNum(), 1);
 }
 
-TEST_F(Board, PromotionQuestionAnsweredBothWays)
+// The question comes only when the piece may promote or not.
+TEST_F(Board, PromotionIsAskedOnlyWhenThereIsAChoice)
 {
-    Set("4k4/9/9/1S5S1/9/9/9/9/4K4 b -");
-    TestBoxes::answers = {BoxAnswer::Yes};
-    Drag(Cell(1, 3), Cell(1, 2));
-    EXPECT_EQ(doc.GetBoardInfo(1, 2), 214);
-    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 1);
-    Drag(Cell(4, 0), Cell(3, 0));
-    TestBoxes::answers = {BoxAnswer::No};
-    Drag(Cell(7, 3), Cell(7, 2));
-    EXPECT_EQ(doc.GetBoardInfo(7, 2), 114);
-    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 2);
-    // A move that starts in the zone may promote as it leaves it.
-    Drag(Cell(3, 0), Cell(4, 0));
-    TestBoxes::answers = {BoxAnswer::Yes};
-    Drag(Cell(7, 2), Cell(8, 3));
-    EXPECT_EQ(doc.GetBoardInfo(8, 3), 214);
-    EXPECT_EQ(TestBoxes::Count(JC_IsNaru), 3);
-}
-
-TEST_F(Board, ForcedPromotionAsksNothing)
-{
-    Set("4k4/7P1/9/1N7/9/9/9/9/4K4 b -");
-    Drag(Cell(1, 3), Cell(2, 1));
-    EXPECT_EQ(doc.GetBoardInfo(2, 1), 213);
-    Drag(Cell(4, 0), Cell(5, 0));
-    Drag(Cell(7, 1), Cell(7, 0));
-    EXPECT_EQ(doc.GetBoardInfo(7, 0), 211);
-    EXPECT_TRUE(TestBoxes::texts.empty());
+    const struct
+    {
+        const char *name, *sfen;
+        int from[2], to[2];
+        BoxAnswer answer;
+        int code; // on the destination afterwards
+        bool asked;
+    } cases[] = {
+        {"into the zone, Yes", "4k4/9/9/1S7/9/9/9/9/4K4 b -", {1, 3}, {1, 2}, BoxAnswer::Yes, 214,
+         true},
+        {"into the zone, No", "4k4/9/9/1S7/9/9/9/9/4K4 b -", {1, 3}, {1, 2}, BoxAnswer::No, 114,
+         true},
+        {"leaving the zone", "4k4/9/1S7/9/9/9/9/9/4K4 b -", {1, 2}, {2, 3}, BoxAnswer::Yes, 214,
+         true},
+        {"a knight to its second-to-last row", "4k4/9/9/1N7/9/9/9/9/4K4 b -", {1, 3}, {2, 1},
+         BoxAnswer::No, 213, false},
+        {"a pawn to its last row", "4k4/7P1/9/9/9/9/9/9/4K4 b -", {7, 1}, {7, 0}, BoxAnswer::No,
+         211, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Set(c.sfen);
+        TestBoxes::Reset();
+        TestBoxes::answers = {c.answer};
+        Drag(Cell(c.from[0], c.from[1]), Cell(c.to[0], c.to[1]));
+        EXPECT_EQ(doc.GetBoardInfo(c.to[0], c.to[1]), c.code);
+        EXPECT_EQ(TestBoxes::Count(JC_IsNaru), c.asked ? 1 : 0);
+    }
 }
 
 TEST_F(Board, EditingRightClicksCycleForms)
@@ -213,8 +233,7 @@ TEST_F(Board, RemovalMode)
 {
     g_byGameStatus = GameStatus::Removing;
     TestBoxes::answers = {BoxAnswer::Yes};
-    QTest::mousePress(board, Qt::LeftButton, {}, Cell(0, 6));
-    QTest::mouseRelease(board, Qt::LeftButton, {}, Cell(0, 6));
+    Click(Cell(0, 6));
     EXPECT_EQ(doc.GetBoardInfo(0, 6), 0);
     TestBoxes::answers = {BoxAnswer::No};
     Click(Cell(1, 6));
@@ -225,32 +244,27 @@ TEST_F(Board, RemovalMode)
     EXPECT_EQ(TestBoxes::Count(JC_IsKill), 2);
 }
 
-TEST_F(Board, ComputerMoveShownThenRecorded)
+// An impossible computer move leaves the board usable; a good one is shown
+// for a moment, presses ignored meanwhile, then recorded.
+TEST_F(Board, ComputerMoveIsShownThenRecordedAndAnImpossibleOneIgnored)
 {
     board->SetComputerMoveShowTime(20);
     doc.GetSecondPlayer()->SetProperty(2);
     doc.SetCurPlayer(2);
-    board->ComputerMove(1, 1, 1, 4, 7, false); // second player's rook
+    board->ComputerMove(4, 4, 4, 5, 1, false);     // from an empty square
+    board->ComputerMove(10, 15, 4, 4, 129, false); // a drop of a piece not in hand
+    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
+    EXPECT_FALSE(board->IsShowingComputerMove());
+    board->ComputerMove(1, 1, 1, 4, 7, false); // the second player's rook
     EXPECT_EQ(g_byGameStatus, GameStatus::ShowingComputerMove);
-    Drag(Cell(2, 6), Cell(2, 5)); // presses are ignored meanwhile
+    Drag(Cell(2, 6), Cell(2, 5));
     EXPECT_EQ(doc.GetBoardInfo(2, 6), 111);
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc.GetKiboNum() == 1; }, 2000));
     EXPECT_EQ(doc.GetBoardInfo(1, 4), 127);
     EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
     EXPECT_EQ(doc.GetCurPlayer(), 1);
-}
-
-TEST_F(Board, ComputerMoveFromAWrongSquareLeavesTheBoardUsable)
-{
-    doc.SetCurPlayer(2);
-    board->ComputerMove(4, 4, 4, 5, 1, false); // an empty square
-    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
-    EXPECT_FALSE(board->IsShowingComputerMove());
-    board->ComputerMove(10, 15, 4, 4, 129, false); // a drop of a piece not in hand
-    EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
-    doc.SetCurPlayer(1);
     Drag(Cell(2, 6), Cell(2, 5));
-    EXPECT_EQ(doc.GetKiboNum(), 1);
+    EXPECT_EQ(doc.GetKiboNum(), 2);
 }
 
 } // namespace

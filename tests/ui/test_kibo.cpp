@@ -4,30 +4,21 @@
 #include "ckibowidget.h"
 #include "kibotext.h"
 #include "language.h"
+#include "replayschedule.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <limits>
 
 namespace {
 
 KIBO Entry(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, unsigned t = 0)
 {
     return KIBO{BYTE(sx), BYTE(sy), BYTE(skoma), BYTE(dx), BYTE(dy), BYTE(dkoma), BYTE(koma), t};
-}
-
-// A short legal game as stored with the first player at the bottom.
-QVector<KIBO> ShortGame()
-{
-    return {
-        Entry(2, 6, 111, 2, 5, 0, 111, 75),    // pawn forward
-        Entry(6, 2, 121, 6, 3, 0, 121, 3),     // pawn forward
-        Entry(1, 7, 116, 7, 1, 126, 216, 620), // bishop takes bishop, promotes
-        Entry(6, 0, 124, 7, 1, 216, 124, 0),   // silver takes back on that square
-        Entry(10, 10, 116, 5, 4, 0, 116, 1),   // bishop dropped
-        Entry(7, 1, 124, 6, 2, 0, 124, 2),     // silver forward
-        Entry(50, 50, 50, 50, 50, 50, 50, 0),  // the first player resigns
-    };
 }
 
 QString Row(const KiboRowText &r)
@@ -61,14 +52,25 @@ QVector<KIBO> Turned(QVector<KIBO> game)
     return game;
 }
 
+// A short legal game as stored with the first player at the bottom.
+QVector<KIBO> ShortGame()
+{
+    return {
+        Entry(2, 6, 111, 2, 5, 0, 111, 75),    // pawn forward
+        Entry(6, 2, 121, 6, 3, 0, 121, 3),     // pawn forward
+        Entry(1, 7, 116, 7, 1, 126, 216, 620), // bishop takes bishop, promotes
+        Entry(6, 0, 124, 7, 1, 216, 124, 0),   // silver takes back on that square
+        Entry(10, 10, 116, 5, 4, 0, 116, 1),   // bishop dropped
+        Entry(7, 1, 124, 6, 2, 0, 124, 2),     // silver forward
+        Entry(50, 50, 50, 50, 50, 50, 50, 0),  // the first player resigns
+    };
+}
+
 TEST(KiboRows, StandardNotationFromBothSides)
 {
-    const QStringList expected = {
-        QStringLiteral("▲|1|７六歩|01:15"),   QStringLiteral("△|2|３四歩|00:03"),
-        QStringLiteral("▲|3|２二角成|10:20"), QStringLiteral("△|4|同銀|00:00"),
-        QStringLiteral("▲|5|４五角|00:01"),   QStringLiteral("△|6|３三銀|00:02"),
-        QStringLiteral("▲|7|投了|"),
-    };
+    const QStringList expected = {"▲|1|７六歩|01:15", "△|2|３四歩|00:03", "▲|3|２二角成|10:20",
+                                  "△|4|同銀|00:00",   "▲|5|４五角|00:01", "△|6|３三銀|00:02",
+                                  "▲|7|投了|"};
     EXPECT_EQ(Rows(0, false, ShortGame()), expected);
     EXPECT_EQ(Rows(0, true, Turned(ShortGame())), expected);
 }
@@ -81,8 +83,7 @@ TEST(KiboRows, HandicapGiverFirstAndModifiers)
         Entry(4, 6, 111, 4, 5, 0, 111), // the giver at the bottom: its pawn 5三 -> 5四
         Entry(3, 0, 225, 4, 1, 0, 225), // the receiver's gold 4九 -> 5八
     };
-    const QStringList expected = {QStringLiteral("△|1|５四歩|00:00"),
-                                  QStringLiteral("▲|2|５八金右|00:00")};
+    const QStringList expected = {"△|1|５四歩|00:00", "▲|2|５八金右|00:00"};
     EXPECT_EQ(Rows(5, true, Turned(game)), expected);
     EXPECT_EQ(Rows(5, false, game), expected);
 }
@@ -111,35 +112,36 @@ void DragFrame(QWidget *w, QPoint from, QPoint to)
     QApplication::sendEvent(w, &release);
 }
 
+// Each drag starts from the window at (100, 100), 150 by 200; it keeps at
+// least 100 by 100 pixels.
 TEST_F(App, RecordWindowMovesAndResizesWithinLimits)
 {
     CBGKibo *kibo = app->GetBGKibo();
-    EXPECT_EQ(kibo->ClassifyPress({50, 10}), CBGKibo::Title);
-    EXPECT_EQ(kibo->ClassifyPress({1, 50}), CBGKibo::LeftEdge);
-    EXPECT_EQ(kibo->ClassifyPress({50, 1}), CBGKibo::TopEdge);
-    kibo->setGeometry(100, 100, 150, 200);
-    EXPECT_EQ(kibo->ClassifyPress({149, 50}), CBGKibo::RightEdge);
-    EXPECT_EQ(kibo->ClassifyPress({50, 199}), CBGKibo::BottomEdge);
+    const struct
+    {
+        const char *name;
+        CBGKibo::PressSort press;
+        QPoint from, to;
+        QRect after;
+    } drags[] = {
+        {"moved by its title", CBGKibo::Title, {50, 10}, {70, 30}, {120, 120, 150, 200}},
+        {"left edge, 99 left", CBGKibo::LeftEdge, {1, 50}, {52, 50}, {100, 100, 150, 200}},
+        {"left edge, the right stays", CBGKibo::LeftEdge, {1, 50}, {51, 50}, {150, 100, 100, 200}},
+        {"top edge, 99 left", CBGKibo::TopEdge, {50, 1}, {50, 102}, {100, 100, 150, 200}},
+        {"top edge, the bottom stays", CBGKibo::TopEdge, {50, 1}, {50, 101}, {100, 200, 150, 100}},
+        {"right edge stops at the minimum", CBGKibo::RightEdge, {149, 50}, {0, 50},
+         {100, 100, 100, 200}},
+        {"bottom edge", CBGKibo::BottomEdge, {50, 199}, {50, 260}, {100, 100, 150, 261}},
+    };
+    for (const auto &d : drags) {
+        SCOPED_TRACE(d.name);
+        kibo->setGeometry(100, 100, 150, 200);
+        EXPECT_EQ(kibo->ClassifyPress(d.from), d.press);
+        DragFrame(kibo, d.from, d.to);
+        EXPECT_EQ(kibo->geometry(), d.after);
+    }
     EXPECT_EQ(kibo->ClassifyPress({50, 50}), CBGKibo::Inside);
-
-    DragFrame(kibo, {50, 10}, {70, 30});
-    EXPECT_EQ(kibo->geometry(), QRect(120, 120, 150, 200)) << "moved by its title";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {1, 50}, {52, 50}); // would leave 99 pixels
-    EXPECT_EQ(kibo->geometry(), QRect(100, 100, 150, 200));
-    DragFrame(kibo, {1, 50}, {51, 50}); // leaves 100
-    EXPECT_EQ(kibo->geometry(), QRect(150, 100, 100, 200)) << "the right edge stays";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {50, 1}, {50, 102});
-    EXPECT_EQ(kibo->geometry(), QRect(100, 100, 150, 200));
-    DragFrame(kibo, {50, 1}, {50, 101});
-    EXPECT_EQ(kibo->geometry(), QRect(100, 200, 150, 100)) << "the bottom edge stays";
-    kibo->setGeometry(100, 100, 150, 200);
-    DragFrame(kibo, {149, 50}, {0, 50});
-    EXPECT_EQ(kibo->size(), QSize(100, 200)) << "the right edge stops at the minimum size";
-    DragFrame(kibo, {50, 199}, {50, 260});
-    EXPECT_EQ(kibo->size(), QSize(100, 261));
-    EXPECT_EQ(kibo->InfoWidget()->geometry(), QRect(3, 21, 96, 239));
+    EXPECT_EQ(kibo->InfoWidget()->geometry(), QRect(3, 21, 146, 239));
 }
 
 TEST_F(App, RecordWindowFollowsTheGameAndKeepsTheCurrentRowInView)
@@ -181,6 +183,100 @@ TEST_F(App, RecordWindowFollowsTheGameAndKeepsTheCurrentRowInView)
     EXPECT_EQ(picture.pixel(x, 30), QColor(Qt::blue).lighter(60).rgb());
     EXPECT_EQ(picture.pixel(x, 10), QColor(Qt::gray).rgb());
     EXPECT_EQ(picture.pixel(x, 50), QColor(Qt::white).rgb());
+}
+
+TEST(ReplaySchedule, DelaysAndClocksFromRecordedTimes)
+{
+    constexpr quint32 Longest = std::numeric_limits<quint32>::max();
+    // Delay with a preview of one second; the clock after waitedMs.
+    const struct
+    {
+        quint32 seconds;
+        int factorIndex;
+        qint64 delayMs, waitedMs;
+        int clock;
+    } cases[] = {
+        {0, 0, 0, 5000, 0},        // an instant move is due at once
+        {30, 0, 29000, 10500, 10}, // the clock counts whole seconds
+        {30, 3, 2000, 1500, 15},   // ten times as fast
+        {5, 1, 1500, 60000, 5},    // the clock stops at the move's time
+        {1, 2, 0, 100, 0},         // shorter than the preview
+        {30, 9, 29000, 2000, 2},   // an unknown factor is 1
+        {Longest, 0, qint64(Longest) * 1000 - 1000, qint64(Longest) * 2000,
+         std::numeric_limits<int>::max()},
+    };
+    for (const auto &c : cases) {
+        const int f = ReplaySchedule::Factor(c.factorIndex);
+        EXPECT_EQ(ReplaySchedule::StartDelayMs(c.seconds, f, 1000), c.delayMs) << c.seconds;
+        EXPECT_EQ(ReplaySchedule::ClockSeconds(c.seconds, c.waitedMs, f), c.clock) << c.seconds;
+    }
+}
+
+TEST(ReplaySchedule, RecordsWithoutTimesAndThePausedWait)
+{
+    KIBO move, resign{50, 50, 50, 50, 50, 50, 50, 9};
+    EXPECT_FALSE(ReplaySchedule::HasTimes({move, move, resign})) << "a resignation is no move";
+    move.time = 1;
+    EXPECT_TRUE(ReplaySchedule::HasTimes({KIBO(), move}));
+    ReplayWait w;
+    w.Restart(1000, false); // a step before the replay runs
+    w.Resume(5000);
+    w.Pause(5400);
+    w.Resume(9000);
+    w.Resume(9100); // a second resume moves nothing
+    EXPECT_EQ(w.Waited(9500), 900);
+}
+
+class AsPlayed : public App
+{
+protected:
+    // A record of two moves taking the given seconds, opened at its start.
+    void Open(quint32 first, quint32 second)
+    {
+        ShogiDoc d;
+        d.Init();
+        d.AddKibo(2, 6, 111, 2, 5, 0, 111);
+        d.AddKibo(6, 2, 121, 6, 3, 0, 121);
+        (*d.GetKibo())[0].time = first;
+        (*d.GetKibo())[1].time = second;
+        const QString path = dir.filePath(QStringLiteral("g.kvn"));
+        ASSERT_TRUE(d.saveDocument(path));
+        doc->SetKiboProperty(1);
+        TestDesktop::fileNames.push_back(path);
+        Trigger(10010);
+        ASSERT_EQ(doc->GetKiboTestPos(), -1);
+        doc->SetKiboSpeed(ReplaySchedule::AsPlayedSpeed);
+        app->SetReplayFactor(3); // ten times
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(AsPlayed, MovesComeAtTheirOwnPaceAndTheClockRuns)
+{
+    Open(30, 0); // three seconds at ten times
+    QElapsedTimer t;
+    t.start();
+    Trigger(12050);
+    QTest::qWait(1000);
+    EXPECT_EQ(doc->GetKiboTestPos(), -1);
+    EXPECT_NE(app->FieldText(3), GetViewTime(0, 0)) << "the mover's clock runs";
+    Trigger(12060);
+    QTest::qWait(2500);
+    EXPECT_EQ(doc->GetKiboTestPos(), -1) << "a pause holds the move";
+    Trigger(12050);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 0; }, 5000));
+    EXPECT_GE(t.elapsed(), 5000) << "the pause added to the wait";
+    EXPECT_EQ(app->FieldText(3), GetViewTime(0, 30));
+    // The instant reply needs no more than its preview.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 1; }, 2500));
+}
+
+TEST_F(AsPlayed, WithoutTimesTheStandardSpeedAndANote)
+{
+    Open(0, 0);
+    Trigger(12050);
+    EXPECT_EQ(app->StatusMessage(), JStr(JC_ReplayNoTimes));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 1; }, 6000));
 }
 
 } // namespace

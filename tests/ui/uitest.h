@@ -4,6 +4,7 @@
 #include "desktopcalls.h"
 #include "messagebox.h"
 
+#include <QObject>
 #include <QString>
 #include <QUrl>
 #include <deque>
@@ -37,5 +38,11 @@ struct TestDesktop
     // Clicks the push button of the dialog with that object name.
     static void Click(QDialog *dialog, const char *buttonName);
 };
+
+// The child of that object name, nullptr when there is none.
+template <class W> W *Child(QObject *parent, const char *name)
+{
+    return parent->findChild<W *>(QLatin1String(name));
+}
 
 #endif
