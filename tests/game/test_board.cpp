@@ -17,49 +17,38 @@ void ExpectBoardIs(const ShogiDoc &doc, const BYTE (&b)[9][9], bool init)
 
 } // namespace
 
-TEST(Board, EverySetUpInBothOrientations)
+TEST(Board, InitSetsEverySetUpAndClearsTheLastGame)
 {
+    ShogiDoc doc;
     for (BYTE teai = 0; teai <= 5; ++teai)
         for (bool up : {false, true}) {
             SCOPED_TRACE(testing::Message() << "teai " << int(teai) << " firstUp " << up);
-            ShogiDoc doc;
+            for (BYTE x = 0; x < 9; ++x)
+                for (BYTE y = 0; y < 9; ++y)
+                    doc.SetBoardInfo(x, y, 217);
+            doc.SetInitBoardInfo();
+            doc.GetFirstPlayer()->AddKoma(3);
+            doc.GetSecondPlayer()->SetTotalTime(50);
+            doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+            doc.SetOte(true);
+            doc.SetComputerMoveing(true);
             doc.SetTeai(teai);
             doc.SetFirstUp(up);
             doc.Init();
             const KvnLayout layout = StartLayout(teai, up);
             ExpectBoardIs(doc, layout.board, false);
             ExpectBoardIs(doc, layout.board, true);
+            EXPECT_EQ(doc.GetKiboNum(), 0);
+            EXPECT_TRUE(doc.GetKibo()->isEmpty());
+            EXPECT_FALSE(doc.GetOte());
+            EXPECT_FALSE(doc.IsComputerMoveing());
+            EXPECT_EQ(doc.GetCurPlayer(), 1);
+            EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(3), 0);
+            EXPECT_EQ(doc.GetSecondPlayer()->GetTotalTime(), 0);
         }
 }
 
-TEST(Board, InitOverwritesEverySquareAndClearsTheGame)
-{
-    ShogiDoc doc;
-    doc.Init();
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y)
-            doc.SetBoardInfo(x, y, 217);
-    doc.SetInitBoardInfo();
-    doc.GetFirstPlayer()->AddKoma(3);
-    doc.GetSecondPlayer()->SetTotalTime(50);
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    doc.SetOte(true);
-    doc.SetComputerMoveing(true);
-    doc.SetTeai(5);
-    doc.Init();
-    const KvnLayout layout = StartLayout(5, false);
-    ExpectBoardIs(doc, layout.board, false);
-    ExpectBoardIs(doc, layout.board, true);
-    EXPECT_EQ(doc.GetKiboNum(), 0);
-    EXPECT_TRUE(doc.GetKibo()->isEmpty());
-    EXPECT_FALSE(doc.GetOte());
-    EXPECT_FALSE(doc.IsComputerMoveing());
-    EXPECT_EQ(doc.GetCurPlayer(), 1);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(3), 0);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetTotalTime(), 0);
-}
-
-TEST(Board, InitCopyAndOffBoardWrites)
+TEST(Board, InitCopyAndOutOfRangeWrites)
 {
     ShogiDoc doc;
     doc.Init();
@@ -70,10 +59,19 @@ TEST(Board, InitCopyAndOffBoardWrites)
     doc.SetInitBoardInfo();
     EXPECT_EQ(doc.GetInitBoardInfo(4, 4), 226);
     EXPECT_EQ(doc.GetInitBoardInfo(4, 8), 0);
-    // Off-board coordinates are ignored, not written out of bounds.
+    // Off-board squares, kinds out of range and player 0 are ignored, not
+    // written out of bounds; a hand never goes below zero.
     doc.SetBoardInfo(9, 0, 111);
     doc.SetBoardInfo(0, 255, 111);
     EXPECT_EQ(doc.GetBoardInfo(9, 0), 0);
+    EXPECT_EQ(doc.GetPlayer(0), nullptr);
+    CPlayer &p = *doc.GetFirstPlayer();
+    for (BYTE k : {BYTE(0), BYTE(8), BYTE(50), BYTE(255)}) {
+        p.AddKoma(k);
+        EXPECT_EQ(p.GetDaiNum(k), 0) << int(k);
+    }
+    p.DelKoma(1);
+    EXPECT_EQ(p.GetDaiNum(1), 0);
 }
 
 TEST(Board, UpsetBoardMirrorsBoardsAndRecordAndTwiceRestores)

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Gloval, ConvertJapanNumerals)
+TEST(Gloval, NumeralsAndClockTexts)
 {
     const char *expected[] = {"一",   "二",   "三",   "四",   "五",   "六",   "七",
                               "八",   "九",   "十",   "十一", "十二", "十三", "十四",
@@ -19,10 +19,6 @@ TEST(Gloval, ConvertJapanNumerals)
         ConvertJapan(n, s);
         EXPECT_EQ(s, "unchanged") << n;
     }
-}
-
-TEST(Gloval, GetViewTime)
-{
     EXPECT_EQ(GetViewTime(0, 0), "00:00");
     EXPECT_EQ(GetViewTime(9, 59), "09:59");
     EXPECT_EQ(GetViewTime(123, 7), "123:07");

@@ -21,33 +21,6 @@ struct Record : testing::Test
 
 } // namespace
 
-TEST_F(Record, AppendTellsTheHostInOrder)
-{
-    host.elapsedMs = 12999;
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "AddKibo(2,6,111,2,5,0,111,12) cur=1",
-                                     "RestartGameTime"}));
-    EXPECT_TRUE(doc.isModified());
-    ASSERT_EQ(doc.GetKiboNum(), 1);
-    EXPECT_EQ(doc.GetKibo()->at(0), Kibo(2, 6, 111, 2, 5, 0, 111, 12));
-    EXPECT_EQ(doc.GetBoardInfo(2, 6), 0);
-    EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 12);
-    EXPECT_EQ(doc.GetCurPlayer(), 2);
-}
-
-TEST_F(Record, NullHostIsSafe)
-{
-    doc.SetHost(nullptr);
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    doc.AddKibo(50, 50, 50, 50, 50, 50, 50);
-    EXPECT_EQ(doc.GetKibo()->at(0).time, 0u);
-    EXPECT_TRUE(host.log.isEmpty());
-    doc.enableCommand(11020);
-    doc.disableCommand(11020);
-    EXPECT_TRUE(host.log.isEmpty());
-}
-
 // One move made and taken back: what it changes and that taking it back
 // restores every square and hand (RetractKibo leaves the side to move alone).
 TEST_F(Record, MoveAndTakeBack)
@@ -81,9 +54,14 @@ TEST_F(Record, MoveAndTakeBack)
     }
 }
 
-TEST_F(Record, Resignation)
+TEST_F(Record, MoveAndResignationTellTheHostInOrder)
 {
+    host.elapsedMs = 12999;
     doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
+    EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "AddKibo(2,6,111,2,5,0,111,12) cur=1",
+                                     "RestartGameTime"}));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 12);
     const DocState before = Capture(doc);
     host.log.clear();
     host.elapsedMs = 65000;
@@ -137,7 +115,6 @@ TEST_F(Record, StepBackToStartAndForwardToEnd)
             const DocState end = Capture(doc);
             std::string why;
             EXPECT_TRUE(DocIsPossible(doc, &why)) << why;
-            EXPECT_EQ(Capture(doc), end);
             // Taking every move back also reaches the start.
             for (int n = doc.GetKiboNum(); n > 0; --n)
                 doc.RetractKibo(n - 1);
