@@ -10,14 +10,18 @@
 #include <sstream>
 #include <stdexcept>
 
-std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
+std::string ReadSfen(const std::string &sfen, usi::Position &p)
 {
     std::istringstream in(sfen);
-    std::string board, side, hands, ply = "1";
+    std::string board, side, hands, ply = "1", err;
     in >> board >> side >> hands >> ply;
+    return usi::ParseSfen(board, side, hands, ply, p, err) ? std::string() : err;
+}
+
+std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
+{
     usi::Position p;
-    std::string err;
-    if (!usi::ParseSfen(board, side, hands, ply, p, err))
+    if (const std::string err = ReadSfen(sfen, p); !err.empty())
         return err;
     doc.SetFirstUp(firstUp);
     doc.Init();
@@ -134,15 +138,12 @@ KvnLayout Layout(const std::string &sfen, bool firstUp)
     const std::string err = SetSfen(doc, sfen, firstUp);
     if (!err.empty())
         throw std::invalid_argument(sfen + ": " + err);
+    const DocState d = Capture(doc);
     KvnLayout s;
     s.orient = firstUp ? 1 : 2;
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y)
-            s.board[x][y] = doc.GetBoardInfo(x, y);
-    for (BYTE k = 1; k <= 7; ++k) {
-        s.hand[0][k - 1] = doc.GetFirstPlayer()->GetDaiNum(k);
-        s.hand[1][k - 1] = doc.GetSecondPlayer()->GetDaiNum(k);
-    }
+    std::memcpy(s.board, d.board, sizeof s.board);
+    for (int p = 0; p < 2; ++p)
+        std::memcpy(s.hand[p], d.hand[p] + 1, sizeof s.hand[p]); // kinds 1..7
     return s;
 }
 

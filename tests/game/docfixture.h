@@ -21,6 +21,10 @@
 #include <string>
 #include <vector>
 
+// A position from "board side hands [ply]"; returns why it was refused,
+// empty when read.
+std::string ReadSfen(const std::string &sfen, usi::Position &p);
+
 // Sets the board, hands and side to move from an SFEN ("board side hands
 // [ply]"), sente being the first player, drawn at the bottom unless firstUp;
 // the record starts empty from that position. Returns why the SFEN was

@@ -30,11 +30,6 @@ QByteArray ReadAll(const QString &path)
     return f.readAll();
 }
 
-bool WriteAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
 
 // Set while the last step of a safe save, the rename over the target, is to
 // fail as on a read-only file system.
@@ -94,45 +89,7 @@ TEST_F(File, SavesWhatTheIndependentEncoderWrites)
     for (int i = 0; i < 4; ++i)
         doc.KiboBackOne();
     EXPECT_EQ(doc.saveDocumentData(), SixEntriesBytes());
-}
-
-TEST_F(File, ReadingKnownBytes)
-{
-    ASSERT_TRUE(WriteAll(Path("six.kvn"), SixEntriesBytes()));
-    doc.setModified(true);
-    host.log.clear();
-    ASSERT_TRUE(doc.openDocument(Path("six.kvn")));
-    EXPECT_EQ(doc.getTitle(), "six.kvn");
-    EXPECT_EQ(doc.getAbsFilePath(), QDir(dir.path()).absoluteFilePath("six.kvn"));
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(doc.GetKiboNum(), 6);
-    EXPECT_EQ(doc.GetKiboTestPos(), 5);
-    EXPECT_EQ(doc.GetCurPlayer(), 1); // switched once more by the resignation
-    EXPECT_EQ(doc.GetBoardInfo(4, 4), 116);
-    EXPECT_EQ(doc.GetBoardInfo(7, 1), 124);
-    EXPECT_EQ(doc.GetBoardInfo(6, 0), 0);
-    EXPECT_EQ(doc.GetBoardInfo(1, 7), 0);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(6), 0);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetDaiNum(6), 1);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetTotalTime(), 317);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetTotalTime(), 4); // resignation time not added
-    EXPECT_EQ(doc.GetKibo()->at(5).time, 70000u);
-    EXPECT_EQ(doc.GetFirstPlayer()->GetProperty(), 1);
-    EXPECT_EQ(doc.GetSecondPlayer()->GetProperty(), 2);
-    // The main window is told in the order the file is read, each entry while the
-    // side to move is its mover.
-    EXPECT_EQ(host.log,
-              QStringList({"ResetKiboWindow", "enable(11020)", "disable(11030)", "disable(11040)",
-                           "disable(11050)", "ResetView", "OpenAddKibo(2,6,111,2,5,0,111,5) cur=1",
-                           "OpenAddKibo(6,2,121,6,3,0,121,3) cur=2",
-                           "OpenAddKibo(1,7,116,7,1,126,216,12) cur=1",
-                           "OpenAddKibo(6,0,124,7,1,216,124,1) cur=2",
-                           "OpenAddKibo(10,10,116,4,4,0,116,300) cur=1",
-                           "OpenAddKibo(50,50,50,50,50,50,50,70000) cur=2", "SetDocModified(0)"}));
-}
-
-TEST_F(File, SettingsBytes)
-{
+    // Other settings.
     doc.GetFirstPlayer()->SetProperty(2);
     doc.GetSecondPlayer()->SetProperty(1);
     doc.SetComputerLevel(2);
@@ -151,6 +108,38 @@ TEST_F(File, SettingsBytes)
     ShogiDoc other;
     ASSERT_TRUE(other.openDocumentData(b));
     EXPECT_EQ(other.saveDocumentData(), b);
+}
+
+TEST_F(File, ReadingKnownBytes)
+{
+    PlaySix();
+    const DocState played = Capture(doc);
+    QFile file(Path("six.kvn"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(SixEntriesBytes()) == 179);
+    file.close();
+    host.log.clear();
+    ASSERT_TRUE(doc.openDocument(Path("six.kvn")));
+    EXPECT_EQ(doc.getTitle(), "six.kvn");
+    EXPECT_EQ(doc.getAbsFilePath(), QDir(dir.path()).absoluteFilePath("six.kvn"));
+    EXPECT_FALSE(doc.isModified());
+    // The game stands as played: the resignation switched the side once more
+    // and added no time.
+    const DocState read = Capture(doc);
+    EXPECT_TRUE(read.SamePosition(played));
+    EXPECT_EQ(read.kibo, played.kibo);
+    EXPECT_EQ(read.cur, 1);
+    EXPECT_EQ(read.testPos, 5);
+    EXPECT_EQ(read.time[1], 4);
+    // The main window is told in the order the file is read, each entry while the
+    // side to move is its mover.
+    EXPECT_EQ(host.log,
+              QStringList({"ResetKiboWindow", "enable(11020)", "disable(11030)", "disable(11040)",
+                           "disable(11050)", "ResetView", "OpenAddKibo(2,6,111,2,5,0,111,5) cur=1",
+                           "OpenAddKibo(6,2,121,6,3,0,121,3) cur=2",
+                           "OpenAddKibo(1,7,116,7,1,126,216,12) cur=1",
+                           "OpenAddKibo(6,0,124,7,1,216,124,1) cur=2",
+                           "OpenAddKibo(10,10,116,4,4,0,116,300) cur=1",
+                           "OpenAddKibo(50,50,50,50,50,50,50,70000) cur=2", "SetDocModified(0)"}));
 }
 
 TEST_F(File, FailedSaveIsReportedAndKeepsTheEarlierFile)
@@ -189,13 +178,12 @@ TEST_F(File, FailedSaveIsReportedAndKeepsTheEarlierFile)
 TEST_F(File, SaveModifiedAnswers)
 {
     // path: where the document was saved ("" untitled, "-" save as succeeds).
-    struct Case
+    const struct
     {
         CDocHost::Answer answer;
         const char *path;
         bool modified, result, asked, savedAs, stillModified;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {CDocHost::Cancel, "", false, true, false, false, false},
         {CDocHost::Cancel, "", true, false, true, false, true},
         {CDocHost::No, "", true, true, true, false, false},
@@ -204,7 +192,12 @@ TEST_F(File, SaveModifiedAnswers)
         {CDocHost::Yes, "titled.kvn", true, true, true, false, false},
         {CDocHost::Yes, "no/such/dir/lost.kvn", true, false, true, false, true},
     };
-    for (const Case &c : cases) {
+    // Without a main window to ask, changes are kept.
+    doc.SetHost(nullptr);
+    doc.setModified(true);
+    EXPECT_FALSE(doc.saveModified());
+    doc.SetHost(&host);
+    for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.answer << c.path << c.modified);
         doc.newDocument();
         const QString path = Path(*c.path == '-' ? "asked.kvn" : c.path);
@@ -228,13 +221,4 @@ TEST_F(File, SaveModifiedAnswers)
             EXPECT_EQ(ReadAll(path).size(), 113);
         }
     }
-}
-
-TEST_F(File, SaveModifiedWithoutHostKeepsChanges)
-{
-    doc.SetHost(nullptr);
-    EXPECT_TRUE(doc.saveModified());
-    doc.setModified(true);
-    EXPECT_FALSE(doc.saveModified());
-    EXPECT_TRUE(doc.isModified());
 }

@@ -1,4 +1,3 @@
-#include "Zelkor.h"
 #include "docfixture.h"
 #include "gameflow.h"
 
@@ -19,7 +18,6 @@ class FlowHost : public FakeHost
 public:
     int computerMoves = 0;
     std::vector<int> last; // sx, sy, dx, dy, kind
-    bool playMoves = true;
 
     void slotGameBreak() override { g_byGameStatus = GameStatus::Stopped; }
     Answer AskYesNoCancel(const char *) override { return No; }
@@ -28,20 +26,13 @@ public:
         return log.lastIndexOf(QString("disable(%1)").arg(id)) >
                log.lastIndexOf(QString("enable(%1)").arg(id));
     }
-    void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool naru, int nR) override
+    void ProComputerMove(BYTE sx, BYTE sy, BYTE dx, BYTE dy, BYTE kind, bool, int nR) override
     {
         ++computerMoves;
         last = {sx, sy, dx, dy, kind};
-        if (!playMoves || nR == EngineResult::ComputerDefeated)
-            return;
-        if (sx == 10) {
-            const BYTE p = MakePhysicsKoma(kind, doc->GetCurPlayer(), 1);
-            doc->AddKibo(10, 10, p, dx, dy, 0, p);
-        } else {
-            const BYTE p = doc->GetBoardInfo(sx, sy);
-            const BYTE next = naru ? MakePhysicsKoma(GetKomaSort(p), GetWhoseKoma(p), 2) : p;
-            doc->AddKibo(sx, sy, p, dx, dy, doc->GetBoardInfo(dx, dy), next);
-        }
+        if (nR != EngineResult::ComputerDefeated) // the tests' engines move on the board only
+            doc->AddKibo(sx, sy, doc->GetBoardInfo(sx, sy), dx, dy, doc->GetBoardInfo(dx, dy),
+                         doc->GetBoardInfo(sx, sy));
     }
 };
 
@@ -161,16 +152,6 @@ TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
     ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_EQ(host.last.at(0), 6) << "only the new think's answer is played";
     EXPECT_EQ(doc.GetKiboNum(), 1);
-}
-
-TEST_F(GameFlow, HumanToMoveStartsNoThink)
-{
-    bool asked = false;
-    EngineCalls().UpdateBoard = [&asked](const CEnginePosition &) { asked = true; };
-    g_byGameStatus = GameStatus::Playing;
-    WaitFor([] { return false; }, 200);
-    EXPECT_FALSE(asked);
-    EXPECT_FALSE(doc.IsComputerMoveing());
 }
 
 } // namespace

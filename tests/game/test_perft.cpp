@@ -37,21 +37,6 @@ protected:
     ShogiDoc doc;
 };
 
-TEST_F(Rules, PinnedPieceMayOnlyMoveAlongThePin)
-{
-    Set("4k4/9/4r4/9/9/9/4S4/9/4K4 b -"); // the silver pinned by the rook
-    EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 6, 3, 5));
-    EXPECT_TRUE(MoveRules::IsLegalMove(doc, 4, 6, 4, 5));
-    EXPECT_TRUE(MoveRules::IsLegalMove(doc, 4, 8, 3, 8));
-    EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 8, 2, 8)) << "not a king step";
-    EXPECT_EQ(doc.GetBoardInfo(4, 6), 114);
-    EXPECT_EQ(doc.GetBoardInfo(4, 2), 127);
-    Set("4k4/9/4r4/9/9/9/9/9/4K4 b -");
-    EXPECT_FALSE(MoveRules::IsLegalMove(doc, 4, 8, 4, 7)) << "king steps along the rook's file";
-    EXPECT_TRUE(MoveRules::IsKingAttacked(doc, 1));
-    EXPECT_FALSE(MoveRules::IsKingAttacked(doc, 2));
-}
-
 TEST_F(Rules, DropRefusals)
 {
     Set("4k4/9/9/9/9/9/2P2+P3/9/4K4 b -"); // a promoted pawn no longer counts

@@ -36,10 +36,6 @@ struct Reader : testing::Test
         EXPECT_EQ(ReadContract(preload, bytes, &ok, path), "") << what;
         EXPECT_EQ(ok, accepted) << what;
     }
-    void ExpectRefused(const QByteArray &bytes, const char *what, const QString &path = {})
-    {
-        Expect(false, bytes, what, path);
-    }
 };
 
 } // namespace
@@ -48,23 +44,23 @@ TEST_F(Reader, FramingErrors)
 {
     const QByteArray good = EncodeKvn(SixSpec());
     for (int len = 0; len < good.size(); ++len)
-        ExpectRefused(good.left(len), "truncated");
-    ExpectRefused(good + '\0', "one byte too many");
-    ExpectRefused(good + good, "twice");
+        Expect(false, good.left(len), "truncated");
+    Expect(false, good + '\0', "one byte too many");
+    Expect(false, good + good, "twice");
     KvnLayout s = SixSpec();
     s.magic1 = 0;
-    ExpectRefused(EncodeKvn(s), "leading magic 00000000");
+    Expect(false, EncodeKvn(s), "leading magic 00000000");
     s = SixSpec();
     s.magic1 = 0x20463101; // little-endian
-    ExpectRefused(EncodeKvn(s), "leading magic byte-swapped");
+    Expect(false, EncodeKvn(s), "leading magic byte-swapped");
     s = SixSpec();
     s.magic2 = 20006433;
-    ExpectRefused(EncodeKvn(s), "trailing magic wrong");
+    Expect(false, EncodeKvn(s), "trailing magic wrong");
     for (qint64 n : {qint64(5), qint64(7), qint64(10001), qint64(0x7fffffff), qint64(0xffffffff),
                      qint64(0x80000000), qint64(0x1745d174)}) {
         s = SixSpec();
         s.countOverride = n;
-        ExpectRefused(EncodeKvn(s), "entry count the file cannot hold");
+        Expect(false, EncodeKvn(s), "entry count the file cannot hold");
     }
 }
 
@@ -79,7 +75,7 @@ TEST_F(Reader, SettingBytesOutOfRange)
         for (int v : values) {
             KvnLayout s = SixSpec();
             s.*field = BYTE(v);
-            ExpectRefused(EncodeKvn(s), "setting");
+            Expect(false, EncodeKvn(s), "setting");
         }
     KvnLayout s = SixSpec();
     s.first = 2;
@@ -95,7 +91,7 @@ TEST_F(Reader, StartPositionErrors)
     auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
         KvnLayout s = StartLayout();
         change(s);
-        ExpectRefused(EncodeKvn(s), what);
+        Expect(false, EncodeKvn(s), what);
     };
     for (BYTE code :
          {BYTE(1), BYTE(9), BYTE(50), BYTE(100), BYTE(101), BYTE(110), BYTE(119), BYTE(131),
@@ -115,7 +111,7 @@ TEST_F(Reader, StartPositionErrors)
     auto refuseKings = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
         KvnLayout s = Layout(kKings);
         change(s);
-        ExpectRefused(EncodeKvn(s), what);
+        Expect(false, EncodeKvn(s), what);
     };
     refuseKings("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; });
     refuseKings("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; });
@@ -126,24 +122,13 @@ TEST_F(Reader, StartPositionErrors)
         s.board[0][6] = 111;
     });
     refuseKings("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; });
-    refuseKings("first player at the top: pawn on row 8", [](KvnLayout &s) {
-        s.orient = 1;
-        s.board[4][8] = 128;
-        s.board[4][0] = 118;
-        s.board[2][8] = 111;
-    });
-    // The same position with the first player's king attacked is fine: it
-    // moves first.
-    KvnLayout s = Layout(kKings);
-    s.board[4][7] = 125;
-    Expect(true, EncodeKvn(s), "first player starts in check");
-    s = Layout(kKings);
-    s.board[3][3] = 211; // a promoted pawn and a pawn in a column are allowed
-    s.board[3][6] = 111;
-    s.board[8][0] = 212; // promoted pieces may stand anywhere
-    s.board[0][8] = 223;
-    s.hand[0][0] = 16;
-    Expect(true, EncodeKvn(s), "edited position");
+    KvnLayout up = Layout(kKings, true);
+    up.board[2][8] = 111;
+    Expect(false, EncodeKvn(up), "first player at the top: pawn on row 8");
+    // The first player's king attacked is fine: it moves first. A promoted
+    // pawn and a pawn share a column, promoted pieces stand anywhere.
+    Expect(true, EncodeKvn(Layout("4k4/9/9/9/9/9/9/4g4/4K4 b -")), "first player starts in check");
+    Expect(true, EncodeKvn(Layout("4k3+L/9/9/3+P5/9/9/3P5/9/+n3K4 b 16P")), "edited position");
 }
 
 namespace {
@@ -171,7 +156,6 @@ const struct EntryCase
     {"the same with the right dkoma", kEven, {P76, P34, Kibo(1, 7, 116, 7, 1, 126, 216)}, true},
     {"coordinates out of range", kEven, {Kibo(2, 6, 111, 2, 9, 0, 111)}, false},
     {"source out of range", kEven, {Kibo(9, 6, 111, 2, 5, 0, 111)}, false},
-    {"source 255", kEven, {Kibo(255, 6, 111, 2, 5, 0, 111)}, false},
     {"half a drop marker", kEven, {Kibo(10, 6, 111, 2, 5, 0, 111)}, false},
     {"koma another piece", kEven, {Kibo(2, 6, 111, 2, 5, 0, 117)}, false},
     {"promotion outside the zone", kEven, {Kibo(2, 6, 111, 2, 5, 0, 211)}, false},
@@ -179,8 +163,6 @@ const struct EntryCase
     {"dkoma given but square empty", kEven, {P76, Kibo(6, 2, 121, 6, 3, 111, 121)}, false},
     {"unknown codes in an entry", kEven, {Kibo(2, 6, 119, 2, 5, 0, 119)}, false},
     {"resignation not last", kEven, {P76, ResignKibo(), Kibo(3, 6, 111, 3, 5, 0, 111)}, false},
-    {"resignation not last, the other side after it", kEven, {P76, ResignKibo(), P34}, false},
-    {"two resignations", kEven, {P76, ResignKibo(), ResignKibo()}, false},
     {"partial resignation", kEven, {Kibo(50, 50, 50, 50, 50, 50, 0)}, false},
     {"resignation marker as a piece", kEven, {Kibo(2, 6, 50, 2, 5, 0, 50)}, false},
     {"resignation by the first player", kEven, {ResignKibo(3)}, true},
@@ -262,9 +244,9 @@ TEST_F(Reader, LongestRecord)
                            Kibo(3, 8, 118, 4, 8, 0, 118, 1), Kibo(3, 0, 128, 4, 0, 0, 128, 1)};
     for (int i = 0; i <= ShogiDoc::KvnMaxKiboNum; ++i)
         s.entries.push_back(moves[i % 4]);
-    ExpectRefused(EncodeKvn(s), "one entry too many");
+    Expect(false, EncodeKvn(s), "one entry too many");
     QTemporaryDir dir;
-    ExpectRefused(EncodeKvn(s), "one entry too many, from a file", dir.filePath("long.kvn"));
+    Expect(false, EncodeKvn(s), "one entry too many, from a file", dir.filePath("long.kvn"));
     s.entries.pop_back();
     Expect(true, EncodeKvn(s), "longest record");
 }

@@ -1,16 +1,9 @@
+#include "docfixture.h"
 #include "notation.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// "board side hands" as the rows below give a position.
-bool ParseBoardSideHands(const std::string &s, usi::Position &p)
-{
-    std::string err;
-    return usi::ParseSfen(s.substr(0, s.find(' ')), s.substr(s.find(' ') + 1, 1),
-                          s.substr(s.rfind(' ') + 1), "1", p, err);
-}
 
 // Known texts of both notations; each standard one must also read back as
 // its move.
@@ -60,7 +53,7 @@ TEST(Notation, ModifiersAndReadingBack)
     for (const auto &r : rows) {
         SCOPED_TRACE(r.text);
         usi::Position p;
-        ASSERT_TRUE(ParseBoardSideHands(r.sfen, p)) << r.sfen;
+        ASSERT_EQ(ReadSfen(r.sfen, p), "") << r.sfen;
         std::string err;
         usi::Move m, back;
         ASSERT_TRUE(usi::ParseMove(r.move, m));

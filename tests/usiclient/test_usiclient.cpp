@@ -119,22 +119,23 @@ public:
     UsiEngine *operator->() { return m_engine.get(); }
 
     // Runs as far as the script lets it: the move, or the fault.
-    QString Think(const QString &go = QStringLiteral("byoyomi 1000"), qint64 allow = 1000)
+    QString Think(qint64 allowMs)
     {
         QSignalSpy fault(m_engine.get(), &UsiEngine::faulted);
         QSignalSpy best(m_engine.get(), &UsiEngine::bestMove);
         QSignalSpy id(m_engine.get(), &UsiEngine::identified);
         QSignalSpy ready(m_engine.get(), &UsiEngine::ready);
         m_engine->Start();
-        if (!WaitFor(id, fault))
-            return QString();
-        m_engine->NewGame();
-        if (!WaitFor(ready, fault))
-            return QString();
-        m_engine->Go(QStringLiteral("position startpos moves 7g7f"), go, allow);
-        if (!WaitFor(best, fault))
-            return QString();
-        return best.first().first().toString();
+        if (WaitFor(id, fault)) {
+            m_engine->NewGame();
+            if (WaitFor(ready, fault)) {
+                m_engine->Go(QStringLiteral("position startpos moves 7g7f"),
+                             QStringLiteral("byoyomi 1000"), allowMs);
+                if (WaitFor(best, fault))
+                    return best.first().first().toString();
+            }
+        }
+        return QString();
     }
 
 private:
@@ -175,7 +176,7 @@ TEST(UsiEngine, EveryScriptedBehaviourEndsInAMoveOrOneFault)
         SCOPED_TRACE(c.script);
         FakeEngine e(QString::fromLatin1(c.script));
         QSignalSpy fault(&*e, &UsiEngine::faulted);
-        const QString move = e.Think(QStringLiteral("byoyomi 1000"), c.allowMs);
+        const QString move = e.Think(c.allowMs);
         EXPECT_EQ(e->GetFault(), c.fault);
         EXPECT_EQ(fault.size(), c.fault == Fault::None ? 0 : 1);
         if (c.fault != Fault::None)
