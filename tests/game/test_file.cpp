@@ -30,7 +30,6 @@ QByteArray ReadAll(const QString &path)
     return f.readAll();
 }
 
-
 // Set while the last step of a safe save, the rename over the target, is to
 // fail as on a read-only file system.
 bool g_refuseRename = false;

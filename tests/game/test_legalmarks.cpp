@@ -35,7 +35,8 @@ TEST(LegalMarks, AgreeWithTheProtocolRulesOverRandomGames)
             for (BYTE x = 0; x < 9; ++x)
                 for (BYTE y = 0; y < 9; ++y)
                     if (GetWhoseKoma(doc.GetBoardInfo(x, y)) == side)
-                        mark(MoveRules::LegalDestinations(doc, x, y, way), way, UsiSquare(doc, x, y), 0);
+                        mark(MoveRules::LegalDestinations(doc, x, y, way), way,
+                             UsiSquare(doc, x, y), 0);
             for (BYTE k = 1; k <= 7; ++k)
                 if (doc.GetPlayer(side)->GetDaiNum(k))
                     mark(MoveRules::LegalDrops(doc, MakePhysicsKoma(k, side, 1), way), way,

@@ -102,8 +102,8 @@ TEST(Robust, MutatedFiles)
         const QByteArray &preload = corpus[rng() % corpus.size()];
         const QByteArray bytes = Mutate(base, rng);
         bool ok = false;
-        EXPECT_EQ(ReadContract(preload, bytes, &ok, i % 25 ? QString() : dir.filePath("fuzz.kvn")), "")
-            << bytes.toHex().toStdString();
+        const QString path = i % 25 ? QString() : dir.filePath("fuzz.kvn");
+        EXPECT_EQ(ReadContract(preload, bytes, &ok, path), "") << bytes.toHex().toStdString();
         (ok ? accepted : refused) += bytes != base;
         if (testing::Test::HasFailure()) {
             ADD_FAILURE() << "iteration " << i;

@@ -61,7 +61,8 @@ TEST(Notation, ModifiersAndReadingBack)
         EXPECT_EQ(records::MoveName(p, m, prevDst, r.style).toStdString(), r.text) << r.move;
         if (r.style == W)
             continue;
-        ASSERT_TRUE(records::ParseMoveName(p, QString::fromUtf8(r.text), prevDst, back, err)) << err;
+        ASSERT_TRUE(records::ParseMoveName(p, QString::fromUtf8(r.text), prevDst, back, err))
+            << err;
         EXPECT_EQ(usi::MoveText(back), r.move);
     }
 }
