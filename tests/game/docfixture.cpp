@@ -3,21 +3,25 @@
 #include "gamerecord.h"
 #include "language.h"
 #include "moverules.h"
-#include "usi_position.h"
 
 #include <QFile>
 
 #include <cstring>
 #include <sstream>
+#include <stdexcept>
+
+std::string ReadSfen(const std::string &sfen, usi::Position &p)
+{
+    std::istringstream in(sfen);
+    std::string board, side, hands, ply = "1", err;
+    in >> board >> side >> hands >> ply;
+    return usi::ParseSfen(board, side, hands, ply, p, err) ? std::string() : err;
+}
 
 std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
 {
-    std::istringstream in(sfen);
-    std::string board, side, hands, ply = "1";
-    in >> board >> side >> hands >> ply;
     usi::Position p;
-    std::string err;
-    if (!usi::ParseSfen(board, side, hands, ply, p, err))
+    if (const std::string err = ReadSfen(sfen, p); !err.empty())
         return err;
     doc.SetFirstUp(firstUp);
     doc.Init();
@@ -128,35 +132,35 @@ QByteArray EncodeKvn(const KvnLayout &s)
     return b;
 }
 
+KvnLayout Layout(const std::string &sfen, bool firstUp)
+{
+    ShogiDoc doc;
+    const std::string err = SetSfen(doc, sfen, firstUp);
+    if (!err.empty())
+        throw std::invalid_argument(sfen + ": " + err);
+    const DocState d = Capture(doc);
+    KvnLayout s;
+    s.orient = firstUp ? 1 : 2;
+    std::memcpy(s.board, d.board, sizeof s.board);
+    for (int p = 0; p < 2; ++p)
+        std::memcpy(s.hand[p], d.hand[p] + 1, sizeof s.hand[p]); // kinds 1..7
+    return s;
+}
+
 KvnLayout StartLayout(BYTE teai, bool firstUp)
 {
-    KvnLayout s;
+    // Written apart from ShogiDoc::InitBoardInfo, by handicap: the first
+    // player gives the pieces.
+    static const char *const kSetUps[] = {
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -", // even
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/1NSGKGSNL b -", // lance
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/7R1/LNSGKGSNL b -",   // bishop
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B7/LNSGKGSNL b -",   // rook
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B7/1NSGKGSNL b -",   // rook and lance
+        "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/9/LNSGKGSNL b -",     // rook and bishop
+    };
+    KvnLayout s = Layout(kSetUps[teai], firstUp);
     s.teai = teai;
-    s.orient = firstUp ? 1 : 2;
-    // Written independently of ShogiDoc::InitBoardInfo: first player at the
-    // bottom, then point-mirrored.
-    const BYTE back1[9] = {112, 113, 114, 115, 118, 115, 114, 113, 112};
-    const BYTE back2[9] = {122, 123, 124, 125, 128, 125, 124, 123, 122};
-    BYTE b[9][9] = {};
-    for (int x = 0; x < 9; ++x) {
-        b[x][0] = back2[x];
-        b[x][2] = 121;
-        b[x][6] = 111;
-        b[x][8] = back1[x];
-    }
-    b[1][1] = 127;
-    b[7][1] = 126;
-    b[1][7] = 116;
-    b[7][7] = 117;
-    if (teai == 1 || teai == 4)
-        b[0][8] = 0;
-    if (teai == 2 || teai == 5)
-        b[1][7] = 0;
-    if (teai >= 3)
-        b[7][7] = 0;
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y)
-            s.board[x][y] = firstUp ? b[8 - x][8 - y] : b[x][y];
     return s;
 }
 
@@ -205,6 +209,19 @@ usi::Position AsUsi(const ShogiDoc &doc, const BYTE (&board)[9][9], const BYTE (
 }
 
 } // namespace
+
+usi::Position UsiPositionOf(const ShogiDoc &doc)
+{
+    const DocState s = Capture(doc);
+    usi::Position p = AsUsi(doc, s.board, s.hand);
+    p.side = doc.GetCurPlayer() == 1 ? usi::kSente : usi::kGote;
+    return p;
+}
+
+int UsiSquare(const ShogiDoc &doc, int x, int y)
+{
+    return records::ToUsiSquare(records::DocFrame{true, !doc.GetFirstUp()}, x, y);
+}
 
 int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign)
 {
@@ -316,11 +333,7 @@ std::vector<QByteArray> SampleRecords()
                 PlayRandomGame(doc, host, rng, 20 + 60 * round, round == 1);
                 out.push_back(doc.saveDocumentData());
             }
-    KvnLayout k; // bare kings and drops from full hands
-    k.board[4][8] = 118;
-    k.board[4][0] = 128;
-    k.hand[0][0] = 3;
-    k.hand[1][6] = 2;
+    KvnLayout k = Layout("4k4/9/9/9/9/9/9/9/4K4 b 3P2r"); // bare kings, drops from the hands
     k.entries = {Kibo(10, 10, 111, 4, 5, 0, 111, 4), Kibo(10, 10, 127, 4, 3, 0, 127, 9)};
     out.push_back(EncodeKvn(k));
     return out;

@@ -9,6 +9,7 @@
 #include "cplayer.h"
 #include "dochost.h"
 #include "shogidoc.h"
+#include "usi_position.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,11 +21,20 @@
 #include <string>
 #include <vector>
 
+// A position from "board side hands [ply]"; returns why it was refused,
+// empty when read.
+std::string ReadSfen(const std::string &sfen, usi::Position &p);
+
 // Sets the board, hands and side to move from an SFEN ("board side hands
 // [ply]"), sente being the first player, drawn at the bottom unless firstUp;
 // the record starts empty from that position. Returns why the SFEN was
 // refused, empty when the position was set.
 std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp = false);
+
+// The position on the board as the protocol's rules see it, sente being the
+// first player; UsiSquare is the protocol's square of (x, y).
+usi::Position UsiPositionOf(const ShogiDoc &doc);
+int UsiSquare(const ShogiDoc &doc, int x, int y);
 
 // Records every call as one line of text; answers questions as told.
 class FakeHost : public CDocHost
@@ -115,8 +125,11 @@ struct KvnLayout
     qint64 countOverride = -1; // stored entry count when >= 0
 };
 QByteArray EncodeKvn(const KvnLayout &s);
-// The even game (or handicap) start position with the first player at the
-// bottom (orient 2) or top (orient 1).
+// The record file of a position given as "board side hands" (the side is
+// the first entry's to decide), the first player at the bottom (orient 2) or
+// top (orient 1).
+KvnLayout Layout(const std::string &sfen, bool firstUp = false);
+// The even game (or handicap) start position.
 KvnLayout StartLayout(BYTE teai = 0, bool firstUp = false);
 KIBO Kibo(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, quint32 time = 0);
 KIBO ResignKibo(quint32 time = 0);

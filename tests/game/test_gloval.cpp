@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Gloval, ConvertJapanNumerals)
+TEST(Gloval, NumeralsAndClockTexts)
 {
     const char *expected[] = {"一",   "二",   "三",   "四",   "五",   "六",   "七",
                               "八",   "九",   "十",   "十一", "十二", "十三", "十四",
@@ -13,16 +13,11 @@ TEST(Gloval, ConvertJapanNumerals)
         ConvertJapan(n, s);
         EXPECT_EQ(s, QString::fromUtf8(expected[n - 1])) << n;
     }
-    EXPECT_EQ(JBytes(QString::fromUtf8("十九")), QByteArray(JC_Num19));
     for (int n : {0, 20, -1}) {
         QString s = "unchanged";
         ConvertJapan(n, s);
         EXPECT_EQ(s, "unchanged") << n;
     }
-}
-
-TEST(Gloval, GetViewTime)
-{
     EXPECT_EQ(GetViewTime(0, 0), "00:00");
     EXPECT_EQ(GetViewTime(9, 59), "09:59");
     EXPECT_EQ(GetViewTime(123, 7), "123:07");

@@ -1,8 +1,7 @@
 // The squares marked for a held piece against the protocol's move rules,
-// which are written apart from the document's.
+// which are written apart from the document's, in both orientations.
 #include "docfixture.h"
 #include "moverules.h"
-#include "usi_position.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +9,6 @@
 #include <set>
 
 namespace {
-
-int Square(int x, int y)
-{
-    return 16 * (y + 1) + x + 1;
-}
 
 TEST(LegalMarks, AgreeWithTheProtocolRulesOverRandomGames)
 {
@@ -24,33 +18,25 @@ TEST(LegalMarks, AgreeWithTheProtocolRulesOverRandomGames)
         FakeHost host(&doc);
         doc.SetHost(&host);
         doc.SetTeai(BYTE(game % 6));
+        doc.SetFirstUp(game / 6 % 2 == 1);
         doc.Init();
         do {
-            usi::Position p = usi::EmptyPosition();
-            for (BYTE x = 0; x < 9; ++x)
-                for (BYTE y = 0; y < 9; ++y)
-                    if (const BYTE v = doc.GetBoardInfo(x, y))
-                        p.Set(Square(x, y), GetKomaSort(v) + (GetKomaProperty(v) == 2 ? 8 : 0) +
-                                                (GetWhoseKoma(v) == 2 ? 128 : 0));
-            for (BYTE k = 1; k <= 7; ++k) {
-                p.hand[usi::kSente][k] = doc.GetFirstPlayer()->GetDaiNum(k);
-                p.hand[usi::kGote][k] = doc.GetSecondPlayer()->GetDaiNum(k);
-            }
+            const usi::Position p = UsiPositionOf(doc);
             const BYTE side = doc.GetCurPlayer();
-            p.side = side == 1 ? usi::kSente : usi::kGote;
             // The protocol's legal moves from each source (a drop: kDrop and its kind).
             std::map<std::pair<int, int>, std::set<int>> want, got;
             for (const usi::Move &m : usi::LegalMoves(p))
                 want[{m.src, m.drop}].insert(m.dst);
-            const auto mark = [&got](int n, const BYTE *way, int src, int kind) {
+            const auto mark = [&](int n, const BYTE *way, int src, int kind) {
                 for (int i = 0; i < n; ++i)
-                    got[{src, kind}].insert(Square(way[i] / 10, way[i] % 10));
+                    got[{src, kind}].insert(UsiSquare(doc, way[i] / 10, way[i] % 10));
             };
             BYTE way[81];
             for (BYTE x = 0; x < 9; ++x)
                 for (BYTE y = 0; y < 9; ++y)
                     if (GetWhoseKoma(doc.GetBoardInfo(x, y)) == side)
-                        mark(MoveRules::LegalDestinations(doc, x, y, way), way, Square(x, y), 0);
+                        mark(MoveRules::LegalDestinations(doc, x, y, way), way,
+                             UsiSquare(doc, x, y), 0);
             for (BYTE k = 1; k <= 7; ++k)
                 if (doc.GetPlayer(side)->GetDaiNum(k))
                     mark(MoveRules::LegalDrops(doc, MakePhysicsKoma(k, side, 1), way), way,

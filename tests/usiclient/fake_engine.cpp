@@ -5,7 +5,6 @@
 //                            registered without arguments)
 //
 // Script lines (# starts a comment):
-//   name TEXT            id name (default "Fake")
 //   option REST          sent as "option REST" in the usi answer
 //   usiok no             never answers usi
 //   readyok no           never answers isready
@@ -38,7 +37,6 @@ namespace {
 
 struct Script
 {
-    std::string name = "Fake";
     std::vector<std::string> options;
     bool usiok = true, readyok = true, quits = true;
     std::string log;
@@ -55,9 +53,7 @@ Script Load(const char *path)
         const std::size_t sp = line.find(' ');
         const std::string key = line.substr(0, sp);
         const std::string rest = sp == std::string::npos ? "" : line.substr(sp + 1);
-        if (key == "name")
-            s.name = rest;
-        else if (key == "option")
+        if (key == "option")
             s.options.push_back(rest);
         else if (key == "usiok")
             s.usiok = rest != "no";
@@ -139,7 +135,7 @@ int main(int argc, char **argv)
         if (w.empty())
             continue;
         if (w[0] == "usi" && s.usiok) {
-            Say("id name " + s.name);
+            Say("id name Fake");
             Say("id author the tests");
             for (const std::string &o : s.options)
                 Say("option " + o);

@@ -42,22 +42,20 @@ std::vector<const char *> Times(std::vector<const char *> cycle, int n)
     return out;
 }
 
-struct EndCase
-{
-    const char *what;
-    const char *sfen; // nullptr: the start position
-    std::vector<const char *> moves;
-    int maxPlies;
-    GameEnding ending;
-    int loser;
-    int plies; // at which the game ended
-};
-
 TEST(GameJudge, EndsByTheRules)
 {
     const std::vector<const char *> kings = {"5i4h", "5a4b", "4h5i", "4b5a"};
     const std::vector<const char *> checks = {"5e4e", "4a5a", "4e5e", "5a4a"};
-    const EndCase cases[] = {
+    const struct
+    {
+        const char *what;
+        const char *sfen; // nullptr: the start position
+        std::vector<const char *> moves;
+        int maxPlies;
+        GameEnding ending;
+        int loser;
+        int plies; // at which the game ended
+    } cases[] = {
         {"mate by a drop", "4k4/9/4P4/9/9/9/9/9/4K4 b G 1", {"G*5b"}, 0, GameEnding::Mate, 1, 1},
         {"an illegal move", nullptr, {"5i5h", "5a5b", "1a1b"}, 0, GameEnding::IllegalMove, 0, 2},
         {"fourth repetition", nullptr, Times(kings, 4), 0, GameEnding::Repetition, -1, 12},
@@ -70,7 +68,7 @@ TEST(GameJudge, EndsByTheRules)
         {"the move limit", nullptr, {"7g7f", "3c3d", "2g2f", "8c8d"}, 4, GameEnding::MaxPlies, -1, 4},
         {"one before the limit", nullptr, {"7g7f", "3c3d", "2g2f"}, 4, GameEnding::None, -1, 0},
     };
-    for (const EndCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         GameJudge j(c.sfen ? Sfen(c.sfen) : usi::StartPosition());
         j.SetMaxPlies(c.maxPlies);
@@ -95,16 +93,14 @@ TEST(GameJudge, TakenBackMovesLeaveTheCount)
     EXPECT_EQ(PlayAll(j, {"4b5a"}).ending, GameEnding::Repetition); // the fourth time
 }
 
-struct DeclareCase
-{
-    const char *what;
-    const char *sfen;
-    bool holds;
-};
-
 TEST(GameJudge, DeclarationAtItsBoundaries)
 {
-    const DeclareCase cases[] = {
+    const struct
+    {
+        const char *what;
+        const char *sfen;
+        bool holds;
+    } cases[] = {
         {"sente 28 points, 10 pieces", "GGGG1SSSS/2R1K1B2/9/9/9/9/9/9/4k4 b 10P 1", true},
         {"sente 27 points", "GGGG1SSSS/2R1K1B2/9/9/9/9/9/9/4k4 b 9P 1", false},
         {"sente 9 pieces in the camp", "GGGG1SSS1/2R1K1B2/9/9/9/9/9/9/4k4 b S10P 1", false},
@@ -115,7 +111,7 @@ TEST(GameJudge, DeclarationAtItsBoundaries)
         {"gote king on its camp's edge", "4K4/9/9/9/9/9/2b1k1r2/9/ssss1gggg w 9p 1", true},
         {"gote king one rank short", "4K4/9/9/9/9/4k4/2b3r2/9/ssss1gggg w 9p 1", false},
     };
-    for (const DeclareCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const usi::Position p = Sfen(c.sfen);
         const Verdict v = GameJudge(p).Declare();
@@ -124,18 +120,16 @@ TEST(GameJudge, DeclarationAtItsBoundaries)
     }
 }
 
-struct ClockCase
-{
-    const char *what;
-    TimeControl tc;
-    std::vector<qint64> spent; // by one side, move after move
-    bool inTime;               // for the last move
-    qint64 mainAfter;
-};
-
 TEST(GameClock, MainByoyomiIncrementAtTheirBoundaries)
 {
-    const ClockCase cases[] = {
+    const struct
+    {
+        const char *what;
+        TimeControl tc;
+        std::vector<qint64> spent; // by one side, move after move
+        bool inTime;               // for the last move
+        qint64 mainAfter;
+    } cases[] = {
         {"main used to the end", {1000, 0, 0}, {1000}, true, 0},
         {"main overrun by 1 ms", {1000, 0, 0}, {1001}, false, 0},
         {"byoyomi to the end", {0, 1000, 0}, {1000, 1000}, true, 0},
@@ -146,7 +140,7 @@ TEST(GameClock, MainByoyomiIncrementAtTheirBoundaries)
         {"increment needs the move in time", {1000, 0, 100}, {600, 501}, false, 0},
         {"untimed only counts", {0, 0, 0}, {100000000}, true, 0},
     };
-    for (const ClockCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         GameClock clock(c.tc, TimeControl{});
         qint64 now = 0;

@@ -29,15 +29,13 @@ QString Match(const QStringList &args)
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-struct MatchCase
-{
-    const char *script; // engine 2's
-    const char *game1;  // the result part of game 1's line
-};
-
 TEST(Match, EveryEngineFaultEndsTheGameAgainstIt)
 {
-    const MatchCase cases[] = {
+    const struct
+    {
+        const char *script; // engine 2's
+        const char *game1;  // the result part of game 1's line
+    } cases[] = {
         {"go * resign", "1-0 resign 1"},
         {"go * crash", "1-0 crash 1"},
         {"go * exit", "1-0 crash 1"},
@@ -49,7 +47,7 @@ TEST(Match, EveryEngineFaultEndsTheGameAgainstIt)
         {"go * hang", "1-0 no-response 1"},
         {"go 3 resign", "1-0 resign 5"},
     };
-    for (const MatchCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.script);
         QTemporaryDir dir;
         const QString fake = QStringLiteral(FAKE_ENGINE " ") + Script(dir, "s", QString::fromLatin1(c.script));
@@ -87,18 +85,41 @@ TEST(Match, ColoursAlternateAndOpeningsCycle)
                                   "W-D-L: 3-0-1\n"));
 }
 
-// Zelkor in-process against the protocol program, both colours, a handicap.
-TEST(Match, ZelkorAgainstKorvaneUsi)
+// Real engines play whole games through the client: Zelkor in-process
+// against the protocol program (both colours, a handicap), and the other
+// programs installed here against each other (which may think past a short
+// byoyomi on a busy machine).
+TEST(Match, RealEnginesPlayWholeGames)
 {
     QTemporaryDir dir;
-    const QString openings =
+    const QString handicap =
         Script(dir, "o", QStringLiteral("lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1\n"));
-    const QString out = Match({"--engine1", "zelkor:0", "--engine2", KORVANE_USI_PROGRAM, "--option2", "Level=0",
-                               "--games", "2", "--byoyomi", "500", "--max-plies", "16", "--openings", openings});
-    const QRegularExpression shape(QStringLiteral(
-        "^game 1: Korvane \\S+ vs Korvane \\S+: (1-0|0-1|1/2) (mate|resign|repetition|max-plies) \\d+\n"
-        "game 2: .* (mate|resign|repetition|max-plies) \\d+\nW-D-L: \\d-\\d-\\d\n$"));
-    EXPECT_TRUE(shape.match(out).hasMatch()) << out.toStdString();
+    const struct
+    {
+        QStringList engines;
+        int games;
+    } rows[] = {
+        {{"--engine1", "zelkor:0", "--engine2", KORVANE_USI_PROGRAM, "--option2", "Level=0",
+          "--openings", handicap},
+         2},
+        {{"--engine1", "/usr/games/gpsusi", "--engine2", "/usr/games/fairy-stockfish", "--option2",
+          "UCI_Variant=shogi"},
+         1},
+    };
+    const QRegularExpression game(QStringLiteral(
+        "^game \\d: .+ vs .+: (1-0|0-1|1/2) (mate|resign|repetition|max-plies|time) \\d+( \\(.*\\))?$"));
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.engines.join(' ').toStdString());
+        if (!QFile::exists(r.engines[1]) && r.engines[1].startsWith(QLatin1String("/usr/games")))
+            continue; // not installed here
+        const QString out = Match(r.engines + QStringList{"--games", QString::number(r.games),
+                                                          "--byoyomi", "500", "--max-plies", "16"});
+        const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), r.games + 1) << out.toStdString();
+        for (int i = 0; i < r.games; ++i)
+            EXPECT_TRUE(game.match(lines[i]).hasMatch()) << out.toStdString();
+        EXPECT_TRUE(lines.back().startsWith(QLatin1String("W-D-L: "))) << out.toStdString();
+    }
 }
 
 } // namespace
