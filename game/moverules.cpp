@@ -117,20 +117,6 @@ bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy)
     return safe;
 }
 
-bool IsLegalMove(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy)
-{
-    const BYTE piece = doc.GetBoardInfo(sx, sy);
-    if (piece == 0 || !OnBoard(dx) || !OnBoard(dy))
-        return false;
-    BYTE way[30];
-    BYTE num = 0;
-    doc.GetWay(sx, sy, piece, num, way);
-    for (BYTE i = 0; i < num; ++i)
-        if (way[i] == MakePhysicsPos(dx, dy))
-            return LeavesKingSafe(doc, sx, sy, dx, dy);
-    return false;
-}
-
 DropCheck CheckDrop(ShogiDoc &doc, BYTE c, BYTE r, BYTE code)
 {
     if (!OnBoard(c) || !OnBoard(r) || doc.GetBoardInfo(c, r) != 0)

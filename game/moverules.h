@@ -22,10 +22,8 @@ void MarkAttacks(ShogiDoc &doc, BYTE owner, bool attacked[9][9]);
 // without a king is never attacked.
 bool IsKingAttacked(ShogiDoc &doc, BYTE owner);
 
-// The piece on (sx, sy) may go to (dx, dy): the square is among its GetWay
-// destinations and its owner's king is not left attacked.
-bool IsLegalMove(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
-// The king-safety part alone: (dx, dy) is assumed reachable.
+// Whether moving the piece on (sx, sy) to (dx, dy), assumed reachable,
+// leaves its owner's king unattacked.
 bool LeavesKingSafe(ShogiDoc &doc, BYTE sx, BYTE sy, BYTE dx, BYTE dy);
 
 // Why a drop is refused; DropOk when it is allowed.
