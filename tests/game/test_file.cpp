@@ -1,5 +1,6 @@
 // The record file, byte for byte, and the save question.
 #include "docfixture.h"
+#include "refusedrename.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
-#include <dlfcn.h>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -30,24 +30,6 @@ QByteArray ReadAll(const QString &path)
     return f.readAll();
 }
 
-// Set while the last step of a safe save, the rename over the target, is to
-// fail as on a read-only file system.
-bool g_refuseRename = false;
-
-} // namespace
-
-extern "C" int rename(const char *from, const char *to)
-{
-    if (g_refuseRename) {
-        errno = EROFS;
-        return -1;
-    }
-    using Rename = int (*)(const char *, const char *);
-    static const auto real = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
-    return real(from, to);
-}
-
-namespace {
 
 struct File : testing::Test
 {
@@ -159,9 +141,11 @@ TEST_F(File, FailedSaveIsReportedAndKeepsTheEarlierFile)
         rlimit small = old;
         small.rlim_cur = diskFull ? 60 : old.rlim_cur;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        g_refuseRename = !diskFull;
+        std::optional<RefusedRename> refused;
+        if (!diskFull)
+            refused.emplace();
         const bool saved = doc.saveDocument(path);
-        g_refuseRename = false;
+        refused.reset();
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_FALSE(saved);

@@ -1,7 +1,11 @@
 #include "docfixture.h"
 #include "formattestgames.h"
 #include "recordformat.h"
+#include "refusedrename.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextCodec>
 
 #include <gtest/gtest.h>
@@ -57,6 +61,29 @@ TEST(RecordFormats, EveryGameThroughEveryFormat)
             }
         }
     }
+}
+
+// The last step of a safe save refused: reported, the earlier file whole,
+// nothing left beside it.
+TEST(RecordFormats, FailedSaveIsReportedAndKeepsTheEarlierFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("game.kif"));
+    const std::vector<GameRecord> games = TestGames();
+    std::string err;
+    ASSERT_TRUE(records::WriteRecordFile(path, games[0], err)) << err;
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    {
+        RefusedRename refused;
+        EXPECT_FALSE(records::WriteRecordFile(path, games[1], err));
+    }
+    EXPECT_FALSE(err.empty());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("game.kif")});
 }
 
 TEST(RecordFormats, CommentsGoToKifOnly)
