@@ -1,12 +1,10 @@
 #include "recordsheet.h"
 
 #include "cplayer.h"
-#include "displayprefs.h"
 #include "kibotext.h"
 #include "language.h"
 #include "sheetlayout.h"
 #include "shogidoc.h"
-#include "westernnotation.h"
 
 #include <QDate>
 #include <QPagedPaintDevice>
@@ -222,10 +220,7 @@ SheetContent SheetFromDoc(const ShogiDoc &doc, const QDate &date)
         const KiboRowText &text = texts[i - 1];
         const KIBO &e = record[i - 1];
         // The sheet reads as the record window does.
-        const QString move = CurrentDisplayPrefs().notation == Notation::Western && !IsResignKibo(e)
-                                 ? WesternRecordMove(doc, i)
-                                 : text.move;
-        SheetContent::Row row{text.number, text.sign + move, text.time, QString()};
+        SheetContent::Row row{text.number, text.sign + text.move, text.time, QString()};
         if (!IsResignKibo(e)) {
             const int mover = GetWhoseKoma(e.skoma) == 1 ? 1 : 2;
             total[mover] += int(e.time);

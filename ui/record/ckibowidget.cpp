@@ -2,11 +2,9 @@
 
 #include "cengineplay.h"
 #include "cinfowidget.h"
-#include "displayprefs.h"
 #include "kibotext.h"
 #include "language.h"
 #include "shogidoc.h"
-#include "westernnotation.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,16 +36,12 @@ void CKiboWidget::UpdateKibo()
                        Qt::AlignLeft | Qt::AlignVCenter, JStr(ending));
 }
 
-void CKiboWidget::DrawRow(QPainter &p, int i, const KiboRowText &kanjiRow, bool current)
+void CKiboWidget::DrawRow(QPainter &p, int i, const KiboRowText &row, bool current)
 {
     const int y = m_nItemHeight * i;
     if (current)
         p.fillRect(0, y, width(), m_nItemHeight, m_FocusColor);
     p.setPen(current ? m_BackColor : QColor(Qt::black));
-    KiboRowText row = kanjiRow;
-    if (CurrentDisplayPrefs().notation == Notation::Western &&
-        !IsResignKibo((*m_pDoc->GetKibo())[i - 1]))
-        row.move = WesternRecordMove(*m_pDoc, i);
     const auto text = [&](int x, int w, const QString &s) {
         p.drawText(QRect(x, y, w, m_nItemHeight), Qt::AlignLeft | Qt::AlignVCenter, s);
     };

@@ -1,5 +1,6 @@
 #include "kibotext.h"
 
+#include "displayprefs.h"
 #include "gamerecord.h"
 #include "language.h"
 #include "notation.h"
@@ -28,7 +29,7 @@ QVector<KiboRowText> GetKiboRows(const ShogiDoc &doc)
             break;
         }
         const usi::Move &m = rec.moves[size_t(i)];
-        row.move = records::MoveName(p, m, prevDst);
+        row.move = records::MoveName(p, m, prevDst, ShownNotationStyle());
         row.time = GetViewTime(int(kibo[i].time / 60), int(kibo[i].time % 60));
         rows.append(row);
         prevDst = m.dst;

@@ -12,7 +12,7 @@ struct KiboRowText
 {
     QString sign;   // ▲ sente (下手), △ gote (上手)
     QString number; // move number
-    QString move;   // standard notation: ７六歩, 同歩, ５八金右, ２二角成, ３三銀不成, 投了
+    QString move;   // in the notation shown: ７六歩, 同歩, ５八金右, ２二角成, 投了; or P-7f, Bx2b+
     QString time;   // mm:ss the move took; empty for a resignation
 };
 
