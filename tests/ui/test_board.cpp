@@ -97,6 +97,24 @@ protected:
     CBoardFrame *board = nullptr;
 };
 
+// The labels name squares as the record does, from sente's side: a handicap
+// giver at the bottom plays gote, so they stand as for sente at the top.
+TEST_F(Board, CoordinateLabelsNameTheRecordsSquares)
+{
+    doc.SetOSDan(true);
+    const auto topMargin = [this](BYTE teai, bool firstUp) {
+        doc.SetTeai(teai);
+        doc.SetFirstUp(firstUp);
+        doc.Init();
+        board->RedrawAll();
+        const BoardGeometry &g = board->Geometry();
+        return board->BoardPixmap().toImage().copy(g.startX2, g.startY1, 9 * g.w, g.startY2 - g.startY1);
+    };
+    const QImage senteBottom = topMargin(0, false), senteTop = topMargin(0, true);
+    ASSERT_NE(senteBottom, senteTop) << "file numbers stand above the board only with sente below";
+    EXPECT_EQ(topMargin(2, false), senteTop) << "bishop handicap, the giver at the bottom";
+}
+
 // A move by drag, and one by two clicks; a refused move puts the piece back.
 TEST_F(Board, MovesByDragOrClicksAndRefusedOnes)
 {

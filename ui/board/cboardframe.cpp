@@ -3,6 +3,7 @@
 #include "cplayer.h"
 #include "datapath.h"
 #include "displayprefs.h"
+#include "gamerecord.h"
 #include "gameflow.h"
 #include "komasheet.h"
 #include "moverules.h"
@@ -263,6 +264,9 @@ void CBoardFrame::DrawNumber(QPainter &p)
     auto text = [&p](int x, int y, const QString &s) {
         p.drawText(QRect(x - 40, y - 40, 80, 80), Qt::AlignCenter, s);
     };
+    // Squares are named from sente's side, as in every record: in a handicap
+    // game the first player, the giver, is gote.
+    const bool senteAtBottom = records::FrameOf(*doc).bottomIsSente;
     for (int i = 0; i < 9; ++i) {
         const QString file = QString::number(i + 1);
         QString rank;
@@ -270,7 +274,7 @@ void CBoardFrame::DrawNumber(QPainter &p)
             rank = QChar('a' + i);
         else
             ConvertJapan(i + 1, rank);
-        if (!doc->GetFirstUp()) {
+        if (senteAtBottom) {
             text(g.startX2 + (9 - i) * g.w - g.w / 2, (g.startY1 + g.startY2) / 2, file);
             text(g.startX2 + 9 * g.w + g.w / 4, g.startY2 + i * g.h + g.h / 2, rank);
         } else {
