@@ -2,6 +2,7 @@
 #include "cbgkibo.h"
 #include "cinfowidget.h"
 #include "ckibowidget.h"
+#include "displayprefs.h"
 #include "kibotext.h"
 #include "language.h"
 #include "replayschedule.h"
@@ -27,8 +28,11 @@ QString Row(const KiboRowText &r)
            r.time;
 }
 
-QStringList Rows(int teai, bool firstUp, const QVector<KIBO> &game)
+QStringList Rows(int teai, bool firstUp, const QVector<KIBO> &game,
+                 Notation notation = Notation::Japanese)
 {
+    const Notation shown = CurrentDisplayPrefs().notation;
+    CurrentDisplayPrefs().notation = notation;
     ShogiDoc doc;
     doc.SetTeai(BYTE(teai));
     doc.SetFirstUp(firstUp);
@@ -40,6 +44,7 @@ QStringList Rows(int teai, bool firstUp, const QVector<KIBO> &game)
     QStringList out;
     for (const KiboRowText &r : GetKiboRows(doc))
         out << Row(r);
+    CurrentDisplayPrefs().notation = shown;
     return out;
 }
 
@@ -73,6 +78,11 @@ TEST(KiboRows, StandardNotationFromBothSides)
                                   "▲|7|投了|"};
     EXPECT_EQ(Rows(0, false, ShortGame()), expected);
     EXPECT_EQ(Rows(0, true, Turned(ShortGame())), expected);
+    const QStringList western = {"▲|1|P-7f|01:15", "△|2|P-3d|00:03", "▲|3|Bx2b+|10:20",
+                                 "△|4|Sx2b|00:00", "▲|5|B*4e|00:01", "△|6|S-3c|00:02",
+                                 "▲|7|投了|"};
+    EXPECT_EQ(Rows(0, false, ShortGame(), Notation::Western), western);
+    EXPECT_EQ(Rows(0, true, Turned(ShortGame()), Notation::Western), western);
 }
 
 // In the two-piece handicap the giver (gote, at the top) moves first, and the
@@ -86,6 +96,8 @@ TEST(KiboRows, HandicapGiverFirstAndModifiers)
     const QStringList expected = {"△|1|５四歩|00:00", "▲|2|５八金右|00:00"};
     EXPECT_EQ(Rows(5, true, Turned(game)), expected);
     EXPECT_EQ(Rows(5, false, game), expected);
+    const QStringList western = {"△|1|P-5d|00:00", "▲|2|G4i-5h|00:00"};
+    EXPECT_EQ(Rows(5, false, game, Notation::Western), western);
 }
 
 TEST(KiboRows, ScrollingRule)

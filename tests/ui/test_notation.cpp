@@ -1,10 +1,8 @@
-// Western notation of played games, and typed moves read and refused.
+// Typed moves read and refused.
 #include "cplayer.h"
 #include "language.h"
 #include "shogidoc.h"
 #include "typedmove.h"
-#include "displayprefs.h"
-#include "kibotext.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -29,45 +27,14 @@ void Start(ShogiDoc &doc, BYTE teai, bool firstUp)
     doc.Init();
 }
 
-// Games typed in USI, as the record shows them in Western notation.
-TEST(Western, RecordOfPlayedGames)
+// Typed squares are the record's: in a handicap game the giver, moving
+// first, plays gote.
+TEST(TypedMoves, HandicapSquaresAreTheRecords)
 {
-    const struct
-    {
-        const char *what;
-        BYTE teai;
-        bool firstUp;
-        QStringList usi, western;
-    } rows[] = {
-        // clang-format off
-        {"capture, promotion, recapture, drop", 0, false,
-         {"7g7f", "3c3d", "8h2b+", "3a2b", "B*4e"}, {"P-7f", "P-3d", "Bx2b+", "Sx2b", "B*4e"}},
-        {"promotion declined", 0, false, {"7g7f", "3c3d", "8h2b"}, {"P-7f", "P-3d", "Bx2b="}},
-        {"second player promotes, promoted piece moves", 0, false,
-         {"7g7f", "3c3d", "2g2f", "2b8h+", "2f2e", "8h7i"}, {"P-7f", "P-3d", "P-2f", "Bx8h+", "P-2e", "+Bx7i"}},
-        {"two golds reach the square, both sides", 0, false,
-         {"6i5h", "4a5b", "5h4h"}, {"G6i-5h", "G4a-5b", "G5h-4h"}},
-        {"first player at the top reads the same", 0, true,
-         {"7g7f", "3c3d", "6i5h", "2b8h+"}, {"P-7f", "P-3d", "G6i-5h", "Bx8h+"}},
-        // The handicap giver moves first as gote: squares stay sente's, as in every record.
-        {"bishop handicap start", 2, false, {"3c3d", "7g7f", "8b3b"}, {"P-3d", "P-7f", "R-3b"}},
-        {"two-piece handicap, knight leaves", 5, false, {"3c3d", "7g7f", "2a3c"}, {"P-3d", "P-7f", "N-3c"}},
-        // clang-format on
-    };
-    DisplayPrefs &prefs = CurrentDisplayPrefs();
-    const DisplayPrefs saved = prefs;
-    prefs.notation = Notation::Western;
-    for (const auto &r : rows) {
-        SCOPED_TRACE(r.what);
-        ShogiDoc doc;
-        Start(doc, r.teai, r.firstUp);
-        Play(doc, r.usi);
-        QStringList shown;
-        for (const KiboRowText &row : GetKiboRows(doc))
-            shown << row.move;
-        EXPECT_EQ(shown, r.western);
-    }
-    prefs = saved;
+    ShogiDoc doc;
+    Start(doc, 2, false);
+    Play(doc, {"3c3d", "7g7f", "R-3b"});
+    EXPECT_EQ(doc.GetKiboNum(), 3);
 }
 
 // What the typed-move field accepts and why it refuses.
