@@ -105,6 +105,17 @@ void GameFiles::SaveSession(KConfigGroup &config) const
         config.writeEntry("recover", recover);
 }
 
+void GameFiles::NameDocument(const QString &name)
+{
+    if (name.isEmpty()) {
+        m_doc->setTitle(JStr(JC_Untitled));
+        m_doc->setAbsFilePath(QDir::homePath());
+    } else {
+        m_doc->setTitle(QFileInfo(name).fileName());
+        m_doc->setAbsFilePath(QFileInfo(name).absoluteFilePath());
+    }
+}
+
 void GameFiles::RestoreSession(const KConfigGroup &config)
 {
     const QString name = config.readEntry("filename", QString());
@@ -113,13 +124,7 @@ void GameFiles::RestoreSession(const KConfigGroup &config)
     if (modified && !recover.isEmpty() && QFileInfo::exists(recover)) {
         if (m_doc->openDocument(recover)) {
             m_doc->setModified(true);
-            if (name.isEmpty()) {
-                m_doc->setTitle(JStr(JC_Untitled));
-                m_doc->setAbsFilePath(QDir::homePath());
-            } else {
-                m_doc->setTitle(QFileInfo(name).fileName());
-                m_doc->setAbsFilePath(QFileInfo(name).absoluteFilePath());
-            }
+            NameDocument(name);
             emit RecordOpened();
         }
         QFile::remove(recover);
@@ -161,13 +166,7 @@ bool GameFiles::Load(const records::GameRecord &rec, unsigned dropped, const QSt
                 JStr(JC_RecordRefused) + QStringLiteral("\n") + QString::fromStdString(err));
         return false;
     }
-    if (name.isEmpty()) {
-        m_doc->setTitle(JStr(JC_Untitled));
-        m_doc->setAbsFilePath(QDir::homePath());
-    } else {
-        m_doc->setTitle(QFileInfo(name).fileName());
-        m_doc->setAbsFilePath(QFileInfo(name).absoluteFilePath());
-    }
+    NameDocument(name);
     m_names[0] = rec.names[0];
     m_names[1] = rec.names[1];
     m_lossAsked = false;

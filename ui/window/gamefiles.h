@@ -54,6 +54,8 @@ signals:
 private:
     // Asks once per game before a save in fmt drops something; false: cancelled.
     bool ConfirmRecordLoss(records::Format fmt);
+    // The document's title and path from a file name; untitled when empty.
+    void NameDocument(const QString &name);
 
     ShogiDoc *m_doc;
     QWidget *m_window;
