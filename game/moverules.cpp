@@ -202,52 +202,11 @@ void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves)
     }
 }
 
-void MakeMove(ShogiDoc &doc, const Move &m)
-{
-    CPlayer *mover = doc.GetPlayer(GetWhoseKoma(m.skoma));
-    if (m.sx == DropPos)
-        mover->DelKoma(GetKomaSort(m.skoma));
-    else
-        doc.DelBoardInfo(m.sx, m.sy);
-    if (m.dkoma != 0)
-        mover->AddKoma(GetKomaSort(m.dkoma));
-    doc.SetBoardInfo(m.dx, m.dy, m.koma);
-}
-
-void UnmakeMove(ShogiDoc &doc, const Move &m)
-{
-    CPlayer *mover = doc.GetPlayer(GetWhoseKoma(m.skoma));
-    doc.SetBoardInfo(m.dx, m.dy, m.dkoma);
-    if (m.dkoma != 0)
-        mover->DelKoma(GetKomaSort(m.dkoma));
-    if (m.sx == DropPos)
-        mover->AddKoma(GetKomaSort(m.skoma));
-    else
-        doc.SetBoardInfo(m.sx, m.sy, m.skoma);
-}
-
 bool HasLegalMove(ShogiDoc &doc, BYTE owner)
 {
     std::vector<Move> moves;
     GenerateMoves(doc, owner, moves);
     return !moves.empty();
-}
-
-unsigned long long Perft(ShogiDoc &doc, BYTE owner, int depth)
-{
-    if (depth <= 0)
-        return 1;
-    std::vector<Move> moves;
-    GenerateMoves(doc, owner, moves);
-    if (depth == 1)
-        return moves.size();
-    unsigned long long n = 0;
-    for (const Move &m : moves) {
-        MakeMove(doc, m);
-        n += Perft(doc, BYTE(3 - owner), depth - 1);
-        UnmakeMove(doc, m);
-    }
-    return n;
 }
 
 } // namespace MoveRules

@@ -65,11 +65,6 @@ struct Move
 void GenerateMoves(ShogiDoc &doc, BYTE owner, std::vector<Move> &moves);
 // False when owner is mated (or stalemated, which loses as well).
 bool HasLegalMove(ShogiDoc &doc, BYTE owner);
-// Plays / takes back a move on the board and hands only (no record).
-void MakeMove(ShogiDoc &doc, const Move &m);
-void UnmakeMove(ShogiDoc &doc, const Move &m);
-// Leaf count of the legal move tree of the given depth, owner to move.
-unsigned long long Perft(ShogiDoc &doc, BYTE owner, int depth);
 
 } // namespace MoveRules
 

