@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace cmd;
+
 // A controller reading the study settings given (engine nullptr: our own);
 // the window's own is replaced.
 StudyController *Study(ShogiApp *app, const char *engine, int mateMs = 10000)
@@ -144,14 +146,14 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
                 EngineResult::Move); // a pawn from the top
     doc->GetFirstPlayer()->SetProperty(1);
     doc->GetSecondPlayer()->SetProperty(2);
-    Trigger(11010);
+    Trigger(GameNew);
     RunCommand(app, 1, StudyController::kHintId);
     ASSERT_TRUE(QTest::qWaitFor([&] { return board->HasHint(); }, 10000));
     // The fake engine's best move is the first legal one.
     const usi::Move best = usi::LegalMoves(usi::StartPosition())[0];
     QPoint from, to;
     for (int turn = 0; turn < 2; turn++) { // the mark follows the board turned and back
-        Trigger(13040);
+        Trigger(SettingFirstUp);
         from = DocSquare(*doc, best.src);
         to = DocSquare(*doc, best.dst);
         const QVector<QRect> marked = board->HintRects();
@@ -164,7 +166,7 @@ TEST_F(App, StudyHintIsMarkedUntilTheMoveAndNoted)
     EXPECT_FALSE(board->HasHint());
     EXPECT_TRUE(study->CommentLines(1).contains(QLatin1Char('*') + JStr(JC_StudyHintUsed)));
     // The note goes with its game; a hint answered after the human moved is dropped.
-    Trigger(11010);
+    Trigger(GameNew);
     EXPECT_TRUE(QTest::qWaitFor([&] { return study->CommentLines(1).isEmpty(); }, 10000));
     RunCommand(app, 1, StudyController::kHintId);
     Drag(from.x(), from.y(), to.x(), to.y());

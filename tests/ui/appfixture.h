@@ -2,6 +2,7 @@
 #define KORVANE_APPFIXTURE_H
 
 #include "cboardframe.h"
+#include "commandid.h"
 #include "cplayer.h"
 #include "gameflow.h"
 #include "shogi.h"
@@ -77,7 +78,7 @@ protected:
     void NewHumanGame()
     {
         doc->GetSecondPlayer()->SetProperty(1);
-        Trigger(11010);
+        Trigger(cmd::GameNew);
     }
 
     // The game in one line: status, moves recorded and the side to move, so

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace cmd;
+
 class EnginePlay : public App
 {
 protected:
@@ -43,7 +45,7 @@ protected:
             Child<QSpinBox>(d, "m_spnByoyomiSecond")->setValue(byoyomiSecond);
             TestDesktop::Click(d, "m_bntOK");
         });
-        Trigger(11010);
+        Trigger(GameNew);
         TestBoxes::Reset(); // the question to save the game before
     }
     // Waits for a message holding the text; true when it came.
@@ -112,14 +114,14 @@ TEST_F(EnginePlay, BreakDuringTheEnginesThinkAndResume)
         return f.open(QIODevice::ReadOnly) ? int(f.readAll().count(command)) : 0;
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return received("go ") == 1; }, 8000));
-    Trigger(11020);
+    Trigger(GameBreak);
     EXPECT_NE(g_byGameStatus, GameStatus::Playing);
     QTest::qWait(2500); // the answer to the first go comes and is dropped
     EXPECT_GE(received("stop"), 1);
     EXPECT_EQ(doc->GetKiboNum(), 1);
-    Trigger(11030);
+    Trigger(GameResume);
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboNum() == 2; }, 8000));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Enabled(11040); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Enabled(GameRetract); }, 5000));
     EXPECT_EQ(received("go "), 2);
     EXPECT_TRUE(TestBoxes::texts.empty());
     EXPECT_EQ(doc->GetCurPlayer(), 1);
@@ -128,7 +130,7 @@ TEST_F(EnginePlay, BreakDuringTheEnginesThinkAndResume)
     EXPECT_TRUE(info.startsWith(QLatin1String("Fake "))) << info.toStdString();
     EXPECT_TRUE(info.contains(JStr(JC_InfoScore) + QLatin1String("-42 "))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("[１-９][一二三四五六七八九]")))) << info.toStdString();
-    Trigger(11040); // the engine's reply and the human's move go together
+    Trigger(GameRetract); // the engine's reply and the human's move go together
     EXPECT_EQ(doc->GetKiboNum(), 0);
 }
 
@@ -143,7 +145,7 @@ TEST_F(EnginePlay, TwoEnginesPlayToTheMoveLimit)
         Child<QSpinBox>(d, "m_spnMaxPlies")->setValue(6);
         TestDesktop::Click(d, "m_bntOK");
     });
-    Trigger(11010);
+    Trigger(GameNew);
     TestBoxes::Reset();
     ASSERT_TRUE(WaitBox(JC_MsgEndMaxPlies, 30000)) << doc->GetKiboNum() << " moves";
     EXPECT_EQ(doc->GetKiboNum(), 6);
@@ -170,7 +172,7 @@ TEST_F(EnginePlay, HumansMeetTheEndingsToo)
     // A declaration at the start does not hold: the declarer loses.
     NewHumanGame();
     TestBoxes::Reset();
-    Trigger(16210);
+    Trigger(GameDeclare);
     ASSERT_TRUE(WaitBox(JC_MsgEndDeclareFailed));
     EXPECT_EQ(doc->GetEnding(), GameEnding::IllegalMove);
     EXPECT_TRUE(TestBoxes::texts[0].contains(JStr(JC_SecondWins))) << TestBoxes::texts[0].toStdString();
@@ -181,7 +183,7 @@ TEST_F(EnginePlay, HumansMeetTheEndingsToo)
         Child<QSpinBox>(d, "m_spnByoyomiFirst")->setValue(1);
         TestDesktop::Click(d, "m_bntOK");
     });
-    Trigger(11010);
+    Trigger(GameNew);
     TestBoxes::Reset();
     ASSERT_TRUE(WaitBox(JC_MsgEndTimeUp));
     EXPECT_EQ(doc->GetEnding(), GameEnding::TimeUp);

@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace cmd;
+
 class FirstHour : public App
 {
 protected:
@@ -41,14 +43,14 @@ TEST_F(FirstHour, EditingAnOpenedRecordAsksAndNeverWritesOverTheFile)
     Drag(2, 6, 2, 5);
     const QString path = Saved();
     app->openDocumentFile(path);
-    EXPECT_TRUE(Enabled(10030)) << "a copy can be saved under a new name";
-    Trigger(11060); // answered No
+    EXPECT_TRUE(Enabled(FileSaveAs)) << "a copy can be saved under a new name";
+    Trigger(GameEditBoard); // answered No
     EXPECT_EQ(doc->GetKiboNum(), 1);
     TestBoxes::answers = {BoxAnswer::Yes, BoxAnswer::Yes};
-    Trigger(11060);
-    Trigger(11030);
+    Trigger(GameEditBoard);
+    Trigger(GameResume);
     Drag(2, 5, 2, 4);
-    Trigger(10020); // asks for a name, none given
+    Trigger(FileSave); // asks for a name, none given
     EXPECT_EQ(TestDesktop::fileCaptions, std::vector<QString>{JStr(JC_StaFileSaveAs)});
     EXPECT_EQ(QFileInfo(path).size(), ShogiDoc::KvnHeaderSize + ShogiDoc::KvnEntrySize);
 }
@@ -59,14 +61,14 @@ TEST_F(FirstHour, AFinishedGameIsNotResumedAtItsEnd)
         NewHumanGame();
         if (resigned) {
             Position();
-            Trigger(11050);
+            Trigger(GameResign);
             app->openDocumentFile(Saved());
         } else {
             Position("3lkl3/9/3GGG3/9/9/9/9/9/4K4 b P");
             Drag(4, 2, 4, 1); // mate
         }
-        Trigger(12030);
-        Trigger(11030);
+        Trigger(RecordLast);
+        Trigger(GameResume);
         EXPECT_EQ(app->StatusMessage(), JStr(JC_MsgGameIsOver)) << resigned;
         EXPECT_NE(g_byGameStatus, GameStatus::Playing);
     }
@@ -83,11 +85,11 @@ TEST_F(FirstHour, BreakDuringAThinkStopsTheGameAndTheThink)
         *m = PackEngineMove(6, 2, 6, 3, 121, false, true);
         *r = EngineResult::Move;
     };
-    Trigger(11010); // the computer plays second
+    Trigger(GameNew); // the computer plays second
     Drag(2, 6, 2, 5);
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GameFlow().thread.IsRunning(); }, 3000));
-    EXPECT_TRUE(Enabled(11020));
-    Trigger(11020);
+    EXPECT_TRUE(Enabled(GameBreak));
+    Trigger(GameBreak);
     EXPECT_EQ(g_byGameStatus, GameStatus::Stopped);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !doc->GameFlow().thread.IsRunning(); }, 1000));
     QTest::qWait(300);
@@ -139,15 +141,15 @@ TEST_F(FirstHour, RecordWindowStaysBesideTheBoardAtAnySize)
         app->resize(size);
         QTest::qWait(50);
         EXPECT_TRUE(placed()) << size.width();
-        Trigger(14050);
-        Trigger(14050);
+        Trigger(ViewRecord);
+        Trigger(ViewRecord);
         EXPECT_TRUE(placed()) << size.width() << " after the View toggle";
     }
 }
 
 TEST_F(FirstHour, HelpAndQtTexts)
 {
-    Trigger(15020);
+    Trigger(HelpTopic);
     ASSERT_TRUE(app->HelpWindow() && app->HelpWindow()->isVisible());
     EXPECT_FALSE(app->HelpWindow()->Browser()->toPlainText().isEmpty());
     EXPECT_TRUE(TestDesktop::openedUrls.empty() && TestBoxes::texts.empty());
@@ -161,15 +163,15 @@ TEST_F(FirstHour, ResignationRecordRowsAndTheFirstMoverAfterEditing)
     app->SetConfirmResign(true);
     NewHumanGame();
     Drag(2, 6, 2, 5);
-    Trigger(11050); // asked, answered No
+    Trigger(GameResign); // asked, answered No
     EXPECT_EQ(g_byGameStatus, GameStatus::Playing);
-    Trigger(11020);
+    Trigger(GameBreak);
     QTest::mouseClick(app->GetBGKibo()->InfoWidget()->KiboWidget(), Qt::LeftButton, {},
                       QPoint(5, 5));
     EXPECT_EQ(doc->GetBoardInfo(2, 6), 111) << "the start is shown";
     TestBoxes::answers = {BoxAnswer::No, BoxAnswer::Yes, BoxAnswer::No}; // the second moves first
-    Trigger(11060);
-    Trigger(11030);
+    Trigger(GameEditBoard);
+    Trigger(GameResume);
     ASSERT_EQ(doc->GetCurPlayer(), 2);
     Drag(6, 2, 6, 3);
     app->openDocumentFile(Saved());

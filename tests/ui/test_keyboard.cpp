@@ -9,25 +9,25 @@
 
 namespace {
 
+using namespace cmd;
+
 using Keyboard = App;
 
 TEST_F(Keyboard, CommandsCarryTheDesktopKeysAndNoKeyIsShared)
 {
     const struct
     {
-        int id;
-        QKeySequence key;
+        int id, key;
     } rows[] = {
-        {10010, QKeySequence(Qt::CTRL | Qt::Key_O)}, {10020, QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {10050, QKeySequence(Qt::CTRL | Qt::Key_Q)}, {11010, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {11010, QKeySequence(Qt::Key_F2)},           {11040, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-        {11040, QKeySequence(Qt::Key_F5)},           {12010, QKeySequence(Qt::Key_Home)},
-        {12020, QKeySequence(Qt::Key_Left)},         {12040, QKeySequence(Qt::Key_Right)},
-        {12030, QKeySequence(Qt::Key_End)},          {12020, QKeySequence(Qt::CTRL | Qt::Key_Left)},
-    };
+        {FileOpen, Qt::CTRL | Qt::Key_O},    {FileSave, Qt::CTRL | Qt::Key_S},
+        {FileExit, Qt::CTRL | Qt::Key_Q},    {GameNew, Qt::CTRL | Qt::Key_N},
+        {GameNew, Qt::Key_F2},               {GameRetract, Qt::CTRL | Qt::Key_Z},
+        {GameRetract, Qt::Key_F5},           {RecordFirst, Qt::Key_Home},
+        {RecordBack, Qt::Key_Left},          {RecordForward, Qt::Key_Right},
+        {RecordLast, Qt::Key_End},           {RecordBack, Qt::CTRL | Qt::Key_Left}};
     for (const auto &r : rows)
-        EXPECT_TRUE(app->Command(r.id)->shortcuts().contains(r.key))
-            << r.id << " " << r.key.toString().toStdString();
+        EXPECT_TRUE(app->Command(r.id)->shortcuts().contains(QKeySequence(r.key)))
+            << r.id << " " << QKeySequence(r.key).toString().toStdString();
     // A key on two actions would trigger neither.
     QMap<QString, int> owner;
     for (QAction *a : app->findChildren<QAction *>())
@@ -38,8 +38,8 @@ TEST_F(Keyboard, CommandsCarryTheDesktopKeysAndNoKeyIsShared)
             owner[k.toString()] = id;
         }
     // Copy and paste of a record get the desktop's keys once those commands exist.
-    EXPECT_TRUE(ShortcutsOf(16100).contains(QKeySequence(Qt::CTRL | Qt::Key_C)));
-    EXPECT_TRUE(ShortcutsOf(16102).contains(QKeySequence(Qt::CTRL | Qt::Key_V)));
+    EXPECT_TRUE(ShortcutsOf(CopyRecord).contains(QKeySequence(Qt::CTRL | Qt::Key_C)));
+    EXPECT_TRUE(ShortcutsOf(PasteRecord).contains(QKeySequence(Qt::CTRL | Qt::Key_V)));
 }
 
 // A typed move is played or its refusal shown in the field; arrow keys then
@@ -59,7 +59,7 @@ TEST_F(Keyboard, TypedMovesAndArrowKeys)
     for (const char *m : {"P-3d", "P-2f"})
         ASSERT_TRUE(entry->Submit(QString::fromLatin1(m))) << entry->Field()->text().toStdString();
     ASSERT_EQ(doc->GetKiboNum(), 3);
-    Trigger(11020); // break off, so the record can be stepped
+    Trigger(GameBreak); // break off, so the record can be stepped
     app->getView()->setFocus();
     ASSERT_EQ(doc->GetKiboTestPos(), 2);
     QTest::keyClick(app, Qt::Key_Left);

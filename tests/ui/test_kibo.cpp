@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace cmd;
+
 KIBO Entry(int sx, int sy, int skoma, int dx, int dy, int dkoma, int koma, unsigned t = 0)
 {
     return KIBO{BYTE(sx), BYTE(sy), BYTE(skoma), BYTE(dx), BYTE(dy), BYTE(dkoma), BYTE(koma), t};
@@ -181,11 +183,11 @@ TEST_F(App, RecordWindowFollowsTheGameAndKeepsTheCurrentRowInView)
     };
     EXPECT_TRUE(visible(24));
     EXPECT_EQ(list->KiboWidget()->height(), 25 * 20);
-    Trigger(11020);
-    Trigger(12010);
+    Trigger(GameBreak);
+    Trigger(RecordFirst);
     EXPECT_EQ(kibo->CurPos(), 0);
     EXPECT_EQ(bar->value(), 0);
-    Trigger(12040);
+    Trigger(RecordForward);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !app->IsForwardStepPending(); }, 5000));
     EXPECT_EQ(kibo->CurPos(), 1);
     // The highlighted row is painted in the focus colour.
@@ -255,7 +257,7 @@ protected:
         ASSERT_TRUE(d.saveDocument(path));
         doc->SetKiboProperty(1);
         TestDesktop::fileNames.push_back(path);
-        Trigger(10010);
+        Trigger(FileOpen);
         ASSERT_EQ(doc->GetKiboTestPos(), -1);
         doc->SetKiboSpeed(ReplaySchedule::AsPlayedSpeed);
         app->SetReplayFactor(3); // ten times
@@ -268,14 +270,14 @@ TEST_F(AsPlayed, MovesComeAtTheirOwnPaceAndTheClockRuns)
     Open(30, 0); // three seconds at ten times
     QElapsedTimer t;
     t.start();
-    Trigger(12050);
+    Trigger(RecordReplay);
     QTest::qWait(1000);
     EXPECT_EQ(doc->GetKiboTestPos(), -1);
     EXPECT_NE(app->FieldText(3), GetViewTime(0, 0)) << "the mover's clock runs";
-    Trigger(12060);
+    Trigger(RecordStopReplay);
     QTest::qWait(2500);
     EXPECT_EQ(doc->GetKiboTestPos(), -1) << "a pause holds the move";
-    Trigger(12050);
+    Trigger(RecordReplay);
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 0; }, 5000));
     EXPECT_GE(t.elapsed(), 5000) << "the pause added to the wait";
     EXPECT_EQ(app->FieldText(3), GetViewTime(0, 30));
@@ -286,7 +288,7 @@ TEST_F(AsPlayed, MovesComeAtTheirOwnPaceAndTheClockRuns)
 TEST_F(AsPlayed, WithoutTimesTheStandardSpeedAndANote)
 {
     Open(0, 0);
-    Trigger(12050);
+    Trigger(RecordReplay);
     EXPECT_EQ(app->StatusMessage(), JStr(JC_ReplayNoTimes));
     ASSERT_TRUE(QTest::qWaitFor([this] { return doc->GetKiboTestPos() == 1; }, 6000));
 }

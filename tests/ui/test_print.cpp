@@ -18,6 +18,8 @@
 
 namespace {
 
+using namespace cmd;
+
 // 7六歩 3四歩 2二角成 同銀: each side holds a bishop, the last move on 2二.
 void BishopExchange(ShogiDoc &doc, bool resign = false)
 {
@@ -242,7 +244,7 @@ TEST_F(App, PrintExportAndCopyCommands)
         d->show();
         pages = d->findChild<QPrintPreviewWidget *>()->pageCount();
     });
-    Trigger(16400);
+    Trigger(FilePrint);
     EXPECT_EQ(pages, 1);
 
     QTemporaryDir dir;
@@ -251,10 +253,10 @@ TEST_F(App, PrintExportAndCopyCommands)
         static_cast<QInputDialog *>(d)->setIntValue(300);
         d->accept();
     });
-    Trigger(16420);
+    Trigger(FileExportDiagram);
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("pos.png"))).width(), 300) << "PNG unless named";
 
-    Trigger(16430);
+    Trigger(FileCopyDiagram);
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(mime && mime->hasImage());
     const QImage copied = qvariant_cast<QImage>(mime->imageData());
