@@ -126,19 +126,6 @@ TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
     EXPECT_EQ(doc.GetBoardInfo(2, 3), 121);
 }
 
-TEST_F(GameFlow, AnswerOfAStoppedGameIsThrownAway)
-{
-    FixedEngine(PackEngineMove(2, 2, 2, 3, 121, false, true), 0, 150);
-    doc.SetCurPlayer(2);
-    g_byGameStatus = GameStatus::Playing;
-    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
-    g_byGameStatus = GameStatus::Stopped;
-    ASSERT_TRUE(WaitFor([&] { return !doc.IsComputerMoveing(); }));
-    EXPECT_EQ(host.computerMoves, 0);
-    EXPECT_EQ(doc.GetKiboNum(), 0);
-    EXPECT_TRUE(doc.IsMustWait());
-}
-
 TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
 {
     FixedEngine(PackEngineMove(2, 2, 2, 3, 121, false, true), 0, 150);

@@ -85,19 +85,6 @@ TEST_F(Record, MoveAndResignationTellTheHostInOrder)
     EXPECT_TRUE(Capture(doc).SamePosition(before));
 }
 
-TEST_F(Record, TakeBackThenAppendReplaces)
-{
-    doc.AddKibo(2, 6, 111, 2, 5, 0, 111);
-    doc.AddKibo(6, 2, 121, 6, 3, 0, 121);
-    doc.RetractKibo(1);
-    doc.SetCurPlayer(2);
-    EXPECT_EQ(doc.GetKiboNum(), 1);
-    EXPECT_EQ(doc.GetBoardInfo(6, 2), 121);
-    doc.AddKibo(4, 0, 128, 5, 1, 0, 128);
-    EXPECT_EQ(doc.GetKiboNum(), 2);
-    EXPECT_EQ(doc.GetKibo()->at(1), Kibo(4, 0, 128, 5, 1, 0, 128));
-}
-
 TEST_F(Record, SteppingOutOfRangeDoesNothing)
 {
     doc.AddKibo(2, 6, 111, 2, 5, 0, 111);

@@ -151,9 +151,6 @@ TEST_F(Board, DropsAndTheirRefusals)
 {
     Set("4k4/9/9/9/9/P8/9/9/4K4 b SNLP");
     DropFromHand(1, 0, 3); // two pawns
-    DropFromHand(1, 2, 0); // last row
-    DropFromHand(2, 2, 0);
-    DropFromHand(3, 2, 1); // knight on the last two rows
     DropFromHand(1, 4, 8); // onto the own king
     EXPECT_EQ(doc.GetKiboNum(), 0);
     DropFromHand(4, 2, 2);
