@@ -1,4 +1,4 @@
-// The random keys, the result table's size and the board conversions.
+// The result table's size and the board conversions.
 #include "engine_board.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +9,6 @@
 #include <unistd.h>
 
 using namespace enginetest;
-
-TEST(Random, ParkMillerSequenceAndFixedKeys)
-{
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
-    z.m_nRandom = 1;
-    EXPECT_EQ(z.GenerateRandom(), 16807);
-    EXPECT_EQ(z.GenerateRandom(), 282475249);
-    EXPECT_EQ(z.GenerateRandom(), 1622650073);
-
-    EnginePtr ap = NewCore(), bp = NewCore();
-    ZelkorCore &a = *ap, &b = *bp;
-    a.AssignUniCode();
-    b.m_nRandom = 12345;
-    b.AssignUniCode();
-    EXPECT_EQ(std::memcmp(a.m_nUniCode, b.m_nUniCode, sizeof(a.m_nUniCode)), 0);
-    // Both halves of the word range are used.
-    int high = 0;
-    for (int s = 0; s < 256; s++)
-        high += a.m_nUniCode[1][s][0] >> 31;
-    EXPECT_GT(high, 64);
-    EXPECT_LT(high, 192);
-}
 
 TEST(ResultTable, EntryCountRule)
 {

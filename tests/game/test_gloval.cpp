@@ -5,13 +5,15 @@
 
 TEST(Gloval, NumeralsAndClockTexts)
 {
-    const char *expected[] = {"一",   "二",   "三",   "四",   "五",   "六",   "七",
-                              "八",   "九",   "十",   "十一", "十二", "十三", "十四",
-                              "十五", "十六", "十七", "十八", "十九"};
-    for (int n = 1; n <= 19; ++n) {
+    const struct
+    {
+        int n;
+        const char *text;
+    } numerals[] = {{1, "一"}, {9, "九"}, {10, "十"}, {11, "十一"}, {19, "十九"}};
+    for (const auto &r : numerals) {
         QString s = "x";
-        ConvertJapan(n, s);
-        EXPECT_EQ(s, QString::fromUtf8(expected[n - 1])) << n;
+        ConvertJapan(r.n, s);
+        EXPECT_EQ(s, QString::fromUtf8(r.text)) << r.n;
     }
     for (int n : {0, 20, -1}) {
         QString s = "unchanged";
