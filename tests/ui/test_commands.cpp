@@ -72,8 +72,9 @@ TEST_F(Commands, StatesFromTheStartThroughBreakResumeAndResign)
     Trigger(GameResume);
     EXPECT_EQ(Game(), "playing, 1 in the record, second to move");
     EXPECT_EQ(On(), "save saveas break takeback resign game");
-    Trigger(GameResign);
+    Trigger(GameResign); // the second player's
     EXPECT_EQ(Game(), "resigned, 2 in the record, first to move");
+    EXPECT_EQ(TestBoxes::Count(JC_MSGFirstWin), 1);
     EXPECT_EQ(On(), "save saveas resume edit first back game");
 }
 

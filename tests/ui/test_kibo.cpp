@@ -73,33 +73,36 @@ QVector<KIBO> ShortGame()
     };
 }
 
-TEST(KiboRows, StandardNotationFromBothSides)
+// Each game's rows in both notations, with either side drawn at the bottom.
+// In the two-piece handicap the giver (gote, at the top of the record) moves
+// first, and the gold from 4九 is told apart from the one on 6九.
+TEST(KiboRows, BothNotationsFromBothSides)
 {
-    const QStringList expected = {"▲|1|７六歩|01:15", "△|2|３四歩|00:03", "▲|3|２二角成|10:20",
-                                  "△|4|同銀|00:00",   "▲|5|４五角|00:01", "△|6|３三銀|00:02",
-                                  "▲|7|投了|"};
-    EXPECT_EQ(Rows(0, false, ShortGame()), expected);
-    EXPECT_EQ(Rows(0, true, Turned(ShortGame())), expected);
-    const QStringList western = {"▲|1|P-7f|01:15", "△|2|P-3d|00:03", "▲|3|Bx2b+|10:20",
-                                 "△|4|Sx2b|00:00", "▲|5|B*4e|00:01", "△|6|S-3c|00:02",
-                                 "▲|7|投了|"};
-    EXPECT_EQ(Rows(0, false, ShortGame(), Notation::Western), western);
-    EXPECT_EQ(Rows(0, true, Turned(ShortGame()), Notation::Western), western);
-}
-
-// In the two-piece handicap the giver (gote, at the top) moves first, and the
-// gold from 4九 is told apart from the one on 6九.
-TEST(KiboRows, HandicapGiverFirstAndModifiers)
-{
-    const QVector<KIBO> game = {
+    const QVector<KIBO> handicap = {
         Entry(4, 6, 111, 4, 5, 0, 111), // the giver at the bottom: its pawn 5三 -> 5四
         Entry(3, 0, 225, 4, 1, 0, 225), // the receiver's gold 4九 -> 5八
     };
-    const QStringList expected = {"△|1|５四歩|00:00", "▲|2|５八金右|00:00"};
-    EXPECT_EQ(Rows(5, true, Turned(game)), expected);
-    EXPECT_EQ(Rows(5, false, game), expected);
-    const QStringList western = {"△|1|P-5d|00:00", "▲|2|G4i-5h|00:00"};
-    EXPECT_EQ(Rows(5, false, game, Notation::Western), western);
+    const struct
+    {
+        int teai;
+        QVector<KIBO> game; // stored with the first player at the bottom
+        QStringList japanese, western;
+    } rows[] = {
+        {0,
+         ShortGame(),
+         {"▲|1|７六歩|01:15", "△|2|３四歩|00:03", "▲|3|２二角成|10:20", "△|4|同銀|00:00",
+          "▲|5|４五角|00:01", "△|6|３三銀|00:02", "▲|7|投了|"},
+         {"▲|1|P-7f|01:15", "△|2|P-3d|00:03", "▲|3|Bx2b+|10:20", "△|4|Sx2b|00:00",
+          "▲|5|B*4e|00:01", "△|6|S-3c|00:02", "▲|7|投了|"}},
+        {5, handicap, {"△|1|５四歩|00:00", "▲|2|５八金右|00:00"}, {"△|1|P-5d|00:00", "▲|2|G4i-5h|00:00"}},
+    };
+    for (const auto &r : rows)
+        for (bool firstUp : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "teai " << r.teai << ", first up " << firstUp);
+            const QVector<KIBO> game = firstUp ? Turned(r.game) : r.game;
+            EXPECT_EQ(Rows(r.teai, firstUp, game), r.japanese);
+            EXPECT_EQ(Rows(r.teai, firstUp, game, Notation::Western), r.western);
+        }
 }
 
 TEST(KiboRows, ScrollingRule)
