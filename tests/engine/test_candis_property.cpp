@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
+#include <utility>
 
 using namespace enginetest;
 
@@ -88,6 +88,9 @@ struct Harness
     }
 };
 
+// The generator of a Com/Man pair for side C (inside a template on bool C).
+#define TWIN(g) (C ? &ZelkorCore::GCCM_##g : &ZelkorCore::GMCM_##g)
+
 template <bool C> void RunTactical(Harness &h)
 {
     ZelkorCore &z = *h.z;
@@ -101,20 +104,17 @@ template <bool C> void RunTactical(Harness &h)
             continue;
         if (own(c)) {
             for (int all = 0; all <= 1; all++)
-                h.Run(name("UsePointedKoma"), C, [&](CANDI_MOVE *p) {
-                    return C ? z.GCCM_UsePointedKoma(all, s, p) : z.GMCM_UsePointedKoma(all, s, p);
-                });
+                h.Run(name("UsePointedKoma"), C,
+                      [&](CANDI_MOVE *p) { return (z.*TWIN(UsePointedKoma))(all, s, p); });
         } else {
-            h.Run(name("ToruOnPreMoveOfEnemy"), C, [&](CANDI_MOVE *p) {
-                return C ? z.GCCM_ToruOnPreMoveOfEnemy(s, p) : z.GMCM_ToruOnPreMoveOfEnemy(s, p);
-            });
+            h.Run(name("ToruOnPreMoveOfEnemy"), C,
+                  [&](CANDI_MOVE *p) { return (z.*TWIN(ToruOnPreMoveOfEnemy))(s, p); });
             int k = c & 15;
             if (c != 0 && (k == 2 || (c & 7) >= 6)) {
                 for (int t : {ownKing, s + (C ? 48 : -48) > 0 ? s + (C ? 48 : -48) : ownKing})
                     for (int all = 0; all <= 1; all++) {
                         h.Run(name("BreakOffShaKaku"), C, [&](CANDI_MOVE *p) {
-                            return C ? z.GCCM_BreakOffShaKaku(all, s, t, p)
-                                     : z.GMCM_BreakOffShaKaku(all, s, t, p);
+                            return (z.*TWIN(BreakOffShaKaku))(all, s, t, p);
                         });
                         if (C)
                             h.Run("Com PsbBreakOffShaKaku", C, [&](CANDI_MOVE *p) {
@@ -125,34 +125,31 @@ template <bool C> void RunTactical(Harness &h)
         }
         if ((s * 7) % 5 == 0 || s == oppKing)
             for (int mode = 0; mode <= 2; mode++)
-                h.Run(name("DestPointedPos"), C, [&](CANDI_MOVE *p) {
-                    return C ? z.GCCM_DestPointedPos(mode, s, p)
-                             : z.GMCM_DestPointedPos(mode, s, p);
-                });
+                h.Run(name("DestPointedPos"), C,
+                      [&](CANDI_MOVE *p) { return (z.*TWIN(DestPointedPos))(mode, s, p); });
     }
-    h.Run(name("Oute"), C, [&](CANDI_MOVE *p) { return C ? z.GCCM_Oute(p) : z.GMCM_Oute(p); });
-    h.Run(name("DemandKomaOute"), C,
-          [&](CANDI_MOVE *p) { return C ? z.GCCM_DemandKomaOute(p) : z.GMCM_DemandKomaOute(p); });
-    h.Run(name("BreakThroughOfShaKakuOute"), C, [&](CANDI_MOVE *p) {
-        return C ? z.GCCM_BreakThroughOfShaKakuOute(p) : z.GMCM_BreakThroughOfShaKakuOute(p);
-    });
+    using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
+    const std::pair<const char *, Gen> checks[] = {
+        {"Oute", TWIN(Oute)},
+        {"DemandKomaOute", TWIN(DemandKomaOute)},
+        {"BreakThroughOfShaKakuOute", TWIN(BreakThroughOfShaKakuOute)},
+    };
+    for (const auto &g : checks)
+        h.Run(name(g.first), C, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
     // Trial-based selection on the moves of the first few own pieces.
     for (int u = 3; u <= 40; u += 9) {
         int c = z.m_komaUni[u].nKind, sq = z.m_komaUni[u].nPos;
         if (!own(c))
             continue;
         h.Run(name("SelectUsePointedKoma"), C, [&](CANDI_MOVE *p) {
-            int n = C ? z.GCCM_UsePointedKoma(1, sq, p) : z.GMCM_UsePointedKoma(1, sq, p);
-            return C ? z.GCCM_SelectUsePointedKoma(n, sq, p)
-                     : z.GMCM_SelectUsePointedKoma(n, sq, p);
+            return (z.*TWIN(SelectUsePointedKoma))((z.*TWIN(UsePointedKoma))(1, sq, p), sq, p);
         });
     }
     // Escapes write from the start of row m_nDepth.
     if (C ? z.m_nPsbManKomas[ownKing] != 0 : z.m_nPsbComKomas[ownKing] != 0) {
         z.m_nDepth = C ? 2 : 3;
         h.Run(
-            name("EscapeFromOute"), C,
-            [&](CANDI_MOVE *) { return C ? z.GCCM_EscapeFromOute() : z.GMCM_EscapeFromOute(); },
+            name("EscapeFromOute"), C, [&](CANDI_MOVE *) { return (z.*TWIN(EscapeFromOute))(); },
             z.m_nDepth);
         if (C)
             h.Run(
@@ -245,10 +242,7 @@ template <bool C> void RunStrategic(Harness &h)
     TakeSnapshot(z, h.before);
 
     Move th = PickThreat(h, C);
-    h.Counted(nm("Disturb"), C, [&](int *n) {
-        C ? z.GCCM_Disturb(th.src, th.dst, th.kind, 0, n)
-          : z.GMCM_Disturb(th.src, th.dst, th.kind, 0, n);
-    });
+    h.Counted(nm("Disturb"), C, [&](int *n) { (z.*TWIN(Disturb))(th.src, th.dst, th.kind, 0, n); });
     if (C)
         h.Counted("Com PsbDisturb", C,
                   [&](int *n) { z.GCCM_PsbDisturb(th.src, th.dst, th.kind, th.naru, n); });
@@ -257,8 +251,7 @@ template <bool C> void RunStrategic(Harness &h)
         C ? z.GCCM_DisturbSurfaceByMan(done, n) : z.GMCM_DisturbSurfaceByCom(done, n);
     });
     int quota = 1 + h.rng.Below(20);
-    h.Counted(nm("ToruOrNaru"), C,
-              [&](int *n) { C ? z.GCCM_ToruOrNaru(quota, n) : z.GMCM_ToruOrNaru(quota, n); });
+    h.Counted(nm("ToruOrNaru"), C, [&](int *n) { (z.*TWIN(ToruOrNaru))(quota, n); });
     h.Counted(nm("ThreatKoma"), C,
               [&](int *n) { C ? z.GCCM_ThreatManKoma(quota, n) : z.GMCM_ThreatComKoma(quota, n); });
 
@@ -274,45 +267,35 @@ template <bool C> void RunStrategic(Harness &h)
     }
 
     using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
-    const std::tuple<const char *, Gen, Gen> plain[] = {
-        {"UtsuDemandTwo", &ZelkorCore::GCCM_UtsuDemandTwo, &ZelkorCore::GMCM_UtsuDemandTwo},
-        {"BreakThroughOfShaKaku", &ZelkorCore::GCCM_BreakThroughOfShaKaku,
-         &ZelkorCore::GMCM_BreakThroughOfShaKaku},
-        {"BreakThroughOfSha", &ZelkorCore::GCCM_BreakThroughOfSha,
-         &ZelkorCore::GMCM_BreakThroughOfSha},
-        {"DefenceShaKaku", &ZelkorCore::GCCM_DefenceShaKaku, &ZelkorCore::GMCM_DefenceShaKaku},
-        {"AttackByKin", &ZelkorCore::GCCM_AttackByKin, &ZelkorCore::GMCM_AttackByKin},
-        {"UtsuOfShaKaku", &ZelkorCore::GCCM_UtsuOfShaKaku, &ZelkorCore::GMCM_UtsuOfShaKaku},
-        {"UtsuHu / FowardHuNaru", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_FowardHuNaru},
-        {"UtsuHu / UtsuOfHu", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_UtsuOfHu},
+    const std::pair<const char *, Gen> plain[] = {
+        {"UtsuDemandTwo", TWIN(UtsuDemandTwo)},
+        {"BreakThroughOfShaKaku", TWIN(BreakThroughOfShaKaku)},
+        {"BreakThroughOfSha", TWIN(BreakThroughOfSha)},
+        {"DefenceShaKaku", TWIN(DefenceShaKaku)},
+        {"AttackByKin", TWIN(AttackByKin)},
+        {"UtsuOfShaKaku", TWIN(UtsuOfShaKaku)},
+        {"UtsuHu / FowardHuNaru", C ? &ZelkorCore::GCCM_UtsuHu : &ZelkorCore::GMCM_FowardHuNaru},
+        {"UtsuHu / UtsuOfHu", C ? &ZelkorCore::GCCM_UtsuHu : &ZelkorCore::GMCM_UtsuOfHu},
     };
-    for (const auto &g : plain) {
-        Gen gen = C ? std::get<1>(g) : std::get<2>(g);
-        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) { return (z.*gen)(p); });
-    }
+    for (const auto &g : plain)
+        h.Block(nm(g.first), C, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
 
     using QGen = int (ZelkorCore::*)(int, CANDI_MOVE *);
-    const std::tuple<const char *, QGen, QGen> quoted[] = {
-        {"AttackOnGyokuNarrowAround", &ZelkorCore::GCCM_AttackOnGyokuNarrowAround,
-         &ZelkorCore::GMCM_AttackOnGyokuNarrowAround},
-        {"AttackOnGyokuWideAround", &ZelkorCore::GCCM_AttackOnGyokuWideAround,
-         &ZelkorCore::GMCM_AttackOnGyokuWideAround},
-        {"AttackbyHishaKakuKyou", &ZelkorCore::GCCM_AttackbyHishaKakuKyou,
-         &ZelkorCore::GMCM_AttackbyHishaKakuKyou},
-        {"AttackHu", &ZelkorCore::GCCM_AttackHu, &ZelkorCore::GMCM_AttackHu},
-        {"AttackOnEnemyHu", &ZelkorCore::GCCM_AttackOnEnemyHu, &ZelkorCore::GMCM_AttackOnEnemyHu},
-        {"UtsuHuOnEnemyField", &ZelkorCore::GCCM_UtsuHuOnEnemyField,
-         &ZelkorCore::GMCM_UtsuHuOnEnemyField},
-        {"ToruOnKeimaKyouHu", &ZelkorCore::GCCM_ToruOnKeimaKyouHu,
-         &ZelkorCore::GMCM_ToruOnKeimaKyouHu},
-        {"FeedOverEffect", &ZelkorCore::GCCM_FeedOverEffect, &ZelkorCore::GMCM_FeedOverEffect},
+    const std::pair<const char *, QGen> quoted[] = {
+        {"AttackOnGyokuNarrowAround", TWIN(AttackOnGyokuNarrowAround)},
+        {"AttackOnGyokuWideAround", TWIN(AttackOnGyokuWideAround)},
+        {"AttackbyHishaKakuKyou", TWIN(AttackbyHishaKakuKyou)},
+        {"AttackHu", TWIN(AttackHu)},
+        {"AttackOnEnemyHu", TWIN(AttackOnEnemyHu)},
+        {"UtsuHuOnEnemyField", TWIN(UtsuHuOnEnemyField)},
+        {"ToruOnKeimaKyouHu", TWIN(ToruOnKeimaKyouHu)},
+        {"FeedOverEffect", TWIN(FeedOverEffect)},
     };
     for (const auto &g : quoted) {
-        QGen gen = C ? std::get<1>(g) : std::get<2>(g);
         int q = 1 + h.rng.Below(6);
-        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) {
-            int n = (z.*gen)(q, p);
-            EXPECT_LE(n, q) << std::get<0>(g) << " beyond its quota";
+        h.Block(nm(g.first), C, [&](CANDI_MOVE *p) {
+            int n = (z.*g.second)(q, p);
+            EXPECT_LE(n, q) << g.first << " beyond its quota";
             return n;
         });
     }

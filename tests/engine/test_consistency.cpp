@@ -22,49 +22,35 @@ struct Frame
     Snapshot before;
 };
 
-// Walks from z's position until `pairs` make/unmake pairs have been checked.
-// Returns the number of pairs checked.
+// Walks from z's position until `pairs` make/unmake pairs have been checked,
+// then unwinds to it. Returns the number of pairs checked.
 int Walk(ZelkorCore &z, ZelkorCore &scratch, Rng &rng, int pairs, bool comFirst)
 {
     std::vector<Frame> stack(kMaxPly);
-    int depth = 0;
-    int checked = 0;
-    while (checked < pairs) {
-        bool com = (depth % 2 == 0) == comFirst;
+    int depth = 0, checked = 0;
+    while (checked < pairs || depth > 0) {
         Move m;
-        bool back = depth == kMaxPly || (depth > 0 && rng.Below(100) < 30);
-        if (!back && !RandomLegalMove(z, com, rng, m))
-            back = true;
-        if (back) {
-            if (depth == 0)
-                break; // no move at the root
-            Frame &f = stack[--depth];
+        bool back = checked >= pairs || depth == kMaxPly || (depth > 0 && rng.Below(100) < 30) ||
+                    !RandomLegalMove(z, (depth % 2 == 0) == comFirst, rng, m);
+        if (back && depth == 0)
+            break; // no move at the root
+        Frame &f = stack[back ? --depth : depth++];
+        if (!back) {
+            f.move = m;
+            TakeSnapshot(z, f.before);
+            MakeMove(z, m);
+        } else {
             UnmakeMove(z, f.move);
-            std::string diff = CompareWithSnapshot(z, f.before);
-            if (!diff.empty()) {
-                ADD_FAILURE() << "unmake of " << f.move.src << "->" << f.move.dst << " kind "
-                              << f.move.kind << " naru " << f.move.naru << ": " << diff;
-                return checked;
-            }
-            checked++;
-            continue;
         }
-        Frame &f = stack[depth++];
-        f.move = m;
-        TakeSnapshot(z, f.before);
-        MakeMove(z, m);
-        std::string diff = CompareWithRebuild(z, scratch);
+        const std::string diff =
+            back ? CompareWithSnapshot(z, f.before) : CompareWithRebuild(z, scratch);
         if (!diff.empty()) {
-            ADD_FAILURE() << "make of " << m.src << "->" << m.dst << " kind " << m.kind << " naru "
-                          << m.naru << " at depth " << depth << ": " << diff;
+            ADD_FAILURE() << (back ? "unmake of " : "make of ") << f.move.src << "->" << f.move.dst
+                          << " kind " << f.move.kind << " naru " << f.move.naru << " at depth "
+                          << depth << ": " << diff;
             return checked;
         }
-    }
-    while (depth > 0) {
-        Frame &f = stack[--depth];
-        UnmakeMove(z, f.move);
-        EXPECT_EQ(CompareWithSnapshot(z, f.before), "");
-        checked++;
+        checked += back;
     }
     return checked;
 }
@@ -91,17 +77,16 @@ TEST(IncrementalConsistency, RandomMakeUnmakeMatchesRebuild)
     auto z = NewEngine();
     auto scratch = NewEngine();
     Rng rng(0x5eed2024);
-    const int nStarts = sizeof(kStarts) / sizeof(kStarts[0]);
+    const int perWalk = kPairsPerRun / (2 * std::size(kStarts)) + 1;
     int total = 0;
-    for (int i = 0; i < nStarts; i++) {
-        Write(Sfen(kStarts[i].sfen), *z);
-        ASSERT_EQ(CompareWithRebuild(*z, *scratch), "") << kStarts[i].name;
-        for (int comFirst = 0; comFirst < 2; comFirst++) {
-            SCOPED_TRACE(kStarts[i].name);
-            int done = Walk(*z, *scratch, rng, kPairsPerRun / (2 * nStarts) + 1, comFirst == 1);
+    for (const auto &start : kStarts) {
+        SCOPED_TRACE(start.name);
+        Write(Sfen(start.sfen), *z);
+        ASSERT_EQ(CompareWithRebuild(*z, *scratch), "");
+        for (bool comFirst : {false, true}) {
+            total += Walk(*z, *scratch, rng, perWalk, comFirst);
             if (HasFailure())
                 return;
-            total += done;
         }
     }
     EXPECT_GE(total, kPairsPerRun);

@@ -1,5 +1,5 @@
 // Attack lists, move making, the result table and the legality checks.
-#include "EngineTestUtil.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +26,11 @@ std::set<int> Reach(const ZelkorCore &z, bool com, int u)
     return r;
 }
 
-int Plain(int s)
+constexpr int Plain(int s)
 {
     return s * 2;
 }
-int XRay(int s)
+constexpr int XRay(int s)
 {
     return s * 2 + 1;
 }
@@ -228,14 +228,8 @@ TEST(CheckMoveable, BoardMoveCodes)
 TEST(CheckMoveable, KingSafety)
 {
     // Man's gold pinned on file 5 by Com's rook; Com's bishop covers 0x84.
-    auto z = Position({});
-    ClearPosition(*z);
-    z->m_nBoard[0x95] = 8;
-    z->m_nBoard[0x85] = 5;
-    z->m_nBoard[0x15] = 135;
-    z->m_nBoard[0x11] = 136;
-    z->m_nBoard[0x57] = 134;
-    z->InitBoard();
+    auto z = NewEngine();
+    Write(Sfen("k3r4/9/9/9/6b2/9/9/4G4/4K4"), *z);
     EXPECT_EQ(z->CheckMoveable(0x85, 0x84, 5), 4);
     EXPECT_EQ(z->CheckMoveable(0x85, 0x75, 5), 0); // stays on the file
     EXPECT_EQ(z->CheckMoveable(0x95, 0x84, 8), 6);
@@ -243,9 +237,7 @@ TEST(CheckMoveable, KingSafety)
     EXPECT_EQ(z->CheckMoveable(0x15, 0x85, 135), 11);
 
     // A king in check is never taken.
-    z->m_nBoard[0x57] = 0;
-    z->m_nBoard[0x73] = 134;
-    z->InitBoard();
+    Write(Sfen("k3r4/9/9/9/9/9/2b6/4G4/4K4 b"), *z);
     EXPECT_GT(z->m_nPsbComKomas[0x95], 0);
     EXPECT_EQ(z->CheckMoveable(0x73, 0x95, 134), 4);
 }
