@@ -142,24 +142,20 @@ template <typename... Args> std::string Say(Args... args)
 // golds 7-10, silvers 11-14, knights 15-18, lances 19-22, pawns 23-40.
 int KindOfNumber(int u)
 {
-    return u <= 2    ? 0
-           : u <= 4  ? 7
-           : u <= 6  ? 6
-           : u <= 10 ? 5
-           : u <= 14 ? 4
-           : u <= 18 ? 3
-           : u <= 22 ? 2
-                     : 1;
+    constexpr int kLast[] = {2, 4, 6, 10, 14, 18, 22, 40}, kKind[] = {0, 7, 6, 5, 4, 3, 2, 1};
+    int i = 0;
+    while (u > kLast[i])
+        i++;
+    return kKind[i];
 }
 
 // The list of a square as a multiset of (attacker square, x-ray bit).
 SortedList ListBySquare(const ZelkorCore &z, bool com, int t)
 {
-    const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
     SortedList r;
-    r.n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+    r.n = Count(z, com, t);
     for (int i = 0; i < r.n; i++)
-        r.v[i] = z.m_komaUni[list[i] & 127].nPos * 2 + (list[i] >> 7);
+        r.v[i] = z.m_komaUni[List(z, com, t)[i] & 127].nPos * 2 + (List(z, com, t)[i] >> 7);
     std::sort(r.v, r.v + r.n);
     return r;
 }
@@ -261,15 +257,11 @@ std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch)
     if (scratch.m_dwDai != z.m_dwDai)
         return "packed hand differs from a rebuild";
     for (int t = 0; t < 256; t++) {
-        for (int side = 0; side < 2; side++) {
-            bool com = side == 1;
-            if (!TailIsZero(com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t],
-                            com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t]))
+        for (bool com : {false, true}) {
+            if (!TailIsZero(List(z, com, t), Count(z, com, t)))
                 return Say("stale entry past the count at ", t);
-            int count = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
-            if (count == 0 && (com ? scratch.m_nPsbComKomas[t] : scratch.m_nPsbManKomas[t]) == 0)
-                continue;
-            if (ListBySquare(z, com, t) != ListBySquare(scratch, com, t))
+            if ((Count(z, com, t) != 0 || Count(scratch, com, t) != 0) &&
+                ListBySquare(z, com, t) != ListBySquare(scratch, com, t))
                 return Say(com ? "Com" : "Man", " list of square ", t, " differs from a rebuild");
         }
     }

@@ -34,6 +34,16 @@ inline int Sq(int row, int col)
     return 16 * row + col;
 }
 
+// The attack list of square t for one side, and its length.
+inline const int *List(const ZelkorCore &z, bool com, int t)
+{
+    return com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
+}
+inline int Count(const ZelkorCore &z, bool com, int t)
+{
+    return com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+}
+
 // An engine with the initial position and keys (result table not allocated).
 EnginePtr NewEngine();
 

@@ -36,11 +36,13 @@ usi::Move ToUsi(const Move &m)
     return u;
 }
 
-std::vector<Move> ToEngine(const Pos &p, const std::vector<usi::Move> &moves)
+// The side's moves from the protocol program's generator, in the engine's coding.
+std::vector<Move> MovesOf(const Pos &p, bool com, std::vector<usi::Move> (*gen)(const Pos &))
 {
+    const Pos q = ToMove(p, com);
     std::vector<Move> out;
-    for (const usi::Move &m : moves)
-        out.push_back(ToEngine(p, m));
+    for (const usi::Move &m : gen(q))
+        out.push_back(ToEngine(q, m));
     return out;
 }
 
@@ -145,14 +147,12 @@ bool Attacked(const Pos &p, int sq, bool byCom)
 
 std::vector<Move> PseudoMoves(const Pos &p, bool com)
 {
-    const Pos q = ToMove(p, com);
-    return ToEngine(q, usi::PseudoLegalMoves(q));
+    return MovesOf(p, com, usi::PseudoLegalMoves);
 }
 
 std::vector<Move> LegalMoves(const Pos &p, bool com)
 {
-    const Pos q = ToMove(p, com);
-    return ToEngine(q, usi::LegalMoves(q));
+    return MovesOf(p, com, usi::LegalMoves);
 }
 
 Pos Apply(const Pos &p, const Move &m)

@@ -138,10 +138,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
             for (int j = 0; j < n; j++)
                 got.push_back({r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
             int checker = 0;
-            const int *lst = com ? z->m_nPsbManKoma[king] : z->m_nPsbComKoma[king];
             for (int j = 0; !checker; j++)
-                if (lst[j] < 128)
-                    checker = z->m_komaUni[lst[j]].nPos;
+                if (List(*z, !com, king)[j] < 128)
+                    checker = z->m_komaUni[List(*z, !com, king)[j]].nPos;
             for (const Move &m : LegalMoves(p, com)) {
                 int code = m.src == 255 ? 0 : p.At(m.src);
                 bool promotedOnly =
@@ -196,12 +195,9 @@ TEST_F(Candis, UtsuHuKeepsFifteenAndRespectsThePawnFile)
     z->m_bBattle = false;
     const CANDI_MOVE *r = Row();
     ASSERT_EQ(z->GCCM_UtsuHu(Row()), 15);
-    for (int i = 0; i < 15; i++) {
+    for (int i = 0; i < 15; i++)
         EXPECT_GE(r[i].nDstPos & 15, 5);
-        if (i > 0) {
-            EXPECT_LE(r[i].nScore, r[i - 1].nScore);
-        }
-    }
+    EXPECT_TRUE(std::is_sorted(r, r + 15, [](auto &a, auto &b) { return a.nScore > b.nScore; }));
 }
 
 TEST_F(Candis, FeedOverNeedsRoomForItsScratchRows)
@@ -212,9 +208,8 @@ TEST_F(Candis, FeedOverNeedsRoomForItsScratchRows)
     z->m_nMinTagDepth = 54;
     EXPECT_EQ(z->GCCM_FeedOverEffect(5, z->CandiRow(50)), 0);
     EXPECT_EQ(z->m_nDepth, 50);
-    for (CANDI_MOVE *pre : z->m_pPreCandi) {
-        EXPECT_EQ(pre, nullptr);
-    }
+    EXPECT_EQ(std::count(std::begin(z->m_pPreCandi), std::end(z->m_pPreCandi), nullptr),
+              std::size(z->m_pPreCandi));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -72,9 +73,8 @@ struct Harness
         int n = start;
         gen(&n);
         ASSERT_GE(n, start) << name;
-        for (int i = 0; i < start; i++) {
-            ASSERT_EQ(row[i].nSrcPos, 88) << name << " overwrote the entries before its count";
-        }
+        ASSERT_TRUE(std::all_of(row, row + start, [](auto &c) { return c.nSrcPos == 88; }))
+            << name << " overwrote the entries before its count";
         Check(name, com, row + start, n - start, depth, tag);
         NothingPastTheArea(name);
     }
@@ -82,9 +82,9 @@ struct Harness
     // The pointers behind the candidate area stay null.
     void NothingPastTheArea(const std::string &name)
     {
-        for (CANDI_MOVE *pre : z->m_pPreCandi) {
-            ASSERT_EQ(pre, nullptr) << name << " wrote past the candidate area";
-        }
+        ASSERT_EQ(std::count(std::begin(z->m_pPreCandi), std::end(z->m_pPreCandi), nullptr),
+                  std::size(z->m_pPreCandi))
+            << name << " wrote past the candidate area";
     }
 };
 
@@ -146,7 +146,7 @@ template <bool C> void RunTactical(Harness &h)
         });
     }
     // Escapes write from the start of row m_nDepth.
-    if (C ? z.m_nPsbManKomas[ownKing] != 0 : z.m_nPsbComKomas[ownKing] != 0) {
+    if (Count(z, !C, ownKing) != 0) {
         z.m_nDepth = C ? 2 : 3;
         h.Run(
             name("EscapeFromOute"), C, [&](CANDI_MOVE *) { return (z.*TWIN(EscapeFromOute))(); },

@@ -16,13 +16,10 @@ namespace {
 std::set<int> Reach(const ZelkorCore &z, bool com, int u)
 {
     std::set<int> r;
-    for (int t = 0; t < 256; t++) {
-        const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
-        int n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
-        for (int i = 0; i < n; i++)
-            if ((list[i] & 127) == u)
-                r.insert(t * 2 + (list[i] >> 7));
-    }
+    for (int t = 0; t < 256; t++)
+        for (int i = 0; i < Count(z, com, t); i++)
+            if ((List(z, com, t)[i] & 127) == u)
+                r.insert(t * 2 + (List(z, com, t)[i] >> 7));
     return r;
 }
 
