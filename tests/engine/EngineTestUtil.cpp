@@ -85,21 +85,9 @@ void UnmakeMove(ZelkorCore &z, const Move &m)
 
 void TakeSnapshot(const ZelkorCore &z, Snapshot &s)
 {
-    std::memcpy(s.board, z.m_nBoard, sizeof(s.board));
-    std::memcpy(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard));
-    std::memcpy(s.komaUni, z.m_komaUni, sizeof(s.komaUni));
-    std::memcpy(s.uniNum, z.m_nUniNum, sizeof(s.uniNum));
-    std::memcpy(s.uniNumPos, z.m_nCurrUniNumPos, sizeof(s.uniNumPos));
-    std::memcpy(s.captByCom, z.m_nCaptByCom, sizeof(s.captByCom));
-    std::memcpy(s.captByMan, z.m_nCaptByMan, sizeof(s.captByMan));
-    std::memcpy(s.psbCom, z.m_nPsbComKoma, sizeof(s.psbCom));
-    std::memcpy(s.psbMan, z.m_nPsbManKoma, sizeof(s.psbMan));
-    std::memcpy(s.psbComs, z.m_nPsbComKomas, sizeof(s.psbComs));
-    std::memcpy(s.psbMans, z.m_nPsbManKomas, sizeof(s.psbMans));
-    s.board1 = z.m_dwBoard1;
-    s.board2 = z.m_dwBoard2;
-    s.dai = z.m_dwDai;
-    s.weightScore = z.m_nWeightScore;
+#define ENGINETEST_COPY(field, member) std::memcpy(&s.field, &z.member, sizeof s.field);
+    ENGINETEST_RESTORED(ENGINETEST_COPY)
+#undef ENGINETEST_COPY
 }
 
 namespace {

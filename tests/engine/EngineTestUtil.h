@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace enginetest {
@@ -68,22 +69,22 @@ bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move);
 void MakeMove(ZelkorCore &z, const Move &m);
 void UnmakeMove(ZelkorCore &z, const Move &m);
 
-// Everything make/unmake must restore.
+// Everything make/unmake must restore, one X(snapshot field, engine member)
+// a row; the snapshot's fields and its copy are both made from this list.
+// clang-format off
+#define ENGINETEST_RESTORED(X)                                                                     \
+    X(board, m_nBoard) X(uniBoard, m_nUniBoard) X(komaUni, m_komaUni) X(uniNum, m_nUniNum)         \
+    X(uniNumPos, m_nCurrUniNumPos) X(captByCom, m_nCaptByCom) X(captByMan, m_nCaptByMan)           \
+    X(psbCom, m_nPsbComKoma) X(psbMan, m_nPsbManKoma) X(psbComs, m_nPsbComKomas)                   \
+    X(psbMans, m_nPsbManKomas) X(board1, m_dwBoard1) X(board2, m_dwBoard2) X(dai, m_dwDai)         \
+    X(weightScore, m_nWeightScore)
+// clang-format on
+
 struct Snapshot
 {
-    int board[256];
-    int uniBoard[256];
-    KOMA_BY_UNINUM komaUni[41];
-    int uniNum[8][32];
-    int uniNumPos[8];
-    int captByCom[8];
-    int captByMan[8];
-    int psbCom[256][32];
-    int psbMan[256][32];
-    int psbComs[256];
-    int psbMans[256];
-    std::uint32_t board1, board2, dai;
-    int weightScore;
+#define ENGINETEST_FIELD(field, member) std::remove_const_t<decltype(ZelkorCore::member)> field;
+    ENGINETEST_RESTORED(ENGINETEST_FIELD)
+#undef ENGINETEST_FIELD
 };
 
 void TakeSnapshot(const ZelkorCore &z, Snapshot &s);
