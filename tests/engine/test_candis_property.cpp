@@ -42,8 +42,8 @@ struct Harness
     }
 
     // Runs one generator writing into row `row`.
-    void Run(const std::string &name, bool com, const std::function<int(CANDI_MOVE *)> &gen,
-             int row = 3)
+    void Run(const std::string &name, bool com, int row,
+             const std::function<int(CANDI_MOVE *)> &gen)
     {
         CANDI_MOVE *p = z->CandiRow(row);
         const int depth = z->m_nDepth, tag = z->m_nMinTagDepth;
@@ -104,20 +104,20 @@ template <bool C> void RunTactical(Harness &h)
             continue;
         if (own(c)) {
             for (int all = 0; all <= 1; all++)
-                h.Run(name("UsePointedKoma"), C,
+                h.Run(name("UsePointedKoma"), C, 3,
                       [&](CANDI_MOVE *p) { return (z.*TWIN(UsePointedKoma))(all, s, p); });
         } else {
-            h.Run(name("ToruOnPreMoveOfEnemy"), C,
+            h.Run(name("ToruOnPreMoveOfEnemy"), C, 3,
                   [&](CANDI_MOVE *p) { return (z.*TWIN(ToruOnPreMoveOfEnemy))(s, p); });
             int k = c & 15;
             if (c != 0 && (k == 2 || (c & 7) >= 6)) {
                 for (int t : {ownKing, s + (C ? 48 : -48) > 0 ? s + (C ? 48 : -48) : ownKing})
                     for (int all = 0; all <= 1; all++) {
-                        h.Run(name("BreakOffShaKaku"), C, [&](CANDI_MOVE *p) {
+                        h.Run(name("BreakOffShaKaku"), C, 3, [&](CANDI_MOVE *p) {
                             return (z.*TWIN(BreakOffShaKaku))(all, s, t, p);
                         });
                         if (C)
-                            h.Run("Com PsbBreakOffShaKaku", C, [&](CANDI_MOVE *p) {
+                            h.Run("Com PsbBreakOffShaKaku", C, 3, [&](CANDI_MOVE *p) {
                                 return z.GCCM_PsbBreakOffShaKaku(all, s, t, p);
                             });
                     }
@@ -125,7 +125,7 @@ template <bool C> void RunTactical(Harness &h)
         }
         if ((s * 7) % 5 == 0 || s == oppKing)
             for (int mode = 0; mode <= 2; mode++)
-                h.Run(name("DestPointedPos"), C,
+                h.Run(name("DestPointedPos"), C, 3,
                       [&](CANDI_MOVE *p) { return (z.*TWIN(DestPointedPos))(mode, s, p); });
     }
     using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
@@ -135,26 +135,24 @@ template <bool C> void RunTactical(Harness &h)
         {"BreakThroughOfShaKakuOute", TWIN(BreakThroughOfShaKakuOute)},
     };
     for (const auto &g : checks)
-        h.Run(name(g.first), C, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
+        h.Run(name(g.first), C, 3, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
     // Trial-based selection on the moves of the first few own pieces.
     for (int u = 3; u <= 40; u += 9) {
         int c = z.m_komaUni[u].nKind, sq = z.m_komaUni[u].nPos;
         if (!own(c))
             continue;
-        h.Run(name("SelectUsePointedKoma"), C, [&](CANDI_MOVE *p) {
+        h.Run(name("SelectUsePointedKoma"), C, 3, [&](CANDI_MOVE *p) {
             return (z.*TWIN(SelectUsePointedKoma))((z.*TWIN(UsePointedKoma))(1, sq, p), sq, p);
         });
     }
     // Escapes write from the start of row m_nDepth.
     if (Count(z, !C, ownKing) != 0) {
         z.m_nDepth = C ? 2 : 3;
-        h.Run(
-            name("EscapeFromOute"), C, [&](CANDI_MOVE *) { return (z.*TWIN(EscapeFromOute))(); },
-            z.m_nDepth);
+        h.Run(name("EscapeFromOute"), C, z.m_nDepth,
+              [&](CANDI_MOVE *) { return (z.*TWIN(EscapeFromOute))(); });
         if (C)
-            h.Run(
-                "Com PsbEscapeFromOute", C,
-                [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); }, z.m_nDepth);
+            h.Run("Com PsbEscapeFromOute", C, z.m_nDepth,
+                  [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); });
         z.m_nDepth = 0;
     }
 }
@@ -164,22 +162,16 @@ void RunLists(Harness &h)
 {
     ZelkorCore &z = *h.z;
     z.m_nDepth = 0;
-    h.Run(
-        "CalcScore", true,
-        [&](CANDI_MOVE *) {
-            int n = 0;
-            z.AppendCandiMovebyCalcScore(&n);
-            return n;
-        },
-        0);
-    h.Run(
-        "root list", true,
-        [&](CANDI_MOVE *) {
-            int n = z.MakeRootCandi();
-            std::copy(z.m_CandiInZeroDepth, z.m_CandiInZeroDepth + n, z.CandiRow(0));
-            return n;
-        },
-        0);
+    h.Run("CalcScore", true, 0, [&](CANDI_MOVE *) {
+        int n = 0;
+        z.AppendCandiMovebyCalcScore(&n);
+        return n;
+    });
+    h.Run("root list", true, 0, [&](CANDI_MOVE *) {
+        int n = z.MakeRootCandi();
+        std::copy(z.m_CandiInZeroDepth, z.m_CandiInZeroDepth + n, z.CandiRow(0));
+        return n;
+    });
     CANDI_MOVE last{};
     for (int com = 0; com <= 1; com++) {
         // The opponent's last move ended on one of its pieces.
@@ -190,13 +182,10 @@ void RunLists(Harness &h)
         last = {255, z.m_komaUni[u].nPos, 0, 0, 0, 0};
         z.m_nDepth = com ? 2 : 1;
         z.m_pPreCandi[z.m_nDepth - 1] = &last;
-        h.Run(
-            com ? "Com reply list" : "Man reply list", com == 1,
-            [&](CANDI_MOVE *) {
-                int n = com ? z.BeginComReplyCandi() : z.BeginManReplyCandi();
-                return com ? z.EndComReplyCandi(n) : z.EndManReplyCandi(n);
-            },
-            z.m_nDepth);
+        h.Run(com ? "Com reply list" : "Man reply list", com == 1, z.m_nDepth, [&](CANDI_MOVE *) {
+            int n = com ? z.BeginComReplyCandi() : z.BeginManReplyCandi();
+            return com ? z.EndComReplyCandi(n) : z.EndManReplyCandi(n);
+        });
         z.m_pPreCandi[z.m_nDepth - 1] = nullptr;
     }
     z.m_nDepth = 0;
