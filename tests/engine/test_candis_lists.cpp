@@ -153,10 +153,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
                         << m.naru;
                 }
             }
-            for (int j = 0; j < n; j++)
-                if (r[j].nSrcPos == king) {
-                    const Pos q = Apply(p, Move{r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
-                    EXPECT_FALSE(Attacked(q, r[j].nDstPos, !com));
+            for (const Move &m : got)
+                if (m.src == king) {
+                    EXPECT_FALSE(Attacked(Apply(p, m), m.dst, !com));
                 }
             checked++;
         }
