@@ -262,20 +262,19 @@ std::string CheckCandidates(const Pos &pos, bool com, const CANDI_MOVE *p, int n
     for (int i = 0; i < n; i++) {
         const CANDI_MOVE &c = p[i];
         const bool drop = c.nSrcPos == 255;
-        const char *fault =
-            c.nNaru != 0 && c.nNaru != 8                                      ? "promotion flag"
-            : !usi::OnBoard(c.nDstPos) || (!drop && !usi::OnBoard(c.nSrcPos)) ? "off the board"
-            : !drop && c.nKind != q.At(c.nDstPos) ? "kind differs from the destination"
-            : drop && (com ? !IsCom(c.nKind) : !IsMan(c.nKind)) ? "drop of the wrong side"
-            : !usi::IsPseudoLegal(q, ToUsi({c.nSrcPos, c.nDstPos, c.nKind, c.nNaru}))
-                ? "not a move of this side"
-                : nullptr;
-        if (fault) {
-            std::ostringstream os;
-            os << "candidate " << i << " (" << std::hex << c.nSrcPos << "->" << c.nDstPos
-               << " kind " << c.nKind << " naru " << std::dec << c.nNaru << "): " << fault;
-            return os.str();
-        }
+        std::ostringstream os;
+        os << "candidate " << i << " (" << std::hex << c.nSrcPos << "->" << c.nDstPos << " kind "
+           << c.nKind << " naru " << std::dec << c.nNaru << ")";
+        if (c.nNaru != 0 && c.nNaru != 8)
+            return os.str() + ": promotion flag";
+        if (!usi::OnBoard(c.nDstPos) || (!drop && !usi::OnBoard(c.nSrcPos)))
+            return os.str() + ": off the board";
+        if (!drop && c.nKind != q.At(c.nDstPos))
+            return os.str() + ": kind differs from the destination";
+        if (drop && (com ? !IsCom(c.nKind) : !IsMan(c.nKind)))
+            return os.str() + ": drop of the wrong side";
+        if (!usi::IsPseudoLegal(q, ToUsi({c.nSrcPos, c.nDstPos, c.nKind, c.nNaru})))
+            return os.str() + ": not a move of this side";
     }
     return "";
 }
