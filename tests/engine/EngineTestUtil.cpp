@@ -16,14 +16,6 @@ EnginePtr NewEngine()
     return z;
 }
 
-void ClearPosition(ZelkorCore &z)
-{
-    for (int s = 0; s < 256; s++)
-        z.m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
-    std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
-    std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
-}
-
 bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move)
 {
     const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;

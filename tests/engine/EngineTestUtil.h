@@ -48,9 +48,6 @@ inline int Count(const ZelkorCore &z, bool com, int t)
 // An engine with the initial position and keys (result table not allocated).
 EnginePtr NewEngine();
 
-// Empties the board (keeping the frame) and both hands.
-void ClearPosition(ZelkorCore &z);
-
 struct Move
 {
     int src; // 255 for a drop

@@ -37,8 +37,9 @@ constexpr int XRay(int s)
 // Kings in the corners 0x19 / 0x91, then the given pieces, numbered.
 EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 {
-    auto z = NewEngine();
-    ClearPosition(*z);
+    auto z = NewEngine(); // hands empty
+    for (int s = 0; s < 256; s++)
+        z->m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
     z->m_nBoard[0x19] = 136;
     z->m_nBoard[0x91] = 8;
     for (const auto &p : pieces)
