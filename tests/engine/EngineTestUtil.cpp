@@ -16,14 +16,6 @@ EnginePtr NewEngine()
     return z;
 }
 
-void ClearPosition(ZelkorCore &z)
-{
-    for (int s = 0; s < 256; s++)
-        z.m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
-    std::memset(z.m_nCaptByCom, 0, sizeof(z.m_nCaptByCom));
-    std::memset(z.m_nCaptByMan, 0, sizeof(z.m_nCaptByMan));
-}
-
 bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move)
 {
     const int *hand = com ? z.m_nCaptByCom : z.m_nCaptByMan;
@@ -85,21 +77,9 @@ void UnmakeMove(ZelkorCore &z, const Move &m)
 
 void TakeSnapshot(const ZelkorCore &z, Snapshot &s)
 {
-    std::memcpy(s.board, z.m_nBoard, sizeof(s.board));
-    std::memcpy(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard));
-    std::memcpy(s.komaUni, z.m_komaUni, sizeof(s.komaUni));
-    std::memcpy(s.uniNum, z.m_nUniNum, sizeof(s.uniNum));
-    std::memcpy(s.uniNumPos, z.m_nCurrUniNumPos, sizeof(s.uniNumPos));
-    std::memcpy(s.captByCom, z.m_nCaptByCom, sizeof(s.captByCom));
-    std::memcpy(s.captByMan, z.m_nCaptByMan, sizeof(s.captByMan));
-    std::memcpy(s.psbCom, z.m_nPsbComKoma, sizeof(s.psbCom));
-    std::memcpy(s.psbMan, z.m_nPsbManKoma, sizeof(s.psbMan));
-    std::memcpy(s.psbComs, z.m_nPsbComKomas, sizeof(s.psbComs));
-    std::memcpy(s.psbMans, z.m_nPsbManKomas, sizeof(s.psbMans));
-    s.board1 = z.m_dwBoard1;
-    s.board2 = z.m_dwBoard2;
-    s.dai = z.m_dwDai;
-    s.weightScore = z.m_nWeightScore;
+#define ENGINETEST_COPY(field, member) std::memcpy(&s.field, &z.member, sizeof s.field);
+    ENGINETEST_RESTORED(ENGINETEST_COPY)
+#undef ENGINETEST_COPY
 }
 
 namespace {
@@ -142,24 +122,20 @@ template <typename... Args> std::string Say(Args... args)
 // golds 7-10, silvers 11-14, knights 15-18, lances 19-22, pawns 23-40.
 int KindOfNumber(int u)
 {
-    return u <= 2    ? 0
-           : u <= 4  ? 7
-           : u <= 6  ? 6
-           : u <= 10 ? 5
-           : u <= 14 ? 4
-           : u <= 18 ? 3
-           : u <= 22 ? 2
-                     : 1;
+    constexpr int kLast[] = {2, 4, 6, 10, 14, 18, 22, 40}, kKind[] = {0, 7, 6, 5, 4, 3, 2, 1};
+    int i = 0;
+    while (u > kLast[i])
+        i++;
+    return kKind[i];
 }
 
 // The list of a square as a multiset of (attacker square, x-ray bit).
 SortedList ListBySquare(const ZelkorCore &z, bool com, int t)
 {
-    const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
     SortedList r;
-    r.n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+    r.n = Count(z, com, t);
     for (int i = 0; i < r.n; i++)
-        r.v[i] = z.m_komaUni[list[i] & 127].nPos * 2 + (list[i] >> 7);
+        r.v[i] = z.m_komaUni[List(z, com, t)[i] & 127].nPos * 2 + (List(z, com, t)[i] >> 7);
     std::sort(r.v, r.v + r.n);
     return r;
 }
@@ -201,31 +177,21 @@ std::string CheckNumbering(const ZelkorCore &z)
 
 std::string CompareWithSnapshot(const ZelkorCore &z, const Snapshot &s)
 {
-    if (std::memcmp(s.board, z.m_nBoard, sizeof(s.board)))
-        return "board differs";
-    if (std::memcmp(s.uniBoard, z.m_nUniBoard, sizeof(s.uniBoard)))
-        return "unique-number board differs";
+#define ENGINETEST_SAME(field, member)                                                             \
+    if (std::memcmp(&s.field, &z.member, sizeof s.field))                                          \
+        return #member " differs";
+    ENGINETEST_EXACT(ENGINETEST_SAME)
+#undef ENGINETEST_SAME
     // The square of a piece in hand means nothing and is not restored.
     for (int u = 0; u <= 40; u++)
         if (s.komaUni[u].nKind != z.m_komaUni[u].nKind ||
             (s.komaUni[u].nKind != 0 && s.komaUni[u].nPos != z.m_komaUni[u].nPos))
             return Say("piece table differs at number ", u);
-    if (std::memcmp(s.uniNumPos, z.m_nCurrUniNumPos, sizeof(s.uniNumPos)))
-        return "stack sizes differ";
     for (int k = 0; k < 8; k++)
         for (int i = 0; i < s.uniNumPos[k]; i++)
             if (s.uniNum[k][i] != z.m_nUniNum[k][i])
                 return Say("stack ", k, " differs at ", i);
-    if (std::memcmp(s.captByCom, z.m_nCaptByCom, sizeof(s.captByCom)) ||
-        std::memcmp(s.captByMan, z.m_nCaptByMan, sizeof(s.captByMan)))
-        return "hands differ";
-    if (s.board1 != z.m_dwBoard1 || s.board2 != z.m_dwBoard2 || s.dai != z.m_dwDai)
-        return "key words differ";
-    if (s.weightScore != z.m_nWeightScore)
-        return Say("material ", z.m_nWeightScore, " instead of ", s.weightScore);
     for (int t = 0; t < 256; t++) {
-        if (s.psbComs[t] != z.m_nPsbComKomas[t] || s.psbMans[t] != z.m_nPsbManKomas[t])
-            return Say("list count differs at ", t);
         if (std::memcmp(s.psbCom[t], z.m_nPsbComKoma[t], sizeof(s.psbCom[t])) == 0 &&
             std::memcmp(s.psbMan[t], z.m_nPsbManKoma[t], sizeof(s.psbMan[t])) == 0)
             continue;
@@ -261,15 +227,11 @@ std::string CompareWithRebuild(const ZelkorCore &z, ZelkorCore &scratch)
     if (scratch.m_dwDai != z.m_dwDai)
         return "packed hand differs from a rebuild";
     for (int t = 0; t < 256; t++) {
-        for (int side = 0; side < 2; side++) {
-            bool com = side == 1;
-            if (!TailIsZero(com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t],
-                            com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t]))
+        for (bool com : {false, true}) {
+            if (!TailIsZero(List(z, com, t), Count(z, com, t)))
                 return Say("stale entry past the count at ", t);
-            int count = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
-            if (count == 0 && (com ? scratch.m_nPsbComKomas[t] : scratch.m_nPsbManKomas[t]) == 0)
-                continue;
-            if (ListBySquare(z, com, t) != ListBySquare(scratch, com, t))
+            if ((Count(z, com, t) != 0 || Count(scratch, com, t) != 0) &&
+                ListBySquare(z, com, t) != ListBySquare(scratch, com, t))
                 return Say(com ? "Com" : "Man", " list of square ", t, " differs from a rebuild");
         }
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace enginetest {
@@ -34,11 +35,18 @@ inline int Sq(int row, int col)
     return 16 * row + col;
 }
 
+// The attack list of square t for one side, and its length.
+inline const int *List(const ZelkorCore &z, bool com, int t)
+{
+    return com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
+}
+inline int Count(const ZelkorCore &z, bool com, int t)
+{
+    return com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
+}
+
 // An engine with the initial position and keys (result table not allocated).
 EnginePtr NewEngine();
-
-// Empties the board (keeping the frame) and both hands.
-void ClearPosition(ZelkorCore &z);
 
 struct Move
 {
@@ -58,22 +66,26 @@ bool RandomLegalMove(ZelkorCore &z, bool com, Rng &rng, Move &move);
 void MakeMove(ZelkorCore &z, const Move &m);
 void UnmakeMove(ZelkorCore &z, const Move &m);
 
-// Everything make/unmake must restore.
+// Everything make/unmake must restore, one X(snapshot field, engine member)
+// a row: the fields that must come back byte for byte, then those compared
+// with care (pieces in hand, stacks to their sizes, lists as multisets). The
+// snapshot's fields, its copy and its exact comparison are made from these.
+// clang-format off
+#define ENGINETEST_EXACT(X)                                                                        \
+    X(board, m_nBoard) X(uniBoard, m_nUniBoard) X(uniNumPos, m_nCurrUniNumPos)                     \
+    X(captByCom, m_nCaptByCom) X(captByMan, m_nCaptByMan) X(psbComs, m_nPsbComKomas)               \
+    X(psbMans, m_nPsbManKomas) X(board1, m_dwBoard1) X(board2, m_dwBoard2) X(dai, m_dwDai)         \
+    X(weightScore, m_nWeightScore)
+#define ENGINETEST_RESTORED(X)                                                                     \
+    ENGINETEST_EXACT(X) X(komaUni, m_komaUni) X(uniNum, m_nUniNum) X(psbCom, m_nPsbComKoma)        \
+    X(psbMan, m_nPsbManKoma)
+// clang-format on
+
 struct Snapshot
 {
-    int board[256];
-    int uniBoard[256];
-    KOMA_BY_UNINUM komaUni[41];
-    int uniNum[8][32];
-    int uniNumPos[8];
-    int captByCom[8];
-    int captByMan[8];
-    int psbCom[256][32];
-    int psbMan[256][32];
-    int psbComs[256];
-    int psbMans[256];
-    std::uint32_t board1, board2, dai;
-    int weightScore;
+#define ENGINETEST_FIELD(field, member) std::remove_const_t<decltype(ZelkorCore::member)> field;
+    ENGINETEST_RESTORED(ENGINETEST_FIELD)
+#undef ENGINETEST_FIELD
 };
 
 void TakeSnapshot(const ZelkorCore &z, Snapshot &s);

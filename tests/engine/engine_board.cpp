@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <sstream>
 
 namespace enginetest {
@@ -36,11 +38,13 @@ usi::Move ToUsi(const Move &m)
     return u;
 }
 
-std::vector<Move> ToEngine(const Pos &p, const std::vector<usi::Move> &moves)
+// The side's moves from the protocol program's generator, in the engine's coding.
+std::vector<Move> MovesOf(const Pos &p, bool com, std::vector<usi::Move> (*gen)(const Pos &))
 {
+    const Pos q = ToMove(p, com);
     std::vector<Move> out;
-    for (const usi::Move &m : moves)
-        out.push_back(ToEngine(p, m));
+    for (const usi::Move &m : gen(q))
+        out.push_back(ToEngine(q, m));
     return out;
 }
 
@@ -89,11 +93,8 @@ void Load(ZelkorCore &z, const Pos &p)
     z.m_nDisturbDepth = 6;
     z.m_nHubos = 0;
     z.PreparePosScore();
-    for (auto &row : z.m_moveTree)
-        for (auto &m : row)
-            m = {0, 0, 0, 0};
-    for (auto &pre : z.m_pPreCandi)
-        pre = nullptr;
+    std::memset(z.m_moveTree, 0, sizeof z.m_moveTree);
+    std::fill(std::begin(z.m_pPreCandi), std::end(z.m_pPreCandi), nullptr);
 }
 
 Pos PositionOf(const ZelkorCore &z, bool comToMove)
@@ -145,14 +146,12 @@ bool Attacked(const Pos &p, int sq, bool byCom)
 
 std::vector<Move> PseudoMoves(const Pos &p, bool com)
 {
-    const Pos q = ToMove(p, com);
-    return ToEngine(q, usi::PseudoLegalMoves(q));
+    return MovesOf(p, com, usi::PseudoLegalMoves);
 }
 
 std::vector<Move> LegalMoves(const Pos &p, bool com)
 {
-    const Pos q = ToMove(p, com);
-    return ToEngine(q, usi::LegalMoves(q));
+    return MovesOf(p, com, usi::LegalMoves);
 }
 
 Pos Apply(const Pos &p, const Move &m)

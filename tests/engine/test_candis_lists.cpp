@@ -37,8 +37,7 @@ TEST_F(Candis, DeleteSameMoveKeepsTheBetterScoreAndItsTemp)
     EXPECT_EQ(r[1].nDstPos, 0x45);
 
     r[0] = r[1] = r[2] = {255, 0x55, 129, 0, 0, 3};
-    r[1].nScore = 3; // equal scores: the first entry keeps its own temp
-    r[1].nTemp1 = 7;
+    r[1].nTemp1 = r[2].nTemp1 = 7; // equal scores: the first entry keeps its own temp
     n = 3;
     z->DeleteSameMove(&n);
     EXPECT_EQ(n, 1);
@@ -57,37 +56,33 @@ TEST_F(Candis, CalcScoreRejectsSelfCheckAndOldLancesAndBadPawnDrops)
 {
     // Com king on 0x15 pinned gold on 0x25 by a Man rook on 0x85.
     // Com lance 0x11, pawn on file 3; a Man pawn stops a drop on 0x47.
-    Set("l3k4/4g4/2p6/9/9/6P2/9/4R4/8K");
-    Hand(pos, true, 1) = 1;
+    Set("l3k4/4g4/2p6/9/9/6P2/9/4R4/8K w p");
     Commit();
-    z->m_nCounter = 31;
-    int n = 0;
-    z->AppendCandiMovebyCalcScore(&n);
-    CANDI_MOVE *r = Row();
-    bool goldSeen = false;
-    for (int i = 0; i < n; i++) {
-        if (r[i].nSrcPos == 0x25 && (r[i].nDstPos & 15) != 5) {
+    auto list = [&](int counter) {
+        z->m_nCounter = counter;
+        int n = 0;
+        z->AppendCandiMovebyCalcScore(&n);
+        return std::vector<CANDI_MOVE>(Row(), Row() + n);
+    };
+    bool goldSeen = false, dropOn48 = false;
+    for (const CANDI_MOVE &c : list(31)) {
+        if (c.nSrcPos == 0x25 && (c.nDstPos & 15) != 5) {
             goldSeen = true;
-            EXPECT_EQ(r[i].nScore, -30000);
+            EXPECT_EQ(c.nScore, -30000);
         }
-        EXPECT_NE(r[i].nSrcPos, 0x11) << "lance after move 31";
-        if (r[i].nSrcPos == 255) {
-            EXPECT_NE(r[i].nDstPos & 15, 3);
-            EXPECT_NE(r[i].nDstPos, 0x47);
-            EXPECT_EQ(r[i].nScore, 1);
+        EXPECT_NE(c.nSrcPos, 0x11) << "lance after move 31";
+        if (c.nSrcPos == 255) {
+            EXPECT_NE(c.nDstPos & 15, 3);
+            EXPECT_NE(c.nDstPos, 0x47);
+            EXPECT_EQ(c.nScore, 1);
+            dropOn48 |= c.nDstPos == 0x48;
         }
     }
     EXPECT_TRUE(goldSeen);
-    EXPECT_TRUE(std::any_of(r, r + n, [](const CANDI_MOVE &c) {
-        return c.nSrcPos == 255 && c.nDstPos == 0x48;
-    })) << "the drop on 0x48";
-    z->m_nCounter = 30;
-    n = 0;
-    z->AppendCandiMovebyCalcScore(&n);
-    bool lance = false;
-    for (int i = 0; i < n; i++)
-        lance |= Row()[i].nSrcPos == 0x11;
-    EXPECT_TRUE(lance);
+    EXPECT_TRUE(dropOn48);
+    const std::vector<CANDI_MOVE> early = list(30);
+    EXPECT_TRUE(std::any_of(early.begin(), early.end(),
+                            [](const CANDI_MOVE &c) { return c.nSrcPos == 0x11; }));
 }
 
 // All pieces in hand and as many attackers as possible, with the list
@@ -143,10 +138,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
             for (int j = 0; j < n; j++)
                 got.push_back({r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
             int checker = 0;
-            const int *lst = com ? z->m_nPsbManKoma[king] : z->m_nPsbComKoma[king];
             for (int j = 0; !checker; j++)
-                if (lst[j] < 128)
-                    checker = z->m_komaUni[lst[j]].nPos;
+                if (List(*z, !com, king)[j] < 128)
+                    checker = z->m_komaUni[List(*z, !com, king)[j]].nPos;
             for (const Move &m : LegalMoves(p, com)) {
                 int code = m.src == 255 ? 0 : p.At(m.src);
                 bool promotedOnly =
@@ -159,10 +153,9 @@ TEST_F(Candis, EscapesContainTheCapturesOfTheCheckerAndEverySafeKingMove)
                         << m.naru;
                 }
             }
-            for (int j = 0; j < n; j++)
-                if (r[j].nSrcPos == king) {
-                    const Pos q = Apply(p, Move{r[j].nSrcPos, r[j].nDstPos, r[j].nKind, r[j].nNaru});
-                    EXPECT_FALSE(Attacked(q, r[j].nDstPos, !com));
+            for (const Move &m : got)
+                if (m.src == king) {
+                    EXPECT_FALSE(Attacked(Apply(p, m), m.dst, !com));
                 }
             checked++;
         }
@@ -201,12 +194,9 @@ TEST_F(Candis, UtsuHuKeepsFifteenAndRespectsThePawnFile)
     z->m_bBattle = false;
     const CANDI_MOVE *r = Row();
     ASSERT_EQ(z->GCCM_UtsuHu(Row()), 15);
-    for (int i = 0; i < 15; i++) {
+    for (int i = 0; i < 15; i++)
         EXPECT_GE(r[i].nDstPos & 15, 5);
-        if (i > 0) {
-            EXPECT_LE(r[i].nScore, r[i - 1].nScore);
-        }
-    }
+    EXPECT_TRUE(std::is_sorted(r, r + 15, [](auto &a, auto &b) { return a.nScore > b.nScore; }));
 }
 
 TEST_F(Candis, FeedOverNeedsRoomForItsScratchRows)
@@ -217,9 +207,8 @@ TEST_F(Candis, FeedOverNeedsRoomForItsScratchRows)
     z->m_nMinTagDepth = 54;
     EXPECT_EQ(z->GCCM_FeedOverEffect(5, z->CandiRow(50)), 0);
     EXPECT_EQ(z->m_nDepth, 50);
-    for (CANDI_MOVE *pre : z->m_pPreCandi) {
-        EXPECT_EQ(pre, nullptr);
-    }
+    EXPECT_EQ(std::count(std::begin(z->m_pPreCandi), std::end(z->m_pPreCandi), nullptr),
+              std::size(z->m_pPreCandi));
 }
 
 } // namespace

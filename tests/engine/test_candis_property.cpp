@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <tuple>
+#include <utility>
 
 using namespace enginetest;
 
@@ -41,8 +42,8 @@ struct Harness
     }
 
     // Runs one generator writing into row `row`.
-    void Run(const std::string &name, bool com, const std::function<int(CANDI_MOVE *)> &gen,
-             int row = 3)
+    void Run(const std::string &name, bool com, int row,
+             const std::function<int(CANDI_MOVE *)> &gen)
     {
         CANDI_MOVE *p = z->CandiRow(row);
         const int depth = z->m_nDepth, tag = z->m_nMinTagDepth;
@@ -72,9 +73,8 @@ struct Harness
         int n = start;
         gen(&n);
         ASSERT_GE(n, start) << name;
-        for (int i = 0; i < start; i++) {
-            ASSERT_EQ(row[i].nSrcPos, 88) << name << " overwrote the entries before its count";
-        }
+        ASSERT_TRUE(std::all_of(row, row + start, [](auto &c) { return c.nSrcPos == 88; }))
+            << name << " overwrote the entries before its count";
         Check(name, com, row + start, n - start, depth, tag);
         NothingPastTheArea(name);
     }
@@ -82,11 +82,14 @@ struct Harness
     // The pointers behind the candidate area stay null.
     void NothingPastTheArea(const std::string &name)
     {
-        for (CANDI_MOVE *pre : z->m_pPreCandi) {
-            ASSERT_EQ(pre, nullptr) << name << " wrote past the candidate area";
-        }
+        ASSERT_EQ(std::count(std::begin(z->m_pPreCandi), std::end(z->m_pPreCandi), nullptr),
+                  std::size(z->m_pPreCandi))
+            << name << " wrote past the candidate area";
     }
 };
+
+// The generator of a Com/Man pair for side C (inside a template on bool C).
+#define TWIN(g) (C ? &ZelkorCore::GCCM_##g : &ZelkorCore::GMCM_##g)
 
 template <bool C> void RunTactical(Harness &h)
 {
@@ -101,23 +104,20 @@ template <bool C> void RunTactical(Harness &h)
             continue;
         if (own(c)) {
             for (int all = 0; all <= 1; all++)
-                h.Run(name("UsePointedKoma"), C, [&](CANDI_MOVE *p) {
-                    return C ? z.GCCM_UsePointedKoma(all, s, p) : z.GMCM_UsePointedKoma(all, s, p);
-                });
+                h.Run(name("UsePointedKoma"), C, 3,
+                      [&](CANDI_MOVE *p) { return (z.*TWIN(UsePointedKoma))(all, s, p); });
         } else {
-            h.Run(name("ToruOnPreMoveOfEnemy"), C, [&](CANDI_MOVE *p) {
-                return C ? z.GCCM_ToruOnPreMoveOfEnemy(s, p) : z.GMCM_ToruOnPreMoveOfEnemy(s, p);
-            });
+            h.Run(name("ToruOnPreMoveOfEnemy"), C, 3,
+                  [&](CANDI_MOVE *p) { return (z.*TWIN(ToruOnPreMoveOfEnemy))(s, p); });
             int k = c & 15;
             if (c != 0 && (k == 2 || (c & 7) >= 6)) {
                 for (int t : {ownKing, s + (C ? 48 : -48) > 0 ? s + (C ? 48 : -48) : ownKing})
                     for (int all = 0; all <= 1; all++) {
-                        h.Run(name("BreakOffShaKaku"), C, [&](CANDI_MOVE *p) {
-                            return C ? z.GCCM_BreakOffShaKaku(all, s, t, p)
-                                     : z.GMCM_BreakOffShaKaku(all, s, t, p);
+                        h.Run(name("BreakOffShaKaku"), C, 3, [&](CANDI_MOVE *p) {
+                            return (z.*TWIN(BreakOffShaKaku))(all, s, t, p);
                         });
                         if (C)
-                            h.Run("Com PsbBreakOffShaKaku", C, [&](CANDI_MOVE *p) {
+                            h.Run("Com PsbBreakOffShaKaku", C, 3, [&](CANDI_MOVE *p) {
                                 return z.GCCM_PsbBreakOffShaKaku(all, s, t, p);
                             });
                     }
@@ -125,39 +125,34 @@ template <bool C> void RunTactical(Harness &h)
         }
         if ((s * 7) % 5 == 0 || s == oppKing)
             for (int mode = 0; mode <= 2; mode++)
-                h.Run(name("DestPointedPos"), C, [&](CANDI_MOVE *p) {
-                    return C ? z.GCCM_DestPointedPos(mode, s, p)
-                             : z.GMCM_DestPointedPos(mode, s, p);
-                });
+                h.Run(name("DestPointedPos"), C, 3,
+                      [&](CANDI_MOVE *p) { return (z.*TWIN(DestPointedPos))(mode, s, p); });
     }
-    h.Run(name("Oute"), C, [&](CANDI_MOVE *p) { return C ? z.GCCM_Oute(p) : z.GMCM_Oute(p); });
-    h.Run(name("DemandKomaOute"), C,
-          [&](CANDI_MOVE *p) { return C ? z.GCCM_DemandKomaOute(p) : z.GMCM_DemandKomaOute(p); });
-    h.Run(name("BreakThroughOfShaKakuOute"), C, [&](CANDI_MOVE *p) {
-        return C ? z.GCCM_BreakThroughOfShaKakuOute(p) : z.GMCM_BreakThroughOfShaKakuOute(p);
-    });
+    using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
+    const std::pair<const char *, Gen> checks[] = {
+        {"Oute", TWIN(Oute)},
+        {"DemandKomaOute", TWIN(DemandKomaOute)},
+        {"BreakThroughOfShaKakuOute", TWIN(BreakThroughOfShaKakuOute)},
+    };
+    for (const auto &g : checks)
+        h.Run(name(g.first), C, 3, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
     // Trial-based selection on the moves of the first few own pieces.
     for (int u = 3; u <= 40; u += 9) {
         int c = z.m_komaUni[u].nKind, sq = z.m_komaUni[u].nPos;
         if (!own(c))
             continue;
-        h.Run(name("SelectUsePointedKoma"), C, [&](CANDI_MOVE *p) {
-            int n = C ? z.GCCM_UsePointedKoma(1, sq, p) : z.GMCM_UsePointedKoma(1, sq, p);
-            return C ? z.GCCM_SelectUsePointedKoma(n, sq, p)
-                     : z.GMCM_SelectUsePointedKoma(n, sq, p);
+        h.Run(name("SelectUsePointedKoma"), C, 3, [&](CANDI_MOVE *p) {
+            return (z.*TWIN(SelectUsePointedKoma))((z.*TWIN(UsePointedKoma))(1, sq, p), sq, p);
         });
     }
     // Escapes write from the start of row m_nDepth.
-    if (C ? z.m_nPsbManKomas[ownKing] != 0 : z.m_nPsbComKomas[ownKing] != 0) {
+    if (Count(z, !C, ownKing) != 0) {
         z.m_nDepth = C ? 2 : 3;
-        h.Run(
-            name("EscapeFromOute"), C,
-            [&](CANDI_MOVE *) { return C ? z.GCCM_EscapeFromOute() : z.GMCM_EscapeFromOute(); },
-            z.m_nDepth);
+        h.Run(name("EscapeFromOute"), C, z.m_nDepth,
+              [&](CANDI_MOVE *) { return (z.*TWIN(EscapeFromOute))(); });
         if (C)
-            h.Run(
-                "Com PsbEscapeFromOute", C,
-                [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); }, z.m_nDepth);
+            h.Run("Com PsbEscapeFromOute", C, z.m_nDepth,
+                  [&](CANDI_MOVE *) { return z.GCCM_PsbEscapeFromOute(); });
         z.m_nDepth = 0;
     }
 }
@@ -167,22 +162,16 @@ void RunLists(Harness &h)
 {
     ZelkorCore &z = *h.z;
     z.m_nDepth = 0;
-    h.Run(
-        "CalcScore", true,
-        [&](CANDI_MOVE *) {
-            int n = 0;
-            z.AppendCandiMovebyCalcScore(&n);
-            return n;
-        },
-        0);
-    h.Run(
-        "root list", true,
-        [&](CANDI_MOVE *) {
-            int n = z.MakeRootCandi();
-            std::copy(z.m_CandiInZeroDepth, z.m_CandiInZeroDepth + n, z.CandiRow(0));
-            return n;
-        },
-        0);
+    h.Run("CalcScore", true, 0, [&](CANDI_MOVE *) {
+        int n = 0;
+        z.AppendCandiMovebyCalcScore(&n);
+        return n;
+    });
+    h.Run("root list", true, 0, [&](CANDI_MOVE *) {
+        int n = z.MakeRootCandi();
+        std::copy(z.m_CandiInZeroDepth, z.m_CandiInZeroDepth + n, z.CandiRow(0));
+        return n;
+    });
     CANDI_MOVE last{};
     for (int com = 0; com <= 1; com++) {
         // The opponent's last move ended on one of its pieces.
@@ -193,13 +182,10 @@ void RunLists(Harness &h)
         last = {255, z.m_komaUni[u].nPos, 0, 0, 0, 0};
         z.m_nDepth = com ? 2 : 1;
         z.m_pPreCandi[z.m_nDepth - 1] = &last;
-        h.Run(
-            com ? "Com reply list" : "Man reply list", com == 1,
-            [&](CANDI_MOVE *) {
-                int n = com ? z.BeginComReplyCandi() : z.BeginManReplyCandi();
-                return com ? z.EndComReplyCandi(n) : z.EndManReplyCandi(n);
-            },
-            z.m_nDepth);
+        h.Run(com ? "Com reply list" : "Man reply list", com == 1, z.m_nDepth, [&](CANDI_MOVE *) {
+            int n = com ? z.BeginComReplyCandi() : z.BeginManReplyCandi();
+            return com ? z.EndComReplyCandi(n) : z.EndManReplyCandi(n);
+        });
         z.m_pPreCandi[z.m_nDepth - 1] = nullptr;
     }
     z.m_nDepth = 0;
@@ -245,10 +231,7 @@ template <bool C> void RunStrategic(Harness &h)
     TakeSnapshot(z, h.before);
 
     Move th = PickThreat(h, C);
-    h.Counted(nm("Disturb"), C, [&](int *n) {
-        C ? z.GCCM_Disturb(th.src, th.dst, th.kind, 0, n)
-          : z.GMCM_Disturb(th.src, th.dst, th.kind, 0, n);
-    });
+    h.Counted(nm("Disturb"), C, [&](int *n) { (z.*TWIN(Disturb))(th.src, th.dst, th.kind, 0, n); });
     if (C)
         h.Counted("Com PsbDisturb", C,
                   [&](int *n) { z.GCCM_PsbDisturb(th.src, th.dst, th.kind, th.naru, n); });
@@ -257,8 +240,7 @@ template <bool C> void RunStrategic(Harness &h)
         C ? z.GCCM_DisturbSurfaceByMan(done, n) : z.GMCM_DisturbSurfaceByCom(done, n);
     });
     int quota = 1 + h.rng.Below(20);
-    h.Counted(nm("ToruOrNaru"), C,
-              [&](int *n) { C ? z.GCCM_ToruOrNaru(quota, n) : z.GMCM_ToruOrNaru(quota, n); });
+    h.Counted(nm("ToruOrNaru"), C, [&](int *n) { (z.*TWIN(ToruOrNaru))(quota, n); });
     h.Counted(nm("ThreatKoma"), C,
               [&](int *n) { C ? z.GCCM_ThreatManKoma(quota, n) : z.GMCM_ThreatComKoma(quota, n); });
 
@@ -274,45 +256,35 @@ template <bool C> void RunStrategic(Harness &h)
     }
 
     using Gen = int (ZelkorCore::*)(CANDI_MOVE *);
-    const std::tuple<const char *, Gen, Gen> plain[] = {
-        {"UtsuDemandTwo", &ZelkorCore::GCCM_UtsuDemandTwo, &ZelkorCore::GMCM_UtsuDemandTwo},
-        {"BreakThroughOfShaKaku", &ZelkorCore::GCCM_BreakThroughOfShaKaku,
-         &ZelkorCore::GMCM_BreakThroughOfShaKaku},
-        {"BreakThroughOfSha", &ZelkorCore::GCCM_BreakThroughOfSha,
-         &ZelkorCore::GMCM_BreakThroughOfSha},
-        {"DefenceShaKaku", &ZelkorCore::GCCM_DefenceShaKaku, &ZelkorCore::GMCM_DefenceShaKaku},
-        {"AttackByKin", &ZelkorCore::GCCM_AttackByKin, &ZelkorCore::GMCM_AttackByKin},
-        {"UtsuOfShaKaku", &ZelkorCore::GCCM_UtsuOfShaKaku, &ZelkorCore::GMCM_UtsuOfShaKaku},
-        {"UtsuHu / FowardHuNaru", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_FowardHuNaru},
-        {"UtsuHu / UtsuOfHu", &ZelkorCore::GCCM_UtsuHu, &ZelkorCore::GMCM_UtsuOfHu},
+    const std::pair<const char *, Gen> plain[] = {
+        {"UtsuDemandTwo", TWIN(UtsuDemandTwo)},
+        {"BreakThroughOfShaKaku", TWIN(BreakThroughOfShaKaku)},
+        {"BreakThroughOfSha", TWIN(BreakThroughOfSha)},
+        {"DefenceShaKaku", TWIN(DefenceShaKaku)},
+        {"AttackByKin", TWIN(AttackByKin)},
+        {"UtsuOfShaKaku", TWIN(UtsuOfShaKaku)},
+        {"UtsuHu / FowardHuNaru", C ? &ZelkorCore::GCCM_UtsuHu : &ZelkorCore::GMCM_FowardHuNaru},
+        {"UtsuHu / UtsuOfHu", C ? &ZelkorCore::GCCM_UtsuHu : &ZelkorCore::GMCM_UtsuOfHu},
     };
-    for (const auto &g : plain) {
-        Gen gen = C ? std::get<1>(g) : std::get<2>(g);
-        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) { return (z.*gen)(p); });
-    }
+    for (const auto &g : plain)
+        h.Block(nm(g.first), C, [&](CANDI_MOVE *p) { return (z.*g.second)(p); });
 
     using QGen = int (ZelkorCore::*)(int, CANDI_MOVE *);
-    const std::tuple<const char *, QGen, QGen> quoted[] = {
-        {"AttackOnGyokuNarrowAround", &ZelkorCore::GCCM_AttackOnGyokuNarrowAround,
-         &ZelkorCore::GMCM_AttackOnGyokuNarrowAround},
-        {"AttackOnGyokuWideAround", &ZelkorCore::GCCM_AttackOnGyokuWideAround,
-         &ZelkorCore::GMCM_AttackOnGyokuWideAround},
-        {"AttackbyHishaKakuKyou", &ZelkorCore::GCCM_AttackbyHishaKakuKyou,
-         &ZelkorCore::GMCM_AttackbyHishaKakuKyou},
-        {"AttackHu", &ZelkorCore::GCCM_AttackHu, &ZelkorCore::GMCM_AttackHu},
-        {"AttackOnEnemyHu", &ZelkorCore::GCCM_AttackOnEnemyHu, &ZelkorCore::GMCM_AttackOnEnemyHu},
-        {"UtsuHuOnEnemyField", &ZelkorCore::GCCM_UtsuHuOnEnemyField,
-         &ZelkorCore::GMCM_UtsuHuOnEnemyField},
-        {"ToruOnKeimaKyouHu", &ZelkorCore::GCCM_ToruOnKeimaKyouHu,
-         &ZelkorCore::GMCM_ToruOnKeimaKyouHu},
-        {"FeedOverEffect", &ZelkorCore::GCCM_FeedOverEffect, &ZelkorCore::GMCM_FeedOverEffect},
+    const std::pair<const char *, QGen> quoted[] = {
+        {"AttackOnGyokuNarrowAround", TWIN(AttackOnGyokuNarrowAround)},
+        {"AttackOnGyokuWideAround", TWIN(AttackOnGyokuWideAround)},
+        {"AttackbyHishaKakuKyou", TWIN(AttackbyHishaKakuKyou)},
+        {"AttackHu", TWIN(AttackHu)},
+        {"AttackOnEnemyHu", TWIN(AttackOnEnemyHu)},
+        {"UtsuHuOnEnemyField", TWIN(UtsuHuOnEnemyField)},
+        {"ToruOnKeimaKyouHu", TWIN(ToruOnKeimaKyouHu)},
+        {"FeedOverEffect", TWIN(FeedOverEffect)},
     };
     for (const auto &g : quoted) {
-        QGen gen = C ? std::get<1>(g) : std::get<2>(g);
         int q = 1 + h.rng.Below(6);
-        h.Block(nm(std::get<0>(g)), C, [&](CANDI_MOVE *p) {
-            int n = (z.*gen)(q, p);
-            EXPECT_LE(n, q) << std::get<0>(g) << " beyond its quota";
+        h.Block(nm(g.first), C, [&](CANDI_MOVE *p) {
+            int n = (z.*g.second)(q, p);
+            EXPECT_LE(n, q) << g.first << " beyond its quota";
             return n;
         });
     }

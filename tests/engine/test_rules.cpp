@@ -1,5 +1,7 @@
-// Attack lists, move making, the result table and the legality checks.
-#include "EngineTestUtil.h"
+// Attack lists, move making (long random walks: after every make the
+// incremental state matches a rebuild of the position, after every unmake it
+// is exactly what it was), the result table and the legality checks.
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +18,18 @@ namespace {
 std::set<int> Reach(const ZelkorCore &z, bool com, int u)
 {
     std::set<int> r;
-    for (int t = 0; t < 256; t++) {
-        const int *list = com ? z.m_nPsbComKoma[t] : z.m_nPsbManKoma[t];
-        int n = com ? z.m_nPsbComKomas[t] : z.m_nPsbManKomas[t];
-        for (int i = 0; i < n; i++)
-            if ((list[i] & 127) == u)
-                r.insert(t * 2 + (list[i] >> 7));
-    }
+    for (int t = 0; t < 256; t++)
+        for (int i = 0; i < Count(z, com, t); i++)
+            if ((List(z, com, t)[i] & 127) == u)
+                r.insert(t * 2 + (List(z, com, t)[i] >> 7));
     return r;
 }
 
-int Plain(int s)
+constexpr int Plain(int s)
 {
     return s * 2;
 }
-int XRay(int s)
+constexpr int XRay(int s)
 {
     return s * 2 + 1;
 }
@@ -38,8 +37,9 @@ int XRay(int s)
 // Kings in the corners 0x19 / 0x91, then the given pieces, numbered.
 EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 {
-    auto z = NewEngine();
-    ClearPosition(*z);
+    auto z = NewEngine(); // hands empty
+    for (int s = 0; s < 256; s++)
+        z->m_nBoard[s] = zelkor::kIniBoard[s] == 255 ? 255 : 0;
     z->m_nBoard[0x19] = 136;
     z->m_nBoard[0x91] = 8;
     for (const auto &p : pieces)
@@ -50,9 +50,7 @@ EnginePtr Position(std::initializer_list<std::pair<int, int>> pieces)
 
 } // namespace
 
-// ---------------------------------------------------------------------------
-// Attack lists
-// ---------------------------------------------------------------------------
+// ---- Attack lists ----
 
 TEST(AttackLists, RookAndBishopOfTheInitialPosition)
 {
@@ -94,9 +92,7 @@ TEST(AttackLists, BishopXRayDependsOnTheDiagonal)
         EXPECT_EQ(down.count(XRay(s)), 1u) << std::hex << s;
 }
 
-// ---------------------------------------------------------------------------
-// Result table
-// ---------------------------------------------------------------------------
+// ---- Result table ----
 
 class ResultTableTest : public testing::Test
 {
@@ -189,9 +185,7 @@ TEST(DaiBits, CompareStoredAndCurrentHands)
     }
 }
 
-// ---------------------------------------------------------------------------
-// Legality
-// ---------------------------------------------------------------------------
+// ---- Legality ----
 
 TEST(IsMoveable, PromotionAndDrops)
 {
@@ -228,14 +222,8 @@ TEST(CheckMoveable, BoardMoveCodes)
 TEST(CheckMoveable, KingSafety)
 {
     // Man's gold pinned on file 5 by Com's rook; Com's bishop covers 0x84.
-    auto z = Position({});
-    ClearPosition(*z);
-    z->m_nBoard[0x95] = 8;
-    z->m_nBoard[0x85] = 5;
-    z->m_nBoard[0x15] = 135;
-    z->m_nBoard[0x11] = 136;
-    z->m_nBoard[0x57] = 134;
-    z->InitBoard();
+    auto z = NewEngine();
+    Write(Sfen("k3r4/9/9/9/6b2/9/9/4G4/4K4"), *z);
     EXPECT_EQ(z->CheckMoveable(0x85, 0x84, 5), 4);
     EXPECT_EQ(z->CheckMoveable(0x85, 0x75, 5), 0); // stays on the file
     EXPECT_EQ(z->CheckMoveable(0x95, 0x84, 8), 6);
@@ -243,9 +231,7 @@ TEST(CheckMoveable, KingSafety)
     EXPECT_EQ(z->CheckMoveable(0x15, 0x85, 135), 11);
 
     // A king in check is never taken.
-    z->m_nBoard[0x57] = 0;
-    z->m_nBoard[0x73] = 134;
-    z->InitBoard();
+    Write(Sfen("k3r4/9/9/9/9/9/2b6/4G4/4K4 b"), *z);
     EXPECT_GT(z->m_nPsbComKomas[0x95], 0);
     EXPECT_EQ(z->CheckMoveable(0x73, 0x95, 134), 4);
 }
@@ -329,4 +315,91 @@ TEST(SearchMovablePos, ListsReachableSquaresInScanOrder)
     z->SearchMovablePos(0x11, &count, out); // Com rook on row 2, col 2
     ASSERT_EQ(count, 6);
     EXPECT_EQ(out[0], 0x01);
+}
+
+// ---- Make and unmake ----
+
+namespace {
+
+#ifdef KORVANE_SANITIZE
+constexpr int kPairsPerRun = 24000;
+#else
+constexpr int kPairsPerRun = 120000;
+#endif
+constexpr int kMaxPly = 90;
+
+struct Frame
+{
+    Move move;
+    Snapshot before;
+};
+
+// Walks from z's position until `pairs` make/unmake pairs have been checked,
+// then unwinds to it. Returns the number of pairs checked.
+int Walk(ZelkorCore &z, ZelkorCore &scratch, Rng &rng, int pairs, bool comFirst)
+{
+    std::vector<Frame> stack(kMaxPly);
+    int depth = 0, checked = 0;
+    while (checked < pairs || depth > 0) {
+        Move m;
+        bool back = checked >= pairs || depth == kMaxPly || (depth > 0 && rng.Below(100) < 30) ||
+                    !RandomLegalMove(z, (depth % 2 == 0) == comFirst, rng, m);
+        if (back && depth == 0)
+            break; // no move at the root
+        Frame &f = stack[back ? --depth : depth++];
+        if (!back) {
+            f.move = m;
+            TakeSnapshot(z, f.before);
+            MakeMove(z, m);
+        } else {
+            UnmakeMove(z, f.move);
+        }
+        const std::string diff =
+            back ? CompareWithSnapshot(z, f.before) : CompareWithRebuild(z, scratch);
+        if (!diff.empty()) {
+            ADD_FAILURE() << (back ? "unmake of " : "make of ") << f.move.src << "->" << f.move.dst
+                          << " kind " << f.move.kind << " naru " << f.move.naru << " at depth "
+                          << depth << ": " << diff;
+            return checked;
+        }
+        checked += back;
+    }
+    return checked;
+}
+
+// Handicaps of either side, most pieces in hand, and promoted and long-range
+// pieces everywhere with pieces in hand.
+const struct
+{
+    const char *name;
+    const char *sfen;
+} kStarts[] = {
+    {"even", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL"},
+    {"rook off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B7/LNSGKGSNL"},
+    {"rook and bishop off", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/9/LNSGKGSNL"},
+    {"Com gives three pieces", "1nsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL"},
+    {"many in hand", "3gk4/9/2p6/9/9/9/6P2/9/4KG3 w RBG2S2N2L8Prbg2s2n2l8p"},
+    {"middlegame", "4k3l/3g1s3/2+S3+B2/1+R2p2+P1/l3+r3L/1+p2P2+b1/9/3S1G3/L3K4 w G2N4Pgs2n3p"},
+};
+
+} // namespace
+
+TEST(IncrementalConsistency, RandomMakeUnmakeMatchesRebuild)
+{
+    auto z = NewEngine();
+    auto scratch = NewEngine();
+    Rng rng(0x5eed2024);
+    const int perWalk = kPairsPerRun / (2 * std::size(kStarts)) + 1;
+    int total = 0;
+    for (const auto &start : kStarts) {
+        SCOPED_TRACE(start.name);
+        Write(Sfen(start.sfen), *z);
+        ASSERT_EQ(CompareWithRebuild(*z, *scratch), "");
+        for (bool comFirst : {false, true}) {
+            total += Walk(*z, *scratch, rng, perWalk, comFirst);
+            if (HasFailure())
+                return;
+        }
+    }
+    EXPECT_GE(total, kPairsPerRun);
 }

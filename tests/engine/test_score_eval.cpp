@@ -5,20 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
-#include <vector>
+#include <string>
 
 namespace {
 
-using Hand = std::array<int, 7>; // pawn .. rook
-
-// An SFEN board field written through the engine's own entry (the hands
-// come separately), then prepared for the given ply count as a think would.
-void Place(ZelkorCore &z, const char *sfen, Hand com = {}, Hand man = {}, int counter = 30)
+// An SFEN position (Com's hand in lower case) written through the engine's
+// own entry, then prepared for the given ply count as a think would.
+void Place(ZelkorCore &z, const std::string &sfen, int counter = 30)
 {
-    z.UpdateBoard(usi::ToEngineInput(enginetest::Sfen(sfen)).board, com.data(), man.data(),
-                  counter);
+    usi::EngineInput in = usi::ToEngineInput(enginetest::Sfen(sfen));
+    z.UpdateBoard(in.board, in.up, in.down, counter);
     z.PreparePosScore();
 }
 
@@ -40,71 +37,71 @@ protected:
 
     // Evaluation of a position with the square tables zeroed, so that only the
     // hand-written terms (and material) count.
-    int Terms(const char *diagram, Hand com = {}, Hand man = {}, int counter = 30)
+    int Terms(const std::string &sfen)
     {
-        Place(*z, diagram, com, man, counter);
+        Place(*z, sfen);
         ZeroTables(*z);
         return z->Evaluation();
     }
 };
 
-const Hand kFourMinors = {0, 1, 1, 0, 0, 0, 0}; // with the same Man hand: battle mode
+// A lance and a knight in each hand: battle mode.
+const std::string kFourMinors = " w LNln";
 
 // Hand-written terms as the difference between two positions.
 TEST_F(Eval, TermDifferences)
 {
-    const Hand silver = {0, 0, 0, 1, 0, 0, 0};
     const struct
     {
-        const char *name, *with, *without;
-        Hand com, man;
+        const char *name;
+        std::string with, without;
         int diff;
         bool battle;
     } rows[] = {
         // A Com pawn two rows in front of the Man king, against the same pawn
         // aside; in battle mode the spear also attacks the pawn beside the king.
-        {"spear", "8k/9/9/9/4p4/4P4/4K4/9/9", "8k/9/9/9/2p6/4P4/4K4/9/9", {}, {}, 250, false},
-        {"spear in battle", "8k/9/9/9/4p4/4P4/4K4/9/9", "8k/9/9/9/2p6/4P4/4K4/9/9", kFourMinors,
-         kFourMinors, 300 + 200 / 4, true},
+        {"spear", "8k/9/9/9/4p4/4P4/4K4/9/9", "8k/9/9/9/2p6/4P4/4K4/9/9", 250, false},
+        {"spear in battle", "8k/9/9/9/4p4/4P4/4K4/9/9" + kFourMinors,
+         "8k/9/9/9/2p6/4P4/4K4/9/9" + kFourMinors, 300 + 200 / 4, true},
         // A Man pawn on 0x33; a Com gold covers 0x23 or not; a Man gold
         // supports the pawn or not.
-        {"pawn on row 3 open", "6g1k/9/2P6/6G2/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", {}, {},
-         -100 - -40, false},
-        {"pawn on row 3 supported", "2g5k/9/2P6/2G6/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", {}, {},
-         -10, false},
+        {"pawn on row 3 open", "6g1k/9/2P6/6G2/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", -100 - -40,
+         false},
+        {"pawn on row 3 supported", "2g5k/9/2P6/2G6/9/9/9/9/K8", "2g5k/9/2P6/6G2/9/9/9/9/K8", -10,
+         false},
         // A gold covering the three squares in front of the enemy king, or not.
-        {"holes by Man's king", "8k/9/4g4/9/4K4/9/9/9/9", "8k/9/1g7/9/4K4/9/9/9/9", {}, {},
-         70 + 100 + 70, false},
-        {"holes with a silver in hand", "8k/9/4g4/9/4K4/9/9/9/9", "8k/9/1g7/9/4K4/9/9/9/9", silver, {},
+        {"holes by Man's king", "8k/9/4g4/9/4K4/9/9/9/9", "8k/9/1g7/9/4K4/9/9/9/9", 70 + 100 + 70,
+         false},
+        {"holes with a silver in hand", "8k/9/4g4/9/4K4/9/9/9/9 w s", "8k/9/1g7/9/4K4/9/9/9/9 w s",
          150 + 200 + 150, false},
-        {"holes by Com's king", "9/9/9/9/4k4/9/4G4/9/K8", "9/9/9/9/4k4/9/7G1/9/K8", {}, {},
-         -50 - 75 - 50, false},
-        {"holes with a silver in Man's hand", "9/9/9/9/4k4/9/4G4/9/K8", "9/9/9/9/4k4/9/7G1/9/K8", {},
-         silver, -100 - 150 - 100, false},
+        {"holes by Com's king", "9/9/9/9/4k4/9/4G4/9/K8", "9/9/9/9/4k4/9/7G1/9/K8", -50 - 75 - 50,
+         false},
+        {"holes with a silver in Man's hand", "9/9/9/9/4k4/9/4G4/9/K8 w S",
+         "9/9/9/9/4k4/9/7G1/9/K8 w S", -100 - 150 - 100, false},
         // Man's rook on file 4 under a silver with a Com pawn ahead, on the open
         // file 5, behind its own pawn on file 6, and that pawn then behind it.
-        {"Man rook on an open file", "8k/3p5/9/3S5/9/5P3/9/4R4/K8",
-         "8k/3p5/9/3S5/9/5P3/9/3R5/K8", {}, {}, -50 - -120, false},
-        {"Man rook behind its pawn", "8k/3p5/9/3S5/9/5P3/9/5R3/K8",
-         "8k/3p5/9/3S5/9/5P3/9/3R5/K8", {}, {}, 0 - -120, false},
-        {"Man rook ahead of its pawn", "8k/3p5/9/3S5/5R3/5P3/9/9/K8",
-         "8k/3p5/9/3S5/9/5P3/9/5R3/K8", {}, {}, 20, false},
-        {"Com rook on an open file", "8k/4r4/3p5/9/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", {}, {},
-         35, false},
-        {"Com rook below its pawn", "8k/9/3p5/3r5/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", {}, {},
-         -20, false},
+        {"Man rook on an open file", "8k/3p5/9/3S5/9/5P3/9/4R4/K8", "8k/3p5/9/3S5/9/5P3/9/3R5/K8",
+         -50 - -120, false},
+        {"Man rook behind its pawn", "8k/3p5/9/3S5/9/5P3/9/5R3/K8", "8k/3p5/9/3S5/9/5P3/9/3R5/K8",
+         0 - -120, false},
+        {"Man rook ahead of its pawn", "8k/3p5/9/3S5/5R3/5P3/9/9/K8", "8k/3p5/9/3S5/9/5P3/9/5R3/K8",
+         20, false},
+        {"Com rook on an open file", "8k/4r4/3p5/9/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", 35,
+         false},
+        {"Com rook below its pawn", "8k/9/3p5/3r5/9/9/9/9/K8", "8k/3r5/3p5/9/9/9/9/9/K8", -20,
+         false},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
-        const int without = Terms(r.without, r.com, r.man);
-        EXPECT_EQ(Terms(r.with, r.com, r.man) - without, r.diff);
+        const int without = Terms(r.without);
+        EXPECT_EQ(Terms(r.with) - without, r.diff);
         EXPECT_EQ(z->m_bBattle, r.battle);
     }
 }
 
 // Com: gold, king, silver, pawns in files 4..6 and one two rows in front of
 // the Man king; Man: pawns in files 4..6 and one on row 5, king, gold, silver.
-const char *kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p5p1/3PPP3/4K4/3G1S3";
+const std::string kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p5p1/3PPP3/4K4/3G1S3";
 
 // Terms that are not mirror images, so the position above avoids them: the
 // Com king's table entry and its missing-pawn files, the Com bishop hemmed in,
@@ -115,8 +112,7 @@ const char *kMirrorPosition = "3gk4/4s4/3p1p3/4p4/2P6/1p5p1/3PPP3/4K4/3G1S3";
 TEST_F(Eval, MirrorNegatesTheSymmetricTerms)
 {
     for (bool battle : {false, true}) {
-        const Hand hand = battle ? kFourMinors : Hand{};
-        const int e = Terms(kMirrorPosition, hand, hand);
+        const int e = Terms(kMirrorPosition + (battle ? kFourMinors : ""));
         ASSERT_EQ(z->m_bBattle, battle);
         ASSERT_NE(e, 0);
         z->ConvertBoard();
@@ -210,24 +206,23 @@ TEST_F(Eval, BattleMode)
     const struct
     {
         const char *sfen;
-        Hand com, man;
         int counter;
         bool battle;
     } rows[] = {
-        {"k8/9/9/9/9/9/4s4/9/8K", {}, {}, 10, true},
-        {"k8/9/9/9/9/9/4s4/9/8K", {}, {}, 9, false},
-        {"k8/9/5+P3/9/9/9/9/9/8K", {}, {}, 30, true}, // a promoted Man pawn counts
-        {"k8/9/5P3/9/9/9/9/9/8K", {}, {}, 30, false}, // an unpromoted one does not
-        {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0}, 30, true},
-        {"k8/9/9/9/9/9/9/9/8K", {0, 0, 0, 2, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0}, 30, false},
+        {"k8/9/9/9/9/9/4s4/9/8K", 10, true},
+        {"k8/9/9/9/9/9/4s4/9/8K", 9, false},
+        {"k8/9/5+P3/9/9/9/9/9/8K", 30, true}, // a promoted Man pawn counts
+        {"k8/9/5P3/9/9/9/9/9/8K", 30, false}, // an unpromoted one does not
+        {"k8/9/9/9/9/9/9/9/8K w N2s", 30, true},
+        {"k8/9/9/9/9/9/9/9/8K w 5P2s", 30, false},
         // From the surface search: a Man rook that a Com silver takes for free,
         // or not; a promotion threat reports an empty square.
-        {"k8/9/9/3s5/4R4/9/9/9/8K", {}, {}, 30, true},
-        {"k8/9/9/s8/4R4/9/9/9/8K", {}, {}, 30, false},
-        {"k8/9/9/9/9/3gp4/9/9/8K", {}, {}, 30, false},
+        {"k8/9/9/3s5/4R4/9/9/9/8K", 30, true},
+        {"k8/9/9/s8/4R4/9/9/9/8K", 30, false},
+        {"k8/9/9/9/9/3gp4/9/9/8K", 30, false},
     };
     for (const auto &r : rows) {
-        Place(*z, r.sfen, r.com, r.man, r.counter);
+        Place(*z, r.sfen, r.counter);
         EXPECT_EQ(z->m_bBattle, r.battle) << r.sfen << " at ply " << r.counter;
     }
     int pos = 0;

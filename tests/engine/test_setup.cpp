@@ -12,8 +12,7 @@ using namespace enginetest;
 
 TEST(ResultTable, EntryCountRule)
 {
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
+    auto z = NewCore();
     const struct
     {
         unsigned limit;
@@ -24,11 +23,11 @@ TEST(ResultTable, EntryCountRule)
         {0x7DFFFFF, 524288}, {0x7E00000, 1048576}, {0x8000000, 1048576},
     };
     for (const auto &c : cases) {
-        ASSERT_TRUE(z.AllocMemory(c.limit));
-        EXPECT_EQ(z.m_nMaxResults, c.entries) << std::hex << c.limit;
-        EXPECT_EQ(z.m_dwMemLimit, static_cast<std::uint32_t>(c.entries - 1));
-        EXPECT_EQ(z.m_nLimitResults, c.entries * 3 / 4);
-        EXPECT_NE(z.m_pResult, nullptr);
+        ASSERT_TRUE(z->AllocMemory(c.limit));
+        EXPECT_EQ(z->m_nMaxResults, c.entries) << std::hex << c.limit;
+        EXPECT_EQ(z->m_dwMemLimit, static_cast<std::uint32_t>(c.entries - 1));
+        EXPECT_EQ(z->m_nLimitResults, c.entries * 3 / 4);
+        EXPECT_NE(z->m_pResult, nullptr);
     }
 }
 
@@ -47,13 +46,12 @@ long VirtualSize()
 // size, allocates the 128 MiB table; exits with entries / 16384.
 [[noreturn]] void AllocUnderCap(long room)
 {
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
+    auto z = NewCore();
     rlimit r{};
     r.rlim_cur = r.rlim_max = static_cast<rlim_t>(VirtualSize() + room);
     setrlimit(RLIMIT_AS, &r);
-    bool ok = z.AllocMemory(0x8000000);
-    _exit(ok ? z.m_nMaxResults / 16384 : (z.m_pResult == nullptr && z.m_nMaxResults == 0 ? 0 : 99));
+    bool ok = z->AllocMemory(0x8000000);
+    _exit(ok ? z->m_nMaxResults / 16384 : (z->m_pResult == nullptr && z->m_nMaxResults == 0 ? 0 : 99));
 }
 
 } // namespace
@@ -70,17 +68,16 @@ TEST(ResultTableDeathTest, HalvesWhenMemoryIsShort)
 
 TEST(ResultTable, InitGameClearsEveryEntry)
 {
-    EnginePtr zp = NewCore();
-    ZelkorCore &z = *zp;
-    ASSERT_EQ(z.InitGame(), 0);
-    ASSERT_EQ(z.m_nMaxResults, 1048576);
-    std::memset(z.m_pResult, 0x5A, sizeof(SEARCH_RESULT) * z.m_nMaxResults);
-    z.m_nResults = 77;
-    z.InitResultArea();
-    EXPECT_EQ(z.m_nResults, 0);
+    auto z = NewCore();
+    ASSERT_EQ(z->InitGame(), 0);
+    ASSERT_EQ(z->m_nMaxResults, 1048576);
+    std::memset(z->m_pResult, 0x5A, sizeof(SEARCH_RESULT) * z->m_nMaxResults);
+    z->m_nResults = 77;
+    z->InitResultArea();
+    EXPECT_EQ(z->m_nResults, 0);
     int bad = 0;
-    for (int i = 0; i < z.m_nMaxResults; i++) {
-        const SEARCH_RESULT &e = z.m_pResult[i];
+    for (int i = 0; i < z->m_nMaxResults; i++) {
+        const SEARCH_RESULT &e = z->m_pResult[i];
         bad += e.bySearched != 0 || e.byOuteOnComDepth != 255 || e.byOuteOnManDepth != 255;
     }
     EXPECT_EQ(bad, 0);
