@@ -1,22 +1,12 @@
 #include "docfixture.h"
 
 #include "gamerecord.h"
-#include "language.h"
 #include "moverules.h"
 
 #include <QFile>
 
 #include <cstring>
-#include <sstream>
 #include <stdexcept>
-
-std::string ReadSfen(const std::string &sfen, usi::Position &p)
-{
-    std::istringstream in(sfen);
-    std::string board, side, hands, ply = "1", err;
-    in >> board >> side >> hands >> ply;
-    return usi::ParseSfen(board, side, hands, ply, p, err) ? std::string() : err;
-}
 
 std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
 {
@@ -38,11 +28,6 @@ std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
     doc.SetInitBoardInfo();
     doc.SetCurPlayer(p.side == usi::kSente ? 1 : 2);
     return {};
-}
-
-QString FakeHost::JStrOf(const char *t)
-{
-    return JStr(t);
 }
 
 // ------------------------------------------------------------------ DocState
@@ -110,12 +95,8 @@ QByteArray EncodeKvn(const KvnLayout &s)
     };
     auto u8 = [&b](BYTE v) { b.append(char(v)); };
     u32(s.magic1);
-    u8(s.first);
-    u8(s.second);
-    u8(s.level);
-    u8(s.teai);
-    u8(s.faces);
-    u8(s.orient);
+    for (BYTE v : {s.first, s.second, s.level, s.teai, s.faces, s.orient})
+        u8(v);
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y)
             u8(s.board[x][y]);

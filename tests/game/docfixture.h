@@ -8,8 +8,9 @@
 #include "Gloval.h"
 #include "cplayer.h"
 #include "dochost.h"
+#include "language.h"
+#include "sfentext.h"
 #include "shogidoc.h"
-#include "usi_position.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,10 +21,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-// A position from "board side hands [ply]"; returns why it was refused,
-// empty when read.
-std::string ReadSfen(const std::string &sfen, usi::Position &p);
 
 // Sets the board, hands and side to move from an SFEN ("board side hands
 // [ply]"), sente being the first player, drawn at the bottom unless firstUp;
@@ -66,7 +63,7 @@ public:
     }
     Answer AskYesNoCancel(const char *eucText) override
     {
-        log << QString("Ask(%1)").arg(JStrOf(eucText));
+        log << QString("Ask(%1)").arg(JStr(eucText));
         return answer;
     }
     qint64 GameTimeElapsed() override { return elapsedMs; }
@@ -76,12 +73,9 @@ public:
                   unsigned time) const
     {
         // With the side to move the document reports while telling.
-        QStringList v;
-        for (int n : {sx, sy, skoma, dx, dy, dkoma, koma, int(time)})
-            v << QString::number(n);
-        return QString("%1(%2) cur=%3").arg(what, v.join(',')).arg(doc ? doc->GetCurPlayer() : 0);
+        return QString::asprintf("%s(%d,%d,%d,%d,%d,%d,%d,%u) cur=%d", what, sx, sy, skoma, dx, dy,
+                                 dkoma, koma, time, doc ? doc->GetCurPlayer() : 0);
     }
-    static QString JStrOf(const char *t);
 
     ShogiDoc *doc;
     QStringList log;

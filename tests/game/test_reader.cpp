@@ -47,15 +47,15 @@ TEST_F(Reader, FramingErrors)
         Expect(false, good.left(len), "truncated");
     Expect(false, good + '\0', "one byte too many");
     Expect(false, good + good, "twice");
-    KvnLayout s = SixSpec();
-    s.magic1 = 0;
-    Expect(false, EncodeKvn(s), "leading magic 00000000");
-    s = SixSpec();
-    s.magic1 = 0x20463101; // little-endian
-    Expect(false, EncodeKvn(s), "leading magic byte-swapped");
-    s = SixSpec();
-    s.magic2 = 20006433;
-    Expect(false, EncodeKvn(s), "trailing magic wrong");
+    KvnLayout s;
+    // Leading magic zero or byte-swapped, trailing magic wrong.
+    for (const auto &[m1, m2] : {std::pair<quint32, quint32>{0, s.magic2}, {0x20463101, s.magic2},
+                                 {s.magic1, 20006433}}) {
+        s = SixSpec();
+        s.magic1 = m1;
+        s.magic2 = m2;
+        Expect(false, EncodeKvn(s), "magic");
+    }
     for (qint64 n : {qint64(5), qint64(7), qint64(10001), qint64(0x7fffffff), qint64(0xffffffff),
                      qint64(0x80000000), qint64(0x1745d174)}) {
         s = SixSpec();
@@ -88,8 +88,10 @@ TEST_F(Reader, SettingBytesOutOfRange)
 
 TEST_F(Reader, StartPositionErrors)
 {
-    auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
-        KvnLayout s = StartLayout();
+    // A change to the even game, or to bare kings.
+    auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change,
+                      bool kings = false) {
+        KvnLayout s = kings ? Layout(kKings) : StartLayout();
         change(s);
         Expect(false, EncodeKvn(s), what);
     };
@@ -108,20 +110,12 @@ TEST_F(Reader, StartPositionErrors)
         s.hand[1][5] = 2;
     });
     refuse("255 in hand", [](KvnLayout &s) { s.hand[1][6] = 255; });
-    auto refuseKings = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
-        KvnLayout s = Layout(kKings);
-        change(s);
-        Expect(false, EncodeKvn(s), what);
-    };
-    refuseKings("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; });
-    refuseKings("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; });
-    refuseKings("knight on row 1", [](KvnLayout &s) { s.board[5][1] = 113; });
-    refuseKings("knight on row 7 (top)", [](KvnLayout &s) { s.board[5][7] = 123; });
-    refuseKings("two pawns in a column", [](KvnLayout &s) {
-        s.board[0][4] = 111;
-        s.board[0][6] = 111;
-    });
-    refuseKings("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; });
+    refuse("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; }, true);
+    refuse("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; }, true);
+    refuse("knight on row 1", [](KvnLayout &s) { s.board[5][1] = 113; }, true);
+    refuse("knight on row 7 (top)", [](KvnLayout &s) { s.board[5][7] = 123; }, true);
+    refuse("two pawns in a column", [](KvnLayout &s) { s.board[0][4] = s.board[0][6] = 111; }, true);
+    refuse("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; }, true);
     KvnLayout up = Layout(kKings, true);
     up.board[2][8] = 111;
     Expect(false, EncodeKvn(up), "first player at the top: pawn on row 8");
