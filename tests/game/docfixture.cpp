@@ -204,6 +204,20 @@ int UsiSquare(const ShogiDoc &doc, int x, int y)
     return records::ToUsiSquare(records::DocFrame{true, !doc.GetFirstUp()}, x, y);
 }
 
+HostedDoc::HostedDoc(BYTE teai, bool firstUp)
+{
+    doc.SetHost(&host);
+    doc.SetTeai(teai);
+    doc.SetFirstUp(firstUp);
+    doc.Init();
+}
+
+int HostedDoc::PlayRandom(unsigned seed, int maxMoves, bool resign)
+{
+    std::mt19937 rng(seed);
+    return PlayRandomGame(doc, host, rng, maxMoves, resign);
+}
+
 int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign)
 {
     int played = 0;
@@ -304,15 +318,9 @@ std::vector<QByteArray> SampleRecords()
     for (BYTE teai = 0; teai <= 5; ++teai)
         for (bool up : {false, true})
             for (int round = 0; round < 2; ++round) {
-                ShogiDoc doc;
-                FakeHost host(&doc);
-                doc.SetHost(&host);
-                doc.SetTeai(teai);
-                doc.SetFirstUp(up);
-                doc.Init();
-                std::mt19937 rng(7 + teai * 31 + up * 5 + round);
-                PlayRandomGame(doc, host, rng, 20 + 60 * round, round == 1);
-                out.push_back(doc.saveDocumentData());
+                HostedDoc g(teai, up);
+                g.PlayRandom(7 + teai * 31 + up * 5 + round, 20 + 60 * round, round == 1);
+                out.push_back(g.doc.saveDocumentData());
             }
     KvnLayout k = Layout("4k4/9/9/9/9/9/9/9/4K4 b 3P2r"); // bare kings, drops from the hands
     k.entries = {Kibo(10, 10, 111, 4, 5, 0, 111, 4), Kibo(10, 10, 127, 4, 3, 0, 127, 9)};

@@ -84,6 +84,17 @@ public:
     std::function<void()> saveAs;
 };
 
+// A document at the start of a handicap (the first player at the top when
+// firstUp), telling a FakeHost of its own.
+struct HostedDoc
+{
+    explicit HostedDoc(BYTE teai = 0, bool firstUp = false);
+    // Random legal moves from a seed, as PlayRandomGame plays them.
+    int PlayRandom(unsigned seed, int maxMoves, bool resign);
+    FakeHost host{&doc};
+    ShogiDoc doc;
+};
+
 // Everything the document holds that a reader or a step could change.
 struct DocState
 {

@@ -87,12 +87,8 @@ TEST(LegalMarks, AgreeWithTheProtocolRulesOverRandomGames)
 {
     std::mt19937 rng(20);
     for (int game = 0; game < 24; ++game) {
-        ShogiDoc doc;
-        FakeHost host(&doc);
-        doc.SetHost(&host);
-        doc.SetTeai(BYTE(game % 6));
-        doc.SetFirstUp(game / 6 % 2 == 1);
-        doc.Init();
+        HostedDoc g(BYTE(game % 6), game / 6 % 2 == 1);
+        ShogiDoc &doc = g.doc;
         do {
             const usi::Position p = UsiPositionOf(doc);
             const BYTE side = doc.GetCurPlayer();
@@ -115,9 +111,8 @@ TEST(LegalMarks, AgreeWithTheProtocolRulesOverRandomGames)
                     mark(MoveRules::LegalDrops(doc, MakePhysicsKoma(k, side, 1), way), way,
                          usi::kDrop, k);
             ASSERT_EQ(got, want) << usi::WriteSfen(p);
-        } while (!HasFatalFailure() && PlayRandomGame(doc, host, rng, 1, false) == 1 &&
+        } while (!HasFatalFailure() && PlayRandomGame(doc, g.host, rng, 1, false) == 1 &&
                  doc.GetKiboNum() < 120);
-        doc.SetHost(nullptr);
     }
 }
 

@@ -215,18 +215,16 @@ TEST_F(Reader, UnreadablePathsLeaveTheDocumentAlone)
 {
     // A missing file, a directory, a device that never ends (refused in
     // bounded time) and an empty one.
-    ShogiDoc doc;
-    FakeHost host(&doc);
-    doc.SetHost(&host);
-    ASSERT_TRUE(doc.openDocumentData(preload));
-    const DocState before = Capture(doc);
-    host.log.clear();
+    HostedDoc g;
+    ASSERT_TRUE(g.doc.openDocumentData(preload));
+    const DocState before = Capture(g.doc);
+    g.host.log.clear();
     QTemporaryDir dir;
     for (const QString &path : {dir.filePath("missing.kvn"), dir.path(), QStringLiteral("/dev/zero"),
                                 QStringLiteral("/dev/null")})
-        EXPECT_FALSE(doc.openDocument(path)) << path.toStdString();
-    EXPECT_EQ(Capture(doc), before);
-    EXPECT_TRUE(host.log.isEmpty()) << host.log.join('\n').toStdString();
+        EXPECT_FALSE(g.doc.openDocument(path)) << path.toStdString();
+    EXPECT_EQ(Capture(g.doc), before);
+    EXPECT_TRUE(g.host.log.isEmpty()) << g.host.log.join('\n').toStdString();
 }
 
 TEST_F(Reader, LongestRecord)

@@ -5,15 +5,8 @@
 
 namespace {
 
-struct Record : testing::Test
+struct Record : testing::Test, HostedDoc
 {
-    Record() : host(&doc)
-    {
-        doc.SetHost(&host);
-        doc.Init();
-    }
-    ShogiDoc doc;
-    FakeHost host;
 };
 
 } // namespace
