@@ -98,13 +98,10 @@ struct HostedDoc
 // Everything the document holds that a reader or a step could change.
 struct DocState
 {
-    BYTE board[9][9];
-    BYTE init[9][9];
-    BYTE hand[2][8];
-    BYTE handF[2][8];
+    BYTE board[9][9], init[9][9];
+    BYTE hand[2][8], handF[2][8]; // by kind 1..7
     int time[2];
-    BYTE prop[2];
-    BYTE cur, teai, level;
+    BYTE prop[2], cur, teai, level;
     bool firstUp, standard, modified, ote;
     int kiboNum, testPos;
     QVector<KIBO> kibo;

@@ -61,17 +61,6 @@ private:
     std::vector<std::string> m_seen;
 };
 
-void Handshake(UsiProcess &u)
-{
-    ASSERT_TRUE(u.Started());
-    u.Send("usi");
-    ASSERT_NE(u.Until("id name Korvane", 10), "");
-    ASSERT_EQ(u.Until("usiok", 10), "usiok");
-    u.Send("isready");
-    ASSERT_EQ(u.Until("readyok", 30), "readyok");
-    u.Send("usinewgame");
-}
-
 // The position after the moves, by the library's rules (tested on their own).
 Position After(const std::string &sfen, const std::vector<std::string> &moves)
 {
@@ -95,7 +84,13 @@ Move Answer(const std::string &bestmove)
 TEST(UsiPipe, PlaysMatesAndResigns)
 {
     UsiProcess u;
-    Handshake(u);
+    ASSERT_TRUE(u.Started());
+    u.Send("usi");
+    ASSERT_NE(u.Until("id name Korvane", 10), "");
+    ASSERT_EQ(u.Until("usiok", 10), "usiok");
+    u.Send("isready");
+    ASSERT_EQ(u.Until("readyok", 30), "readyok");
+    u.Send("usinewgame");
     // The level's own think once, under a byoyomi clock.
     u.Send("position startpos");
     u.Send("go btime 0 wtime 0 byoyomi 10000");

@@ -210,6 +210,8 @@ TEST_F(SessionFixture, StopEndsAnInfiniteThinkAndGoWaitsForIt)
     session.Handle("go"); // refused while thinking
     EXPECT_NE(lines.WaitFor("info string go refused", 5), "");
     EXPECT_EQ(lines.WaitFor("bestmove", 0.3), ""); // infinite: nothing before stop
+    session.Handle("isready"); // answered while the think runs
+    EXPECT_EQ(lines.WaitFor("readyok", 5), "readyok");
     session.Handle("stop");
     // Stop returns once the answer is written.
     const auto all = lines.All();
