@@ -35,7 +35,6 @@ std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
 DocState Capture(const ShogiDoc &doc)
 {
     DocState s;
-    std::memset(&s.board, 0, sizeof s.board);
     for (BYTE x = 0; x < 9; ++x)
         for (BYTE y = 0; y < 9; ++y) {
             s.board[x][y] = doc.GetBoardInfo(x, y);
@@ -160,6 +159,13 @@ std::vector<KIBO> SixEntries()
     return {Kibo(2, 6, 111, 2, 5, 0, 111, 5),    Kibo(6, 2, 121, 6, 3, 0, 121, 3),
             Kibo(1, 7, 116, 7, 1, 126, 216, 12), Kibo(6, 0, 124, 7, 1, 216, 124, 1),
             Kibo(10, 10, 116, 4, 4, 0, 116, 300), ResignKibo(70000)};
+}
+
+KvnLayout SixEntriesLayout()
+{
+    KvnLayout s = StartLayout();
+    s.entries = SixEntries();
+    return s;
 }
 
 // ------------------------------------------------------------------ judge helpers

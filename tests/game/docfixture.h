@@ -138,6 +138,7 @@ KIBO ResignKibo(quint32 time = 0);
 // Six entries on the even game, times in seconds: two pawn moves, a bishop
 // exchange with a promotion, a drop and a resignation.
 std::vector<KIBO> SixEntries();
+KvnLayout SixEntriesLayout(); // the even game with them
 
 // Plays up to maxMoves random legal moves through ShogiDoc::AddKibo (with
 // random thinking times through the host), preferring captures, promotions

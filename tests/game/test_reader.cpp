@@ -9,13 +9,6 @@
 
 namespace {
 
-KvnLayout SixSpec()
-{
-    KvnLayout s = StartLayout();
-    s.entries = SixEntries();
-    return s;
-}
-
 // Start positions of the cases, the first player at the bottom.
 const char kKings[] = "4k4/9/9/9/9/9/9/9/4K4 b -",
            kEven[] = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -",
@@ -42,7 +35,7 @@ struct Reader : testing::Test
 
 TEST_F(Reader, FramingErrors)
 {
-    const QByteArray good = EncodeKvn(SixSpec());
+    const QByteArray good = EncodeKvn(SixEntriesLayout());
     for (int len = 0; len < good.size(); ++len)
         Expect(false, good.left(len), "truncated");
     Expect(false, good + '\0', "one byte too many");
@@ -51,14 +44,14 @@ TEST_F(Reader, FramingErrors)
     // Leading magic zero or byte-swapped, trailing magic wrong.
     for (const auto &[m1, m2] : {std::pair<quint32, quint32>{0, s.magic2}, {0x20463101, s.magic2},
                                  {s.magic1, 20006433}}) {
-        s = SixSpec();
+        s = SixEntriesLayout();
         s.magic1 = m1;
         s.magic2 = m2;
         Expect(false, EncodeKvn(s), "magic");
     }
     for (qint64 n : {qint64(5), qint64(7), qint64(10001), qint64(0x7fffffff), qint64(0xffffffff),
                      qint64(0x80000000), qint64(0x1745d174)}) {
-        s = SixSpec();
+        s = SixEntriesLayout();
         s.countOverride = n;
         Expect(false, EncodeKvn(s), "entry count the file cannot hold");
     }
@@ -73,11 +66,11 @@ TEST_F(Reader, SettingBytesOutOfRange)
     };
     for (const auto &[field, values] : bad)
         for (int v : values) {
-            KvnLayout s = SixSpec();
+            KvnLayout s = SixEntriesLayout();
             s.*field = BYTE(v);
             Expect(false, EncodeKvn(s), "setting");
         }
-    KvnLayout s = SixSpec();
+    KvnLayout s = SixEntriesLayout();
     s.first = 2;
     s.second = 2;
     s.level = 2;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 using namespace usi;
 using namespace usitest;
@@ -23,26 +24,18 @@ std::unique_ptr<CZelkor> Thinker(int depth)
     return z;
 }
 
-struct Answer
-{
-    int result = -1;
-    Move move;
-    bool moved = false;
-};
-
-// The game's calls: UpdateBoard, then OnFindMove with the side's turn.
-Answer ThinkOn(CZelkor &z, const Position &p)
+// The game's calls: UpdateBoard, then OnFindMove with the side's turn; the
+// move the engine played, if any.
+std::optional<Move> ThinkOn(CZelkor &z, const Position &p)
 {
     const EngineInput in = ToEngineInput(p);
     z.UpdateBoard(in.board, in.up, in.down, in.counter);
     unsigned int word = 0;
-    Answer a;
-    z.OnFindMove(in.turn, &word, &a.result);
-    int src, dst, kind, naru, srcKind;
-    a.moved = z.m_bThinkMoved && z.GetKomaMove(src, dst, kind, naru, srcKind);
-    if (a.moved)
-        a.move = FromEngineMove({src, dst, kind, naru}, in.turn == 0);
-    return a;
+    int result = -1, src, dst, kind, naru, srcKind;
+    z.OnFindMove(in.turn, &word, &result);
+    if (!z.m_bThinkMoved || !z.GetKomaMove(src, dst, kind, naru, srcKind))
+        return std::nullopt;
+    return FromEngineMove({src, dst, kind, naru}, in.turn == 0);
 }
 
 // Every legal move crosses into the think orientation and back unchanged, and
@@ -88,9 +81,9 @@ TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
     const Position p = enginetest::MakePositions(1, 9).at(2);
     auto z = Thinker(32); // would run for a very long time
     z->m_bStopRequest = true;
-    Answer a = ThinkOn(*z, p);
-    ASSERT_TRUE(a.moved);
-    EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move);
+    std::optional<Move> a = ThinkOn(*z, p);
+    ASSERT_TRUE(a);
+    EXPECT_TRUE(IsLegal(p, *a)) << MoveText(*a);
     EXPECT_EQ(z->m_nCompletedDepth, 0); // cut within the first iteration
 
     z->m_bStopRequest = false;
@@ -98,8 +91,8 @@ TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
     const auto t0 = std::chrono::steady_clock::now();
     a = ThinkOn(*z, p);
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    ASSERT_TRUE(a.moved);
-    EXPECT_TRUE(IsLegal(p, a.move)) << MoveText(a.move);
+    ASSERT_TRUE(a);
+    EXPECT_TRUE(IsLegal(p, *a)) << MoveText(*a);
     EXPECT_LT(z->m_nCompletedDepth, 32);
     EXPECT_LT(s, 30.0); // generous: only a think the limit did not cut takes longer
 }
