@@ -1,6 +1,6 @@
 // Moves between the protocol's board and the engine's think orientation, and
 // the engine's protocol hooks: stop and the wall-clock limit.
-#include "usi_test_util.h"
+#include "engine_board.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <optional>
 
 using namespace usi;
-using namespace usitest;
 
 namespace {
 

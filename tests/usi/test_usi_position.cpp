@@ -1,13 +1,13 @@
 // SFEN reading and writing, move notation, and the rules the protocol uses to
 // check a GUI's moves, against the engine's own start board and the move
 // counts of the engine's rules.
+#include "engine_board.h"
 #include "sfentext.h"
-#include "usi_test_util.h"
 
 #include <gtest/gtest.h>
 
 using namespace usi;
-using namespace usitest;
+using enginetest::Sfen; // fails the test on a refusal
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The protocol session in process: clock budgets, options, refused positions
 // and moves, and the promotion flag of the answer.
+#include "engine_board.h"
 #include "usi_session.h"
-#include "usi_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <mutex>
 
 using namespace usi;
-using namespace usitest;
+using enginetest::Sfen; // fails the test on a refusal
 
 namespace {
 
