@@ -61,18 +61,6 @@ private:
     std::vector<std::string> m_seen;
 };
 
-// The position after the moves, by the library's rules (tested on their own).
-Position After(const std::string &sfen, const std::vector<std::string> &moves)
-{
-    Position p = Sfen(sfen);
-    for (const std::string &t : moves) {
-        Move m;
-        EXPECT_TRUE(ParseMove(t, m) && IsLegal(p, m)) << t;
-        p = Apply(p, m);
-    }
-    return p;
-}
-
 Move Answer(const std::string &bestmove)
 {
     Move m;
@@ -123,7 +111,12 @@ TEST(UsiPipe, PlaysMatesAndResigns)
         u.Send("go btime 60000 wtime 60000 byoyomi 5000");
         const std::string best = u.Until("bestmove");
         ASSERT_NE(best, "") << cmd;
-        const Position p = After(sfen, SplitWords(g.moves));
+        Position p = Sfen(sfen); // and the moves, by the library's rules (tested on their own)
+        for (const std::string &t : SplitWords(g.moves)) {
+            Move m;
+            ASSERT_TRUE(ParseMove(t, m) && IsLegal(p, m)) << t;
+            p = Apply(p, m);
+        }
         const Move m = Answer(best);
         ASSERT_TRUE(IsLegal(p, m)) << best << " in " << WriteSfen(p);
         // An info line of the search comes before the answer; a mate's names it.

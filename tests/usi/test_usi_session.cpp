@@ -54,14 +54,10 @@ TEST(UsiClock, BudgetStaysWithinTheClock)
     for (long long left : grid)
         for (long long b : grid)
             for (long long inc : {0LL, 2000LL}) {
-                const long long t = ThinkBudgetMs(
-                    Go("btime " + std::to_string(left) + " byoyomi " + std::to_string(b) +
-                       " binc " + std::to_string(inc)),
-                    kSente);
-                EXPECT_GE(t, 1);
-                if (left + b > 2) {
-                    EXPECT_LT(t, left + b) << left << " " << b << " " << inc;
-                }
+                GoLimits g;
+                g.btime = left, g.byoyomi = b, g.binc = inc;
+                const long long t = ThinkBudgetMs(g, kSente);
+                EXPECT_TRUE(t >= 1 && (left + b <= 2 || t < left + b)) << left << " " << b << " " << inc;
             }
 
     GoLimits g;

@@ -109,12 +109,8 @@ public:
         f.close();
         m_engine = std::make_unique<UsiEngine>(
             std::make_unique<ProcessLink>(QStringLiteral(FAKE_ENGINE), QStringList{path}));
-        UsiEngine::Limits l; // short, for quick faults
-        l.usiokMs = 1500;
-        l.readyokMs = 1500;
-        l.thinkMarginMs = 300;
-        l.quitGraceMs = 500;
-        m_engine->SetLimits(l);
+        // Short limits (usiok, readyok, think margin, quit grace), for quick faults.
+        m_engine->SetLimits(UsiEngine::Limits{1500, 1500, 300, 500});
     }
     QString LogPath() const { return m_dir.filePath(QStringLiteral("log")); }
     UsiEngine &operator*() { return *m_engine; }
