@@ -16,6 +16,7 @@ namespace {
 class FlowHost : public FakeHost
 {
 public:
+    using FakeHost::FakeHost;
     int computerMoves = 0;
     std::vector<int> last; // sx, sy, dx, dy, kind
 
@@ -44,7 +45,6 @@ protected:
         saved = EngineCalls();
         g_bMoveEnd = false;
         doc.SetHost(&host);
-        host.doc = &doc;
         doc.Init();
         doc.SetMustWait(false);
     }
@@ -67,7 +67,7 @@ protected:
     }
 
     CEngineCalls saved;
-    FlowHost host;
+    FlowHost host{&doc};
     ShogiDoc doc;
     CEnginePosition seen{};
 };

@@ -16,13 +16,6 @@ using Fault = UsiEngine::Fault;
 
 namespace {
 
-int argc0 = 0;
-QCoreApplication *App()
-{
-    static QCoreApplication app(argc0, nullptr);
-    return &app;
-}
-
 TEST(UsiProtocol, OptionLines)
 {
     const struct
@@ -101,7 +94,8 @@ class FakeEngine
 public:
     explicit FakeEngine(const QString &script)
     {
-        App();
+        static int argc = 0; // the engine's process and signals need an application
+        static QCoreApplication app(argc, nullptr);
         const QString path = m_dir.filePath(QStringLiteral("script"));
         QFile f(path);
         f.open(QIODevice::WriteOnly);
