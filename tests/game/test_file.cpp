@@ -17,11 +17,8 @@ namespace {
 QByteArray ReadAll(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
 
 struct File : testing::Test, HostedDoc
 {

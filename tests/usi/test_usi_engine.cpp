@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -86,14 +85,11 @@ TEST(UsiEngineHooks, StopAndWallLimitEndADeepThinkWithALegalMove)
     EXPECT_EQ(z->m_nCompletedDepth, 0); // cut within the first iteration
 
     z->m_bStopRequest = false;
-    z->m_nWallLimitMs = 100;
-    const auto t0 = std::chrono::steady_clock::now();
+    z->m_nWallLimitMs = 100; // uncut, this think would not end in the test's time
     a = ThinkOn(*z, p);
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     ASSERT_TRUE(a);
     EXPECT_TRUE(IsLegal(p, *a)) << MoveText(*a);
     EXPECT_LT(z->m_nCompletedDepth, 32);
-    EXPECT_LT(s, 30.0); // generous: only a think the limit did not cut takes longer
 }
 
 } // namespace

@@ -88,12 +88,11 @@ TEST(UsiSfen, RefusesMalformedAndImpossiblePositions)
 
 TEST(UsiMoves, NotationRoundTripsAndRefusals)
 {
+    Move m;
     for (const char *t : {"7g7f", "8h2b+", "P*5e", "R*1a", "1a9i", "9i1a+"}) {
-        Move m;
         ASSERT_TRUE(ParseMove(t, m)) << t;
         EXPECT_EQ(MoveText(m), t);
     }
-    Move m;
     ASSERT_TRUE(ParseMove("7g7f", m));
     EXPECT_EQ(m, (Move{0x73, 0x63, 0, false})); // rank g = row 7, file 7 = col 3
     ASSERT_TRUE(ParseMove("G*1a", m));
