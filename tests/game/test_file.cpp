@@ -60,10 +60,8 @@ TEST_F(File, SavesWhatTheIndependentEncoderWrites)
     doc.SetFirstUp(true);
     doc.Init();
     KvnLayout want = StartLayout(3, true);
-    want.first = 2;
+    want.first = want.level = want.faces = 2;
     want.second = 1;
-    want.level = 2;
-    want.faces = 2;
     EXPECT_EQ(doc.saveDocumentData().toHex(' '), EncodeKvn(want).toHex(' '));
 }
 

@@ -71,11 +71,8 @@ TEST_F(Reader, SettingBytesOutOfRange)
             Expect(false, EncodeKvn(s), "setting");
         }
     KvnLayout s = SixEntriesLayout();
-    s.first = 2;
-    s.second = 2;
-    s.level = 2;
+    s.first = s.second = s.level = s.faces = 2;
     s.teai = 5; // the handicap is a setting; the stored position is what counts
-    s.faces = 2;
     Expect(true, EncodeKvn(s), "other settings");
 }
 

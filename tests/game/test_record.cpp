@@ -59,8 +59,7 @@ TEST_F(Record, MoveAndResignationTellTheHostInOrder)
     EXPECT_EQ(host.log, QStringList({"SetDocModified(1)", "AddKibo(50,50,50,50,50,50,50,65) cur=2",
                                      "slotGameBreak", "RestartGameTime"}));
     EXPECT_EQ(doc.GetKiboNum(), 2);
-    EXPECT_TRUE(IsResignKibo(doc.GetKibo()->at(1)));
-    EXPECT_EQ(doc.GetKibo()->at(1).time, 65u);
+    EXPECT_EQ(*doc.GetKibo(), (QVector<KIBO>{Kibo(2, 6, 111, 2, 5, 0, 111, 12), ResignKibo(65)}));
     EXPECT_TRUE(Capture(doc).SamePosition(before));
     EXPECT_EQ(doc.GetCurPlayer(), 1);
     // Taking it back changes nothing either (stepping over it is checked by

@@ -1,4 +1,3 @@
-#include "docfixture.h"
 #include "formattestgames.h"
 #include "recordformat.h"
 #include "refusedrename.h"

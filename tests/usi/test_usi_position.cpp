@@ -39,11 +39,9 @@ TEST(UsiSfen, RoundTrips)
     for (const char *sfen : cases)
         EXPECT_EQ(WriteSfen(Sfen(sfen)), sfen);
     const Position h = Sfen("8k/9/9/9/9/9/9/9/K8 w 2R2B4G4S4N4L10P8p 120");
-    EXPECT_EQ(h.side, kGote);
-    EXPECT_EQ(h.hand[kSente][1], 10);
-    EXPECT_EQ(h.hand[kGote][1], 8);
-    EXPECT_EQ(h.hand[kSente][7], 2);
-    EXPECT_EQ(h.ply, 120);
+    // Side, sente's and gote's pawns, sente's rooks, move number.
+    EXPECT_EQ((std::vector<int>{h.side, h.hand[kSente][1], h.hand[kGote][1], h.hand[kSente][7], h.ply}),
+              (std::vector<int>{kGote, 10, 8, 2, 120}));
 }
 
 TEST(UsiSfen, RefusesMalformedAndImpossiblePositions)

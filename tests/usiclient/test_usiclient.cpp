@@ -100,7 +100,6 @@ public:
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         f.write(QString(script).replace(QLatin1String("$LOG"), LogPath()).toUtf8());
-        f.close();
         m_engine = std::make_unique<UsiEngine>(
             std::make_unique<ProcessLink>(QStringLiteral(FAKE_ENGINE), QStringList{path}));
         // Short limits (usiok, readyok, think margin, quit grace), for quick faults.
