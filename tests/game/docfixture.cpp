@@ -1,22 +1,12 @@
 #include "docfixture.h"
 
 #include "gamerecord.h"
-#include "language.h"
 #include "moverules.h"
 
 #include <QFile>
 
 #include <cstring>
-#include <sstream>
 #include <stdexcept>
-
-std::string ReadSfen(const std::string &sfen, usi::Position &p)
-{
-    std::istringstream in(sfen);
-    std::string board, side, hands, ply = "1", err;
-    in >> board >> side >> hands >> ply;
-    return usi::ParseSfen(board, side, hands, ply, p, err) ? std::string() : err;
-}
 
 std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
 {
@@ -40,17 +30,11 @@ std::string SetSfen(ShogiDoc &doc, const std::string &sfen, bool firstUp)
     return {};
 }
 
-QString FakeHost::JStrOf(const char *t)
-{
-    return JStr(t);
-}
-
 // ------------------------------------------------------------------ DocState
 
 DocState Capture(const ShogiDoc &doc)
 {
     DocState s;
-    std::memset(&s.board, 0, sizeof s.board);
     for (BYTE x = 0; x < 9; ++x)
         for (BYTE y = 0; y < 9; ++y) {
             s.board[x][y] = doc.GetBoardInfo(x, y);
@@ -110,12 +94,8 @@ QByteArray EncodeKvn(const KvnLayout &s)
     };
     auto u8 = [&b](BYTE v) { b.append(char(v)); };
     u32(s.magic1);
-    u8(s.first);
-    u8(s.second);
-    u8(s.level);
-    u8(s.teai);
-    u8(s.faces);
-    u8(s.orient);
+    for (BYTE v : {s.first, s.second, s.level, s.teai, s.faces, s.orient})
+        u8(v);
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y)
             u8(s.board[x][y]);
@@ -181,6 +161,13 @@ std::vector<KIBO> SixEntries()
             Kibo(10, 10, 116, 4, 4, 0, 116, 300), ResignKibo(70000)};
 }
 
+KvnLayout SixEntriesLayout()
+{
+    KvnLayout s = StartLayout();
+    s.entries = SixEntries();
+    return s;
+}
+
 // ------------------------------------------------------------------ judge helpers
 
 namespace {
@@ -221,6 +208,20 @@ usi::Position UsiPositionOf(const ShogiDoc &doc)
 int UsiSquare(const ShogiDoc &doc, int x, int y)
 {
     return records::ToUsiSquare(records::DocFrame{true, !doc.GetFirstUp()}, x, y);
+}
+
+HostedDoc::HostedDoc(BYTE teai, bool firstUp)
+{
+    doc.SetHost(&host);
+    doc.SetTeai(teai);
+    doc.SetFirstUp(firstUp);
+    doc.Init();
+}
+
+int HostedDoc::PlayRandom(unsigned seed, int maxMoves, bool resign)
+{
+    std::mt19937 rng(seed);
+    return PlayRandomGame(doc, host, rng, maxMoves, resign);
 }
 
 int PlayRandomGame(ShogiDoc &doc, FakeHost &host, std::mt19937 &rng, int maxMoves, bool resign)
@@ -323,15 +324,9 @@ std::vector<QByteArray> SampleRecords()
     for (BYTE teai = 0; teai <= 5; ++teai)
         for (bool up : {false, true})
             for (int round = 0; round < 2; ++round) {
-                ShogiDoc doc;
-                FakeHost host(&doc);
-                doc.SetHost(&host);
-                doc.SetTeai(teai);
-                doc.SetFirstUp(up);
-                doc.Init();
-                std::mt19937 rng(7 + teai * 31 + up * 5 + round);
-                PlayRandomGame(doc, host, rng, 20 + 60 * round, round == 1);
-                out.push_back(doc.saveDocumentData());
+                HostedDoc g(teai, up);
+                g.PlayRandom(7 + teai * 31 + up * 5 + round, 20 + 60 * round, round == 1);
+                out.push_back(g.doc.saveDocumentData());
             }
     KvnLayout k = Layout("4k4/9/9/9/9/9/9/9/4K4 b 3P2r"); // bare kings, drops from the hands
     k.entries = {Kibo(10, 10, 111, 4, 5, 0, 111, 4), Kibo(10, 10, 127, 4, 3, 0, 127, 9)};

@@ -8,8 +8,9 @@
 #include "Gloval.h"
 #include "cplayer.h"
 #include "dochost.h"
+#include "language.h"
+#include "sfentext.h"
 #include "shogidoc.h"
-#include "usi_position.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,10 +21,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-// A position from "board side hands [ply]"; returns why it was refused,
-// empty when read.
-std::string ReadSfen(const std::string &sfen, usi::Position &p);
 
 // Sets the board, hands and side to move from an SFEN ("board side hands
 // [ply]"), sente being the first player, drawn at the bottom unless firstUp;
@@ -66,7 +63,7 @@ public:
     }
     Answer AskYesNoCancel(const char *eucText) override
     {
-        log << QString("Ask(%1)").arg(JStrOf(eucText));
+        log << QString("Ask(%1)").arg(JStr(eucText));
         return answer;
     }
     qint64 GameTimeElapsed() override { return elapsedMs; }
@@ -76,12 +73,9 @@ public:
                   unsigned time) const
     {
         // With the side to move the document reports while telling.
-        QStringList v;
-        for (int n : {sx, sy, skoma, dx, dy, dkoma, koma, int(time)})
-            v << QString::number(n);
-        return QString("%1(%2) cur=%3").arg(what, v.join(',')).arg(doc ? doc->GetCurPlayer() : 0);
+        return QString::asprintf("%s(%d,%d,%d,%d,%d,%d,%d,%u) cur=%d", what, sx, sy, skoma, dx, dy,
+                                 dkoma, koma, time, doc ? doc->GetCurPlayer() : 0);
     }
-    static QString JStrOf(const char *t);
 
     ShogiDoc *doc;
     QStringList log;
@@ -90,16 +84,24 @@ public:
     std::function<void()> saveAs;
 };
 
+// A document at the start of a handicap (the first player at the top when
+// firstUp), telling a FakeHost of its own.
+struct HostedDoc
+{
+    explicit HostedDoc(BYTE teai = 0, bool firstUp = false);
+    // Random legal moves from a seed, as PlayRandomGame plays them.
+    int PlayRandom(unsigned seed, int maxMoves, bool resign);
+    FakeHost host{&doc};
+    ShogiDoc doc;
+};
+
 // Everything the document holds that a reader or a step could change.
 struct DocState
 {
-    BYTE board[9][9];
-    BYTE init[9][9];
-    BYTE hand[2][8];
-    BYTE handF[2][8];
+    BYTE board[9][9], init[9][9];
+    BYTE hand[2][8], handF[2][8]; // by kind 1..7
     int time[2];
-    BYTE prop[2];
-    BYTE cur, teai, level;
+    BYTE prop[2], cur, teai, level;
     bool firstUp, standard, modified, ote;
     int kiboNum, testPos;
     QVector<KIBO> kibo;
@@ -136,6 +138,7 @@ KIBO ResignKibo(quint32 time = 0);
 // Six entries on the even game, times in seconds: two pawn moves, a bishop
 // exchange with a promotion, a drop and a resignation.
 std::vector<KIBO> SixEntries();
+KvnLayout SixEntriesLayout(); // the even game with them
 
 // Plays up to maxMoves random legal moves through ShogiDoc::AddKibo (with
 // random thinking times through the host), preferring captures, promotions

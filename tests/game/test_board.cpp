@@ -1,21 +1,10 @@
-// Board model, set-ups, orientation.
+// Board model, set-ups, orientation, and the texts of numbers and clocks.
 #include "docfixture.h"
+#include "language.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-
-namespace {
-
-void ExpectBoardIs(const ShogiDoc &doc, const BYTE (&b)[9][9], bool init)
-{
-    for (BYTE x = 0; x < 9; ++x)
-        for (BYTE y = 0; y < 9; ++y)
-            EXPECT_EQ(init ? doc.GetInitBoardInfo(x, y) : doc.GetBoardInfo(x, y), b[x][y])
-                << "square (" << int(x) << ", " << int(y) << ")";
-}
-
-} // namespace
 
 TEST(Board, InitSetsEverySetUpAndClearsTheLastGame)
 {
@@ -36,9 +25,10 @@ TEST(Board, InitSetsEverySetUpAndClearsTheLastGame)
             doc.SetFirstUp(up);
             doc.Init();
             const KvnLayout layout = StartLayout(teai, up);
-            ExpectBoardIs(doc, layout.board, false);
-            ExpectBoardIs(doc, layout.board, true);
-            EXPECT_EQ(doc.GetKiboNum(), 0);
+            const DocState s = Capture(doc);
+            EXPECT_EQ(std::memcmp(s.board, layout.board, sizeof s.board), 0);
+            EXPECT_EQ(std::memcmp(s.init, layout.board, sizeof s.init), 0);
+            EXPECT_EQ(s.kiboNum, 0);
             EXPECT_FALSE(doc.GetOte());
             EXPECT_FALSE(doc.IsComputerMoveing());
             EXPECT_EQ(doc.GetCurPlayer(), 1);
@@ -47,19 +37,12 @@ TEST(Board, InitSetsEverySetUpAndClearsTheLastGame)
         }
 }
 
-TEST(Board, InitCopyAndOutOfRangeWrites)
+TEST(Board, OutOfRangeWritesAreIgnored)
 {
-    ShogiDoc doc;
-    doc.Init();
-    doc.SetBoardInfo(4, 4, 226);
-    doc.DelBoardInfo(4, 8);
-    EXPECT_EQ(doc.GetInitBoardInfo(4, 4), 0);
-    EXPECT_EQ(doc.GetInitBoardInfo(4, 8), 118);
-    doc.SetInitBoardInfo();
-    EXPECT_EQ(doc.GetInitBoardInfo(4, 4), 226);
-    EXPECT_EQ(doc.GetInitBoardInfo(4, 8), 0);
     // Off-board squares, kinds out of range and player 0 are ignored, not
     // written out of bounds; a hand never goes below zero.
+    ShogiDoc doc;
+    doc.Init();
     doc.SetBoardInfo(9, 0, 111);
     doc.SetBoardInfo(0, 255, 111);
     EXPECT_EQ(doc.GetBoardInfo(9, 0), 0);
@@ -99,4 +82,22 @@ TEST(Board, UpsetBoardMirrorsBoardsAndRecordAndTwiceRestores)
     doc.SetFirstUp(false);
     doc.UpsetBoard();
     EXPECT_EQ(Capture(doc), before);
+}
+
+TEST(Gloval, NumeralsAndClockTexts)
+{
+    const struct
+    {
+        int n;
+        const char *text;
+    } numerals[] = {{1, "一"}, {9, "九"}, {10, "十"}, {11, "十一"}, {19, "十九"},
+                    {0, "x"}, {20, "x"}, {-1, "x"}}; // out of range: left as it was
+    for (const auto &r : numerals) {
+        QString s = "x";
+        ConvertJapan(r.n, s);
+        EXPECT_EQ(s, QString::fromUtf8(r.text)) << r.n;
+    }
+    EXPECT_EQ(GetViewTime(0, 0), "00:00");
+    EXPECT_EQ(GetViewTime(9, 59), "09:59");
+    EXPECT_EQ(GetViewTime(123, 7), "123:07");
 }

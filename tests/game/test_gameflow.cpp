@@ -2,7 +2,7 @@
 #include "gameflow.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,6 +16,7 @@ namespace {
 class FlowHost : public FakeHost
 {
 public:
+    using FakeHost::FakeHost;
     int computerMoves = 0;
     std::vector<int> last; // sx, sy, dx, dy, kind
 
@@ -36,17 +37,6 @@ public:
     }
 };
 
-using V = std::vector<int>;
-
-bool WaitFor(const std::function<bool()> &done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 class GameFlow : public ::testing::Test
 {
 protected:
@@ -55,7 +45,6 @@ protected:
         saved = EngineCalls();
         g_bMoveEnd = false;
         doc.SetHost(&host);
-        host.doc = &doc;
         doc.Init();
         doc.SetMustWait(false);
     }
@@ -78,7 +67,7 @@ protected:
     }
 
     CEngineCalls saved;
-    FlowHost host;
+    FlowHost host{&doc};
     ShogiDoc doc;
     CEnginePosition seen{};
 };
@@ -92,13 +81,13 @@ TEST_F(GameFlow, ComputerAtTheBottomThinksMirrored)
     // First player's pawn from (2, 6) to (2, 5): think orientation 0x76 -> 0x66.
     FixedEngine(PackEngineMove(2, 6, 2, 5, 111, false, false), EngineResult::Move);
     g_byGameStatus = GameStatus::Playing;
-    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_EQ(g_nTurn, 0);
     EXPECT_EQ(seen.board[6][2], 1) << "first player's pawn carries no bit 128 at the bottom";
     EXPECT_EQ(seen.board[0][4], 8 + 128);
     EXPECT_EQ(seen.up[6], 1);   // the second player's rook in hand
     EXPECT_EQ(seen.down[0], 1); // the first player's pawn
-    EXPECT_EQ(host.last, (V{2, 6, 2, 5, 1}));
+    EXPECT_EQ(host.last, (std::vector<int>{2, 6, 2, 5, 1}));
     EXPECT_EQ(doc.GetBoardInfo(2, 5), 111);
     EXPECT_EQ(doc.GetCurPlayer(), 2);
 }
@@ -115,13 +104,13 @@ TEST_F(GameFlow, CommandsAndBoardLockedWhileThinking)
     };
     doc.SetCurPlayer(2);
     g_byGameStatus = GameStatus::Playing;
-    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc.IsComputerMoveing(); }));
     EXPECT_TRUE(doc.IsMustWait());
     for (int id : {11040, 11050})
         EXPECT_TRUE(host.Disabled(id)) << id;
     EXPECT_FALSE(host.Disabled(11020)) << "break abandons the think";
     release = true;
-    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_FALSE(doc.IsMustWait());
     EXPECT_EQ(doc.GetBoardInfo(2, 3), 121);
 }
@@ -131,12 +120,12 @@ TEST_F(GameFlow, AnswerOfAnAbandonedThinkIsThrownAway)
     FixedEngine(PackEngineMove(2, 2, 2, 3, 121, false, true), 0, 150);
     doc.SetCurPlayer(2);
     g_byGameStatus = GameStatus::Playing;
-    ASSERT_TRUE(WaitFor([&] { return doc.IsComputerMoveing(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc.IsComputerMoveing(); }));
     // A new game: the same side to move, a fresh position.
     doc.AbandonComputerMove();
     ASSERT_EQ(SetSfen(doc, "lnsgkgsnl/1r5b1/pp1pppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w -"), "");
     FixedEngine(PackEngineMove(6, 2, 6, 3, 121, false, true), 0);
-    ASSERT_TRUE(WaitFor([&] { return host.computerMoves == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.computerMoves == 1; }));
     EXPECT_EQ(host.last.at(0), 6) << "only the new think's answer is played";
     EXPECT_EQ(doc.GetKiboNum(), 1);
 }

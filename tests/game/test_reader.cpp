@@ -9,13 +9,6 @@
 
 namespace {
 
-KvnLayout SixSpec()
-{
-    KvnLayout s = StartLayout();
-    s.entries = SixEntries();
-    return s;
-}
-
 // Start positions of the cases, the first player at the bottom.
 const char kKings[] = "4k4/9/9/9/9/9/9/9/4K4 b -",
            kEven[] = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b -",
@@ -42,23 +35,23 @@ struct Reader : testing::Test
 
 TEST_F(Reader, FramingErrors)
 {
-    const QByteArray good = EncodeKvn(SixSpec());
+    const QByteArray good = EncodeKvn(SixEntriesLayout());
     for (int len = 0; len < good.size(); ++len)
         Expect(false, good.left(len), "truncated");
     Expect(false, good + '\0', "one byte too many");
     Expect(false, good + good, "twice");
-    KvnLayout s = SixSpec();
-    s.magic1 = 0;
-    Expect(false, EncodeKvn(s), "leading magic 00000000");
-    s = SixSpec();
-    s.magic1 = 0x20463101; // little-endian
-    Expect(false, EncodeKvn(s), "leading magic byte-swapped");
-    s = SixSpec();
-    s.magic2 = 20006433;
-    Expect(false, EncodeKvn(s), "trailing magic wrong");
+    KvnLayout s;
+    // Leading magic zero or byte-swapped, trailing magic wrong.
+    for (const auto &[m1, m2] : {std::pair<quint32, quint32>{0, s.magic2}, {0x20463101, s.magic2},
+                                 {s.magic1, 20006433}}) {
+        s = SixEntriesLayout();
+        s.magic1 = m1;
+        s.magic2 = m2;
+        Expect(false, EncodeKvn(s), "magic");
+    }
     for (qint64 n : {qint64(5), qint64(7), qint64(10001), qint64(0x7fffffff), qint64(0xffffffff),
                      qint64(0x80000000), qint64(0x1745d174)}) {
-        s = SixSpec();
+        s = SixEntriesLayout();
         s.countOverride = n;
         Expect(false, EncodeKvn(s), "entry count the file cannot hold");
     }
@@ -73,23 +66,22 @@ TEST_F(Reader, SettingBytesOutOfRange)
     };
     for (const auto &[field, values] : bad)
         for (int v : values) {
-            KvnLayout s = SixSpec();
+            KvnLayout s = SixEntriesLayout();
             s.*field = BYTE(v);
             Expect(false, EncodeKvn(s), "setting");
         }
-    KvnLayout s = SixSpec();
-    s.first = 2;
-    s.second = 2;
-    s.level = 2;
+    KvnLayout s = SixEntriesLayout();
+    s.first = s.second = s.level = s.faces = 2;
     s.teai = 5; // the handicap is a setting; the stored position is what counts
-    s.faces = 2;
     Expect(true, EncodeKvn(s), "other settings");
 }
 
 TEST_F(Reader, StartPositionErrors)
 {
-    auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
-        KvnLayout s = StartLayout();
+    // A change to the even game, or to bare kings.
+    auto refuse = [&](const char *what, const std::function<void(KvnLayout &)> &change,
+                      bool kings = false) {
+        KvnLayout s = kings ? Layout(kKings) : StartLayout();
         change(s);
         Expect(false, EncodeKvn(s), what);
     };
@@ -108,20 +100,12 @@ TEST_F(Reader, StartPositionErrors)
         s.hand[1][5] = 2;
     });
     refuse("255 in hand", [](KvnLayout &s) { s.hand[1][6] = 255; });
-    auto refuseKings = [&](const char *what, const std::function<void(KvnLayout &)> &change) {
-        KvnLayout s = Layout(kKings);
-        change(s);
-        Expect(false, EncodeKvn(s), what);
-    };
-    refuseKings("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; });
-    refuseKings("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; });
-    refuseKings("knight on row 1", [](KvnLayout &s) { s.board[5][1] = 113; });
-    refuseKings("knight on row 7 (top)", [](KvnLayout &s) { s.board[5][7] = 123; });
-    refuseKings("two pawns in a column", [](KvnLayout &s) {
-        s.board[0][4] = 111;
-        s.board[0][6] = 111;
-    });
-    refuseKings("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; });
+    refuse("pawn on the last row", [](KvnLayout &s) { s.board[2][0] = 111; }, true);
+    refuse("lance on the last row (top)", [](KvnLayout &s) { s.board[3][8] = 122; }, true);
+    refuse("knight on row 1", [](KvnLayout &s) { s.board[5][1] = 113; }, true);
+    refuse("knight on row 7 (top)", [](KvnLayout &s) { s.board[5][7] = 123; }, true);
+    refuse("two pawns in a column", [](KvnLayout &s) { s.board[0][4] = s.board[0][6] = 111; }, true);
+    refuse("second king attacked at the start", [](KvnLayout &s) { s.board[4][1] = 115; }, true);
     KvnLayout up = Layout(kKings, true);
     up.board[2][8] = 111;
     Expect(false, EncodeKvn(up), "first player at the top: pawn on row 8");
@@ -221,18 +205,16 @@ TEST_F(Reader, UnreadablePathsLeaveTheDocumentAlone)
 {
     // A missing file, a directory, a device that never ends (refused in
     // bounded time) and an empty one.
-    ShogiDoc doc;
-    FakeHost host(&doc);
-    doc.SetHost(&host);
-    ASSERT_TRUE(doc.openDocumentData(preload));
-    const DocState before = Capture(doc);
-    host.log.clear();
+    HostedDoc g;
+    ASSERT_TRUE(g.doc.openDocumentData(preload));
+    const DocState before = Capture(g.doc);
+    g.host.log.clear();
     QTemporaryDir dir;
     for (const QString &path : {dir.filePath("missing.kvn"), dir.path(), QStringLiteral("/dev/zero"),
                                 QStringLiteral("/dev/null")})
-        EXPECT_FALSE(doc.openDocument(path)) << path.toStdString();
-    EXPECT_EQ(Capture(doc), before);
-    EXPECT_TRUE(host.log.isEmpty()) << host.log.join('\n').toStdString();
+        EXPECT_FALSE(g.doc.openDocument(path)) << path.toStdString();
+    EXPECT_EQ(Capture(g.doc), before);
+    EXPECT_TRUE(g.host.log.isEmpty()) << g.host.log.join('\n').toStdString();
 }
 
 TEST_F(Reader, LongestRecord)

@@ -33,15 +33,9 @@ std::vector<records::GameRecord> TestGames()
 {
     std::vector<records::GameRecord> games;
     for (int teai = 0; teai <= records::kMaxHandicap; ++teai) {
-        ShogiDoc doc;
-        FakeHost host(&doc);
-        doc.SetHost(&host);
-        doc.SetTeai(BYTE(teai));
-        doc.SetFirstUp(teai % 2 == 1);
-        doc.Init();
-        std::mt19937 rng(unsigned(teai) + 40u);
-        PlayRandomGame(doc, host, rng, 120, true);
-        games.push_back(records::RecordOf(doc));
+        HostedDoc g(BYTE(teai), teai % 2 == 1);
+        g.PlayRandom(unsigned(teai) + 40u, 120, true);
+        games.push_back(records::RecordOf(g.doc));
     }
     const struct
     {

@@ -1,4 +1,3 @@
-#include "docfixture.h"
 #include "formattestgames.h"
 #include "recordformat.h"
 #include "refusedrename.h"
@@ -45,15 +44,11 @@ TEST(RecordFormats, EveryGameThroughEveryFormat)
             const std::string where = records::ExtensionOf(f.format).toStdString() + "\n" +
                                       QString::fromUtf8(bytes).toStdString();
             EXPECT_EQ(UsiLine(back), UsiLine(game)) << where;
-            if (f.times) {
-                EXPECT_EQ(back.seconds, game.seconds) << where;
-            }
-            if (f.names) {
-                EXPECT_EQ(back.names[0], game.names[0]) << where;
-            }
-            if (f.endings == 2 || (f.endings == 1 && game.ending == GameEnding::Resign)) {
-                EXPECT_EQ(back.ending, game.ending) << where;
-            }
+            EXPECT_TRUE(!f.times || back.seconds == game.seconds) << where;
+            EXPECT_TRUE(!f.names || back.names[0] == game.names[0]) << where;
+            EXPECT_TRUE(f.endings == 0 || (f.endings == 1 && game.ending != GameEnding::Resign) ||
+                        back.ending == game.ending)
+                << where;
             // Read again by content alone, as a paste is.
             if (f.format != Format::Kifu && f.format != Format::Ki2u) {
                 const bool headersOnly = game.moves.empty() && f.format == Format::Ki2;
@@ -72,15 +67,13 @@ TEST(RecordFormats, FailedSaveIsReportedAndKeepsTheEarlierFile)
     const std::vector<GameRecord> games = TestGames();
     std::string err;
     ASSERT_TRUE(records::WriteRecordFile(path, games[0], err)) << err;
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
+    const QByteArray before = records::WriteRecord(games[0], Format::Kif);
     {
         RefusedRename refused;
         EXPECT_FALSE(records::WriteRecordFile(path, games[1], err));
     }
     EXPECT_FALSE(err.empty());
+    QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("game.kif")});

@@ -16,14 +16,9 @@ TEST(GameRecord, DocumentToRecordAndBack)
     for (int teai = 0; teai <= records::kMaxHandicap; ++teai)
         for (bool up : {false, true}) {
             SCOPED_TRACE(testing::Message() << "teai " << teai << " firstUp " << up);
-            ShogiDoc doc;
-            FakeHost host(&doc);
-            doc.SetHost(&host);
-            doc.SetTeai(BYTE(teai));
-            doc.SetFirstUp(up);
-            doc.Init();
-            std::mt19937 rng(unsigned(teai * 2 + up));
-            const int n = PlayRandomGame(doc, host, rng, 160, up);
+            HostedDoc g(BYTE(teai), up);
+            const int n = g.PlayRandom(unsigned(teai * 2 + up), 160, up);
+            const ShogiDoc &doc = g.doc;
 
             const GameRecord rec = records::RecordOf(doc);
             EXPECT_EQ(rec.handicap, teai);
@@ -50,14 +45,10 @@ TEST(GameRecord, DocumentToRecordAndBack)
 // A refused game leaves the document exactly as it was and names the move.
 TEST(GameRecord, RefusalLeavesDocumentAlone)
 {
-    ShogiDoc doc;
-    FakeHost host(&doc);
-    doc.SetHost(&host);
-    doc.Init();
-    std::mt19937 rng(5);
-    PlayRandomGame(doc, host, rng, 20, false);
-    const DocState before = Capture(doc);
-    host.log.clear();
+    HostedDoc g;
+    g.PlayRandom(5, 20, false);
+    const DocState before = Capture(g.doc);
+    g.host.log.clear();
 
     GameRecord rec;
     usi::Move a, b;
@@ -65,10 +56,10 @@ TEST(GameRecord, RefusalLeavesDocumentAlone)
     ASSERT_TRUE(usi::ParseMove("7f7e", b)); // sente again: not its turn
     rec.moves = {a, b};
     std::string err;
-    EXPECT_FALSE(records::LoadIntoDoc(rec, doc, err));
+    EXPECT_FALSE(records::LoadIntoDoc(rec, g.doc, err));
     EXPECT_NE(err.find("move 2"), std::string::npos) << err;
-    EXPECT_TRUE(Capture(doc) == before);
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(Capture(g.doc) == before);
+    EXPECT_TRUE(g.host.log.isEmpty());
 }
 
 } // namespace

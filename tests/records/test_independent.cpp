@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 std::string OslLine(const osl::record::Record &r)

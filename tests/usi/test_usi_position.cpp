@@ -1,12 +1,13 @@
 // SFEN reading and writing, move notation, and the rules the protocol uses to
 // check a GUI's moves, against the engine's own start board and the move
 // counts of the engine's rules.
-#include "usi_test_util.h"
+#include "engine_board.h"
+#include "sfentext.h"
 
 #include <gtest/gtest.h>
 
 using namespace usi;
-using namespace usitest;
+using enginetest::Sfen; // fails the test on a refusal
 
 namespace {
 
@@ -14,25 +15,17 @@ const char *const kStart = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSG
 
 std::string Refusal(const std::string &sfen)
 {
-    std::istringstream in(sfen);
-    std::string b, s, h, n;
-    in >> b >> s >> h >> n;
     Position p;
-    std::string err;
-    if (ParseSfen(b, s, h, n, p, err))
-        return "accepted";
-    return err;
+    const std::string err = ReadSfen(sfen, p);
+    return err.empty() ? "accepted" : err;
 }
 
 TEST(UsiSfen, RoundTrips)
 {
     // The engine's initial board has the computer (Com) at the top: gote.
     const Position start = StartPosition();
-    for (int s = 0x11; s <= 0x99; s++) {
-        if (OnBoard(s)) {
-            EXPECT_EQ(start.At(s), zelkor::kIniBoard[s]) << std::hex << s;
-        }
-    }
+    for (int s = 0x11; s <= 0x99; s++)
+        EXPECT_TRUE(!OnBoard(s) || start.At(s) == zelkor::kIniBoard[s]) << std::hex << s;
     EXPECT_EQ(WriteSfen(start), kStart);
 
     const char *const cases[] = {
@@ -43,16 +36,12 @@ TEST(UsiSfen, RoundTrips)
         "8k/9/9/9/9/9/9/9/K8 w 2R2B4G4S4N4L10P8p 120",
         "4k4/9/4+P4/9/9/9/+p8/9/4K4 b - 2",
     };
-    for (const char *sfen : cases) {
-        const Position p = Sfen(sfen);
-        EXPECT_EQ(WriteSfen(p), sfen);
-    }
+    for (const char *sfen : cases)
+        EXPECT_EQ(WriteSfen(Sfen(sfen)), sfen);
     const Position h = Sfen("8k/9/9/9/9/9/9/9/K8 w 2R2B4G4S4N4L10P8p 120");
-    EXPECT_EQ(h.side, kGote);
-    EXPECT_EQ(h.hand[kSente][1], 10);
-    EXPECT_EQ(h.hand[kGote][1], 8);
-    EXPECT_EQ(h.hand[kSente][7], 2);
-    EXPECT_EQ(h.ply, 120);
+    // Side, sente's and gote's pawns, sente's rooks, move number.
+    EXPECT_EQ((std::vector<int>{h.side, h.hand[kSente][1], h.hand[kGote][1], h.hand[kSente][7], h.ply}),
+              (std::vector<int>{kGote, 10, 8, 2, 120}));
 }
 
 TEST(UsiSfen, RefusesMalformedAndImpossiblePositions)
@@ -90,27 +79,22 @@ TEST(UsiSfen, RefusesMalformedAndImpossiblePositions)
         {"4k4/9/9/9/9/9/9/4R4/4K4 b - 1", "not to move is in check"},
     };
     for (const auto &c : cases)
-        EXPECT_NE(Refusal(c.sfen).find(c.fault), std::string::npos)
-            << c.sfen << " gave: " << Refusal(c.sfen);
+        EXPECT_NE(Refusal(c.sfen).find(c.fault), std::string::npos) << c.sfen << ": " << Refusal(c.sfen);
     // Promoted pieces may stand anywhere and are no pawns for the file rule.
     EXPECT_EQ(Refusal("+P3k4/9/9/9/9/+P8/P8/9/4K4 b - 1"), "accepted");
 }
 
 TEST(UsiMoves, NotationRoundTripsAndRefusals)
 {
+    Move m;
     for (const char *t : {"7g7f", "8h2b+", "P*5e", "R*1a", "1a9i", "9i1a+"}) {
-        Move m;
         ASSERT_TRUE(ParseMove(t, m)) << t;
         EXPECT_EQ(MoveText(m), t);
     }
-    Move m;
     ASSERT_TRUE(ParseMove("7g7f", m));
-    EXPECT_EQ(m.src, 0x73); // rank g = row 7, file 7 = col 3
-    EXPECT_EQ(m.dst, 0x63);
+    EXPECT_EQ(m, (Move{0x73, 0x63, 0, false})); // rank g = row 7, file 7 = col 3
     ASSERT_TRUE(ParseMove("G*1a", m));
-    EXPECT_EQ(m.src, kDrop);
-    EXPECT_EQ(m.drop, 5);
-    EXPECT_EQ(m.dst, 0x19);
+    EXPECT_EQ(m, (Move{kDrop, 0x19, 5, false}));
     for (const char *t :
          {"", "7g7", "7g7f=", "0a1a", "7j7f", "K*5e", "X*5e", "P*5e+", "+P*5e", "7g7f++", "P*0e"})
         EXPECT_FALSE(ParseMove(t, m)) << t;

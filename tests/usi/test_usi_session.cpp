@@ -1,7 +1,7 @@
 // The protocol session in process: clock budgets, options, refused positions
 // and moves, and the promotion flag of the answer.
+#include "engine_board.h"
 #include "usi_session.h"
-#include "usi_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <mutex>
 
 using namespace usi;
-using namespace usitest;
+using enginetest::Sfen; // fails the test on a refusal
 
 namespace {
 
@@ -54,14 +54,10 @@ TEST(UsiClock, BudgetStaysWithinTheClock)
     for (long long left : grid)
         for (long long b : grid)
             for (long long inc : {0LL, 2000LL}) {
-                const long long t = ThinkBudgetMs(
-                    Go("btime " + std::to_string(left) + " byoyomi " + std::to_string(b) +
-                       " binc " + std::to_string(inc)),
-                    kSente);
-                EXPECT_GE(t, 1);
-                if (left + b > 2) {
-                    EXPECT_LT(t, left + b) << left << " " << b << " " << inc;
-                }
+                GoLimits g;
+                g.btime = left, g.byoyomi = b, g.binc = inc;
+                const long long t = ThinkBudgetMs(g, kSente);
+                EXPECT_TRUE(t >= 1 && (left + b <= 2 || t < left + b)) << left << " " << b << " " << inc;
             }
 
     GoLimits g;
@@ -210,6 +206,8 @@ TEST_F(SessionFixture, StopEndsAnInfiniteThinkAndGoWaitsForIt)
     session.Handle("go"); // refused while thinking
     EXPECT_NE(lines.WaitFor("info string go refused", 5), "");
     EXPECT_EQ(lines.WaitFor("bestmove", 0.3), ""); // infinite: nothing before stop
+    session.Handle("isready"); // answered while the think runs
+    EXPECT_EQ(lines.WaitFor("readyok", 5), "readyok");
     session.Handle("stop");
     // Stop returns once the answer is written.
     const auto all = lines.All();

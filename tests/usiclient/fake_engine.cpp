@@ -35,6 +35,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -45,8 +46,9 @@ namespace {
 struct Script
 {
     std::vector<std::string> options;
-    bool usiok = true, readyok = true, quits = true, mates = false;
+    std::set<std::string> switches; // "usiok no", "mate answer", ...: whole lines
     std::string log;
+    bool Has(const char *line) const { return switches.count(line) != 0; }
     std::map<int, std::string> go; // 0: any other
 };
 
@@ -62,17 +64,11 @@ Script Load(const char *path)
         const std::string rest = sp == std::string::npos ? "" : line.substr(sp + 1);
         if (key == "option")
             s.options.push_back(rest);
-        else if (key == "usiok")
-            s.usiok = rest != "no";
-        else if (key == "readyok")
-            s.readyok = rest != "no";
-        else if (key == "quit")
-            s.quits = rest != "ignore";
         else if (key == "log")
             s.log = rest;
-        else if (key == "mate")
-            s.mates = rest == "answer";
-        else if (key == "go") {
+        else if (key != "go")
+            s.switches.insert(line);
+        else {
             const std::size_t sp2 = rest.find(' ');
             const std::string n = rest.substr(0, sp2);
             s.go[n == "*" ? 0 : std::atoi(n.c_str())] = rest.substr(sp2 + 1);
@@ -161,19 +157,19 @@ int main(int argc, char **argv)
         const std::vector<std::string> w = usi::SplitWords(line);
         if (w.empty())
             continue;
-        if (w[0] == "usi" && s.usiok) {
+        if (w[0] == "usi" && !s.Has("usiok no")) {
             Say("id name Fake");
             Say("id author the tests");
             for (const std::string &o : s.options)
                 Say("option " + o);
             Say("usiok");
-        } else if (w[0] == "isready" && s.readyok) {
+        } else if (w[0] == "isready" && !s.Has("readyok no")) {
             Say("readyok");
         } else if (w[0] == "setoption" && w.size() == 5 && w[2] == "MultiPV") {
             multiPv = std::stoi(w[4]);
         } else if (w[0] == "position") {
             pos = Parse(w);
-        } else if (w[0] == "quit" && s.quits) {
+        } else if (w[0] == "quit" && !s.Has("quit ignore")) {
             return 0;
         } else if (w[0] == "stop" && !held.empty()) {
             Say("info depth 9 multipv 1 score cp 999 nodes 1 pv " + held);
@@ -181,7 +177,7 @@ int main(int argc, char **argv)
             held.clear();
         } else if (w[0] == "go" && w.size() > 1 && w[1] == "mate") {
             const std::vector<usi::Move> legal = usi::LegalMoves(pos);
-            Say(!s.mates        ? "checkmate notimplemented"
+            Say(!s.Has("mate answer") ? "checkmate notimplemented"
                 : legal.empty() ? "checkmate nomate"
                                 : "checkmate " + usi::MoveText(legal[0]));
         } else if (w[0] == "go") {

@@ -1,6 +1,6 @@
 #include "gameclock.h"
 #include "gamejudge.h"
-#include "usi_session.h"
+#include "sfentext.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +10,20 @@ namespace {
 
 usi::Position Sfen(const char *text)
 {
-    const std::vector<std::string> w = usi::SplitWords(text);
     usi::Position p;
-    std::string err;
-    EXPECT_TRUE(usi::ParseSfen(w[0], w[1], w[2], w[3], p, err)) << text << ": " << err;
+    EXPECT_EQ(ReadSfen(text, p), "") << text;
     return p;
 }
 
-// Plays moves; returns the verdict of the last, and the ply it came at.
-Verdict PlayAll(GameJudge &j, const std::vector<const char *> &moves, int *endedAt = nullptr)
+// Plays moves until the game is over; returns the verdict of the last.
+Verdict PlayAll(GameJudge &j, const std::vector<const char *> &moves)
 {
     Verdict v;
     for (const char *t : moves) {
         usi::Move m;
         EXPECT_TRUE(usi::ParseMove(t, m)) << t;
-        v = j.Play(m);
-        if (v.Over()) {
-            if (endedAt)
-                *endedAt = j.Plies();
+        if ((v = j.Play(m)).Over())
             return v;
-        }
     }
     return v;
 }
@@ -42,9 +36,11 @@ std::vector<const char *> Times(std::vector<const char *> cycle, int n)
     return out;
 }
 
+// The kings step out and back.
+const std::vector<const char *> kKings = {"5i4h", "5a4b", "4h5i", "4b5a"};
+
 TEST(GameJudge, EndsByTheRules)
 {
-    const std::vector<const char *> kings = {"5i4h", "5a4b", "4h5i", "4b5a"};
     const std::vector<const char *> checks = {"5e4e", "4a5a", "4e5e", "5a4a"};
     const struct
     {
@@ -58,8 +54,8 @@ TEST(GameJudge, EndsByTheRules)
     } cases[] = {
         {"mate by a drop", "4k4/9/4P4/9/9/9/9/9/4K4 b G 1", {"G*5b"}, 0, GameEnding::Mate, 1, 1},
         {"an illegal move", nullptr, {"5i5h", "5a5b", "1a1b"}, 0, GameEnding::IllegalMove, 0, 2},
-        {"fourth repetition", nullptr, Times(kings, 4), 0, GameEnding::Repetition, -1, 12},
-        {"third is not enough", nullptr, Times(kings, 2), 0, GameEnding::None, -1, 0},
+        {"fourth repetition", nullptr, Times(kKings, 4), 0, GameEnding::Repetition, -1, 12},
+        {"third is not enough", nullptr, Times(kKings, 2), 0, GameEnding::None, -1, 0},
         {"checks all through", "5k3/9/9/9/4R4/9/9/9/K8 b - 1", Times(checks, 4), 0,
          GameEnding::PerpetualCheck, 0, 12},
         {"checks broken once", "5k3/9/9/9/4R4/9/9/9/K8 b - 1",
@@ -72,19 +68,17 @@ TEST(GameJudge, EndsByTheRules)
         SCOPED_TRACE(c.what);
         GameJudge j(c.sfen ? Sfen(c.sfen) : usi::StartPosition());
         j.SetMaxPlies(c.maxPlies);
-        int at = 0;
-        const Verdict v = PlayAll(j, c.moves, &at);
+        const Verdict v = PlayAll(j, c.moves);
         EXPECT_EQ(v.ending, c.ending);
         EXPECT_EQ(v.loser, c.loser);
-        EXPECT_EQ(at, c.plies);
+        EXPECT_EQ(v.Over() ? j.Plies() : 0, c.plies);
     }
 }
 
 TEST(GameJudge, TakenBackMovesLeaveTheCount)
 {
     GameJudge j;
-    const std::vector<const char *> kings = {"5i4h", "5a4b", "4h5i", "4b5a"};
-    std::vector<const char *> moves = Times(kings, 3);
+    std::vector<const char *> moves = Times(kKings, 3);
     moves.pop_back();
     EXPECT_FALSE(PlayAll(j, moves).Over());
     j.TakeBack(2);
