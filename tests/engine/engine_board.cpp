@@ -1,10 +1,10 @@
 #include "engine_board.h"
+#include "sfentext.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
 
 namespace enginetest {
 
@@ -63,12 +63,10 @@ Pos Handicap(int handicap)
 
 Pos Sfen(const std::string &sfen)
 {
-    std::istringstream in(sfen);
-    std::string b, s = "w", h = "-", n = "1";
-    in >> b >> s >> h >> n;
     Pos p;
-    std::string err;
-    EXPECT_TRUE(usi::ParseSfen(b, s, h, n, p, err)) << sfen << ": " << err;
+    // A board field alone has Com, gote, to move.
+    const std::string err = ReadSfen(sfen.find(' ') == std::string::npos ? sfen + " w" : sfen, p);
+    EXPECT_EQ(err, "") << sfen;
     return p;
 }
 
